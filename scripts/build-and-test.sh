@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with warnings as errors and runs the whole test suite.
+# Usage: scripts/build-and-test.sh [build folder] [extra CMake arguments...]
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+buildDir=${1:-$top/build}
+shift || true
+
+"$top/scripts/install-dependencies.sh"
+cmake -S "$top" -B "$buildDir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+cmake --build "$buildDir" --parallel 2
+ctest --test-dir "$buildDir" --output-on-failure --parallel 2 --timeout 600
