@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varnholt {
+
+// Right-aligns text in width characters by putting copies of fill in front of it; a text that
+// already fills the width comes back unchanged.
+std::string PadLeft(std::string_view text, char fill, int width);
+
+// Centres text on a line of width characters. Only leading blanks are added, so lines stay as
+// short as they can be on a fixed-pitch page; a text that fills the width comes back unchanged.
+std::string CentreText(std::string_view text, int width);
+
+} // namespace varnholt
