@@ -1,0 +1,48 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace varnholt {
+struct KeySystemRequest;
+}
+
+// The rules a key bitting obeys while it is typed into the "Data Input" dialog, as plain
+// functions so that the batch command refuses exactly what the dialog refuses.
+namespace varnholt::definition {
+
+// A manufacturer recorded without a maximum adjacent cut (0) allows any pair of cuts.
+inline constexpr int UnlimitedAdjacentCut = 20;
+
+struct CutRules {
+    int shallowestCut = 0;
+    int deepestCut = 9;
+    int maxAdjacentCut = UnlimitedAdjacentCut; // already 20 where the manufacturer records 0
+    bool zeroIsTen = false;
+};
+
+// The request's limits, with a missing maximum adjacent cut read as 20.
+CutRules CutRulesFor(const KeySystemRequest& request);
+
+// The depth a bitting digit stands for: '0' is depth 10 when zeroIsTen holds.
+int DepthOfDigit(char digit, bool zeroIsTen);
+
+// The refusal of one typed character (not a digit, or a depth outside the range), if any.
+std::optional<std::string> CheckTypedCut(char typed, const CutRules& rules);
+
+// Whether two neighbouring cuts differ by no more than the maximum adjacent cut.
+bool AdjacentCutsFit(char previous, char next, const CutRules& rules);
+
+// A control cut 9 cannot stand under a top master cut 0 (compared as plain digits).
+bool ControlCutIncompatible(char controlDigit, char topMasterDigit);
+
+// A whole top master bitting of `chambers` digits: the dialog's message for the first rule it
+// breaks, checked cut by cut from chamber 1 as if it were typed.
+std::optional<std::string> ValidateTopMasterKey(std::string_view key, int chambers, const CutRules& rules);
+
+// A whole control key bitting against the top master key it belongs to.
+std::optional<std::string> ValidateControlKey(std::string_view controlKey, std::string_view topMasterKey,
+                                              int chambers, const CutRules& rules);
+
+} // namespace varnholt::definition

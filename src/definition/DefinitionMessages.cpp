@@ -1,0 +1,22 @@
+#include "definition/DefinitionMessages.h"
+
+namespace varnholt::definition {
+
+std::string NotANumberMessage(int shallowestCut, int deepestCut)
+{
+    return "This is a numerical field only.\nYou must use a number from " + std::to_string(shallowestCut) +
+           " through " + std::to_string(deepestCut);
+}
+
+std::string DepthRangeMessage(int shallowestCut, int deepestCut)
+{
+    return "You must use a number between " + std::to_string(shallowestCut) + " and " +
+           std::to_string(deepestCut) + ".";
+}
+
+std::string KeyLengthMessage(int chambers)
+{
+    return "The key must have exactly " + std::to_string(chambers) + " digits, one for each chamber.";
+}
+
+} // namespace varnholt::definition
