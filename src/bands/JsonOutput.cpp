@@ -1,0 +1,67 @@
+#include "bands/JsonOutput.h"
+
+#include <array>
+
+namespace bands {
+namespace {
+
+void AppendQuoted(std::string& out, const std::string& text) {
+    out += '"';
+    for (const char character : text) {
+        switch (character) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        case '\f': out += "\\f"; break;
+        case '\b': out += "\\b"; break;
+        default:
+            if (static_cast<unsigned char>(character) < 0x20U) {
+                constexpr std::array<char, 16> Hex{'0', '1', '2', '3', '4', '5', '6', '7',
+                                                   '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
+                const auto code = static_cast<unsigned char>(character);
+                out += "\\u00";
+                out += Hex[code >> 4U];
+                out += Hex[code & 0x0FU];
+            } else {
+                out += character;
+            }
+        }
+    }
+    out += '"';
+}
+
+}  // namespace
+
+std::string ToJson(const Document& document) {
+    std::string out = "{\"pages\": [";
+    bool firstPage = true;
+    for (const DocumentPage& page : document.pages) {
+        out += firstPage ? "" : ", ";
+        firstPage = false;
+        out += "{\"number\": " + std::to_string(page.number) + ", \"labels\": [";
+        bool firstLabel = true;
+        for (const PrintedLabel& label : page.labels) {
+            out += firstLabel ? "" : ", ";
+            firstLabel = false;
+            out += "{\"name\": ";
+            AppendQuoted(out, label.name);
+            out += ", \"lines\": [";
+            bool firstLine = true;
+            for (const std::string& line : label.lines) {
+                out += firstLine ? "" : ", ";
+                firstLine = false;
+                AppendQuoted(out, line);
+            }
+            out += "], \"continued\": ";
+            out += label.continued ? "true" : "false";
+            out += '}';
+        }
+        out += "]}";
+    }
+    out += "]}\n";
+    return out;
+}
+
+}  // namespace bands

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "bands/Document.h"
+
+#include <string>
+
+namespace bands {
+
+// {"pages": [{"number": 1, "labels": [{"name": "...", "lines": ["..."], "continued": false}]}]}
+// The lines are as the program set them; a carriage return appears as "\r".
+std::string ToJson(const Document& document);
+
+}  // namespace bands

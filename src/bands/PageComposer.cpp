@@ -1,0 +1,233 @@
+#include "bands/PageComposer.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace bands {
+namespace {
+
+constexpr double PointsPerInch = 72.0;
+// Rounding slack so that a band that fits exactly is not pushed to the next page.
+constexpr double Tolerance = 1e-6;
+
+std::string WithoutCarriageReturns(std::string_view line) {
+    std::string text;
+    text.reserve(line.size());
+    for (const char character : line) {
+        if (character != '\r') {
+            text.push_back(character);
+        }
+    }
+    return text;
+}
+
+// Greedy word wrap at blanks; a word longer than the width is broken where it must be.
+std::vector<std::string> Wrap(const std::string& text, const Font& font, double width, const FontMetrics& metrics) {
+    std::vector<std::string> rows;
+    if (width <= 0.0 || metrics.TextWidth(font, text) <= width + Tolerance) {
+        rows.push_back(text);
+        return rows;
+    }
+    std::string row;
+    std::size_t position = 0;
+    while (position < text.size()) {
+        std::size_t wordEnd = text.find(' ', position);
+        if (wordEnd == std::string::npos) {
+            wordEnd = text.size();
+        }
+        const std::string word = text.substr(position, wordEnd - position);
+        const std::string candidate = row.empty() ? word : row + ' ' + word;
+        if (metrics.TextWidth(font, candidate) <= width + Tolerance) {
+            row = candidate;
+        } else {
+            if (!row.empty()) {
+                rows.push_back(row);
+                row.clear();
+            }
+            std::string rest = word;
+            while (metrics.TextWidth(font, rest) > width + Tolerance && rest.size() > 1) {
+                std::size_t cut = rest.size() - 1;
+                while (cut > 1 && metrics.TextWidth(font, rest.substr(0, cut)) > width + Tolerance) {
+                    --cut;
+                }
+                // Keep UTF-8 sequences whole.
+                while (cut > 1 && (static_cast<unsigned char>(rest[cut]) & 0xC0U) == 0x80U) {
+                    --cut;
+                }
+                rows.push_back(rest.substr(0, cut));
+                rest.erase(0, cut);
+            }
+            row = rest;
+        }
+        position = wordEnd + 1;
+    }
+    rows.push_back(row);
+    return rows;
+}
+
+}  // namespace
+
+PageComposer::PageComposer(Document& document, const FontMetrics& metrics, Frame frame)
+    : document_(document), metrics_(metrics), frame_(std::move(frame)) {}
+
+void PageComposer::StartFirstPage() {
+    StartPage();
+}
+
+void PageComposer::FinishLastPage() {
+    FinishPage();
+}
+
+double PageComposer::FooterHeight() const {
+    if (frame_.pageFooter == nullptr || !frame_.pageFooter->Visible()) {
+        return 0.0;
+    }
+    return Measure(*frame_.pageFooter).height;
+}
+
+void PageComposer::StartPage() {
+    const PageSetup& setup = document_.setup;
+    DocumentPage page;
+    page.number = static_cast<int>(document_.pages.size()) + 1;
+    document_.pages.push_back(std::move(page));
+    cursor_ = setup.topMargin * PointsPerInch;
+    pageBottom_ = (setup.paperHeight - setup.bottomMargin) * PointsPerInch - FooterHeight();
+    const bool printHeader = document_.pages.size() > 1 || frame_.pageHeaderOnFirstPage;
+    if (printHeader && frame_.pageHeader != nullptr && frame_.pageHeader->Visible()) {
+        Place(Measure(*frame_.pageHeader), false);
+    }
+    contentTop_ = cursor_;
+}
+
+void PageComposer::FinishPage() {
+    if (frame_.pageFooter != nullptr && frame_.pageFooter->Visible()) {
+        const Measured footer = Measure(*frame_.pageFooter);
+        cursor_ = (document_.setup.paperHeight - document_.setup.bottomMargin) * PointsPerInch - footer.height;
+        Place(footer, false);
+    }
+    if (frame_.pageFinished) {
+        frame_.pageFinished(document_.pages.back().number);
+    }
+}
+
+void PageComposer::PrintBand(const Band& band) {
+    if (!band.Visible()) {
+        return;
+    }
+    const Measured measured = Measure(band);
+    const bool pageHasContent = cursor_ > contentTop_ + Tolerance;
+    if (pageHasContent && (band.NewPage() || cursor_ + measured.height > pageBottom_ + Tolerance)) {
+        FinishPage();
+        StartPage();
+    }
+    Place(measured, true);
+}
+
+std::string PageComposer::VariableText(const Label& label) const {
+    if (label.Variable() == LabelVariable::PageNumber) {
+        return std::to_string(document_.pages.size());
+    }
+    std::array<char, 256> buffer{};
+    const std::size_t length = std::strftime(buffer.data(), buffer.size(), label.DateTimeFormat().c_str(), &frame_.dateTime);
+    return std::string(buffer.data(), length);
+}
+
+void PageComposer::AddRows(const Label& label, std::size_t labelIndex, double bandWidth, Measured& measured) const {
+    const Font& font = label.Font();
+    const double lineHeight = metrics_.LineHeight(font);
+    const double width = label.Width() > 0.0 ? label.Width() : bandWidth - label.Left();
+    double top = label.Top();
+    const auto addRow = [&](std::size_t sourceLine, std::string text) {
+        double left = label.Left();
+        if (label.Alignment() != Alignment::Left) {
+            const double slack = std::max(0.0, width - metrics_.TextWidth(font, text));
+            left += label.Alignment() == Alignment::Right ? slack : slack / 2.0;
+        }
+        measured.rows.push_back(Row{labelIndex, sourceLine, left, top, lineHeight, std::move(text)});
+        top += lineHeight;
+    };
+    if (label.Variable() != LabelVariable::None) {
+        addRow(0, VariableText(label));
+    } else {
+        const auto& lines = label.Lines();
+        for (std::size_t index = 0; index < lines.size(); ++index) {
+            std::string text = WithoutCarriageReturns(lines[index]);
+            if (label.WordWrap()) {
+                for (std::string& row : Wrap(text, font, width, metrics_)) {
+                    addRow(index, std::move(row));
+                }
+            } else {
+                addRow(index, std::move(text));
+            }
+        }
+    }
+    const double bottom = label.Stretch() ? top : std::max(top, label.Top() + label.Height());
+    measured.height = std::max(measured.height, bottom);
+}
+
+PageComposer::Measured PageComposer::Measure(const Band& band) const {
+    Measured measured;
+    const PageSetup& setup = document_.setup;
+    const double bandWidth = (setup.paperWidth - setup.leftMargin - setup.rightMargin) * PointsPerInch;
+    for (const auto& label : band.Labels()) {
+        if (label->Visible()) {
+            measured.labels.push_back(label.get());
+            AddRows(*label, measured.labels.size() - 1, bandWidth, measured);
+        }
+    }
+    if (!band.Stretch()) {
+        measured.height = std::max(measured.height, band.Height());
+    }
+    std::stable_sort(measured.rows.begin(), measured.rows.end(),
+                     [](const Row& first, const Row& second) { return first.top < second.top; });
+    return measured;
+}
+
+void PageComposer::Place(const Measured& measured, bool mayBreak) {
+    const double left = document_.setup.leftMargin * PointsPerInch;
+    double offset = cursor_;
+    double bottom = cursor_ + measured.height;
+    // Where each label's part on the current page is recorded, by label index.
+    std::vector<std::size_t> partOf(measured.labels.size(), SIZE_MAX);
+    std::vector<std::size_t> lastSourceLine(measured.labels.size(), SIZE_MAX);
+    const auto partFor = [&](std::size_t labelIndex) -> PrintedLabel& {
+        auto& labels = document_.pages.back().labels;
+        if (partOf[labelIndex] == SIZE_MAX) {
+            const bool continued = lastSourceLine[labelIndex] != SIZE_MAX;
+            partOf[labelIndex] = labels.size();
+            labels.push_back(PrintedLabel{measured.labels[labelIndex]->Name(), {}, continued});
+        }
+        return labels[partOf[labelIndex]];
+    };
+    for (std::size_t index = 0; index < measured.labels.size(); ++index) {
+        partFor(index);
+    }
+    for (const Row& row : measured.rows) {
+        double top = offset + row.top;
+        if (mayBreak && top + row.height > pageBottom_ + Tolerance && top > contentTop_ + Tolerance) {
+            FinishPage();
+            StartPage();
+            std::fill(partOf.begin(), partOf.end(), SIZE_MAX);
+            offset = cursor_ - row.top;
+            top = cursor_;
+            bottom = offset + measured.height;
+        }
+        const Label& label = *measured.labels[row.labelIndex];
+        PlacedText placed{left + row.left, top, row.text, label.Font()};
+        document_.pages.back().texts.push_back(std::move(placed));
+        PrintedLabel& part = partFor(row.labelIndex);
+        if (lastSourceLine[row.labelIndex] != row.sourceLine) {
+            lastSourceLine[row.labelIndex] = row.sourceLine;
+            if (label.Variable() != LabelVariable::None) {
+                part.lines.push_back(row.text);
+            } else {
+                part.lines.push_back(label.Lines()[row.sourceLine]);
+            }
+        }
+        bottom = std::max(bottom, top + row.height);
+    }
+    cursor_ = bottom;
+}
+
+}  // namespace bands

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "bands/Band.h"
+#include "bands/Document.h"
+#include "bands/FontMetrics.h"
+
+#include <ctime>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace bands {
+
+// Stacks printed bands down the pages of a document: page header on top of every page, page
+// footer at the bottom, a band that does not fit on a new page, a band taller than a page
+// continued row by row on the next ones. Nothing is clipped.
+class PageComposer {
+public:
+    struct Frame {
+        const Band* pageHeader = nullptr;
+        const Band* pageFooter = nullptr;
+        bool pageHeaderOnFirstPage = true;
+        std::tm dateTime{};
+        std::function<void(int)> pageFinished;
+    };
+
+    PageComposer(Document& document, const FontMetrics& metrics, Frame frame);
+
+    void StartFirstPage();
+    void PrintBand(const Band& band);
+    void FinishLastPage();
+
+private:
+    // One row of a label as it lands on paper, relative to the band's top.
+    struct Row {
+        std::size_t labelIndex = 0;
+        std::size_t sourceLine = 0;
+        double left = 0.0;
+        double top = 0.0;
+        double height = 0.0;
+        std::string text;
+    };
+    struct Measured {
+        std::vector<Row> rows;
+        std::vector<const Label*> labels;
+        double height = 0.0;
+    };
+
+    Measured Measure(const Band& band) const;
+    void AddRows(const Label& label, std::size_t labelIndex, double bandWidth, Measured& measured) const;
+    std::string VariableText(const Label& label) const;
+    void Place(const Measured& measured, bool mayBreak);
+    void StartPage();
+    void FinishPage();
+    double FooterHeight() const;
+
+    Document& document_;
+    const FontMetrics& metrics_;
+    Frame frame_;
+    double pageBottom_ = 0.0;
+    double cursor_ = 0.0;
+    double contentTop_ = 0.0;  // below the page header: nothing printed on the page yet
+};
+
+}  // namespace bands

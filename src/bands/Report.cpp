@@ -1,0 +1,174 @@
+#include "bands/Report.h"
+
+#include "bands/PageComposer.h"
+
+namespace bands {
+
+// One run of the report: the event protocol, feeding printed bands to the page composer.
+class Report::Runner {
+public:
+    Runner(Report& report, PageComposer& composer) : report_(report), composer_(composer) {}
+
+    void RunPage(Document& document) {
+        Page& page = report_.page_;
+        page.SetDone(false);
+        if (page.OnDataStart) {
+            page.OnDataStart(page);
+        }
+        // The start handler may set the margins, so the document takes the setup only now.
+        document.setup = page.Setup();
+        document.title = page.Description();
+        composer_.StartFirstPage();
+        PrintAll(BandKind::ReportHeader);
+        while (!page.Done() && !report_.aborted_) {
+            for (const auto& band : report_.topBands_) {
+                if (band->Kind() == BandKind::Detail && !report_.aborted_) {
+                    composer_.PrintBand(*band);
+                    RunChildren(*band);
+                }
+            }
+            if (report_.aborted_) {
+                break;
+            }
+            if (page.OnDataSkip) {
+                page.OnDataSkip(page);
+            } else {
+                page.SetDone(true);
+            }
+        }
+        if (!report_.aborted_) {
+            PrintAll(BandKind::ReportFooter);
+        }
+        composer_.FinishLastPage();
+    }
+
+private:
+    void PrintAll(BandKind kind) {
+        for (const auto& band : report_.topBands_) {
+            if (band->Kind() == kind) {
+                composer_.PrintBand(*band);
+                RunChildren(*band);
+            }
+        }
+    }
+
+    void RunChildren(Band& parent) {
+        for (const auto& child : parent.Children()) {
+            if (report_.aborted_) {
+                return;
+            }
+            if (child->Kind() == BandKind::SubData) {
+                RunSubData(*child);
+            } else {
+                composer_.PrintBand(*child);
+                RunChildren(*child);
+            }
+        }
+    }
+
+    // The loop of one sub-data band for one record of its parent. The depth of the recursion is
+    // that of the band tree; the records of a band are a loop.
+    void RunSubData(Band& band) {
+        const bool& aborted = report_.aborted_;
+        band.SetDone(false);
+        if (band.OnDataStart) {
+            band.OnDataStart(band);
+        }
+        if (!band.Done() && !aborted && band.OnAfterDataSkip) {
+            band.OnAfterDataSkip(band);
+        }
+        while (!band.Done() && !aborted) {
+            composer_.PrintBand(band);
+            RunChildren(band);
+            if (aborted) {
+                break;
+            }
+            if (band.OnDataSkip) {
+                band.OnDataSkip(band);
+            } else {
+                band.SetDone(true);
+            }
+            if (!band.Done() && !aborted && band.OnAfterDataSkip) {
+                band.OnAfterDataSkip(band);
+            }
+        }
+    }
+
+    Report& report_;
+    PageComposer& composer_;
+};
+
+Report::Report() = default;
+Report::~Report() = default;
+
+Band& Report::AddTopBand(BandKind kind, std::string name) {
+    topBands_.push_back(std::make_unique<Band>(kind, std::move(name), nullptr));
+    return *topBands_.back();
+}
+
+Band& Report::AddReportHeader(std::string name) { return AddTopBand(BandKind::ReportHeader, std::move(name)); }
+Band& Report::AddPageHeader(std::string name) { return AddTopBand(BandKind::PageHeader, std::move(name)); }
+Band& Report::AddDetail(std::string name) { return AddTopBand(BandKind::Detail, std::move(name)); }
+Band& Report::AddPageFooter(std::string name) { return AddTopBand(BandKind::PageFooter, std::move(name)); }
+Band& Report::AddReportFooter(std::string name) { return AddTopBand(BandKind::ReportFooter, std::move(name)); }
+
+Band& Report::AddSubBand(Band& parent, std::string name) {
+    return parent.AddChild(BandKind::SubBand, std::move(name));
+}
+
+Band& Report::AddSubDataBand(Band& parent, std::string name) {
+    return parent.AddChild(BandKind::SubData, std::move(name));
+}
+
+namespace {
+Band* FindIn(const std::vector<std::unique_ptr<Band>>& bands, std::string_view name) {
+    for (const auto& band : bands) {
+        if (band->Name() == name) {
+            return band.get();
+        }
+        if (Band* found = FindIn(band->Children(), name)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+std::tm LocalTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    // The report runs on the user-interface thread only, so the shared buffer is not contended.
+    const std::tm* local = std::localtime(&now);
+    return local != nullptr ? *local : std::tm{};
+}
+}  // namespace
+
+Band* Report::FindBand(std::string_view name) const {
+    return FindIn(topBands_, name);
+}
+
+Document Report::Run() {
+    aborted_ = false;
+    Document document;
+    const Font reportFont;
+    document.columnWidth = metrics_->TextWidth(reportFont, "M");
+    document.rowHeight = metrics_->LineHeight(reportFont);
+
+    PageComposer::Frame frame;
+    for (const auto& band : topBands_) {
+        if (band->Kind() == BandKind::PageHeader && frame.pageHeader == nullptr) {
+            frame.pageHeader = band.get();
+        } else if (band->Kind() == BandKind::PageFooter && frame.pageFooter == nullptr) {
+            frame.pageFooter = band.get();
+        }
+    }
+    frame.dateTime = clock_ ? clock_() : LocalTimeNow();
+    frame.pageFinished = pageFinished_;
+    frame.pageHeaderOnFirstPage = page_.PageHeaderOnFirstPage();
+
+    PageComposer composer(document, *metrics_, std::move(frame));
+    Runner runner(*this, composer);
+    runner.RunPage(document);
+    document.aborted = aborted_;
+    return document;
+}
+
+}  // namespace bands

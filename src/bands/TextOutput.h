@@ -1,0 +1,14 @@
+#pragma once
+
+#include "bands/Document.h"
+
+#include <string>
+
+namespace bands {
+
+// The document as plain text on the fixed-pitch grid of the report font: each placed text goes
+// to its row and column relative to the margins, rows without text stay empty, trailing blanks
+// are dropped, and pages are separated by a form feed.
+std::string ToText(const Document& document);
+
+}  // namespace bands
