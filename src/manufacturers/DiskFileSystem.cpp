@@ -1,0 +1,142 @@
+#include "manufacturers/FileSystem.h"
+
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace manufacturers {
+
+namespace {
+
+std::string Describe(const char* what, const std::filesystem::path& path) {
+    return std::string(what) + " \"" + path.string() + "\"";
+}
+
+// The operating system's own flush: the standard library has none that reaches the disk.
+bool SyncToDisk(const std::filesystem::path& path, bool directory) {
+#ifdef _WIN32
+    if (directory) {
+        return true; // directories cannot be opened for flushing here; the rename is durable
+    }
+    int handle = _wopen(path.c_str(), _O_RDWR | _O_BINARY);
+    if (handle < 0) {
+        return false;
+    }
+    bool flushed = _commit(handle) == 0;
+    return (_close(handle) == 0) && flushed;
+#else
+    int handle = ::open(path.c_str(), directory ? O_RDONLY : O_RDWR);
+    if (handle < 0) {
+        return false;
+    }
+    bool flushed = ::fsync(handle) == 0;
+    return (::close(handle) == 0) && flushed;
+#endif
+}
+
+} // namespace
+
+std::optional<std::vector<std::uint8_t>> DiskFileSystem::ReadFile(const std::filesystem::path& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return std::nullopt;
+    }
+    std::ifstream stream(path, std::ios::binary);
+    if (!stream) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes;
+    char buffer[4096];
+    while (stream.read(buffer, sizeof buffer) || stream.gcount() > 0) {
+        auto* first = reinterpret_cast<const std::uint8_t*>(buffer);
+        bytes.insert(bytes.end(), first, first + stream.gcount());
+    }
+    if (stream.bad()) {
+        throw FileFailure(Describe("Cannot read", path));
+    }
+    return bytes;
+}
+
+void DiskFileSystem::CreateIfMissing(const std::filesystem::path& path) {
+    std::error_code error;
+    if (std::filesystem::exists(path, error)) {
+        return;
+    }
+    std::ofstream stream(path, std::ios::binary | std::ios::app);
+    if (!stream) {
+        throw FileFailure(Describe("Cannot create", path));
+    }
+}
+
+void DiskFileSystem::WriteAt(const std::filesystem::path& path, std::uint64_t offset,
+                             std::span<const std::uint8_t> bytes) {
+    std::error_code error;
+    auto formerSize = std::filesystem::file_size(path, error);
+    if (error) {
+        throw FileFailure(Describe("Cannot open", path));
+    }
+    bool written = false;
+    {
+        std::fstream stream(path, std::ios::binary | std::ios::in | std::ios::out);
+        if (!stream) {
+            throw FileFailure(Describe("Cannot open", path));
+        }
+        stream.seekp(static_cast<std::streamoff>(offset));
+        stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        stream.flush();
+        written = static_cast<bool>(stream);
+        stream.close();
+        written = written && !stream.fail();
+    }
+    if (written && SyncToDisk(path, false)) {
+        return;
+    }
+    // A record cut short by a full disk must not stay behind at the end of the file.
+    if (offset >= formerSize) {
+        std::filesystem::resize_file(path, formerSize, error);
+    }
+    throw FileFailure(Describe("Cannot write", path));
+}
+
+void DiskFileSystem::WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+    std::ofstream stream(path, std::ios::binary | std::ios::trunc);
+    if (!stream) {
+        throw FileFailure(Describe("Cannot create", path));
+    }
+    stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    stream.close();
+    if (stream.fail()) {
+        throw FileFailure(Describe("Cannot write", path));
+    }
+}
+
+void DiskFileSystem::FlushToDisk(const std::filesystem::path& path) {
+    if (!SyncToDisk(path, false)) {
+        throw FileFailure(Describe("Cannot flush", path));
+    }
+}
+
+void DiskFileSystem::ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+    if (error) {
+        throw FileFailure(Describe("Cannot rename", from) + ": " + error.message());
+    }
+    // The rename itself becomes durable with the directory that holds the name.
+    SyncToDisk(to.has_parent_path() ? to.parent_path() : std::filesystem::path("."), true);
+}
+
+void DiskFileSystem::RemoveQuietly(const std::filesystem::path& path) noexcept {
+    std::error_code error;
+    std::filesystem::remove(path, error);
+}
+
+} // namespace manufacturers
