@@ -1,0 +1,40 @@
+#include "qt/reports/PdfOutput.h"
+
+#include "qt/reports/PageRenderer.h"
+
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace qtreports {
+namespace {
+constexpr int Resolution = 720;
+constexpr double PointsPerInch = 72.0;
+}  // namespace
+
+OutputResult WritePdf(const bands::Document& document, const std::filesystem::path& file) {
+    const QString fileName = QString::fromStdU16String(file.u16string());
+    QPdfWriter writer(fileName);
+    writer.setResolution(Resolution);
+    writer.setTitle(QString::fromStdString(document.title));
+    writer.setCreator(QStringLiteral("Varnholt"));
+    writer.setPageSize(QPageSize(QSizeF(document.setup.paperWidth, document.setup.paperHeight), QPageSize::Inch));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        return {false, "The PDF file \"" + file.string() + "\" could not be written."};
+    }
+    const double pixelsPerPoint = Resolution / PointsPerInch;
+    for (std::size_t index = 0; index < document.pages.size(); ++index) {
+        if (index > 0) {
+            writer.newPage();
+        }
+        DrawPage(painter, document.pages[index], pixelsPerPoint);
+    }
+    if (!painter.end()) {
+        return {false, "The PDF file \"" + file.string() + "\" could not be completed."};
+    }
+    return {true, {}};
+}
+
+}  // namespace qtreports
