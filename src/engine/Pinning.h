@@ -1,0 +1,27 @@
+#pragma once
+
+#include "engine/GenerationState.h"
+
+namespace varnholt {
+
+// Pins of an interchangeable core for the depths in KeyCuts against TmkCuts, ControlCuts,
+// ControlFactor and StackTotal. Writes BottomPinsText, MasterPinsText, ControlPinsText and
+// TopPinsText, one 3-character piece per chamber ("  4", " 12", " --" for none, "  *" for a
+// control or master pin thinner than one step). pinsUsable is cleared, and KeyMark set to '*',
+// when some chamber cannot be pinned; KeyMark is never cleared here.
+// Requires IsICore (std::logic_error otherwise).
+void ComputeIcPinning(GenerationState& state, bool& pinsUsable);
+
+// As above for the chambers whose flag in chambersToPin is set only; the others get three blanks
+// in every text and take no part in pinsUsable or KeyMark (a column in which they hold no depth).
+void ComputeIcPinning(GenerationState& state, const ChamberFlags& chambersToPin, bool& pinsUsable);
+
+// The two pins of a chamber without interchangeable core that opens at keyDepth and topDepth
+// (real depths, 10 included).
+struct StandardPins {
+    int bottomPin = 0;
+    int masterPin = 0;
+};
+StandardPins ComputeStandardPins(int keyDepth, int topDepth);
+
+} // namespace varnholt
