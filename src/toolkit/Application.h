@@ -1,0 +1,73 @@
+#pragma once
+
+#include "toolkit/MessageService.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace toolkit {
+
+class Form;
+
+// The running program's windowing state: its forms (not owned; each registers itself), the
+// active form, the message service and the event dispatcher. Owned by the program.
+class Application {
+public:
+    explicit Application(MessageService& messages);
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    MessageService& Messages() const { return messages; }
+    // Shorthands for Messages().Show and Messages().Beep.
+    Answer ShowMessage(BoxKind kind, std::string_view text, Buttons buttons = Buttons::Ok);
+    void Beep();
+
+    // The title of message boxes and of the program in the task bar.
+    const std::string& Title() const { return title; }
+    void SetTitle(std::string value) { title = std::move(value); }
+    const std::string& HelpFile() const { return helpFile; }
+    void SetHelpFile(std::string value) { helpFile = std::move(value); }
+
+    const std::vector<Form*>& Forms() const { return forms; }
+    Form* FindForm(std::string_view name) const;
+    // The form that receives the keyboard: the one shown or activated last and still visible.
+    Form* ActiveForm() const;
+    void Activate(Form& form);
+
+    // Size of the screen forms are centred on. The on-screen backend sets the real one.
+    int ScreenWidth() const { return screenWidth; }
+    int ScreenHeight() const { return screenHeight; }
+    void SetScreenSize(int width, int height);
+
+    // Ends the program: the event loop stops after the current event.
+    void Terminate();
+    bool Terminated() const { return terminated; }
+    // Told when Terminate is called (the on-screen backend quits its event loop).
+    std::function<void()> OnTerminate;
+
+    // Every event reaction runs through here. The outermost call catches ConversionError and
+    // InputOutputError, shows the message in an error box and returns: the reaction stops
+    // there and the program goes on. Other exceptions pass through.
+    void Dispatch(const std::function<void()>& reaction);
+    bool Dispatching() const { return dispatchDepth > 0; }
+
+    // Called by Form's constructor and destructor.
+    void Register(Form& form);
+    void Unregister(Form& form);
+
+private:
+    MessageService& messages;
+    std::string title;
+    std::string helpFile;
+    std::vector<Form*> forms;
+    // Forms in the order they were last activated, latest at the back.
+    std::vector<Form*> activation;
+    int screenWidth = 1280;
+    int screenHeight = 1024;
+    bool terminated = false;
+    int dispatchDepth = 0;
+};
+
+} // namespace toolkit

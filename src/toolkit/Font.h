@@ -1,0 +1,22 @@
+#pragma once
+
+#include "toolkit/Colour.h"
+
+#include <string>
+
+namespace toolkit {
+
+struct Font {
+    std::string family = "MS Sans Serif";
+    // Size in points; used unless pixelSize is set.
+    int pointSize = 8;
+    // Character height in pixels; 0 means "use pointSize".
+    int pixelSize = 0;
+    bool bold = false;
+    bool italic = false;
+    Colour colour = Colours::WindowText;
+
+    bool operator==(const Font&) const = default;
+};
+
+} // namespace toolkit

@@ -1,0 +1,58 @@
+#include "toolkit/HeadlessMessageService.h"
+
+#include <stdexcept>
+
+namespace toolkit {
+
+namespace {
+
+const char* KindName(BoxKind kind) {
+    switch (kind) {
+    case BoxKind::Warning:
+        return "warning";
+    case BoxKind::Error:
+        return "error";
+    case BoxKind::Information:
+        return "information";
+    case BoxKind::Confirmation:
+        return "confirmation";
+    }
+    return "box";
+}
+
+} // namespace
+
+Answer HeadlessMessageService::Show(BoxKind kind, std::string_view text, Buttons buttons) {
+    boxes.push_back(ShownBox{kind, std::string(text), buttons, beepPending});
+    beepPending = false;
+    transcript.push_back(std::string(KindName(kind)) + ": " + std::string(text));
+    if (buttons == Buttons::Ok) {
+        return Answer::Ok;
+    }
+    if (answers.empty()) {
+        throw std::logic_error("unexpected question, no answer queued: " + std::string(text));
+    }
+    const Answer answer = answers.front();
+    answers.pop_front();
+    if (answer == Answer::Ok) {
+        throw std::logic_error("OK queued as the answer to a Yes/No question: " + std::string(text));
+    }
+    return answer;
+}
+
+void HeadlessMessageService::Beep() {
+    ++beeps;
+    beepPending = true;
+    transcript.emplace_back("beep");
+}
+
+void HeadlessMessageService::QueueAnswer(Answer answer) { answers.push_back(answer); }
+
+void HeadlessMessageService::ClearRecord() {
+    boxes.clear();
+    transcript.clear();
+    beeps = 0;
+    beepPending = false;
+}
+
+} // namespace toolkit

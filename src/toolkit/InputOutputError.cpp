@@ -1,0 +1,11 @@
+#include "toolkit/InputOutputError.h"
+
+namespace toolkit {
+
+InputOutputError::InputOutputError(std::string_view action, const std::filesystem::path& failedFile,
+                                   std::string_view reason)
+    : std::runtime_error("Cannot " + std::string(action) + " the file \"" + failedFile.generic_string() +
+                         "\": " + std::string(reason) + "."),
+      file(failedFile) {}
+
+} // namespace toolkit

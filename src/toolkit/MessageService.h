@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+namespace toolkit {
+
+enum class BoxKind { Warning, Error, Information, Confirmation };
+enum class Buttons { Ok, YesNo };
+enum class Answer { Ok, Yes, No };
+
+// Modal message boxes and the system beep. Lines of a message are separated by '\n'.
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    // Shows the box and returns the button the user pressed.
+    virtual Answer Show(BoxKind kind, std::string_view text, Buttons buttons) = 0;
+    virtual void Beep() = 0;
+};
+
+} // namespace toolkit
