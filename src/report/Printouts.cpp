@@ -1,0 +1,184 @@
+#include "report/Printouts.h"
+
+#include "bands/Label.h"
+#include "engine/TextLayout.h"
+
+#include <string_view>
+#include <utility>
+
+namespace varnholt::report {
+
+namespace {
+
+constexpr char CarriageReturn = '\r';
+constexpr int MasterListLineLimit = 64;
+constexpr int SubMasterLineLimit = 45;
+constexpr int ChangeKeyRows = 50;
+
+std::string Centred(std::string_view text)
+{
+    return CentreText(text, PageWidth);
+}
+
+std::string WithReturn(std::string text)
+{
+    text += CarriageReturn;
+    return text;
+}
+
+std::string Title(const GenerationState& state)
+{
+    return Centred(state.MfgName + " " + std::to_string(state.Chambers) + " Pin");
+}
+
+std::string MasterKeyLine(const GenerationState& state)
+{
+    const char* prefix = state.MasterCount > 0 ? "The Grand Master Key = " : "The Master Key       = ";
+    return Centred(prefix + state.TopMasterKey);
+}
+
+std::string ControlKeyLine(const GenerationState& state)
+{
+    if (state.IsICore)
+        return Centred("The Control Key      = " + state.ControlKey);
+    return Centred("");
+}
+
+// Entries beyond the table read as empty, so that the layouts may look one block ahead.
+const std::string& EntryOrEmpty(const ReportState& report, int number)
+{
+    static const std::string none;
+    if (number < 1 || number > EntryTableSize)
+        return none;
+    return report.Entry(number);
+}
+
+void AddLine(ReportState& report, std::string line)
+{
+    report.ReportLines.push_back(std::move(line));
+}
+
+} // namespace
+
+std::string Separator()
+{
+    return std::string(70, '*');
+}
+
+void BuildCoverSheet(const GenerationState& state, ReportState& report, bands::Label& RCoverSheet)
+{
+    report.ReportLines.clear();
+    RCoverSheet.ClearLines();
+    const std::string lineBreak(1, CarriageReturn);
+    for (int i = 0; i < 4; ++i)
+        AddLine(report, lineBreak);
+    AddLine(report, WithReturn(Title(state)));
+    for (int i = 0; i < 3; ++i)
+        AddLine(report, lineBreak);
+    AddLine(report, WithReturn(MasterKeyLine(state)));
+    AddLine(report, WithReturn(ControlKeyLine(state)));
+    for (int i = 0; i < 3; ++i)
+        AddLine(report, lineBreak);
+    AddLine(report, WithReturn(Centred("KBA")));
+    for (int column = 1; column <= state.ProgressionSteps; ++column) {
+        std::string row;
+        for (int chamber = 1; chamber <= state.Chambers; ++chamber) {
+            if (chamber > 1)
+                row += "  ";
+            row += state.ProgressionTable[static_cast<std::size_t>(chamber)][static_cast<std::size_t>(column)];
+        }
+        AddLine(report, Centred(row));
+    }
+    RCoverSheet.SetLines(std::move(report.ReportLines));
+    report.ReportLines.clear();
+}
+
+void BuildPageHeader(const GenerationState& state, ReportState& report, bands::Label& RHeader)
+{
+    report.ReportLines.clear();
+    AddLine(report, Centred(Separator()));
+    AddLine(report, Title(state));
+    AddLine(report, MasterKeyLine(state));
+    AddLine(report, ControlKeyLine(state));
+    AddLine(report, PadLeft("Page No.", ' ', 65));
+    AddLine(report, WithReturn(Centred(Separator())));
+    RHeader.SetLines(std::move(report.ReportLines));
+    report.ReportLines.clear();
+}
+
+void MasterListHeading(ReportState& report)
+{
+    std::string heading = PadLeft("Master", ' ', 13);
+    for (int entry = 2; entry <= 4; ++entry)
+        if (!report.Entry(entry).empty())
+            heading += PadLeft("Master", ' ', 24);
+    AddLine(report, std::move(heading));
+    ++report.LineCount;
+}
+
+void LayOutMasterList(ReportState& report)
+{
+    // An empty table gives no lines at all, not even blank ones.
+    if (report.FirstEntryEmpty())
+        return;
+    MasterListHeading(report);
+    for (int i = 1; !EntryOrEmpty(report, i).empty(); i += 4) {
+        std::string line = PadLeft(report.Entry(i), ' ', 15);
+        for (int next = i + 1; next <= i + 3 && !EntryOrEmpty(report, next).empty(); ++next)
+            line += PadLeft(report.Entry(next), ' ', 24);
+        AddLine(report, std::move(line));
+        ++report.LineCount;
+    }
+    report.PageFull = report.LineCount > MasterListLineLimit;
+}
+
+void LayOutSubMasterBlock(ReportState& report)
+{
+    if (report.FirstEntryEmpty())
+        return;
+    AddLine(report, Centred("Master Key  " + report.Entry(1)));
+    AddLine(report, " ");
+    report.LineCount += 2;
+    for (int i = 1;; i += 4) {
+        std::string line = EntryOrEmpty(report, i + 1);
+        for (int next = i + 2; next <= i + 4; ++next) {
+            const std::string& entry = EntryOrEmpty(report, next);
+            if (!entry.empty())
+                line += PadLeft(entry, ' ', 15);
+        }
+        // A row without sub-masters is neither printed nor counted.
+        if (!line.empty()) {
+            AddLine(report, Centred(line));
+            ++report.LineCount;
+        }
+        if (EntryOrEmpty(report, i + 4).empty())
+            break;
+    }
+    AddLine(report, Centred(Separator()));
+    ++report.LineCount;
+    report.LinesBuilt = true;
+    report.PageFull = report.LineCount > SubMasterLineLimit;
+}
+
+void LayOutChangeKeyColumns(ReportState& report)
+{
+    if (report.FirstEntryEmpty())
+        return;
+    ++report.LineCount;
+    for (int i = 1; !EntryOrEmpty(report, i).empty() && report.LineCount <= ChangeKeyRows; ++i) {
+        std::string line = PadLeft(report.Entry(i), ' ', 20);
+        for (int next = i + ChangeKeyRows; next <= i + 3 * ChangeKeyRows; next += ChangeKeyRows) {
+            const std::string& entry = EntryOrEmpty(report, next);
+            if (!entry.empty())
+                line += PadLeft(entry, ' ', 20);
+        }
+        AddLine(report, std::move(line));
+        ++report.LineCount;
+    }
+    report.LinesBuilt = true;
+    report.PageFull = report.LineCount > ChangeKeyRows;
+    if (report.PageFull)
+        report.LineCount = 0;
+}
+
+} // namespace varnholt::report
