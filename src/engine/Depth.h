@@ -4,9 +4,6 @@
 
 namespace varnholt {
 
-// Marks a chamber whose progression has run out of usable depths.
-inline constexpr int NoDepthMarker = -5;
-
 // The plain value 0..9 of a bitting digit; anything else is a programming error.
 int DigitValue(char digit);
 

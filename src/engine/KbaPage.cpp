@@ -41,131 +41,122 @@ std::string PinOf(const std::string& pinsText, int chamber)
     return pinsText.substr(Index(chamber - 1) * 3 + 1, 2);
 }
 
-class KbaPageWriter {
-public:
-    KbaPageWriter(GenerationState& state, std::vector<std::string>& lines)
-        : state_(state), lines_(lines)
-    {
+void Add(std::vector<std::string>& lines, const std::string& line)
+{
+    lines.push_back(CentreText(line, PageWidth));
+}
+
+std::string ArrayLine(const GenerationState& state, int column)
+{
+    std::string line;
+    for (int chamber = 1; chamber <= state.Chambers; ++chamber) {
+        if (chamber > 1)
+            line += "  ";
+        line += Cell(state, chamber, column);
     }
+    return line;
+}
 
-    void Write()
-    {
-        std::string title = "KBA";
-        if (state_.ZeroIsTen)
-            title += "  Note: Zero cuts represent a depth of 10";
-        Add(title + LineBreak);
-        for (int column = 1; column <= state_.ProgressionSteps; ++column)
-            Add(ArrayLine(column));
-        Add(std::string(1, LineBreak));
-        Add(Separator());
+std::string Separator(const GenerationState& state)
+{
+    std::string line;
+    for (int chamber = 1; chamber <= state.Chambers; ++chamber)
+        line += "----------";
+    return line + "-";
+}
 
-        for (int column = 1; column <= state_.ProgressionSteps; ++column) {
-            Add(CellLine(column));
-            if (state_.IsICore)
-                AddIcPins(column);
-            else
-                AddStandardPins(column);
-            Add(Separator());
+std::string CellLine(const GenerationState& state, int column)
+{
+    std::string line;
+    for (int chamber = 1; chamber <= state.Chambers; ++chamber)
+        line += "|    " + Cell(state, chamber, column) + "    ";
+    return line + "|";
+}
+
+void AddStandardPins(const GenerationState& state, int column, std::vector<std::string>& lines)
+{
+    std::string bottomLine;
+    std::string masterLine;
+    std::string filler;
+    for (int chamber = 1; chamber <= state.Chambers; ++chamber) {
+        const std::string& cell = Cell(state, chamber, column);
+        std::string bottomPin = " ";
+        std::string masterPin = " ";
+        if (HoldsDepth(cell)) {
+            const char topDigit = state.TopMasterKey[Index(chamber - 1)];
+            const StandardPins pins =
+                ComputeStandardPins(DepthOfDigit(cell[0], state.ZeroIsTen), DepthOfDigit(topDigit, state.ZeroIsTen));
+            bottomPin = std::to_string(pins.bottomPin);
+            masterPin = pins.masterPin == 0 ? "-" : std::to_string(pins.masterPin);
         }
-        if (state_.IsICore && state_.KeyMark == '*')
-            Add("'*' = Not compatable with the Control Key");
+        bottomLine += "|BP=" + PadRight(bottomPin, 6);
+        masterLine += "|MP=     " + masterPin;
+        filler += "|         ";
     }
+    Add(lines, bottomLine + "|");
+    Add(lines, masterLine + "|");
+    Add(lines, filler + "|");
+    Add(lines, filler + "|");
+}
 
-private:
-    void Add(const std::string& line) { lines_.push_back(CentreText(line, PageWidth)); }
-
-    std::string ArrayLine(int column) const
-    {
-        std::string line;
-        for (int chamber = 1; chamber <= state_.Chambers; ++chamber) {
-            if (chamber > 1)
-                line += "  ";
-            line += Cell(state_, chamber, column);
-        }
-        return line;
+void AddIcPins(GenerationState& state, int column, std::vector<std::string>& lines)
+{
+    // A chamber without a depth in this column gets blank pins, as without a core; it never
+    // enters the arithmetic.
+    ChamberFlags holdsDepth{};
+    for (int chamber = 1; chamber <= state.Chambers; ++chamber) {
+        const std::string& cell = Cell(state, chamber, column);
+        holdsDepth[Index(chamber)] = HoldsDepth(cell);
+        state.KeyCuts[Index(chamber)] = HoldsDepth(cell) ? DigitValue(cell[0]) : 0;
     }
+    bool pinsUsable = false;
+    ComputeIcPinning(state, holdsDepth, pinsUsable);
 
-    std::string Separator() const
-    {
-        std::string line;
-        for (int chamber = 1; chamber <= state_.Chambers; ++chamber)
-            line += "----------";
-        return line + "-";
+    std::string bottomLine;
+    std::string masterLine;
+    std::string controlLine;
+    std::string topLine;
+    for (int chamber = 1; chamber <= state.Chambers; ++chamber) {
+        std::string bottomPin = PinOf(state.BottomPinsText, chamber);
+        std::string masterPin = PinOf(state.MasterPinsText, chamber);
+        std::string controlPin = PinOf(state.ControlPinsText, chamber);
+        std::string topPin = PinOf(state.TopPinsText, chamber);
+        if (controlPin.find('*') != std::string::npos)
+            bottomPin = masterPin = controlPin = topPin = " *";
+        bottomLine += "|BP=    " + bottomPin;
+        masterLine += "|MP=    " + masterPin;
+        controlLine += "|CP=    " + controlPin;
+        topLine += "|TP=    " + topPin;
     }
+    Add(lines, bottomLine + "|");
+    Add(lines, masterLine + "|");
+    Add(lines, controlLine + "|");
+    Add(lines, topLine + "|");
+}
 
-    std::string CellLine(int column) const
-    {
-        std::string line;
-        for (int chamber = 1; chamber <= state_.Chambers; ++chamber)
-            line += "|    " + Cell(state_, chamber, column) + "    ";
-        return line + "|";
+void WritePage(GenerationState& state, std::vector<std::string>& lines)
+{
+    std::string title = "KBA";
+    if (state.ZeroIsTen)
+        title += "  Note: Zero cuts represent a depth of 10";
+    Add(lines, title + LineBreak);
+    for (int column = 1; column <= state.ProgressionSteps; ++column)
+        Add(lines, ArrayLine(state, column));
+    Add(lines, std::string(1, LineBreak));
+    Add(lines, Separator(state));
+
+    for (int column = 1; column <= state.ProgressionSteps; ++column) {
+        Add(lines, CellLine(state, column));
+        if (state.IsICore)
+            AddIcPins(state, column, lines);
+        else
+            AddStandardPins(state, column, lines);
+        Add(lines, Separator(state));
     }
-
-    void AddStandardPins(int column)
-    {
-        std::string bottomLine;
-        std::string masterLine;
-        for (int chamber = 1; chamber <= state_.Chambers; ++chamber) {
-            const std::string& cell = Cell(state_, chamber, column);
-            std::string bottomPin = " ";
-            std::string masterPin = " ";
-            if (HoldsDepth(cell)) {
-                const char topDigit = state_.TopMasterKey[Index(chamber - 1)];
-                const StandardPins pins = ComputeStandardPins(DepthOfDigit(cell[0], state_.ZeroIsTen),
-                                                              DepthOfDigit(topDigit, state_.ZeroIsTen));
-                bottomPin = std::to_string(pins.bottomPin);
-                masterPin = pins.masterPin == 0 ? "-" : std::to_string(pins.masterPin);
-            }
-            bottomLine += "|BP=" + PadRight(bottomPin, 6);
-            masterLine += "|MP=     " + masterPin;
-        }
-        Add(bottomLine + "|");
-        Add(masterLine + "|");
-        std::string filler;
-        for (int chamber = 1; chamber <= state_.Chambers; ++chamber)
-            filler += "|         ";
-        Add(filler + "|");
-        Add(filler + "|");
-    }
-
-    void AddIcPins(int column)
-    {
-        // A chamber without a depth in this column gets blank pins, as without a core; it never
-        // enters the arithmetic.
-        ChamberFlags holdsDepth{};
-        for (int chamber = 1; chamber <= state_.Chambers; ++chamber) {
-            const std::string& cell = Cell(state_, chamber, column);
-            holdsDepth[Index(chamber)] = HoldsDepth(cell);
-            state_.KeyCuts[Index(chamber)] = HoldsDepth(cell) ? DigitValue(cell[0]) : 0;
-        }
-        bool pinsUsable = false;
-        ComputeIcPinning(state_, holdsDepth, pinsUsable);
-
-        std::string bottomLine;
-        std::string masterLine;
-        std::string controlLine;
-        std::string topLine;
-        for (int chamber = 1; chamber <= state_.Chambers; ++chamber) {
-            std::string bottomPin = PinOf(state_.BottomPinsText, chamber);
-            std::string masterPin = PinOf(state_.MasterPinsText, chamber);
-            std::string controlPin = PinOf(state_.ControlPinsText, chamber);
-            std::string topPin = PinOf(state_.TopPinsText, chamber);
-            if (controlPin.find('*') != std::string::npos)
-                bottomPin = masterPin = controlPin = topPin = " *";
-            bottomLine += "|BP=    " + bottomPin;
-            masterLine += "|MP=    " + masterPin;
-            controlLine += "|CP=    " + controlPin;
-            topLine += "|TP=    " + topPin;
-        }
-        Add(bottomLine + "|");
-        Add(masterLine + "|");
-        Add(controlLine + "|");
-        Add(topLine + "|");
-    }
-
-    GenerationState& state_;
-    std::vector<std::string>& lines_;
-};
+    // ComputeIcPinning marks the key of any column it cannot pin, and nothing here clears it.
+    if (state.IsICore && state.KeyMark == '*')
+        Add(lines, "'*' = Not compatable with the Control Key");
+}
 
 void FillCuts(ChamberValues& cuts, const std::string& bitting, int chambers)
 {
@@ -192,9 +183,13 @@ void BuildKbaPage(GenerationState& state, std::vector<std::string>& pageLines)
     // The note under the page tells of this page's pins only, never of a key composed earlier.
     state.KeyMark = ' ';
     state.KeyCuts.fill(0);
+    state.BottomPinsText.clear();
+    state.MasterPinsText.clear();
+    state.ControlPinsText.clear();
+    state.TopPinsText.clear();
 
     pageLines.clear();
-    KbaPageWriter(state, pageLines).Write();
+    WritePage(state, pageLines);
 }
 
 } // namespace varnholt

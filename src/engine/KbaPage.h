@@ -13,8 +13,9 @@ inline constexpr char LineBreak = '\r';
 // The "KBA" page: the key bitting array, then for every column a block with the pins that let
 // both the top master key and that column's depths turn each chamber. pageLines is emptied and
 // receives the page, every line centred on 90 characters; the report moves them into its
-// pinning label. Refreshes TmkCuts and ControlCuts from the keys; with an interchangeable core it
-// overwrites KeyCuts, the pin texts and KeyMark.
+// pinning label. Refreshes TmkCuts and ControlCuts from the keys and starts KeyCuts, KeyMark and
+// the pin texts afresh, so that nothing of an earlier system shows; with an interchangeable core
+// they end holding the last column's pins.
 // Throws std::invalid_argument for a request the dialog would not have accepted.
 void BuildKbaPage(GenerationState& state, std::vector<std::string>& pageLines);
 

@@ -10,6 +10,9 @@ namespace varnholt {
 
 namespace {
 
+// Marks a chamber whose progression has run out of usable depths; it stays below every depth.
+constexpr int NoDepthMarker = -5;
+
 // Where a progression of step 1 or 2 starts again after passing the deepest cut. Step 2 stays in
 // its odd or even series so that the chamber keeps its step from the top master depth.
 int WrapDepth(int lowestDepth, int step, bool wasEven)

@@ -1,10 +1,12 @@
 #include "engine/KbaPage.h"
+#include "engine/KeyComposition.h"
 #include "engine/Progression.h"
 
 #include "TestState.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -120,29 +122,51 @@ TEST(BuildKbaPage, NoteTellsOfThisPageOnly)
     EXPECT_EQ(state.KeyMark, ' ');
 }
 
-TEST(BuildKbaPage, RefreshesTheCutsOfBothKeys)
+TEST(BuildKbaPage, LongRunningStateMatchesAFreshOne)
 {
-    GenerationState state = MakeState(0, 9, 1, "1234567");
-    state.IsICore = true;
-    state.ControlKey = "7654321";
-    state.ControlChambers = "YYYYYYY";
-    state.ControlFactor = 6;
-    state.StackTotal = 23;
-    GenerateProgression(state);
-    std::vector<std::string> lines;
-    BuildKbaPage(state, lines);
-    EXPECT_EQ(state.TmkCuts[7], 7);
-    EXPECT_EQ(state.ControlCuts[1], 7);
+    GenerationState fresh = StandardSystem();
+    std::vector<std::string> freshLines;
+    CountUsableDepths(fresh);
+    BuildKbaPage(fresh, freshLines);
 
-    // The same state, now for a smaller system without core.
-    GenerationState& smaller = state;
-    smaller.IsICore = false;
-    smaller.Chambers = 3;
-    smaller.TopMasterKey = "987";
-    GenerateProgression(smaller);
-    BuildKbaPage(smaller, lines);
-    EXPECT_EQ(smaller.TmkCuts, (ChamberValues{0, 9, 8, 7, 0, 0, 0, 0}));
-    EXPECT_EQ(smaller.ControlCuts, ChamberValues{});
+    // An earlier, larger interchangeable-core system, its page and one composed key.
+    GenerationState reused = MakeState(0, 9, 1, "1234567");
+    reused.IsICore = true;
+    reused.ControlKey = "7654321";
+    reused.ControlChambers = "YYYYYYY";
+    reused.ControlFactor = 6;
+    reused.StackTotal = 23;
+    reused.KeyCompositionEnabled = true;
+    GenerateProgression(reused);
+    CountUsableDepths(reused);
+    std::vector<std::string> lines;
+    BuildKbaPage(reused, lines);
+    ASSERT_EQ(reused.ControlCuts[1], 7);
+    ChamberFlags usable{};
+    usable.fill(true);
+    bool exists = false;
+    bool allEqual = false;
+    bool compatible = false;
+    ComposeKey(reused, 7654321, 0, 0, 0, 0, usable, exists, allEqual, compatible);
+    ASSERT_EQ(reused.KeyMark, '*');
+
+    // The next system, as the dialog hands it over.
+    static_cast<KeySystemRequest&>(reused) = static_cast<const KeySystemRequest&>(fresh);
+    GenerateProgression(reused);
+    CountUsableDepths(reused);
+    BuildKbaPage(reused, lines);
+
+    EXPECT_EQ(lines, freshLines);
+    EXPECT_EQ(reused.ProgressionSteps, fresh.ProgressionSteps);
+    EXPECT_EQ(reused.ProgressionTable, fresh.ProgressionTable);
+    EXPECT_EQ(reused.UsableDepthCount, fresh.UsableDepthCount);
+    EXPECT_EQ(reused.TmkCuts, (ChamberValues{0, 6, 0, 4, 0, 0, 0, 0}));
+    EXPECT_EQ(reused.TmkCuts, fresh.TmkCuts);
+    EXPECT_EQ(reused.ControlCuts, fresh.ControlCuts);
+    EXPECT_EQ(reused.KeyCuts, fresh.KeyCuts);
+    EXPECT_EQ(reused.KeyMark, fresh.KeyMark);
+    EXPECT_EQ(reused.BottomPinsText, fresh.BottomPinsText);
+    EXPECT_EQ(reused.TopPinsText, fresh.TopPinsText);
 }
 
 TEST(BuildKbaPage, RefusesAnIncompleteControlKey)
