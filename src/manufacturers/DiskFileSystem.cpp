@@ -1,6 +1,9 @@
 #include "manufacturers/FileSystem.h"
 
-#include <cstdio>
+#include "toolkit/InputOutputError.h"
+
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <system_error>
 
@@ -16,15 +19,15 @@ namespace manufacturers {
 
 namespace {
 
-std::string Describe(const char* what, const std::filesystem::path& path) {
-    return std::string(what) + " \"" + path.string() + "\"";
+std::string LastSystemError() {
+    return errno != 0 ? std::generic_category().message(errno) : std::string("the operation failed");
 }
 
 // The operating system's own flush: the standard library has none that reaches the disk.
 bool SyncToDisk(const std::filesystem::path& path, bool directory) {
 #ifdef _WIN32
     if (directory) {
-        return true; // directories cannot be opened for flushing here; the rename is durable
+        return true; // a directory cannot be opened for flushing here; NTFS journals the rename
     }
     int handle = _wopen(path.c_str(), _O_RDWR | _O_BINARY);
     if (handle < 0) {
@@ -60,7 +63,7 @@ std::optional<std::vector<std::uint8_t>> DiskFileSystem::ReadFile(const std::fil
         bytes.insert(bytes.end(), first, first + stream.gcount());
     }
     if (stream.bad()) {
-        throw FileFailure(Describe("Cannot read", path));
+        throw toolkit::InputOutputError("read", path, LastSystemError());
     }
     return bytes;
 }
@@ -70,9 +73,10 @@ void DiskFileSystem::CreateIfMissing(const std::filesystem::path& path) {
     if (std::filesystem::exists(path, error)) {
         return;
     }
+    errno = 0;
     std::ofstream stream(path, std::ios::binary | std::ios::app);
     if (!stream) {
-        throw FileFailure(Describe("Cannot create", path));
+        throw toolkit::InputOutputError("create", path, LastSystemError());
     }
 }
 
@@ -81,13 +85,14 @@ void DiskFileSystem::WriteAt(const std::filesystem::path& path, std::uint64_t of
     std::error_code error;
     auto formerSize = std::filesystem::file_size(path, error);
     if (error) {
-        throw FileFailure(Describe("Cannot open", path));
+        throw toolkit::InputOutputError("open", path, error.message());
     }
+    errno = 0;
     bool written = false;
     {
         std::fstream stream(path, std::ios::binary | std::ios::in | std::ios::out);
         if (!stream) {
-            throw FileFailure(Describe("Cannot open", path));
+            throw toolkit::InputOutputError("open", path, LastSystemError());
         }
         stream.seekp(static_cast<std::streamoff>(offset));
         stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -99,28 +104,31 @@ void DiskFileSystem::WriteAt(const std::filesystem::path& path, std::uint64_t of
     if (written && SyncToDisk(path, false)) {
         return;
     }
+    auto reason = LastSystemError();
     // A record cut short by a full disk must not stay behind at the end of the file.
     if (offset >= formerSize) {
         std::filesystem::resize_file(path, formerSize, error);
     }
-    throw FileFailure(Describe("Cannot write", path));
+    throw toolkit::InputOutputError("write", path, reason);
 }
 
 void DiskFileSystem::WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+    errno = 0;
     std::ofstream stream(path, std::ios::binary | std::ios::trunc);
     if (!stream) {
-        throw FileFailure(Describe("Cannot create", path));
+        throw toolkit::InputOutputError("create", path, LastSystemError());
     }
     stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     stream.close();
     if (stream.fail()) {
-        throw FileFailure(Describe("Cannot write", path));
+        throw toolkit::InputOutputError("write", path, LastSystemError());
     }
 }
 
 void DiskFileSystem::FlushToDisk(const std::filesystem::path& path) {
+    errno = 0;
     if (!SyncToDisk(path, false)) {
-        throw FileFailure(Describe("Cannot flush", path));
+        throw toolkit::InputOutputError("flush", path, LastSystemError());
     }
 }
 
@@ -128,7 +136,7 @@ void DiskFileSystem::ReplaceFile(const std::filesystem::path& from, const std::f
     std::error_code error;
     std::filesystem::rename(from, to, error);
     if (error) {
-        throw FileFailure(Describe("Cannot rename", from) + ": " + error.message());
+        throw toolkit::InputOutputError("rename", from, error.message());
     }
     // The rename itself becomes durable with the directory that holds the name.
     SyncToDisk(to.has_parent_path() ? to.parent_path() : std::filesystem::path("."), true);

@@ -87,8 +87,7 @@ public:
     std::vector<ManufacturerRecord> ReadAllRecords();
 
 private:
-    std::vector<RecordBytes> ReadRecords(bool& opened);
-    [[noreturn]] void ReportFailure(const FileFailure& failure) const;
+    std::vector<RecordBytes> ReadRecords(bool& opened, std::size_t* fragmentSize = nullptr);
 
     std::filesystem::path startDir;
     std::filesystem::path mfgFile;

@@ -10,45 +10,67 @@ namespace {
 
 bool Within(std::int32_t value, int lowest, int highest) { return value >= lowest && value <= highest; }
 
+ImpossibleValue Impossible(RecordField field, const char* message, const char* label, const std::string& value) {
+    return ImpossibleValue{field, message, std::string(label) + ": " + value};
+}
+
+ImpossibleValue Impossible(RecordField field, const char* message, const char* label, std::int64_t value) {
+    return Impossible(field, message, label, std::to_string(value));
+}
+
 } // namespace
 
-std::optional<std::string> FindImpossibleValue(const ManufacturerRecord& record) {
+std::optional<ImpossibleValue> FindImpossibleField(const ManufacturerRecord& record) {
     if (!Within(record.MinChambers, FewestChambers, MostChambers)) {
-        return messages::MinimumChambersRange;
+        return Impossible(RecordField::MinChambers, messages::MinimumChambersRange, "Minimum Chambers",
+                          record.MinChambers);
     }
+    // Widened: a damaged record may hold any choice count.
+    const std::int64_t maxChambers = std::int64_t{record.MinChambers} + record.ChamberChoices - 1;
     if (record.ChamberChoices < 1) {
-        return messages::MaximumBelowMinimum;
+        return Impossible(RecordField::MaxChambers, messages::MaximumBelowMinimum, "Maximum Chambers", maxChambers);
     }
-    if (record.ChamberChoices > MostChambers || !Within(record.MaxChambers(), FewestChambers, MostChambers)) {
-        return messages::MaximumChambersRange;
+    if (maxChambers > MostChambers) {
+        return Impossible(RecordField::MaxChambers, messages::MaximumChambersRange, "Maximum Chambers", maxChambers);
     }
     if (!Within(record.ShallowestCut, 0, 1)) {
-        return messages::ShallowRange;
+        return Impossible(RecordField::ShallowestCut, messages::ShallowRange, "Shallowest Cut", record.ShallowestCut);
     }
     if (!Within(record.DeepestCut, 5, 10)) {
-        return messages::DeepRange;
+        return Impossible(RecordField::DeepestCut, messages::DeepRange, "Deepest Cut", record.DeepestCut);
     }
     if (record.MaxAdjacentCut != 0 && !Within(record.MaxAdjacentCut, 3, 9)) {
-        return messages::MaxAdjacentRange;
+        return Impossible(RecordField::MaxAdjacentCut, messages::MaxAdjacentRange, "Maximum Adjacent Cut",
+                          record.MaxAdjacentCut);
     }
     if (!Within(record.StepIncrement, 1, 4)) {
-        return messages::StepRange;
+        return Impossible(RecordField::StepIncrement, messages::StepRange, "Step Increment", record.StepIncrement);
     }
     if (record.IsICore) {
         if (!Within(record.ControlFactor, LowestControlFactor, HighestControlFactor)) {
-            return messages::ControlFactorRange;
+            return Impossible(RecordField::ControlFactor, messages::ControlFactorRange, "Control Factor",
+                              record.ControlFactor);
         }
         if (!Within(record.StackTotal, LowestStackTotal, HighestStackTotal)) {
-            return messages::StackTotalRange;
+            return Impossible(RecordField::StackTotal, messages::StackTotalRange, "Stack Total", record.StackTotal);
         }
         const auto& chambers = record.ControlChambers;
         if (chambers.size() != ControlChambersCapacity ||
             !std::all_of(chambers.begin(), chambers.end(), [](char mark) { return mark == 'Y' || mark == 'N'; })) {
-            return messages::ControlChambersForm;
+            return Impossible(RecordField::ControlChambers, messages::ControlChambersForm, "Control Chambers",
+                              "\"" + chambers + "\"");
         }
         if (chambers.find('Y') == std::string::npos) {
-            return messages::NoControlChamber;
+            return Impossible(RecordField::ControlChambers, messages::NoControlChamber, "Control Chambers",
+                              "\"" + chambers + "\"");
         }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> FindImpossibleValue(const ManufacturerRecord& record) {
+    if (auto impossible = FindImpossibleField(record)) {
+        return impossible->message;
     }
     return std::nullopt;
 }

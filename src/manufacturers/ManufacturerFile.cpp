@@ -1,0 +1,205 @@
+#include "manufacturers/ManufacturerFile.h"
+
+#include "manufacturers/ManufacturerMessages.h"
+#include "manufacturers/ManufacturerName.h"
+#include "manufacturers/RecordValidity.h"
+#include "toolkit/InputOutputError.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/MessageService.h"
+
+#include <algorithm>
+
+namespace manufacturers {
+
+namespace {
+
+std::vector<RecordBytes> SplitIntoRecords(const std::vector<std::uint8_t>& bytes) {
+    // A size that is not a multiple of the record size leaves a fragment at the end; it is no
+    // record and is never read as one.
+    std::vector<RecordBytes> records(bytes.size() / RecordSize);
+    for (std::size_t index = 0; index < records.size(); ++index) {
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(index * RecordSize), RecordSize,
+                    records[index].begin());
+    }
+    return records;
+}
+
+} // namespace
+
+ManufacturerFile::ManufacturerFile(const std::filesystem::path& startDirectory, toolkit::MessageService& messageService)
+    : startDir(startDirectory), mfgFile(startDirectory / FileName), messages(messageService),
+      ownFileSystem(std::make_unique<DiskFileSystem>()), fileSystem(*ownFileSystem) {}
+
+ManufacturerFile::ManufacturerFile(const std::filesystem::path& startDirectory, toolkit::MessageService& messageService,
+                                   FileSystem& files)
+    : startDir(startDirectory), mfgFile(startDirectory / FileName), messages(messageService), fileSystem(files) {}
+
+std::vector<RecordBytes> ManufacturerFile::ReadRecords(bool& opened, std::size_t* fragmentSize) {
+    auto bytes = fileSystem.ReadFile(mfgFile);
+    opened = bytes.has_value();
+    if (fragmentSize != nullptr) {
+        *fragmentSize = bytes ? bytes->size() % RecordSize : 0;
+    }
+    return bytes ? SplitIntoRecords(*bytes) : std::vector<RecordBytes>{};
+}
+
+void ManufacturerFile::FindManufacturerName() {
+    bool opened = false;
+    auto records = ReadRecords(opened);
+    if (!opened) {
+        // Creating the file anew is only right when there is none: an existing file that merely
+        // cannot be read must not be replaced by an empty one.
+        std::error_code error;
+        if (std::filesystem::exists(mfgFile, error)) {
+            throw toolkit::InputOutputError("open", mfgFile, "the file cannot be read");
+        }
+        fileSystem.CreateIfMissing(mfgFile);
+    }
+    NameInDatabase = false;
+    OverwriteRecord = false;
+    for (std::size_t number = 0; number < records.size(); ++number) {
+        CurrentManufacturer = ManufacturerRecord::Decode(records[number]);
+        if (SameManufacturerName(MfgName, CurrentManufacturer.Name)) {
+            messages.Beep();
+            auto answer = messages.Show(toolkit::BoxKind::Warning, messages::OverwriteQuestion, toolkit::Buttons::YesNo);
+            if (answer == toolkit::Answer::Yes) {
+                OverwriteRecord = true;
+                SelectedRecord = number;
+            }
+            NameInDatabase = true;
+            return;
+        }
+    }
+}
+
+bool ManufacturerFile::SaveManufacturer() {
+    // A record the generation cannot use is never written. The one exception is a damaged record
+    // marked for deletion in its own place: refusing it would leave no way to get rid of it.
+    bool markedInPlace = OverwriteRecord && IsMarkedForDeletion(CurrentManufacturer.Name);
+    if (auto impossible = FindImpossibleField(CurrentManufacturer); impossible && !markedInPlace) {
+        messages.Beep();
+        messages.Show(toolkit::BoxKind::Warning, impossible->message, toolkit::Buttons::Ok);
+        return false;
+    }
+    auto existing = fileSystem.ReadFile(mfgFile);
+    if (!existing) {
+        throw toolkit::InputOutputError("open", mfgFile, "the file cannot be found or read");
+    }
+    const std::uint64_t wholeRecords = existing->size() / RecordSize;
+    std::uint64_t number = wholeRecords;
+    if (OverwriteRecord) {
+        if (SelectedRecord >= wholeRecords) {
+            throw toolkit::InputOutputError("write", mfgFile,
+                                            "record " + std::to_string(SelectedRecord) + " is no longer in the file");
+        }
+        number = SelectedRecord;
+    }
+    auto bytes = CurrentManufacturer.Encode();
+    fileSystem.WriteAt(mfgFile, number * RecordSize, bytes);
+    return true;
+}
+
+bool ManufacturerFile::ListManufacturers(toolkit::ListBox& LB1) {
+    ListHasRecords = false;
+    bool opened = false;
+    std::size_t fragmentSize = 0;
+    auto records = ReadRecords(opened, &fragmentSize);
+    if (!opened) {
+        messages.Show(toolkit::BoxKind::Error, messages::FileNotLocated, toolkit::Buttons::Ok);
+        return false;
+    }
+    if (fragmentSize != 0) {
+        messages.Beep();
+        messages.Show(toolkit::BoxKind::Warning,
+                      "The Manufacturer's file ends in " + std::to_string(fragmentSize) +
+                          " bytes that are not a whole record.\nThey are left out of the list.",
+                      toolkit::Buttons::Ok);
+    }
+    for (const auto& bytes : records) {
+        CurrentManufacturer = ManufacturerRecord::Decode(bytes);
+        LB1.AddItem(CurrentManufacturer.Name);
+        ListHasRecords = true;
+    }
+    return true;
+}
+
+bool ManufacturerFile::LoadManufacturer() {
+    bool opened = false;
+    auto records = ReadRecords(opened);
+    if (!opened) {
+        messages.Show(toolkit::BoxKind::Information, messages::FileNotLocated, toolkit::Buttons::Ok);
+        return false;
+    }
+    if (SelectedRecord >= records.size()) {
+        throw toolkit::InputOutputError("read", mfgFile,
+                                        "record " + std::to_string(SelectedRecord) + " is not in the file");
+    }
+    const auto& bytes = records[SelectedRecord];
+    CurrentManufacturer = ManufacturerRecord::Decode(bytes);
+    ZeroIsTen = CurrentManufacturer.DeepestCut == 10;
+    IsICore = CurrentManufacturer.IsICore;
+
+    std::optional<std::string> damage = FindLayoutDamage(bytes);
+    if (!damage) {
+        if (auto impossible = FindImpossibleField(CurrentManufacturer)) {
+            damage = impossible->found + "\n" + impossible->message;
+        }
+    }
+    if (damage) {
+        messages.Beep();
+        messages.Show(toolkit::BoxKind::Error,
+                      "The Manufacturer \"" + CurrentManufacturer.Name + "\" (record " +
+                          std::to_string(SelectedRecord + 1) + " of the file) is damaged:\n" + *damage,
+                      toolkit::Buttons::Ok);
+        return false;
+    }
+    return true;
+}
+
+void ManufacturerFile::OfferDeletion() {
+    if (!IsMarkedForDeletion(DisplayedManufacturer.Name)) {
+        return;
+    }
+    auto answer = messages.Show(toolkit::BoxKind::Confirmation, messages::DeletionQuestion, toolkit::Buttons::YesNo);
+    if (answer == toolkit::Answer::Yes) {
+        PurgeDeletedManufacturers();
+    }
+}
+
+void ManufacturerFile::PurgeDeletedManufacturers() {
+    bool opened = false;
+    auto records = ReadRecords(opened);
+    if (!opened) {
+        throw toolkit::InputOutputError("open", mfgFile, "the file cannot be found or read");
+    }
+    std::vector<std::uint8_t> kept;
+    for (const auto& bytes : records) {
+        CurrentManufacturer = ManufacturerRecord::Decode(bytes);
+        if (!IsMarkedForDeletion(CurrentManufacturer.Name)) {
+            // The bytes as they were: a purge changes nothing in the records it keeps.
+            kept.insert(kept.end(), bytes.begin(), bytes.end());
+        }
+    }
+    // The new file goes beside the old one and takes its place in one rename, so that at any
+    // moment either the old or the new database is there, whole.
+    const auto temporary = startDir / PurgeFileName;
+    try {
+        fileSystem.WriteNewFile(temporary, kept);
+        fileSystem.FlushToDisk(temporary);
+        fileSystem.ReplaceFile(temporary, mfgFile);
+    } catch (const toolkit::InputOutputError&) {
+        fileSystem.RemoveQuietly(temporary);
+        throw;
+    }
+}
+
+std::vector<ManufacturerRecord> ManufacturerFile::ReadAllRecords() {
+    bool opened = false;
+    std::vector<ManufacturerRecord> result;
+    for (const auto& bytes : ReadRecords(opened)) {
+        result.push_back(ManufacturerRecord::Decode(bytes));
+    }
+    return result;
+}
+
+} // namespace manufacturers
