@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace varnholt {
 
@@ -26,9 +27,10 @@ std::string CellText(int depth, int lowestDepth, bool zeroIsTen)
 {
     if (depth < lowestDepth)
         return "-";
+    // Depths above 9 only exist where depth 10 is written "0".
     if (zeroIsTen && depth == 10)
         return "0";
-    return std::string(1, static_cast<char>('0' + depth % 10));
+    return std::string(1, static_cast<char>('0' + depth));
 }
 
 void ProgressChamber(GenerationState& state, int chamber, int lowestDepth)
