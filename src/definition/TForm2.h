@@ -1,0 +1,153 @@
+#pragma once
+
+#include "toolkit/Form.h"
+
+#include <cstdint>
+#include <string>
+
+namespace toolkit {
+class Application;
+class Button;
+class Edit;
+class Label;
+class ListBox;
+class Panel;
+} // namespace toolkit
+
+namespace manufacturers {
+class ManufacturerFile;
+class ManufacturerPanel;
+} // namespace manufacturers
+
+namespace varnholt {
+struct GenerationState;
+}
+
+namespace varnholt::definition {
+
+class Clock;
+class RandomSource;
+class ReportStarter;
+
+// The "Data Input" dialog. Its first stage is the manufacturer list (`LB1`), which the main
+// window opens for "Generate a New System" (DefiningSystem set) and for "List / Change Data";
+// its second stage is the "Master Key System" panel `Panel1`, where the chamber count, the top
+// master and control keys and the quantities are asked for, checked as they are typed, and
+// handed to the generation.
+//
+// Created once at start-up and shown and hidden; the fields keep their texts between uses
+// except where an action empties them.
+class TForm2 : public toolkit::Form {
+public:
+    TForm2(toolkit::Application& application, GenerationState& state, manufacturers::ManufacturerFile& file,
+           manufacturers::ManufacturerPanel& manufacturerPanel, toolkit::Form& mainWindow,
+           ReportStarter& reportStarter, RandomSource& random, Clock& clock);
+
+    // Set by the main window's "Generate a New System"; cleared by both Cancels and by a random
+    // master.
+    bool DefiningSystem = false;
+    // A random master was drawn: entering the grand master field with a short key completes it.
+    bool RandomMasterPending = false;
+    // One-shot: the program is about to change a field; the next change rule of the grand
+    // master, masters or sub-masters field skips it.
+    bool IgnoreNextChange = false;
+    // Backspace was the last key in the masters or sub-masters field.
+    bool BackspaceInQuantity = false;
+
+    // Reactions, by component and event.
+    void Button1Click();
+    void LB1DblClick();
+    void LB1KeyDown(std::uint16_t& key);
+    void Button2Click();
+    void ListBox1Click();
+    void ListBox1Exit();
+    void ListBox1KeyDown(std::uint16_t& key);
+    void Button3Click();
+    void Button3Enter();
+    void Button4Click();
+    void Edit1KeyPress(char32_t& key);
+    void Edit1Change();
+    void Edit1Enter();
+    void Edit2KeyPress(char32_t& key);
+    void Edit2Change();
+    void Edit2Enter();
+    void Edit3KeyPress(char32_t& key);
+    void Edit3Change();
+    void Edit3Enter();
+    void Edit4KeyPress(char32_t& key);
+    void Edit4Change();
+    void Edit4Enter();
+    void Edit6KeyPress(char32_t& key);
+    void Edit6Change();
+    void Edit6Enter();
+    void RandomMasterClick();
+
+    // The "Total Available" boxes and the chamber counts for OK.
+    void ShowMastersAvailable();
+    void ShowSubMastersAvailable();
+    // Refuses too many masters or sub-masters (returns false), else shows the change keys left.
+    bool CheckCapacity();
+    void ComputeChamberCounts();
+    // Appends random cuts to a short grand master key after a random master was drawn.
+    void CompleteRandomMaster();
+
+    // The manufacturer list stage (placed and filled by the opener).
+    toolkit::Label& Label1;
+    toolkit::Label& StaticText1;
+    toolkit::ListBox& LB1;
+    toolkit::Button& Button1;
+    toolkit::Button& Button2;
+
+    // The "Master Key System" panel.
+    toolkit::Panel& Panel1;
+    toolkit::Label& Label2;
+    toolkit::Label& Label3;
+    toolkit::ListBox& ListBox1;
+    toolkit::Label& Label4;
+    toolkit::Edit& Edit1;
+    toolkit::Label& Label5;
+    toolkit::Edit& Edit2;
+    toolkit::Label& Label7;
+    toolkit::Edit& Edit3;
+    toolkit::Label& Label8;
+    toolkit::Edit& Edit4;
+    toolkit::Label& Label9;
+    toolkit::Edit& Edit6;
+    toolkit::Label& Label6;
+    toolkit::Label& Label12;
+    toolkit::Label& Label13;
+    toolkit::Label& Label11;
+    toolkit::Button& RandomMaster;
+    toolkit::Label& Label10;
+    toolkit::Button& Button3;
+    toolkit::Button& Button4;
+
+private:
+    void BuildLayout();
+    void WireReactions();
+    void OpenSystemPanel();
+    void OpenManufacturerForChange();
+    void CopyManufacturerIntoRequest();
+    // Sets a field's text as the program, so that the one-shot flag covers exactly this change.
+    void SetTextQuietly(toolkit::Edit& field, const std::string& text);
+    // Beep and an information box: how every refused keystroke is told.
+    void RefuseKeystroke(const std::string& message);
+    // The key field's change rule shared by both key fields; false when it already ran again
+    // on a shortened text.
+    bool UndoBrokenAdjacentCut(toolkit::Edit& field);
+    // A quantity field or a "Total Available" box as a number; no text counts as 0.
+    std::int64_t NumberIn(const std::string& text) const;
+    // Panel OK with a quantity that was never worked out: tells the user and sends them there.
+    void AskForQuantity(toolkit::Edit& field);
+    int Chambers() const;
+
+    GenerationState& state;
+    manufacturers::ManufacturerFile& file;
+    manufacturers::ManufacturerPanel& manufacturerPanel;
+    toolkit::Form& mainWindow;
+    ReportStarter& reportStarter;
+    RandomSource& random;
+    Clock& clock;
+};
+
+} // namespace varnholt::definition
