@@ -164,9 +164,18 @@ void PreviewWindow::SetKeyDownHandler(KeyDownHandler handler) { keyDown_ = std::
 
 void PreviewWindow::Close() { close(); }
 
-bool PreviewWindow::HandleKey(QKeyEvent& event) {
+bool PreviewWindow::HandleKey(QKeyEvent& event, QObject& receiver) {
     std::uint16_t key = VirtualKeyOf(event);
     if (!keyDown_ || key == 0) {
+        return false;
+    }
+    auto* receiverWidget = qobject_cast<QWidget*>(&receiver);
+    auto* lastWidget = qobject_cast<QWidget*>(lastReceiver_);
+    const bool passedUp = &event == lastKey_ && receiverWidget != nullptr && lastWidget != nullptr &&
+                          receiverWidget->isAncestorOf(lastWidget);
+    lastKey_ = &event;
+    lastReceiver_ = &receiver;
+    if (passedUp) {
         return false;
     }
     keyDown_(*this, key, ShiftStateOf(event));
@@ -175,13 +184,13 @@ bool PreviewWindow::HandleKey(QKeyEvent& event) {
 
 bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
     if (keyPreview_ && event->type() == QEvent::KeyPress) {
-        return HandleKey(*static_cast<QKeyEvent*>(event));
+        return HandleKey(*static_cast<QKeyEvent*>(event), *watched);
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent* event) {
-    if (HandleKey(*event)) {
+    if (HandleKey(*event, *this)) {
         event->accept();
         return;
     }

@@ -52,7 +52,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool HandleKey(QKeyEvent& event);
+    bool HandleKey(QKeyEvent& event, QObject& receiver);
     void ApplyZoomChoice(int index);
     void WatchKeys(QObject& object);
 
@@ -62,6 +62,9 @@ private:
     QComboBox* zoom_ = nullptr;
     bool keyPreview_ = false;
     KeyDownHandler keyDown_;
+    // A key that nobody consumed travels up to the parents; it must reach the handler once.
+    const QEvent* lastKey_ = nullptr;
+    QObject* lastReceiver_ = nullptr;
 };
 
 }  // namespace qtreports

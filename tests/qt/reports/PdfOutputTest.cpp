@@ -1,0 +1,45 @@
+#include "ApplicationFixture.h"
+#include "SampleReport.h"
+
+#include "bands/TextOutput.h"
+#include "qt/reports/PdfOutput.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace qtreports {
+namespace {
+
+using PdfOutput = ApplicationFixture;
+
+TEST_F(PdfOutput, TextReadBackEqualsTheTextOutputLineForLine) {
+    const bands::Document document = SampleDocument(3);
+    const std::filesystem::path pdf = folder / "sample.pdf";
+    const OutputResult result = WritePdf(document, pdf);
+    ASSERT_TRUE(result.succeeded) << result.message;
+    const auto text = ReadPdfText(pdf, document);
+    if (!text) {
+        GTEST_SKIP() << "pdftotext is not installed (package poppler-utils); the PDF text cannot be read back";
+    }
+    const auto expected = NormalisedPages(QString::fromStdString(bands::ToText(document)));
+    const auto actual = NormalisedPages(*text);
+    ASSERT_EQ(expected.size(), 3U);
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t page = 0; page < expected.size(); ++page) {
+        ASSERT_EQ(actual[page].size(), expected[page].size()) << "page " << page + 1;
+        for (std::size_t row = 0; row < expected[page].size(); ++row) {
+            EXPECT_EQ(actual[page][row].toStdString(), expected[page][row].toStdString())
+                << "page " << page + 1 << " row " << row + 1;
+        }
+    }
+}
+
+TEST_F(PdfOutput, AnUnwritablePlaceIsReportedNotIgnored) {
+    const OutputResult result = WritePdf(SampleDocument(1), folder / "missing" / "folder" / "out.pdf");
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_NE(result.message.find("could not be written"), std::string::npos) << result.message;
+}
+
+}  // namespace
+}  // namespace qtreports
