@@ -1,0 +1,44 @@
+#include "qt/forms/QtFormWindows.h"
+
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <QScreen>
+
+namespace qtforms {
+
+QtFormWindows::QtFormWindows(toolkit::Application& app) : application(app) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        application.SetScreenSize(area.width(), area.height());
+    }
+    application.OnTerminate = [] {
+        // Queued, so that it also works when the program ends before the loop has started.
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+    };
+    AddMissingWindows();
+}
+
+QtFormWindows::~QtFormWindows() { application.OnTerminate = nullptr; }
+
+void QtFormWindows::AddMissingWindows() {
+    for (toolkit::Form* form : application.Forms()) {
+        if (WindowOf(*form) == nullptr) {
+            windows.push_back(std::make_unique<QtFormWindow>(*form));
+        }
+    }
+}
+
+QtFormWindow* QtFormWindows::WindowOf(const toolkit::Form& form) const {
+    for (const auto& window : windows) {
+        if (&window->Model() == &form) {
+            return window.get();
+        }
+    }
+    return nullptr;
+}
+
+} // namespace qtforms

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "qt/forms/QtFormWindow.h"
+
+#include <memory>
+#include <vector>
+
+namespace toolkit {
+class Application;
+class Form;
+} // namespace toolkit
+
+namespace qtforms {
+
+// The real windows of all the application's forms. Create it after the forms and after the
+// QApplication; it tells the model the screen size (for centred forms) and quits the Qt
+// event loop when the program terminates.
+class QtFormWindows {
+public:
+    explicit QtFormWindows(toolkit::Application& application);
+    ~QtFormWindows();
+    QtFormWindows(const QtFormWindows&) = delete;
+    QtFormWindows& operator=(const QtFormWindows&) = delete;
+
+    // Creates the windows of forms registered since (idempotent).
+    void AddMissingWindows();
+    // The window of a form, nullptr if it has none.
+    QtFormWindow* WindowOf(const toolkit::Form& form) const;
+
+private:
+    toolkit::Application& application;
+    std::vector<std::unique_ptr<QtFormWindow>> windows;
+};
+
+} // namespace qtforms

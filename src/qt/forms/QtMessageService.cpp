@@ -1,0 +1,52 @@
+#include "qt/forms/QtMessageService.h"
+
+#include "qt/forms/QtAppearance.h"
+
+#include "toolkit/Application.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace qtforms {
+
+namespace {
+
+QMessageBox::Icon IconOf(toolkit::BoxKind kind) {
+    switch (kind) {
+    case toolkit::BoxKind::Warning:
+        return QMessageBox::Warning;
+    case toolkit::BoxKind::Error:
+        return QMessageBox::Critical;
+    case toolkit::BoxKind::Confirmation:
+        return QMessageBox::Question;
+    case toolkit::BoxKind::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+} // namespace
+
+toolkit::Answer QtMessageService::Show(toolkit::BoxKind kind, std::string_view text, toolkit::Buttons buttons) {
+    const QString title = application != nullptr && !application->Title().empty()
+                              ? ToQString(application->Title())
+                              : QCoreApplication::applicationName();
+    const bool question = buttons == toolkit::Buttons::YesNo;
+    QMessageBox box(IconOf(kind), title, ToQString(text),
+                    question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
+    if (question) {
+        box.setEscapeButton(QMessageBox::No);
+    }
+    const int pressed = box.exec();
+    if (!question) {
+        return toolkit::Answer::Ok;
+    }
+    return pressed == QMessageBox::Yes ? toolkit::Answer::Yes : toolkit::Answer::No;
+}
+
+void QtMessageService::Beep() { QApplication::beep(); }
+
+} // namespace qtforms
