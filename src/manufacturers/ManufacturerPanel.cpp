@@ -417,8 +417,9 @@ void ManufacturerPanel::MinimumChambersEnter() {
     }
     file.FindManufacturerName();
     if (file.NameInDatabase && !file.OverwriteRecord) {
-        MfgsName.MoveCaretToEnd();
+        // Focus first: entering the field selects its text, and the caret is to follow the name.
         MfgsName.SetFocus();
+        MfgsName.MoveCaretToEnd();
     }
 }
 
