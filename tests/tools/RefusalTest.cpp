@@ -1,0 +1,79 @@
+#include "BatchTestSupport.h"
+
+#include "definition/DefinitionMessages.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace varnholt::tools::testing {
+namespace {
+
+class BatchRefusal : public ::testing::Test {
+protected:
+    BatchRefusal()
+    {
+        database = (folder.Path() / "Varnholt.MFG").string();
+        WriteDatabase(database, SampleManufacturers());
+    }
+
+    CommandResult Run(std::vector<std::string> arguments)
+    {
+        arguments.insert(arguments.begin(), {"--database", database, "--format", "json", "--output",
+                                             (folder.Path() / "report.json").string()});
+        return RunCommand(arguments);
+    }
+
+    // A refusal tells the user why, ends with status 2 and leaves nothing behind.
+    void ExpectRefused(const CommandResult& result, const std::string& message)
+    {
+        EXPECT_EQ(result.status, ExitRefused);
+        EXPECT_EQ(result.err, message + "\n");
+        EXPECT_EQ(folder.Files(), std::vector<std::filesystem::path>{"Varnholt.MFG"});
+    }
+
+    ScratchFolder folder;
+    std::string database;
+};
+
+TEST_F(BatchRefusal, RefusesKeysTheDialogRefusesWithItsMessages)
+{
+    ExpectRefused(Run({"--manufacturer", "HOLM", "--chambers", "5", "--master-key", "12385"}),
+                  definition::DepthRangeMessage(1, 7));
+    ExpectRefused(Run({"--manufacturer", "BRANDT", "--chambers", "6", "--master-key", "219135"}),
+                  definition::AdjacentCutsMessage);
+    ExpectRefused(Run({"--manufacturer", "CORELINE", "--chambers", "6", "--master-key", "246135", "--control-key",
+                       "246135"}),
+                  definition::SameKeyMessage);
+}
+
+TEST_F(BatchRefusal, RefusesQuantitiesBeyondCapacity)
+{
+    ExpectRefused(Run({"--manufacturer", "BRANDT", "--chambers", "6", "--master-key", "246135", "--masters", "65"}),
+                  definition::AboveAvailableMessage);
+    ExpectRefused(Run({"--manufacturer", "BRANDT", "--chambers", "6", "--master-key", "246135", "--keys", "4097"}),
+                  definition::TooManyKeysMessage);
+    ExpectRefused(Run({"--manufacturer", "BRANDT", "--chambers", "6", "--master-key", "246135", "--sub-masters", "3"}),
+                  definition::NoMastersMessage);
+    ExpectRefused(Run({"--manufacturer", "BRANDT", "--chambers", "6", "--master-key", "246135", "--masters", "x"}),
+                  definition::NotANumberMessage(0, 9));
+}
+
+TEST_F(BatchRefusal, RefusesAnUnknownManufacturerAndADamagedFile)
+{
+    ExpectRefused(Run({"--manufacturer", "NOBODY", "--chambers", "6", "--master-key", "246135"}),
+                  "There is no manufacturer \"NOBODY\" in the manufacturer file.");
+
+    manufacturers::RecordBytes damaged = Manufacturer("BROKEN", 5, 7, 0, 9, 2, 7).Encode();
+    damaged[0] = 60; // a name longer than its 40 characters
+    {
+        std::ofstream stream(database, std::ios::binary | std::ios::app);
+        stream.write(reinterpret_cast<const char*>(damaged.data()), static_cast<std::streamsize>(damaged.size()));
+    }
+    ExpectRefused(Run({"--record", "8", "--chambers", "6", "--master-key", "246135"}),
+                  "The Manufacturer \"" + manufacturers::ManufacturerRecord::Decode(damaged).Name +
+                      "\" (record 8 of the file) is damaged:\nThe name is 60 characters long, more than 40.");
+}
+
+} // namespace
+} // namespace varnholt::tools::testing

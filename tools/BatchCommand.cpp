@@ -1,0 +1,330 @@
+#include "BatchCommand.h"
+
+#include "BatchOptions.h"
+#include "KeyScheduleCsv.h"
+#include "OutputFile.h"
+
+#include "bands/JsonOutput.h"
+#include "bands/TextOutput.h"
+#include "definition/BittingRules.h"
+#include "definition/Capacity.h"
+#include "definition/DefinitionMessages.h"
+#include "definition/RandomMaster.h"
+#include "definition/RandomSource.h"
+#include "engine/GenerationState.h"
+#include "engine/Progression.h"
+#include "manufacturers/ManufacturerRecord.h"
+#include "manufacturers/RecordValidity.h"
+#include "report/TForm3.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <limits>
+#include <sstream>
+
+namespace varnholt::tools {
+
+namespace {
+
+// A refusal or failure on the way: what to tell the user and with which status to end.
+struct Stop {
+    int status = ExitRefused;
+    std::string message;
+};
+
+struct DatabaseRecord {
+    manufacturers::RecordBytes bytes{};
+    manufacturers::ManufacturerRecord record;
+    std::size_t number = 0; // 1-based, as the messages count
+};
+
+std::vector<std::uint8_t> ReadDatabase(const std::filesystem::path& file)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error))
+        throw Stop{ExitFileFailure, "The manufacturer file \"" + file.string() + "\" cannot be found or read."};
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream)
+        throw Stop{ExitFileFailure, "The manufacturer file \"" + file.string() + "\" cannot be opened for reading."};
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+    if (stream.bad())
+        throw Stop{ExitFileFailure, "The manufacturer file \"" + file.string() + "\" could not be read."};
+    return bytes;
+}
+
+std::vector<DatabaseRecord> SplitRecords(const std::vector<std::uint8_t>& bytes, const std::filesystem::path& file)
+{
+    if (bytes.size() % manufacturers::RecordSize != 0)
+        throw Stop{ExitRefused, "The manufacturer file \"" + file.string() + "\" is damaged:\nits size of " +
+                                    std::to_string(bytes.size()) + " bytes is not a whole number of " +
+                                    std::to_string(manufacturers::RecordSize) + "-byte records."};
+    std::vector<DatabaseRecord> records(bytes.size() / manufacturers::RecordSize);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(i * manufacturers::RecordSize),
+                    manufacturers::RecordSize, records[i].bytes.begin());
+        records[i].record = manufacturers::ManufacturerRecord::Decode(records[i].bytes);
+        records[i].number = i + 1;
+    }
+    return records;
+}
+
+std::optional<long long> WholeNumber(const std::string& text)
+{
+    if (text.empty() || text.size() > 12 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoll(text);
+}
+
+const DatabaseRecord& ChooseRecord(const std::vector<DatabaseRecord>& records, const BatchOptions& options)
+{
+    if (options.record) {
+        const auto number = WholeNumber(*options.record);
+        if (!number || *number < 1 || static_cast<std::size_t>(*number) > records.size())
+            throw Stop{ExitRefused, "There is no record " + *options.record + " in the manufacturer file; it holds " +
+                                        std::to_string(records.size()) + " record" + (records.size() == 1 ? "" : "s") +
+                                        "."};
+        return records[static_cast<std::size_t>(*number - 1)];
+    }
+    for (const DatabaseRecord& candidate : records)
+        if (candidate.record.Name == *options.manufacturer)
+            return candidate;
+    throw Stop{ExitRefused, "There is no manufacturer \"" + *options.manufacturer + "\" in the manufacturer file."};
+}
+
+void CheckRecordUsable(const DatabaseRecord& chosen)
+{
+    std::optional<std::string> damage = manufacturers::FindLayoutDamage(chosen.bytes);
+    if (!damage) {
+        if (auto impossible = manufacturers::FindImpossibleField(chosen.record))
+            damage = impossible->found + "\n" + impossible->message;
+    }
+    if (damage)
+        throw Stop{ExitRefused, "The Manufacturer \"" + chosen.record.Name + "\" (record " +
+                                    std::to_string(chosen.number) + " of the file) is damaged:\n" + *damage};
+}
+
+// What the dialog copies into the request when the manufacturer is chosen.
+void LoadRequest(GenerationState& state, const manufacturers::ManufacturerRecord& record)
+{
+    state.MfgName = record.Name.substr(0, 40);
+    state.ShallowestCut = record.ShallowestCut;
+    state.DeepestCut = record.DeepestCut;
+    state.IsICore = record.IsICore;
+    state.MaxAdjacentCut = record.MaxAdjacentCut == 0 ? definition::UnlimitedAdjacentCut : record.MaxAdjacentCut;
+    state.StepIncrement = record.StepIncrement;
+    state.ControlChambers = record.ControlChambers.empty() ? std::string(7, 'N') : record.ControlChambers;
+    state.ControlFactor = record.ControlFactor;
+    state.StackTotal = record.StackTotal;
+    state.ZeroIsTen = record.DeepestCut == 10;
+}
+
+int ChooseChambers(const BatchOptions& options, const manufacturers::ManufacturerRecord& record)
+{
+    const auto chambers = WholeNumber(options.chambers);
+    const int lowest = record.MinChambers;
+    const int highest = record.MaxChambers();
+    if (!chambers || *chambers < lowest || *chambers > highest)
+        throw Stop{ExitRefused, "\"" + record.Name + "\" offers " + std::to_string(lowest) + " to " +
+                                    std::to_string(highest) + " chambers, not " + options.chambers + "."};
+    return static_cast<int>(*chambers);
+}
+
+void ChooseKeys(GenerationState& state, const BatchOptions& options, std::ostream& err)
+{
+    const definition::CutRules rules = definition::CutRulesFor(state);
+    if (options.masterKey == "random") {
+        definition::SystemClock clock;
+        definition::SeededRandomSource random(clock.MillisecondsSinceMidnight());
+        std::string key;
+        if (!definition::CompleteRandomKey(key, state.Chambers, random, rules))
+            throw Stop{ExitRefused, "No top master key can be drawn within this manufacturer's limits."};
+        state.TopMasterKey = key;
+        err << "Top master key drawn: " << key << "\n";
+    } else {
+        if (auto refusal = definition::ValidateTopMasterKey(options.masterKey, state.Chambers, rules))
+            throw Stop{ExitRefused, *refusal};
+        state.TopMasterKey = options.masterKey;
+    }
+    if (!state.IsICore) {
+        if (options.controlKey)
+            err << "Note: \"" << state.MfgName << "\" has no interchangeable core; the control key is not used.\n";
+        return;
+    }
+    if (!options.controlKey)
+        throw Stop{ExitRefused, "\"" + state.MfgName + "\" uses an interchangeable core: give its --control-key.\n" +
+                                    definition::KeyLengthMessage(state.Chambers)};
+    if (auto refusal = definition::ValidateControlKey(*options.controlKey, state.TopMasterKey, state.Chambers, rules))
+        throw Stop{ExitRefused, *refusal};
+    state.ControlKey = *options.controlKey;
+}
+
+// A quantity as the dialog's fields take it: a number, "all" for the figure in the box beside
+// the field, or the default.
+std::int64_t QuantityValue(const std::optional<Quantity>& quantity, std::int64_t available, std::int64_t fallback,
+                           const GenerationState& state)
+{
+    if (!quantity)
+        return fallback;
+    if (quantity->all)
+        return available;
+    const auto number = WholeNumber(quantity->number);
+    if (!number)
+        throw Stop{ExitRefused, definition::NotANumberMessage(state.ShallowestCut, state.DeepestCut)};
+    return *number;
+}
+
+void ChooseQuantities(GenerationState& state, const BatchOptions& options, std::ostream& err)
+{
+    const int steps = definition::DialogProgressionSteps(state.ShallowestCut, state.DeepestCut, state.StepIncrement);
+    const std::int64_t masters =
+        QuantityValue(options.masters, definition::MastersAvailable(steps, state.Chambers), 0, state);
+    const std::int64_t subMasters = QuantityValue(
+        options.subMasters, definition::SubMastersAvailable(masters, steps, state.Chambers), 0, state);
+    std::optional<std::int64_t> keys;
+    if (options.keys && !options.keys->all)
+        keys = QuantityValue(options.keys, 0, 0, state);
+
+    const definition::QuantityPlan plan = definition::PlanQuantities(masters, subMasters, keys, steps, state.Chambers);
+    if (plan.refusal)
+        throw Stop{ExitRefused, *plan.refusal};
+    if (plan.subMasterCount < subMasters)
+        err << "Note: " << subMasters << " sub-masters asked for, " << plan.subMasterCount
+            << " are available under each master; the report has " << plan.subMasterCount << ".\n";
+    if (plan.chamberRoles.size() != static_cast<std::size_t>(state.Chambers))
+        throw Stop{ExitRefused, definition::TooManySubMastersMessage};
+    constexpr std::int64_t most = std::numeric_limits<int>::max();
+    if (plan.masterCount > most || plan.subMasterCount > most || plan.changeKeyCount > most)
+        throw Stop{ExitRefused, definition::TooManyKeysMessage};
+
+    state.MasterCount = static_cast<int>(plan.masterCount);
+    state.SubMasterCount = static_cast<int>(plan.subMasterCount);
+    state.ChangeKeyCount = static_cast<int>(plan.changeKeyCount);
+    state.MasterChamberCount = plan.chamberCounts.masterChambers;
+    state.SubMasterChamberCount = plan.chamberCounts.subMasterChambers;
+    state.ChamberRoles = plan.chamberRoles;
+}
+
+void WriteText(const std::string& text, const BatchOptions& options, std::ostream& out)
+{
+    if (!options.output) {
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.flush();
+        if (!out)
+            throw Stop{ExitFileFailure, "The report could not be written to standard output."};
+        return;
+    }
+    if (auto failure = WriteFileWhole(*options.output, [&text](const std::filesystem::path& file) {
+            return WriteTextFile(file, text);
+        }))
+        throw Stop{ExitFileFailure, *failure};
+}
+
+void WritePdf(const bands::Document& document, const BatchOptions& options, std::ostream& out, bool outIsTerminal,
+              const PaperServices& paper)
+{
+    const auto draw = [&](const std::filesystem::path& file) -> std::optional<std::string> {
+        const PaperResult result = paper.writePdf(document, file);
+        if (!result.succeeded)
+            return result.message;
+        return std::nullopt;
+    };
+    if (options.output) {
+        if (auto failure = WriteFileWhole(*options.output, draw))
+            throw Stop{ExitFileFailure, *failure};
+        return;
+    }
+    if (outIsTerminal)
+        throw Stop{ExitRefused, "A PDF is not written to a terminal: name a file with --output, redirect standard "
+                                "output, or choose another --format."};
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    if (error)
+        throw Stop{ExitFileFailure, "No folder for temporary files is available: " + error.message() + "."};
+    const std::filesystem::path file = TemporaryFileBeside(folder / "varnholt-report.pdf");
+    if (auto failure = draw(file)) {
+        std::filesystem::remove(file, error);
+        throw Stop{ExitFileFailure, *failure};
+    }
+    std::ifstream stream(file, std::ios::binary);
+    out << stream.rdbuf();
+    out.flush();
+    const bool written = static_cast<bool>(stream) && static_cast<bool>(out);
+    stream.close();
+    std::filesystem::remove(file, error);
+    if (!written)
+        throw Stop{ExitFileFailure, "The PDF could not be written to standard output."};
+}
+
+int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, bool outIsTerminal,
+        const PaperServices& paper)
+{
+    const ParsedOptions parsed = ParseBatchOptions(arguments);
+    if (parsed.options.help) {
+        out << BatchUsage();
+        return ExitDone;
+    }
+    if (parsed.error)
+        throw Stop{ExitRefused, *parsed.error + "\n" + BatchUsage()};
+    const BatchOptions& options = parsed.options;
+
+    const std::vector<DatabaseRecord> records = SplitRecords(ReadDatabase(options.database), options.database);
+    const DatabaseRecord& chosen = ChooseRecord(records, options);
+    CheckRecordUsable(chosen);
+
+    GenerationState state;
+    LoadRequest(state, chosen.record);
+    state.Chambers = ChooseChambers(options, chosen.record);
+    ChooseKeys(state, options, err);
+    ChooseQuantities(state, options, err);
+
+    ClearProgressionTable(state);
+    GenerateProgression(state);
+
+    report::TForm3 form(state);
+    KeyScheduleCsv schedule;
+    if (options.format == OutputFormat::Csv)
+        form.SetKeyListener([&schedule](const report::ScheduledKey& key) { schedule.Add(key); });
+    const bands::Document document = form.StartReport();
+
+    if (options.printer) {
+        const PaperResult result = paper.printToQueue(document, *options.printer);
+        if (!result.succeeded)
+            throw Stop{ExitFileFailure, result.message};
+        return ExitDone;
+    }
+    switch (options.format) {
+    case OutputFormat::Json:
+        WriteText(bands::ToJson(document), options, out);
+        break;
+    case OutputFormat::Text:
+        WriteText(bands::ToText(document), options, out);
+        break;
+    case OutputFormat::Csv:
+        WriteText(schedule.Text(), options, out);
+        break;
+    case OutputFormat::Pdf:
+        WritePdf(document, options, out, outIsTerminal, paper);
+        break;
+    }
+    return ExitDone;
+}
+
+} // namespace
+
+int RunBatchCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                    bool outIsTerminal, const PaperServices& paper)
+{
+    try {
+        return Run(arguments, out, err, outIsTerminal, paper);
+    } catch (const Stop& stop) {
+        err << stop.message << "\n";
+        return stop.status;
+    } catch (const std::exception& failure) {
+        err << "The report could not be made: " << failure.what() << "\n";
+        return ExitFileFailure;
+    }
+}
+
+} // namespace varnholt::tools

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace varnholt::tools {
+
+enum class OutputFormat { Pdf, Text, Json, Csv };
+
+// A quantity as typed: a number, "all" for everything available, or nothing (the default).
+struct Quantity {
+    bool all = false;
+    std::string number; // the text as given, checked against the manufacturer's message later
+};
+
+// The command line of varnholt-report, checked for form only; the rules of the "Data Input"
+// dialog are applied once the manufacturer is known.
+struct BatchOptions {
+    std::string database;
+    std::optional<std::string> manufacturer;
+    std::optional<std::string> record;
+    std::string chambers;
+    std::string masterKey;            // a bitting, or "random"
+    std::optional<std::string> controlKey;
+    std::optional<Quantity> masters;
+    std::optional<Quantity> subMasters;
+    std::optional<Quantity> keys;
+    OutputFormat format = OutputFormat::Pdf;
+    bool formatGiven = false;
+    std::optional<std::string> output;
+    std::optional<std::string> printer;
+    bool help = false;
+};
+
+struct ParsedOptions {
+    BatchOptions options;
+    std::optional<std::string> error; // what is wrong with the command line
+};
+
+ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments);
+
+std::string BatchUsage();
+
+} // namespace varnholt::tools

@@ -1,0 +1,40 @@
+#include "BatchCommand.h"
+#include "Terminal.h"
+
+#include "qt/reports/PdfOutput.h"
+#include "qt/reports/Printing.h"
+
+#include <QApplication>
+#include <QByteArray>
+
+#include <iostream>
+#include <optional>
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+
+    // Qt is started only when the report is drawn on paper, and never needs a display.
+    std::optional<QApplication> application;
+    int qtArgumentCount = 1;
+    const auto startQt = [&]() {
+        if (application)
+            return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+        application.emplace(qtArgumentCount, argv);
+    };
+    varnholt::tools::PaperServices paper;
+    paper.writePdf = [&](const bands::Document& document, const std::filesystem::path& file) {
+        startQt();
+        const qtreports::OutputResult result = qtreports::WritePdf(document, file);
+        return varnholt::tools::PaperResult{result.succeeded, result.message};
+    };
+    paper.printToQueue = [&](const bands::Document& document, const std::string& queue) {
+        startQt();
+        const qtreports::OutputResult result = qtreports::PrintToQueue(document, queue);
+        return varnholt::tools::PaperResult{result.succeeded, result.message};
+    };
+    return varnholt::tools::RunBatchCommand(arguments, std::cout, std::cerr,
+                                            varnholt::tools::StandardOutputIsTerminal(), paper);
+}
