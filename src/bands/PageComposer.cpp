@@ -12,6 +12,9 @@ constexpr double PointsPerInch = 72.0;
 constexpr double Tolerance = 1e-6;
 
 std::string WithoutCarriageReturns(std::string_view line) {
+    if (line.find('\r') == std::string_view::npos) {
+        return std::string(line);
+    }
     std::string text;
     text.reserve(line.size());
     for (const char character : line) {
@@ -151,6 +154,7 @@ void PageComposer::AddRows(const Label& label, std::size_t labelIndex, double ba
         addRow(0, VariableText(label));
     } else {
         const auto& lines = label.Lines();
+        measured.rows.reserve(measured.rows.size() + lines.size());
         for (std::size_t index = 0; index < lines.size(); ++index) {
             std::string text = WithoutCarriageReturns(lines[index]);
             if (label.WordWrap()) {
@@ -179,12 +183,15 @@ PageComposer::Measured PageComposer::Measure(const Band& band) const {
     if (!band.Stretch()) {
         measured.height = std::max(measured.height, band.Height());
     }
-    std::stable_sort(measured.rows.begin(), measured.rows.end(),
-                     [](const Row& first, const Row& second) { return first.top < second.top; });
+    // Rows go down the page in order, which a single label gives already.
+    const auto byTop = [](const Row& first, const Row& second) { return first.top < second.top; };
+    if (!std::is_sorted(measured.rows.begin(), measured.rows.end(), byTop)) {
+        std::stable_sort(measured.rows.begin(), measured.rows.end(), byTop);
+    }
     return measured;
 }
 
-void PageComposer::Place(const Measured& measured, bool mayBreak) {
+void PageComposer::Place(Measured measured, bool mayBreak) {
     const double left = document_.setup.leftMargin * PointsPerInch;
     double offset = cursor_;
     double bottom = cursor_ + measured.height;
@@ -203,7 +210,7 @@ void PageComposer::Place(const Measured& measured, bool mayBreak) {
     for (std::size_t index = 0; index < measured.labels.size(); ++index) {
         partFor(index);
     }
-    for (const Row& row : measured.rows) {
+    for (Row& row : measured.rows) {
         double top = offset + row.top;
         if (mayBreak && top + row.height > pageBottom_ + Tolerance && top > contentTop_ + Tolerance) {
             FinishPage();
@@ -214,8 +221,6 @@ void PageComposer::Place(const Measured& measured, bool mayBreak) {
             bottom = offset + measured.height;
         }
         const Label& label = *measured.labels[row.labelIndex];
-        PlacedText placed{left + row.left, top, row.text, label.Font()};
-        document_.pages.back().texts.push_back(std::move(placed));
         PrintedLabel& part = partFor(row.labelIndex);
         if (lastSourceLine[row.labelIndex] != row.sourceLine) {
             lastSourceLine[row.labelIndex] = row.sourceLine;
@@ -225,6 +230,7 @@ void PageComposer::Place(const Measured& measured, bool mayBreak) {
                 part.lines.push_back(label.Lines()[row.sourceLine]);
             }
         }
+        document_.pages.back().texts.push_back(PlacedText{left + row.left, top, std::move(row.text), label.Font()});
         bottom = std::max(bottom, top + row.height);
     }
     cursor_ = bottom;

@@ -49,7 +49,7 @@ private:
     Measured Measure(const Band& band) const;
     void AddRows(const Label& label, std::size_t labelIndex, double bandWidth, Measured& measured) const;
     std::string VariableText(const Label& label) const;
-    void Place(const Measured& measured, bool mayBreak);
+    void Place(Measured measured, bool mayBreak);
     void StartPage();
     void FinishPage();
     double FooterHeight() const;
