@@ -821,8 +821,10 @@ void TForm2::Edit4Enter()
     }
     if (Label13.Caption() == "0") {
         SetTextQuietly(Edit4, "0");
-        CheckCapacity();
-        Edit6.SetFocus();
+        // A refusal has sent the user back to the masters; moving on would fill them with "0".
+        if (CheckCapacity()) {
+            Edit6.SetFocus();
+        }
         return;
     }
     if (state.MasterCount == 0) {
