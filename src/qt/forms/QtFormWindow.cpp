@@ -239,7 +239,8 @@ void QtFormWindow::SyncFocus() {
         return;
     }
     movingFocus = true;
-    widget->setFocus(Qt::OtherFocusReason);
+    // As if by keyboard, so that the style draws the focus frame on buttons and boxes too.
+    widget->setFocus(Qt::TabFocusReason);
     movingFocus = false;
 }
 
