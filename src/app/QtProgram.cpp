@@ -1,0 +1,23 @@
+#include "app/QtProgram.h"
+
+#include "qt/reports/PreviewWindow.h"
+
+namespace varnholt::app {
+
+QtProgram::QtProgram(const std::filesystem::path& startDirectory)
+    : program(startDirectory, messages,
+              [this](bands::Document document, const bands::PreviewCreatedHook& hook) {
+                  ShowPreview(std::move(document), hook);
+              }),
+      windows(program.application) {
+    messages.SetApplication(program.application);
+}
+
+QtProgram::~QtProgram() = default;
+
+void QtProgram::ShowPreview(bands::Document document, const bands::PreviewCreatedHook& hook) {
+    // One preview at a time: a new report replaces the window of the last one.
+    preview = qtreports::PreviewWindow::Show(std::move(document), hook);
+}
+
+} // namespace varnholt::app

@@ -1,0 +1,207 @@
+#include "app/TTallowmere.h"
+
+#include "app/MainWindowFont.h"
+#include "app/TAboutBox.h"
+#include "definition/TForm2.h"
+#include "manufacturers/ManufacturerFile.h"
+#include "manufacturers/ManufacturerMessages.h"
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Keys.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/Panel.h"
+
+#include <string>
+
+namespace varnholt::app {
+
+namespace {
+
+constexpr int MenuButtonLeft = 262;
+constexpr int MenuButtonWidth = 250;
+constexpr int MenuButtonHeight = 38;
+constexpr int FirstMenuButtonTop = 218;
+constexpr int MenuButtonSpacing = 48;
+
+// The choice list's layout as the main window opens it.
+constexpr int ListTop = 74;
+constexpr int ListWidth = 537;
+constexpr int ListHeight = 80;
+constexpr int ListButtonsTop = 270;
+
+} // namespace
+
+TTallowmere::TTallowmere(toolkit::Application& application, manufacturers::ManufacturerFile& manufacturerFile)
+    : toolkit::Form(application, "Tallowmere"), Label1(Add<toolkit::Label>("Label1")),
+      Label2(Add<toolkit::Label>("Label2")), Label3(Add<toolkit::Label>("Label3")),
+      Label4(Add<toolkit::Label>("Label4")), Button1(Add<toolkit::Button>("Button1")),
+      Button2(Add<toolkit::Button>("Button2")), Button3(Add<toolkit::Button>("Button3")),
+      Button4(Add<toolkit::Button>("Button4")), Button5(Add<toolkit::Button>("Button5")),
+      Label5(Add<toolkit::Label>("Label5")), Panel(*this, manufacturerFile), file(manufacturerFile) {
+    BuildLayout();
+    WireReactions();
+    AddObserver(menuCover);
+}
+
+TTallowmere::~TTallowmere() { RemoveObserver(menuCover); }
+
+void TTallowmere::BuildLayout() {
+    SetCaption("Varnholt");
+    SetClientSize(MainClientWidth, MainClientHeight);
+    SetResizable(false);
+    SetTextFont(MainWindowFont(16));
+
+    Label1.SetCaption("Varnholt Lite");
+    Label1.SetTextFont(MainWindowFont(48));
+    Label1.SetAlignment(toolkit::Alignment::Centre);
+    Label1.SetBounds(0, 28, MainClientWidth, 64);
+    Label2.SetCaption("Version 3.5");
+    Label2.SetAlignment(toolkit::Alignment::Centre);
+    Label2.SetBounds(0, 100, MainClientWidth, 24);
+    Label3.SetCaption(std::string(67, '*'));
+    Label3.SetAlignment(toolkit::Alignment::Centre);
+    Label3.SetBounds(0, 134, MainClientWidth, 22);
+    Label4.SetCaption("  Main Menu");
+    Label4.SetTextFont(MainWindowFont(22));
+    Label4.SetAlignment(toolkit::Alignment::Centre);
+    Label4.SetBounds(MenuButtonLeft, 170, MenuButtonWidth, 30);
+
+    const char* captions[] = {"Generate a New System", "Create New Manufacturer", "List / Change Data", "About",
+                              "Quit"};
+    int index = 0;
+    for (toolkit::Button* button : MenuButtons()) {
+        button->SetCaption(captions[index]);
+        button->SetBounds(MenuButtonLeft, FirstMenuButtonTop + index * MenuButtonSpacing, MenuButtonWidth,
+                          MenuButtonHeight);
+        button->SetTabOrder(index);
+        ++index;
+    }
+    Label5.SetCaption("    Click on a menu item. ");
+    Label5.SetAlignment(toolkit::Alignment::Centre);
+    Label5.SetBounds(MenuButtonLeft, FirstMenuButtonTop + 5 * MenuButtonSpacing + 8, MenuButtonWidth, 24);
+
+    // The panel lies over everything else and comes first when it is open.
+    Panel.Panel2.SetTabOrder(-1);
+    SetCancelButton(&Button5);
+}
+
+void TTallowmere::WireReactions() {
+    Button1.OnClick = [this] { Button1Click(); };
+    Button1.OnKeyPress = [this](char32_t& key) { Button1KeyPress(key); };
+    Button2.OnClick = [this] { Button2Click(); };
+    Button3.OnClick = [this] { Button3Click(); };
+    Button4.OnClick = [this] { Button4Click(); };
+    Button5.OnClick = [this] { Button5Click(); };
+    for (toolkit::Button* button : MenuButtons()) {
+        button->OnEnter = [this] { EnteredCoveredButton(); };
+    }
+    OnClose = [this] { App().Terminate(); };
+    Panel.OnClosed = [this] { Button1.SetFocus(); };
+}
+
+std::array<toolkit::Button*, 5> TTallowmere::MenuButtons() { return {&Button1, &Button2, &Button3, &Button4, &Button5}; }
+
+void TTallowmere::Connect(definition::TForm2& dialog, TAboutBox& about) {
+    dataInput = &dialog;
+    aboutBox = &about;
+}
+
+void TTallowmere::ShowAtStart() {
+    SetClientSize(MainClientWidth, MainClientHeight);
+    SetCentredOnScreen(true);
+    Show();
+    Button1.SetFocus();
+}
+
+void TTallowmere::MenuCover::ComponentChanged(toolkit::Component& component) {
+    if (&component != &window.Panel.Panel2) {
+        return;
+    }
+    const bool covered = window.Panel.Panel2.Visible();
+    for (toolkit::Button* button : window.MenuButtons()) {
+        if (button->TabStop() == covered) {
+            button->SetTabStop(!covered);
+        }
+    }
+}
+
+void TTallowmere::EnteredCoveredButton() {
+    if (Panel.Panel2.Visible()) {
+        Panel.MfgsName.SetFocus();
+    }
+}
+
+// ---- Menu --------------------------------------------------------------------------------------
+
+void TTallowmere::Button1Click() {
+    if (dataInput == nullptr) {
+        return;
+    }
+    dataInput->DefiningSystem = true;
+    dataInput->RandomMasterPending = false;
+    dataInput->ListBox1.Clear();
+    Button3Click();
+}
+
+void TTallowmere::Button1KeyPress(char32_t& key) {
+    if (key == toolkit::Key::Return) {
+        key = 0;
+        Button1Click();
+    }
+}
+
+void TTallowmere::Button2Click() { Panel.Button2Click(); }
+
+void TTallowmere::Button3Click() {
+    if (dataInput == nullptr) {
+        return;
+    }
+    definition::TForm2& dialog = *dataInput;
+    if (!dialog.DefiningSystem) {
+        file.OverwriteRecord = true;
+        Panel.ChangingManufacturer = true;
+    }
+    dialog.LB1.Clear();
+    const bool opened = file.ListManufacturers(dialog.LB1);
+    if (!opened || !file.ListHasRecords) {
+        App().ShowMessage(toolkit::BoxKind::Information, manufacturers::messages::FileNotLocated);
+        dialog.Hide();
+        // As good as a Cancel of the list: a later "List / Change Data" must not open it for
+        // a new system.
+        dialog.DefiningSystem = false;
+        return;
+    }
+
+    // The dialog keeps its own size, which is larger than the main window, and lies centred
+    // over it, so that it covers the main window whole and none of its own fields is cut.
+    dialog.SetCentredOnScreen(false);
+    dialog.SetPosition(Left() + (ClientWidth() - dialog.ClientWidth()) / 2,
+                       Top() + (ClientHeight() - dialog.ClientHeight()) / 2);
+    dialog.Label1.SetCaption("Manufacturer's Listing");
+    dialog.Label1.SetAlignment(toolkit::Alignment::Centre);
+    dialog.Label1.SetLeft((dialog.ClientWidth() - dialog.Label1.Width()) / 2);
+    dialog.StaticText1.SetAlignment(toolkit::Alignment::Centre);
+    dialog.Show();
+
+    dialog.LB1.SetBounds((dialog.ClientWidth() - ListWidth) / 2, ListTop, ListWidth, ListHeight);
+    dialog.LB1.Show();
+    dialog.Button1.SetTop(ListButtonsTop);
+    dialog.Button2.SetTop(ListButtonsTop);
+    dialog.Button1.Show();
+    dialog.Button2.Show();
+
+    dialog.LB1.SetItemIndex(0);
+    dialog.LB1.SetFocus();
+}
+
+void TTallowmere::Button4Click() {
+    if (aboutBox != nullptr) {
+        aboutBox->ShowAbout();
+    }
+}
+
+void TTallowmere::Button5Click() { App().Terminate(); }
+
+} // namespace varnholt::app
