@@ -219,13 +219,31 @@ void QtFormWindow::UpdateWindow() {
         setFixedSize(form.ClientWidth(), form.ClientHeight());
     }
     move(form.Left(), form.Top());
-    if (form.Visible() && !isVisible()) {
+    const bool active = form.App().ActiveForm() == &form;
+    if (form.Visible() && (!isVisible() || (active && !isActiveWindow()))) {
         show();
         raise();
         activateWindow();
         SyncFocus();
     } else if (!form.Visible() && isVisible()) {
         hide();
+        ActivateWindowOf(form.App().ActiveForm());
+    }
+}
+
+void QtFormWindow::ActivateWindowOf(const toolkit::Form* other) {
+    // Without a window manager nobody else would give the keyboard back to the window below.
+    if (other == nullptr) {
+        return;
+    }
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* window = qobject_cast<QtFormWindow*>(widget);
+        if (window != nullptr && &window->Model() == other && window->isVisible()) {
+            window->raise();
+            window->activateWindow();
+            window->SyncFocus();
+            return;
+        }
     }
 }
 

@@ -44,6 +44,7 @@ private:
     void Update(toolkit::Component& component, QWidget& widget);
     void UpdateWindow();
     void SyncFocus();
+    static void ActivateWindowOf(const toolkit::Form* other);
     toolkit::Component* ComponentAt(QObject* object) const;
     bool HandleKey(QEvent* event);
     bool HandleMouse(toolkit::Component& component, QWidget& widget, QEvent* event);

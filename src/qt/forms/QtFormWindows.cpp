@@ -14,6 +14,12 @@ QtFormWindows::QtFormWindows(toolkit::Application& app) : application(app) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         application.SetScreenSize(area.width(), area.height());
+        // Forms shown before the screen was known are centred again on the real one.
+        for (toolkit::Form* form : application.Forms()) {
+            if (form->CentredOnScreen()) {
+                form->SetCentredOnScreen(true);
+            }
+        }
     }
     application.OnTerminate = [] {
         // Queued, so that it also works when the program ends before the loop has started.

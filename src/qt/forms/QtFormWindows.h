@@ -14,7 +14,15 @@ namespace qtforms {
 
 // The real windows of all the application's forms. Create it after the forms and after the
 // QApplication; it tells the model the screen size (for centred forms) and quits the Qt
-// event loop when the program terminates.
+// event loop when the program terminates. A program's start:
+//
+//   QApplication qtApplication(argc, argv);
+//   qtforms::QtMessageService messages;
+//   toolkit::Application application(messages);
+//   messages.SetApplication(application);
+//   ... create the forms, show the main window ...
+//   qtforms::QtFormWindows windows(application);
+//   return qtApplication.exec();
 class QtFormWindows {
 public:
     explicit QtFormWindows(toolkit::Application& application);

@@ -174,6 +174,24 @@ TEST_F(QtFormStory, EnterClicksTheDefaultButtonAndClosingRunsTheCloseHandler) {
     EXPECT_FALSE(window->isVisible());
 }
 
+TEST_F(QtFormStory, HidingADialogGivesTheKeyboardBackToTheWindowBelow) {
+    Form dialog{application, "Dialog"};
+    Edit& field = dialog.Add<Edit>("Field");
+    field.SetBounds(10, 10, 100, 24);
+    qtforms::QtFormWindow dialogWindow(dialog);
+    dialog.Show();
+    field.SetFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &dialogWindow);
+    QTest::keyClicks(nullptr, "ab");
+    EXPECT_EQ(field.Text(), "ab");
+    dialog.Hide();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), window.get());
+    QTest::keyClicks(nullptr, "4");
+    EXPECT_EQ(digits.Text(), "4");
+}
+
 TEST(QtMessageService, AQuestionReturnsTheButtonTheUserPressed) {
     qtforms::QtMessageService service;
     HeadlessMessageService unused;
