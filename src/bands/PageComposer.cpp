@@ -105,9 +105,9 @@ void PageComposer::StartPage() {
 
 void PageComposer::FinishPage() {
     if (frame_.pageFooter != nullptr && frame_.pageFooter->Visible()) {
-        const Measured footer = Measure(*frame_.pageFooter);
+        Measured footer = Measure(*frame_.pageFooter);
         cursor_ = (document_.setup.paperHeight - document_.setup.bottomMargin) * PointsPerInch - footer.height;
-        Place(footer, false);
+        Place(std::move(footer), false);
     }
     if (frame_.pageFinished) {
         frame_.pageFinished(document_.pages.back().number);
@@ -118,13 +118,13 @@ void PageComposer::PrintBand(const Band& band) {
     if (!band.Visible()) {
         return;
     }
-    const Measured measured = Measure(band);
+    Measured measured = Measure(band);
     const bool pageHasContent = cursor_ > contentTop_ + Tolerance;
     if (pageHasContent && (band.NewPage() || cursor_ + measured.height > pageBottom_ + Tolerance)) {
         FinishPage();
         StartPage();
     }
-    Place(measured, true);
+    Place(std::move(measured), true);
 }
 
 std::string PageComposer::VariableText(const Label& label) const {
