@@ -27,6 +27,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include <exception>
+
 namespace qtforms {
 
 namespace {
@@ -350,7 +352,7 @@ bool QtFormWindow::HandleMouse(toolkit::Component& component, QWidget& target, Q
     return true;
 }
 
-bool QtFormWindow::eventFilter(QObject* watched, QEvent* event) {
+bool QtFormWindow::FilterEvent(QObject* watched, QEvent* event) {
     toolkit::Component* component = ComponentAt(watched);
     if (component == nullptr) {
         return QWidget::eventFilter(watched, event);
@@ -393,10 +395,28 @@ bool QtFormWindow::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
+bool QtFormWindow::eventFilter(QObject* watched, QEvent* event) {
+    // An event whose reaction failed counts as handled, so that Qt does not pass it on.
+    bool handled = true;
+    Guarded([&] { handled = FilterEvent(watched, event); });
+    return handled;
+}
+
+void QtFormWindow::Guarded(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& error) {
+        // A fault in a reaction must not take the program down from inside Qt's event loop,
+        // where an exception cannot pass; the user sees what went wrong and carries on.
+        form.App().ShowMessage(toolkit::BoxKind::Error, error.what());
+    }
+}
+
 bool QtFormWindow::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
-        return HandleKey(event);
+        Guarded([&] { HandleKey(event); });
+        return true;
     case QEvent::KeyRelease:
         return true;
     case QEvent::WindowActivate:
@@ -410,7 +430,7 @@ bool QtFormWindow::event(QEvent* event) {
 
 void QtFormWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    toolkit::CloseWindow(form);
+    Guarded([this] { toolkit::CloseWindow(form); });
 }
 
 } // namespace qtforms

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <unordered_map>
 
 namespace toolkit {
@@ -46,6 +47,8 @@ private:
     void SyncFocus();
     static void ActivateWindowOf(const toolkit::Form* other);
     toolkit::Component* ComponentAt(QObject* object) const;
+    bool FilterEvent(QObject* watched, QEvent* event);
+    void Guarded(const std::function<void()>& action);
     bool HandleKey(QEvent* event);
     bool HandleMouse(toolkit::Component& component, QWidget& widget, QEvent* event);
 

@@ -174,6 +174,16 @@ TEST_F(QtFormStory, EnterClicksTheDefaultButtonAndClosingRunsTheCloseHandler) {
     EXPECT_FALSE(window->isVisible());
 }
 
+TEST_F(QtFormStory, AFaultInAReactionIsShownInsteadOfEndingTheProgram) {
+    ok.OnClick = [] { throw std::runtime_error("The list is broken."); };
+    QTest::keyClick(FocusWidget(), Qt::Key_Return);
+    ASSERT_EQ(messages.Boxes().size(), 1U);
+    EXPECT_EQ(messages.Boxes().back().kind, BoxKind::Error);
+    EXPECT_EQ(messages.Boxes().back().text, "The list is broken.");
+    QTest::keyClicks(nullptr, "5");
+    EXPECT_EQ(digits.Text(), "5");
+}
+
 TEST_F(QtFormStory, HidingADialogGivesTheKeyboardBackToTheWindowBelow) {
     Form dialog{application, "Dialog"};
     Edit& field = dialog.Add<Edit>("Field");
