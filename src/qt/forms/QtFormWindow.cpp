@@ -312,7 +312,17 @@ bool QtFormWindow::HandleMouse(toolkit::Component& component, QWidget& target, Q
                                   dynamic_cast<toolkit::CheckBox*>(&component) != nullptr;
     if (event->type() == QEvent::MouseButtonDblClick && !clicksLikeAPress) {
         pressed = nullptr;
-        application.Dispatch([&] { form.Raise(component.OnDblClick); });
+        application.Dispatch([&] {
+            // The second press may land on another item than the first.
+            if (auto* list = dynamic_cast<toolkit::ListBox*>(&component); list != nullptr && list->Focused()) {
+                const auto& view = static_cast<const QListWidget&>(*WidgetOf(component));
+                const int row = view.indexAt(position).row();
+                if (row >= 0 && row != list->ItemIndex()) {
+                    toolkit::ClickItem(*list, row);
+                }
+            }
+            form.Raise(component.OnDblClick);
+        });
         return true;
     }
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {

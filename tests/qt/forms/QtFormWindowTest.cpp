@@ -151,6 +151,16 @@ TEST_F(QtFormStory, MouseClicksReachTheModel) {
     EXPECT_EQ(list.ItemIndex(), 1);
 }
 
+TEST_F(QtFormStory, ADoubleClickOnAListItemSelectsItAndThenReportsTheDoubleClick) {
+    std::vector<std::string> events;
+    list.OnClick = [&] { events.push_back("click " + list.SelectedItem()); };
+    list.OnDblClick = [&] { events.push_back("double click " + list.SelectedItem()); };
+    auto& view = Widget<QListWidget>(list);
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, view.visualItemRect(view.item(0)).center());
+    EXPECT_EQ(events, (std::vector<std::string>{"click Alpha", "double click Alpha"}));
+    EXPECT_EQ(form.Focused(), &list);
+}
+
 TEST_F(QtFormStory, AClickIsLostWhenTheLeavingFieldKeepsTheFocus) {
     digits.OnExit = [this] {
         if (digits.Length() < 3) {
