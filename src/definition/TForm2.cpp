@@ -1,9 +1,8 @@
 #include "definition/TForm2.h"
 
-#include "definition/BittingRules.h"
 #include "definition/Capacity.h"
 #include "definition/DefinitionMessages.h"
-#include "definition/RandomMaster.h"
+#include "definition/DialogKeys.h"
 #include "definition/RandomSource.h"
 #include "definition/ReportStarter.h"
 #include "engine/GenerationState.h"
@@ -18,8 +17,6 @@
 #include "toolkit/ListBox.h"
 #include "toolkit/Panel.h"
 
-#include <cstdlib>
-
 namespace varnholt::definition {
 
 namespace {
@@ -27,32 +24,8 @@ namespace {
 constexpr int WindowWidth = 822;
 constexpr int WindowHeight = 616;
 constexpr int ListButtonsTop = 460;
-constexpr std::size_t KeyTextCapacity = 8;
 // The system colour of inactive captions, which marks the control key field as not in use.
 constexpr toolkit::Colour InactiveCaption{191, 205, 219};
-
-constexpr char32_t Enter = U'\r';
-constexpr char32_t Backspace = U'\b';
-
-bool IsDigit(char32_t key)
-{
-    return key >= U'0' && key <= U'9';
-}
-
-bool IsAll(char32_t key)
-{
-    return key == U'A' || key == U'a';
-}
-
-std::string WithoutLastCharacter(const std::string& text)
-{
-    return text.empty() ? text : text.substr(0, text.size() - 1);
-}
-
-std::string KeyText(const std::string& text)
-{
-    return text.substr(0, KeyTextCapacity);
-}
 
 toolkit::Font DialogFont(int pixelSize)
 {
@@ -211,6 +184,14 @@ void TForm2::SetTextQuietly(toolkit::Edit& field, const std::string& text)
     // A text that did not change fires no change rule; the flag must not then swallow the
     // user's next edit.
     IgnoreNextChange = false;
+}
+
+void TForm2::FocusAtEnd(toolkit::Edit& field)
+{
+    // Entering a field selects its text; the caret goes after it only once the focus is there,
+    // so that the next digit is added instead of replacing the key.
+    field.SetFocus();
+    field.MoveCaretToEnd();
 }
 
 void TForm2::RefuseKeystroke(const std::string& message)
@@ -408,13 +389,13 @@ void TForm2::Button3Click()
     // A key longer than the chamber count means the count was lowered after the quantities
     // were worked out: entering the key again cuts it and asks for them afresh.
     if (Edit1.Length() != chambers) {
-        Edit1.MoveCaretToEnd();
-        Edit1.SetFocus();
+        FocusAtEnd(Edit1);
         return;
     }
-    if (state.IsICore && Edit2.Length() < chambers) {
-        Edit2.MoveCaretToEnd();
-        Edit2.SetFocus();
+    // Likewise a control key left longer than the chamber count would reach the report with
+    // cuts the user never checked against the shorter top master key.
+    if (state.IsICore && Edit2.Length() != chambers) {
+        FocusAtEnd(Edit2);
         return;
     }
     if (Edit3.Text().empty()) {
@@ -461,508 +442,6 @@ void TForm2::Button4Click()
     Panel1.Hide();
     Hide();
     DefiningSystem = false;
-}
-
-// ---- The key fields --------------------------------------------------------------------------
-
-void TForm2::Edit1KeyPress(char32_t& key)
-{
-    RandomMasterPending = false;
-    const CutRules rules = CutRulesFor(state);
-    if (key == Enter) {
-        if (Edit1.Length() >= Chambers()) {
-            key = 0;
-            if (state.IsICore) {
-                Edit2.SetFocus();
-            } else {
-                Edit3.SetFocus();
-            }
-        }
-        return;
-    }
-    if (key == Backspace) {
-        return;
-    }
-    const char typed = key < 128 ? static_cast<char>(key) : '?';
-    if (auto refusal = CheckTypedCut(typed, rules)) {
-        key = 0;
-        RefuseKeystroke(*refusal);
-    }
-}
-
-bool TForm2::UndoBrokenAdjacentCut(toolkit::Edit& field)
-{
-    const std::string text = field.Text();
-    if (text.size() > 1 && !AdjacentCutsFit(text[text.size() - 2], text.back(), CutRulesFor(state))) {
-        RefuseKeystroke(AdjacentCutsMessage);
-        // Removing the cut runs the change rule again on the shorter text.
-        field.SetText(WithoutLastCharacter(text));
-        field.MoveCaretToEnd();
-        return true;
-    }
-    return false;
-}
-
-void TForm2::Edit1Change()
-{
-    if (IgnoreNextChange) {
-        IgnoreNextChange = false;
-        return;
-    }
-    if (state.MaxAdjacentCut == 0) {
-        state.MaxAdjacentCut = UnlimitedAdjacentCut;
-    }
-    if (UndoBrokenAdjacentCut(Edit1)) {
-        return;
-    }
-    const int chambers = Chambers();
-    if (Edit1.Length() > chambers) {
-        // The cut runs this rule again on the finished key.
-        Edit1.SetText(Edit1.Text().substr(0, static_cast<std::size_t>(chambers)));
-        return;
-    }
-    if (Edit1.Length() < chambers) {
-        Edit1.SetFocus();
-        return;
-    }
-    state.TopMasterKey = KeyText(Edit1.Text());
-    if (state.IsICore && Edit1.Text() == Edit2.Text()) {
-        RefuseKeystroke(SameKeyMessage);
-        Edit2.SetText(WithoutLastCharacter(Edit2.Text()));
-        Edit2.MoveCaretToEnd();
-        Edit2.SetFocus();
-        return;
-    }
-    if (state.IsICore) {
-        Edit2.SetFocus();
-    } else {
-        Edit3.SetFocus();
-    }
-}
-
-void TForm2::Edit1Enter()
-{
-    ShowMastersAvailable();
-    Label13.SetCaption("");
-    Label11.SetCaption("");
-    SetTextQuietly(Edit3, "");
-    SetTextQuietly(Edit4, "");
-    SetTextQuietly(Edit6, "");
-    IgnoreNextChange = false;
-    const int chambers = Chambers();
-    if (Edit1.Length() > chambers) {
-        Edit1.SetText(Edit1.Text().substr(0, static_cast<std::size_t>(chambers)));
-    }
-    if (Edit1.Length() < chambers) {
-        if (RandomMasterPending) {
-            CompleteRandomMaster();
-        } else {
-            Edit1.MoveCaretToEnd();
-        }
-    }
-}
-
-void TForm2::Edit2KeyPress(char32_t& key)
-{
-    RandomMasterPending = false;
-    if (key == Enter) {
-        if (Edit2.Length() >= Chambers()) {
-            key = 0;
-            Edit3.SetFocus();
-        }
-        return;
-    }
-    if (key == Backspace) {
-        return;
-    }
-    const char typed = key < 128 ? static_cast<char>(key) : '?';
-    if (auto refusal = CheckTypedCut(typed, CutRulesFor(state))) {
-        key = 0;
-        RefuseKeystroke(*refusal);
-        return;
-    }
-    const auto position = static_cast<std::size_t>(Edit2.Length());
-    const std::string& topMaster = Edit1.Text();
-    if (position < topMaster.size() && ControlCutIncompatible(typed, topMaster[position])) {
-        key = 0;
-        RefuseKeystroke(CompatibilityMessage);
-    }
-}
-
-void TForm2::Edit2Change()
-{
-    if (UndoBrokenAdjacentCut(Edit2)) {
-        return;
-    }
-    const int chambers = Chambers();
-    if (Edit2.Length() > chambers) {
-        Edit2.SetText(Edit2.Text().substr(0, static_cast<std::size_t>(chambers)));
-        return;
-    }
-    if (Edit2.Length() < chambers) {
-        Edit2.SetFocus();
-        return;
-    }
-    state.ControlKey = KeyText(Edit2.Text());
-    if (state.IsICore && Edit1.Text() == Edit2.Text()) {
-        RefuseKeystroke(SameKeyMessage);
-        Edit2.SetText(WithoutLastCharacter(Edit2.Text()));
-        Edit2.MoveCaretToEnd();
-        Edit2.SetFocus();
-        return;
-    }
-    Edit3.SetFocus();
-}
-
-void TForm2::Edit2Enter()
-{
-    if (DefiningSystem) {
-        return;
-    }
-    const int chambers = Chambers();
-    if (Edit2.Length() > chambers) {
-        Edit2.SetText(Edit2.Text().substr(0, static_cast<std::size_t>(chambers)));
-    }
-    Edit2.MoveCaretToEnd();
-}
-
-// ---- The quantities --------------------------------------------------------------------------
-
-void TForm2::ShowMastersAvailable()
-{
-    Label12.SetCaption(std::to_string(MastersAvailable(state.ProgressionSteps, Chambers())));
-}
-
-void TForm2::ShowSubMastersAvailable()
-{
-    const std::int64_t masters = NumberIn(Edit3.Text());
-    Label13.SetCaption(std::to_string(SubMastersAvailable(masters, state.ProgressionSteps, Chambers())));
-}
-
-bool TForm2::CheckCapacity()
-{
-    const CapacityResult capacity =
-        varnholt::definition::CheckCapacity(NumberIn(Edit3.Text()), NumberIn(Edit4.Text()),
-                                            state.ProgressionSteps, Chambers());
-    if (capacity.verdict == CapacityVerdict::TooManyMasters) {
-        App().ShowMessage(toolkit::BoxKind::Error, TooManyMastersMessage);
-        // Emptied without its change rule, which would fill it with "0" again.
-        SetTextQuietly(Edit3, "");
-        Edit3.SetFocus();
-        return false;
-    }
-    if (capacity.verdict == CapacityVerdict::TooManySubMasters) {
-        App().ShowMessage(toolkit::BoxKind::Error, TooManySubMastersMessage);
-        SetTextQuietly(Edit4, "");
-        Edit4.SetFocus();
-        return false;
-    }
-    Label11.SetCaption(std::to_string(capacity.keysAvailable));
-    if (!Edit6.Text().empty()) {
-        // A new capacity replaces an earlier answer with the new maximum.
-        Edit6.SetText(Label11.Caption());
-    }
-    return true;
-}
-
-void TForm2::ComputeChamberCounts()
-{
-    state.MasterChamberCount = 0;
-    state.SubMasterChamberCount = 0;
-    if (Edit3.Text() == "0") {
-        SetTextQuietly(Edit3, "");
-    }
-    if (!Edit3.Text().empty()) {
-        state.MasterChamberCount = ChambersNeeded(NumberIn(Edit3.Text()), state.ProgressionSteps, Chambers());
-    }
-    if (Edit4.Text() == "0") {
-        SetTextQuietly(Edit4, "");
-    }
-    // Sub-masters stand under masters: without master chambers none are given to them.
-    if (!Edit4.Text().empty() && state.MasterChamberCount > 0) {
-        state.SubMasterChamberCount = ChambersNeeded(NumberIn(Edit4.Text()), state.ProgressionSteps, Chambers());
-    }
-}
-
-void TForm2::Edit3KeyPress(char32_t& key)
-{
-    if (key == Enter || key == U'0') {
-        key = 0;
-        if (!Edit3.Text().empty()) {
-            Edit4.SetFocus();
-            return;
-        }
-        // No masters at all: nothing for sub-masters either; on to the keys.
-        SetTextQuietly(Edit3, "0");
-        SetTextQuietly(Edit4, "0");
-        Label13.SetCaption("0");
-        CheckCapacity();
-        Edit6.SetFocus();
-        return;
-    }
-    if (key != Backspace && !IsDigit(key) && !IsAll(key)) {
-        key = 0;
-        RefuseKeystroke(NotANumberMessage(state.ShallowestCut, state.DeepestCut));
-        return;
-    }
-    if (IsAll(key)) {
-        key = 0;
-        Edit3.SetText(Label12.Caption());
-        Edit4.SetFocus();
-        return;
-    }
-    if (key == Backspace) {
-        BackspaceInQuantity = true;
-    }
-}
-
-void TForm2::Edit3Change()
-{
-    if (IgnoreNextChange) {
-        IgnoreNextChange = false;
-        return;
-    }
-    if (Edit1.Length() < Chambers()) {
-        Edit1.MoveCaretToEnd();
-        Edit1.SetFocus();
-        return;
-    }
-    if (Edit3.Text().empty()) {
-        if (!BackspaceInQuantity) {
-            Edit6.SetFocus();
-        }
-        Edit3.SetFocus();
-        return;
-    }
-    const std::int64_t masters = NumberIn(Edit3.Text());
-    if (masters == 0) {
-        Edit3.SetText("");
-        Edit4.SetText("");
-        Edit6.SetFocus();
-        return;
-    }
-    if (Label12.Caption().empty()) {
-        ShowMastersAvailable();
-    }
-    if (masters > NumberIn(Label12.Caption())) {
-        App().ShowMessage(toolkit::BoxKind::Error, AboveAvailableMessage);
-        // Emptied without its change rule, which would send the focus on and fill in "0".
-        SetTextQuietly(Edit3, "");
-        Label13.SetCaption("");
-        Label11.SetCaption("");
-        Edit3.SetFocus();
-    }
-}
-
-void TForm2::Edit3Enter()
-{
-    if (Edit1.Length() < Chambers()) {
-        Edit1.SetFocus();
-        return;
-    }
-    Edit3.MoveCaretToEnd();
-    if (state.IsICore && Edit2.Length() < Chambers()) {
-        Edit2.SetFocus();
-    }
-}
-
-void TForm2::Edit4KeyPress(char32_t& key)
-{
-    BackspaceInQuantity = false;
-    if (key == Enter || key == U'0') {
-        key = 0;
-        Edit6.SetFocus();
-        return;
-    }
-    if (key != Backspace && !IsDigit(key) && !IsAll(key)) {
-        key = 0;
-        RefuseKeystroke(NotANumberMessage(state.ShallowestCut, state.DeepestCut));
-        return;
-    }
-    if (IsAll(key)) {
-        key = 0;
-        Edit4.SetText(Label13.Caption());
-        Edit6.SetFocus();
-        return;
-    }
-    if (key == Backspace) {
-        BackspaceInQuantity = true;
-    }
-}
-
-void TForm2::Edit4Change()
-{
-    if (IgnoreNextChange) {
-        IgnoreNextChange = false;
-        return;
-    }
-    CheckCapacity();
-    if (Edit1.Length() >= Chambers()) {
-        if (Edit4.Text().empty()) {
-            Edit4.SetFocus();
-        }
-    } else {
-        Edit1.MoveCaretToEnd();
-        Edit1.SetFocus();
-    }
-}
-
-void TForm2::Edit4Enter()
-{
-    Label13.SetCaption("");
-    state.MasterCount = 0;
-    Edit4.MoveCaretToEnd();
-    if (!Edit3.Text().empty()) {
-        state.MasterCount = toolkit::StrToInt(Edit3.Text());
-        Edit3.MoveCaretToEnd();
-    }
-    if (Label12.Caption() != "0") {
-        ShowSubMastersAvailable();
-    }
-    if (Label13.Caption() == "0") {
-        SetTextQuietly(Edit4, "0");
-        // A refusal has sent the user back to the masters; moving on would fill them with "0".
-        if (CheckCapacity()) {
-            Edit6.SetFocus();
-        }
-        return;
-    }
-    if (state.MasterCount == 0) {
-        App().ShowMessage(toolkit::BoxKind::Information, NoMastersMessage);
-        Edit6.SetFocus();
-        return;
-    }
-    if (Edit1.Length() < Chambers()) {
-        Edit1.SetFocus();
-        return;
-    }
-    const std::int64_t available = NumberIn(Label13.Caption());
-    if (available != 0 && NumberIn(Edit4.Text()) > available) {
-        // Lowered to what the masters leave, without a message.
-        SetTextQuietly(Edit4, Label13.Caption());
-    }
-    Edit4.MoveCaretToEnd();
-    if (state.IsICore && Edit2.Length() < Chambers()) {
-        Edit2.SetFocus();
-    }
-}
-
-void TForm2::Edit6KeyPress(char32_t& key)
-{
-    if (key == Enter) {
-        // Consumed either way, so that the Enter does not also press OK once the focus is there.
-        key = 0;
-        if (Edit6.Text().empty()) {
-            Edit6.SetText(Label11.Caption());
-        }
-        Button3.SetFocus();
-        return;
-    }
-    if (key != Backspace && !IsDigit(key) && !IsAll(key)) {
-        key = 0;
-        RefuseKeystroke(NotANumberMessage(state.ShallowestCut, state.DeepestCut));
-        return;
-    }
-    if (IsAll(key)) {
-        key = 0;
-        Edit6.SetText(Label11.Caption());
-        Button3.SetFocus();
-        return;
-    }
-    if (key == Backspace) {
-        key = 0;
-        if (!Edit6.Text().empty()) {
-            Edit6.SetText(WithoutLastCharacter(Edit6.Text()));
-            Edit6.MoveCaretToEnd();
-            Edit6.SetFocus();
-        }
-    }
-}
-
-void TForm2::Edit6Change()
-{
-    if (Edit6.Text().empty()) {
-        return;
-    }
-    const std::int64_t keys = NumberIn(Edit6.Text());
-    const std::int64_t available = NumberIn(Label11.Caption());
-    if (keys > available) {
-        App().ShowMessage(toolkit::BoxKind::Information, TooManyKeysMessage);
-        Edit6.SetText("");
-        Edit6.SetFocus();
-    } else if (keys == available) {
-        Button3.SetFocus();
-    }
-}
-
-void TForm2::Edit6Enter()
-{
-    if (Edit3.Text().empty()) {
-        SetTextQuietly(Edit3, "0");
-        SetTextQuietly(Edit4, "0");
-    }
-    if (Edit4.Text().empty()) {
-        SetTextQuietly(Edit4, "0");
-    }
-    if (Edit4.Text() != "0") {
-        ShowSubMastersAvailable();
-    }
-    Edit4.MoveCaretToEnd();
-    state.SubMasterCount = 0;
-    if (!CheckCapacity()) {
-        return;
-    }
-    if (Edit4.Text() != "0") {
-        const std::int64_t available = NumberIn(Label13.Caption());
-        std::int64_t subMasters = NumberIn(Edit4.Text());
-        if (subMasters > available) {
-            subMasters = available;
-            SetTextQuietly(Edit4, std::to_string(subMasters));
-        }
-        state.SubMasterCount = static_cast<int>(subMasters);
-    }
-}
-
-// ---- The random master -----------------------------------------------------------------------
-
-void TForm2::RandomMasterClick()
-{
-    DefiningSystem = false;
-    std::string key;
-    RandomMasterPending = true;
-    random.Seed(clock.MillisecondsSinceMidnight());
-    if (state.MaxAdjacentCut == 0) {
-        state.MaxAdjacentCut = UnlimitedAdjacentCut;
-    }
-    CompleteRandomKey(key, Chambers(), random, CutRulesFor(state));
-    state.TopMasterKey = KeyText(key);
-    Edit1.SetText(key);
-    if (state.IsICore) {
-        Edit2.SetFocus();
-    } else {
-        Edit3.SetFocus();
-    }
-    ShowMastersAvailable();
-}
-
-void TForm2::CompleteRandomMaster()
-{
-    if (state.MaxAdjacentCut == 0) {
-        state.MaxAdjacentCut = UnlimitedAdjacentCut;
-    }
-    const auto chambers = static_cast<std::size_t>(Chambers() < 0 ? 0 : Chambers());
-    // One cut at a time, as if typed, so that the field's change rule sees each of them and
-    // takes the key as finished with the last.
-    while (Edit1.Text().size() < chambers) {
-        std::string key = Edit1.Text();
-        if (!CompleteRandomKey(key, static_cast<int>(key.size()) + 1, random, CutRulesFor(state))) {
-            return;
-        }
-        Edit1.SetText(key);
-        if (Edit1.Text() != key) {
-            return;
-        }
-    }
 }
 
 } // namespace varnholt::definition

@@ -130,6 +130,8 @@ private:
     void CopyManufacturerIntoRequest();
     // Sets a field's text as the program, so that the one-shot flag covers exactly this change.
     void SetTextQuietly(toolkit::Edit& field, const std::string& text);
+    // Gives a key field the focus with the caret after its last character.
+    void FocusAtEnd(toolkit::Edit& field);
     // Beep and an information box: how every refused keystroke is told.
     void RefuseKeystroke(const std::string& message);
     // The key field's change rule shared by both key fields; false when it already ran again

@@ -132,6 +132,22 @@ TEST_F(DefinitionStory, OkAfterTheChamberCountWasLoweredAsksForTheQuantitiesAgai
     EXPECT_EQ(Focused(), "Edit3");
 }
 
+TEST_F(DefinitionStory, OkWithAControlKeyLongerThanTheChambersSendsTheUserToIt)
+{
+    DefineWith(1);
+    driver.Select("ListBox1", "6").Type("123456").Type("654321");
+    ASSERT_EQ(state.ControlKey, "654321");
+    driver.Select("ListBox1", "5");
+    ASSERT_EQ(Text("Edit1"), "12345");
+    driver.Click("Button3");
+
+    EXPECT_EQ(Focused(), "Edit2");
+    EXPECT_EQ(reportStarter.starts, 0);
+    driver.Type("\b");
+    EXPECT_EQ(state.ControlKey, "65432");
+    EXPECT_EQ(Focused(), "Edit3");
+}
+
 TEST_F(DefinitionStory, CancelEmptiesThePanelButKeepsTheRequest)
 {
     AcmeSixChambers();
