@@ -1,0 +1,118 @@
+#include "app/QtProgram.h"
+#include "manufacturers/ManufacturerRecord.h"
+#include "qt/forms/QtFormWindow.h"
+#include "toolkit/Button.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Panel.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <random>
+
+namespace varnholt::app {
+namespace {
+
+// One QApplication for the whole run, gone before the process's exit handlers tear Qt down.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { application = std::make_unique<QApplication>(argc, argv); }
+    void TearDown() override { application.reset(); }
+
+private:
+    int argc = 1;
+    char name[16] = "app_tests";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QApplication> application;
+};
+
+// gtest owns registered environments.
+const ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+// Real key strokes into whatever widget has Qt's focus, as the keyboard sends them.
+void TypeForReal(std::string_view text) {
+    for (char character : text) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr) << "no widget has the focus before '" << character << "'";
+        if (character == '\n') {
+            QTest::keyClick(target, Qt::Key_Return);
+        } else {
+            QTest::keyClick(target, character);
+        }
+    }
+}
+
+// Presses OK on every message box that opens, keeping what it said.
+class MessageBoxWatcher {
+public:
+    MessageBoxWatcher() {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts.push_back(box->text().toStdString());
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        timer.start(20);
+    }
+    std::vector<std::string> texts;
+
+private:
+    QTimer timer;
+};
+
+TEST(QtProgramTest, ANewManufacturerTypedWithRealKeysLandsInTheFile) {
+    std::random_device seed;
+    const auto directory =
+        std::filesystem::temp_directory_path() / ("varnholt-qt-" + std::to_string(seed()) + std::to_string(seed()));
+    std::filesystem::create_directories(directory);
+    {
+        QtProgram program(directory);
+        program.Start();
+        auto& model = program.Model();
+        qtforms::QtFormWindow* window = program.Windows().WindowOf(model.Tallowmere);
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->windowTitle(), "Varnholt");
+        EXPECT_FALSE(program.Windows().WindowOf(model.Form2)->isVisible());
+
+        QTest::mouseClick(window->WidgetOf(model.Tallowmere.Button2), Qt::LeftButton);
+        ASSERT_TRUE(window->WidgetOf(model.Tallowmere.Panel.Panel2)->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), window->WidgetOf(model.Tallowmere.Panel.MfgsName));
+
+        MessageBoxWatcher boxes;
+        TypeForReal("Acme Lock\n4609\n71");
+        EXPECT_EQ(QApplication::focusWidget(), window->WidgetOf(model.Tallowmere.Panel.Button6));
+        TypeForReal("\n");
+        QApplication::processEvents();
+
+        EXPECT_EQ(boxes.texts, (std::vector<std::string>{"The Manufacturer's file has been updated."}));
+        EXPECT_FALSE(window->WidgetOf(model.Tallowmere.Panel.Panel2)->isVisible());
+    }
+    std::ifstream stream(directory / "Varnholt.MFG", std::ios::binary);
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(stream)), {});
+    ASSERT_EQ(bytes.size(), manufacturers::RecordSize);
+    manufacturers::RecordBytes record{};
+    std::copy(bytes.begin(), bytes.end(), record.begin());
+    auto stored = manufacturers::ManufacturerRecord::Decode(record);
+    EXPECT_EQ(stored.Name, "Acme Lock");
+    EXPECT_EQ(stored.MinChambers, 4);
+    EXPECT_EQ(stored.MaxChambers(), 6);
+    EXPECT_EQ(stored.DeepestCut, 9);
+    EXPECT_EQ(stored.MaxAdjacentCut, 7);
+    EXPECT_EQ(stored.StepIncrement, 1);
+    std::error_code error;
+    std::filesystem::remove_all(directory, error);
+}
+
+} // namespace
+} // namespace varnholt::app
