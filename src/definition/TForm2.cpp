@@ -417,6 +417,9 @@ void TForm2::Button3Click()
         Edit6.SetText(Label11.Caption());
     }
     state.ChangeKeyCount = toolkit::StrToInt(Edit6.Text());
+    if (!QuantitiesStillFit()) {
+        return;
+    }
 
     state.ChamberRoles.clear();
     ComputeChamberCounts();
@@ -426,6 +429,38 @@ void TForm2::Button3Click()
     GenerateProgression(state);
     reportStarter.StartReport();
     Button4Click();
+}
+
+bool TForm2::QuantitiesStillFit()
+{
+    // The fields are checked as they are typed, but a masters field changed afterwards leaves the
+    // figures below it as they were: the whole request is judged once more before anything is
+    // generated.
+    const CapacityResult capacity =
+        varnholt::definition::CheckCapacity(state.MasterCount, state.SubMasterCount, state.ProgressionSteps, Chambers());
+    if (state.MasterCount > MastersAvailable(state.ProgressionSteps, Chambers())) {
+        App().ShowMessage(toolkit::BoxKind::Error, AboveAvailableMessage);
+        FocusAtEnd(Edit3);
+        return false;
+    }
+    if (capacity.verdict == CapacityVerdict::TooManyMasters) {
+        App().ShowMessage(toolkit::BoxKind::Error, TooManyMastersMessage);
+        FocusAtEnd(Edit3);
+        return false;
+    }
+    if (capacity.verdict == CapacityVerdict::TooManySubMasters) {
+        App().ShowMessage(toolkit::BoxKind::Error, TooManySubMastersMessage);
+        FocusAtEnd(Edit4);
+        return false;
+    }
+    if (state.ChangeKeyCount > capacity.keysAvailable) {
+        App().ShowMessage(toolkit::BoxKind::Information, TooManyKeysMessage);
+        Label11.SetCaption(std::to_string(capacity.keysAvailable));
+        Edit6.SetText("");
+        Edit6.SetFocus();
+        return false;
+    }
+    return true;
 }
 
 void TForm2::Button3Enter() {}

@@ -141,6 +141,8 @@ private:
     std::int64_t NumberIn(const std::string& text) const;
     // Panel OK with a quantity that was never worked out: tells the user and sends them there.
     void AskForQuantity(toolkit::Edit& field);
+    // Panel OK: the quantities judged together as they now stand; false after telling the user.
+    bool QuantitiesStillFit();
     int Chambers() const;
 
     GenerationState& state;

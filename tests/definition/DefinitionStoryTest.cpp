@@ -148,6 +148,26 @@ TEST_F(DefinitionStory, OkWithAControlKeyLongerThanTheChambersSendsTheUserToIt)
     EXPECT_EQ(Focused(), "Edit3");
 }
 
+TEST_F(DefinitionStory, OkJudgesTheQuantitiesAgainAfterTheMastersWereChanged)
+{
+    AcmeSixChambers();
+    driver.Type("4\n0");
+    ASSERT_EQ(Text("Label11"), "1024");
+    driver.Type("1024");
+    ASSERT_EQ(Focused(), "Button3");
+
+    driver.Focus("Edit3").Type("\b12").Click("Button3");
+    EXPECT_EQ(reportStarter.starts, 0);
+    EXPECT_EQ(LastBox().text, TooManyKeysMessage);
+    EXPECT_EQ(Text("Label11"), "256");
+    EXPECT_EQ(Text("Edit6"), "");
+    EXPECT_EQ(Focused(), "Edit6");
+
+    driver.Type("256").Click("Button3");
+    EXPECT_EQ(reportStarter.starts, 1);
+    EXPECT_EQ(state.ChamberRoles, "MMRRRR");
+}
+
 TEST_F(DefinitionStory, CancelEmptiesThePanelButKeepsTheRequest)
 {
     AcmeSixChambers();

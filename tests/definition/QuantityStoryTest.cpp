@@ -135,6 +135,22 @@ TEST_F(QuantityStory, SubMastersWithoutMastersAreQuestioned)
     EXPECT_EQ(Focused(), "Edit6");
 }
 
+TEST_F(QuantityStory, SubMastersAfterAnEmptyMastersFieldAreQuestionedOnlyWhereTheyCouldFit)
+{
+    KeyWithChambers("6", "246864");
+    driver.Focus("Edit4");
+    EXPECT_EQ(LastBox().text, NoMastersMessage);
+    EXPECT_EQ(Focused(), "Edit6");
+
+    driver.Click("Button4");
+    KeyWithChambers("4", "2468");
+    driver.ClearRecord();
+    driver.Focus("Edit4");
+    EXPECT_TRUE(driver.Boxes().empty()) << driver.Transcript().front();
+    EXPECT_EQ(Text("Edit4"), "0");
+    EXPECT_EQ(Focused(), "Edit6");
+}
+
 TEST_F(QuantityStory, EveryQuantityFieldTakesDigitsAndTheLetterForAllOnly)
 {
     KeyWithChambers("6", "246864");
