@@ -64,9 +64,9 @@ void TForm3::BuildBandTree()
     varlabel.SetVariable(bands::LabelVariable::PageNumber);
     const bands::FixedPitchMetrics metrics;
     const bands::Font reportFont{"Courier New", ReportFontSize};
-    varlabel.SetPosition(metrics.TextWidth(reportFont, std::string(66, ' ')), 4 * metrics.LineHeight(reportFont));
+    varlabel.SetPosition(metrics.TextWidth(reportFont, std::string(65, ' ')), 4 * metrics.LineHeight(reportFont));
     varlabel.SetWidth(metrics.TextWidth(reportFont, "00000"));
-    varlabel.SetAlignment(bands::Alignment::Left);
+    varlabel.SetAlignment(bands::Alignment::Right);
 
     RDeadSpace.SetNewPage(true);
     ReportFooterBand1.SetHeight(0.0);
