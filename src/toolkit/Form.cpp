@@ -24,7 +24,11 @@ Component* Form::Find(std::string_view componentName) const {
     return nullptr;
 }
 
-void Form::AddComponent(std::unique_ptr<Component> component) { formState.components.push_back(std::move(component)); }
+void Form::AddComponent(std::unique_ptr<Component> component) {
+    Component& added = *component;
+    formState.components.push_back(std::move(component));
+    NotifyComponentChanged(added);
+}
 
 void Form::SetCaption(std::string value) {
     formState.caption = std::move(value);

@@ -140,6 +140,15 @@ TEST_F(QtFormStory, ProgramChangesAppearOnScreen) {
     EXPECT_TRUE(Widget<QPushButton>(ok).isDefault());
 }
 
+TEST_F(QtFormStory, AComponentAddedAfterTheWindowWasBuiltAppearsToo) {
+    Button& late = form.Add<Button>("LateButton");
+    ASSERT_NE(window->WidgetOf(late), nullptr);
+    late.SetBounds(200, 180, 80, 28);
+    late.SetCaption("Help");
+    EXPECT_EQ(Widget<QPushButton>(late).text(), "Help");
+    EXPECT_EQ(Widget<QPushButton>(late).geometry(), QRect(200, 180, 80, 28));
+}
+
 TEST_F(QtFormStory, MouseClicksReachTheModel) {
     QTest::mouseClick(&Widget<QCheckBox>(option), Qt::LeftButton);
     EXPECT_TRUE(option.Checked());
