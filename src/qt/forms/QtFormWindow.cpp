@@ -334,8 +334,11 @@ bool QtFormWindow::HandleMouse(toolkit::Component& component, QWidget& target, Q
         }
         pressFocused = false;
         pressed = &component;
-        if (!component.Focused()) {
+        if (!component.Focused() && component.Focusable()) {
             return true;
+        }
+        if (auto* push = qobject_cast<QPushButton*>(&target)) {
+            push->setDown(true);
         }
         if (auto* edit = dynamic_cast<toolkit::Edit*>(&component)) {
             auto& line = static_cast<QLineEdit&>(*WidgetOf(component));
@@ -351,6 +354,9 @@ bool QtFormWindow::HandleMouse(toolkit::Component& component, QWidget& target, Q
         return true;
     }
     if (event->type() == QEvent::MouseButtonRelease) {
+        if (auto* push = qobject_cast<QPushButton*>(&target)) {
+            push->setDown(false);
+        }
         const bool same = pressed == &component && target.rect().contains(position);
         pressed = nullptr;
         const bool clickable = !component.Focusable() || component.Focused();
