@@ -78,7 +78,7 @@ public:
     void SetCancelButton(Button* button);
 
     // With key preview on, the form's OnKeyDown and OnKeyPress see every key before the
-    // focused component does.
+    // focused component does; without it they see keys only while no component has the focus.
     bool KeyPreview() const { return formState.keyPreview; }
     void SetKeyPreview(bool value) { formState.keyPreview = value; }
 

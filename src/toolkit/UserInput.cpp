@@ -24,8 +24,10 @@ void HandleKey(Form& form, KeyStroke stroke) {
     if (target != nullptr && !target->CanFocus()) {
         target = nullptr; // a hidden or disabled component receives no keys
     }
+    // The form hears keys first with key preview on, and always when nothing else has the focus.
+    const bool formHears = form.KeyPreview() || target == nullptr;
     std::uint16_t key = stroke.key;
-    if (form.KeyPreview() && form.OnKeyDown) {
+    if (formHears && form.OnKeyDown) {
         form.Raise([&] { form.OnKeyDown(key, stroke.shift); });
         if (key == Key::None) {
             return;
@@ -48,7 +50,7 @@ void HandleKey(Form& form, KeyStroke stroke) {
     if (character == 0) {
         return;
     }
-    if (form.KeyPreview() && form.OnKeyPress) {
+    if (formHears && form.OnKeyPress) {
         form.Raise([&] { form.OnKeyPress(character); });
         if (character == 0) {
             return;

@@ -69,6 +69,18 @@ TEST_F(KeyStory, KeyPreviewSeesKeysFirstAndCanConsumeThem) {
     EXPECT_THAT(events, ElementsAre("field saw it"));
 }
 
+TEST_F(KeyStory, AFormWithoutKeyPreviewHearsKeysOnlyWhenNothingHasTheFocus) {
+    Form bare{application, "Bare"};
+    std::vector<std::uint16_t> keys;
+    bare.OnKeyDown = [&](std::uint16_t& key, ShiftState) { keys.push_back(key); };
+    Edit& field = bare.Add<Edit>("Field");
+    bare.Show();
+    driver.Press(Key::Next);
+    field.SetFocus();
+    driver.Press(Key::Prior);
+    EXPECT_THAT(keys, ElementsAre(Key::Next));
+}
+
 TEST_F(KeyStory, KeyPressMayFilterOrReplaceTheCharacter) {
     name.OnKeyPress = [](char32_t& key) {
         if (key < U'0' || key > U'9') {
