@@ -80,7 +80,9 @@ void ManufacturerPanel::BuildLayout() {
 
     Label19.SetCaption("Manufacturer's Data");
     Label19.SetAlignment(toolkit::Alignment::Centre);
-    auto titleFont = form.TextFont();
+    // The main window's bold serif type, large.
+    toolkit::Font titleFont;
+    titleFont.family = "Times New Roman";
     titleFont.pixelSize = 29;
     titleFont.bold = true;
     Label19.SetTextFont(titleFont);
