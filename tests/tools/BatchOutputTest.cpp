@@ -1,0 +1,155 @@
+#include "BatchTestSupport.h"
+#include "KeyScheduleCsv.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace varnholt::tools::testing {
+namespace {
+
+class BatchOutput : public ::testing::Test {
+protected:
+    BatchOutput()
+    {
+        database = (folder.Path() / "Varnholt.MFG").string();
+        WriteDatabase(database, SampleManufacturers());
+    }
+
+    std::vector<std::string> System(std::vector<std::string> extra) const
+    {
+        std::vector<std::string> arguments = {"--database", database, "--manufacturer", "BRANDT", "--chambers", "6",
+                                              "--master-key", "246135"};
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        return arguments;
+    }
+
+    ScratchFolder folder;
+    std::string database;
+};
+
+std::vector<std::string> Rows(const std::string& csv)
+{
+    std::vector<std::string> rows;
+    for (std::size_t start = 0; start < csv.size();) {
+        const std::size_t end = csv.find("\r\n", start);
+        rows.push_back(csv.substr(start, end - start));
+        start = end + 2;
+    }
+    return rows;
+}
+
+TEST_F(BatchOutput, CsvListsEveryKeyInReportOrderTopMasterFirst)
+{
+    const CommandResult result =
+        RunCommand(System({"--masters", "2", "--sub-masters", "2", "--keys", "3", "--format", "csv"}));
+    ASSERT_EQ(result.status, ExitDone) << result.err;
+    const std::vector<std::string> rows = Rows(result.out);
+    ASSERT_EQ(rows.size(), 1U + 1 + 2 + 4 + 4 * 3);
+    EXPECT_EQ(rows[0], "level,designation,change key number,bitting,mark");
+    EXPECT_EQ(rows[1], "top master,,,246135,");
+    EXPECT_EQ(rows[2], "master,A,,446135,");
+    EXPECT_EQ(rows[3], "sub-master,AA,,466135,");
+    EXPECT_EQ(rows[4], "sub-master,AB,,486135,");
+    EXPECT_EQ(rows[5], "master,B,,646135,");
+    EXPECT_EQ(rows[8].substr(0, 16), "change key,AA,1,");
+    EXPECT_EQ(rows.back().substr(0, 16), "change key,BB,3,");
+}
+
+TEST(KeyScheduleCsvFields, AreQuotedOnlyWhereTheFormatRequires)
+{
+    EXPECT_EQ(QuoteCsvField("AB"), "AB");
+    EXPECT_EQ(QuoteCsvField("A,B"), "\"A,B\"");
+    EXPECT_EQ(QuoteCsvField("say \"A\""), "\"say \"\"A\"\"\"");
+    EXPECT_EQ(QuoteCsvField("two\nlines"), "\"two\nlines\"");
+}
+
+TEST_F(BatchOutput, SubMastersAboveTheMaximumAreLoweredWithANote)
+{
+    const CommandResult result = RunCommand(System({"--masters", "10", "--sub-masters", "9", "--format", "csv"}));
+    ASSERT_EQ(result.status, ExitDone) << result.err;
+    EXPECT_EQ(result.err, "Note: 9 sub-masters asked for, 4 are available under each master; the report has 4.\n");
+    EXPECT_NE(result.out.find("sub-master,AD,"), std::string::npos);
+    EXPECT_EQ(result.out.find("sub-master,AE,"), std::string::npos);
+}
+
+TEST_F(BatchOutput, WritesTheNamedFileWholeAndNothingBeside)
+{
+    const std::filesystem::path target = folder.Path() / "report.txt";
+    const CommandResult result = RunCommand(System({"--format", "text", "--output", target.string()}));
+    ASSERT_EQ(result.status, ExitDone) << result.err;
+    EXPECT_TRUE(result.out.empty());
+    const std::string text = ReadWholeFile(target);
+    EXPECT_NE(text.find("BRANDT 6 Pin"), std::string::npos);
+    EXPECT_NE(text.find('\f'), std::string::npos) << "pages are separated";
+    EXPECT_EQ(folder.Files().size(), 2U);
+}
+
+TEST_F(BatchOutput, AFailedWriteKeepsTheOldFileAndLeavesNoPart)
+{
+    const std::filesystem::path target = folder.Path() / "report.pdf";
+    { std::ofstream(target) << "old"; }
+    const CommandResult result = RunCommand(System({"--output", target.string()}));
+    EXPECT_EQ(result.status, ExitFileFailure);
+    EXPECT_EQ(result.err, "no PDF in this test\n");
+    EXPECT_EQ(ReadWholeFile(target), "old");
+    EXPECT_EQ(folder.Files().size(), 2U);
+
+    const CommandResult missingFolder =
+        RunCommand(System({"--format", "json", "--output", (folder.Path() / "no" / "such.json").string()}));
+    EXPECT_EQ(missingFolder.status, ExitFileFailure);
+    EXPECT_NE(missingFolder.err.find("cannot be created"), std::string::npos) << missingFolder.err;
+}
+
+TEST_F(BatchOutput, APdfIsNotPouredOntoATerminal)
+{
+    const CommandResult result = RunCommand(System({}), true);
+    EXPECT_EQ(result.status, ExitRefused);
+    EXPECT_TRUE(result.out.empty());
+    EXPECT_NE(result.err.find("--output"), std::string::npos);
+}
+
+TEST_F(BatchOutput, AMissingDatabaseIsAFileFailure)
+{
+    const CommandResult result = RunCommand({"--database", (folder.Path() / "none.MFG").string(), "--record", "1",
+                                             "--chambers", "5", "--master-key", "24613", "--format", "json"});
+    EXPECT_EQ(result.status, ExitFileFailure);
+    EXPECT_EQ(result.err, "The manufacturer file \"" + (folder.Path() / "none.MFG").string() +
+                              "\" cannot be found or read.\n");
+}
+
+TEST_F(BatchOutput, BadCommandLinesAreRefusedWithTheUsage)
+{
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {"--database", database, "--chambers", "6", "--master-key", "246135"},
+             System({"--format", "html"}),
+             System({"--output", "a", "--printer", "b"}),
+             System({"--frobnicate"}),
+         }) {
+        const CommandResult result = RunCommand(arguments);
+        EXPECT_EQ(result.status, ExitRefused);
+        EXPECT_NE(result.err.find("Usage: varnholt-report"), std::string::npos);
+        EXPECT_TRUE(result.out.empty());
+    }
+    EXPECT_EQ(RunCommand(System({"--chambers", "8"})).status, ExitRefused) << "--chambers given twice";
+    const CommandResult chambers = RunCommand({"--database", database, "--manufacturer", "BRANDT", "--chambers", "4",
+                                               "--master-key", "2461", "--format", "json"});
+    EXPECT_EQ(chambers.err, "\"BRANDT\" offers 5 to 7 chambers, not 4.\n");
+}
+
+TEST_F(BatchOutput, ARandomTopMasterKeyKeepsTheManufacturersRules)
+{
+    const CommandResult result = RunCommand({"--database", database, "--manufacturer", "BRANDT", "--chambers", "7",
+                                             "--master-key", "random", "--format", "csv", "--keys", "1"});
+    ASSERT_EQ(result.status, ExitDone) << result.err;
+    ASSERT_EQ(result.err.rfind("Top master key drawn: ", 0), 0U);
+    const std::string key = result.err.substr(22, 7);
+    for (std::size_t i = 1; i < key.size(); ++i)
+        EXPECT_LE(std::abs(key[i] - key[i - 1]), 7) << key;
+    EXPECT_NE(result.out.find("top master,,," + key + ","), std::string::npos);
+}
+
+} // namespace
+} // namespace varnholt::tools::testing
