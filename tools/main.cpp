@@ -7,8 +7,21 @@
 #include <QApplication>
 #include <QByteArray>
 
+#include <cstdio>
 #include <iostream>
 #include <optional>
+
+namespace {
+
+// Qt's own notices (a missing runtime folder, plugin hints) mean nothing to the user of a batch
+// command; only its errors reach standard error.
+void ReportQtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -20,6 +33,7 @@ int main(int argc, char** argv)
     const auto startQt = [&]() {
         if (application)
             return;
+        qInstallMessageHandler(ReportQtErrorsOnly);
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
         application.emplace(qtArgumentCount, argv);
