@@ -149,6 +149,22 @@ TEST_F(QtFormStory, AComponentAddedAfterTheWindowWasBuiltAppearsToo) {
     EXPECT_EQ(Widget<QPushButton>(late).geometry(), QRect(200, 180, 80, 28));
 }
 
+TEST_F(QtFormStory, TheWindowHasTheModelsCaptionSizeFontAndColours) {
+    form.SetTextFont(Font{"Times New Roman", 12, 0, true, false, Colours::Black});
+    status.SetTextFont(Font{"Times New Roman", 0, 30, true, false, Colours::Navy});
+    form.SetCaption("Varnholt");
+    EXPECT_EQ(window->windowTitle(), "Varnholt");
+    EXPECT_EQ(window->size(), QSize(300, 220));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    const QFont nameFont = Widget<QLineEdit>(name).font();
+    EXPECT_EQ(nameFont.family(), "Times New Roman");
+    EXPECT_TRUE(nameFont.bold());
+    EXPECT_EQ(nameFont.pointSize(), 12);
+    EXPECT_EQ(Widget<QLabel>(status).font().pixelSize(), 30);
+    EXPECT_EQ(Widget<QLabel>(status).palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    EXPECT_EQ(Widget<QLineEdit>(name).palette().color(QPalette::Base), QColor(255, 255, 255));
+}
+
 TEST_F(QtFormStory, MouseClicksReachTheModel) {
     QTest::mouseClick(&Widget<QCheckBox>(option), Qt::LeftButton);
     EXPECT_TRUE(option.Checked());
