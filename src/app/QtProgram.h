@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/HelpWindow.h"
 #include "app/Program.h"
 #include "qt/forms/QtFormWindows.h"
 #include "qt/forms/QtMessageService.h"
@@ -26,6 +27,7 @@ public:
 
     Program& Model() { return program; }
     qtforms::QtFormWindows& Windows() { return windows; }
+    HelpWindow& Help() { return help; }
     // The preview of the last report, nullptr before the first.
     qtreports::PreviewWindow* Preview() const { return preview.get(); }
 
@@ -36,6 +38,7 @@ private:
     std::unique_ptr<qtreports::PreviewWindow> preview;
     Program program;
     qtforms::QtFormWindows windows;
+    HelpWindow help;
 };
 
 } // namespace varnholt::app

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <filesystem>
@@ -112,6 +113,20 @@ TEST(QtProgramTest, ANewManufacturerTypedWithRealKeysLandsInTheFile) {
     EXPECT_EQ(stored.StepIncrement, 1);
     std::error_code error;
     std::filesystem::remove_all(directory, error);
+}
+
+TEST(QtProgramTest, F1OpensTheHelpGuideFromAnyWindow) {
+    const auto directory = std::filesystem::temp_directory_path();
+    QtProgram program(directory / "varnholt-no-such-folder");
+    program.Start();
+    qtforms::QtFormWindow* window = program.Windows().WindowOf(program.Model().Tallowmere);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QTextBrowser* guide = program.Help().Browser();
+    ASSERT_NE(guide, nullptr);
+    EXPECT_TRUE(guide->isVisible());
+    EXPECT_NE(guide->toPlainText().indexOf("Press F1 in any window"), -1) << "the guide built into the program";
+    EXPECT_FALSE(program.Model().application.Terminated());
 }
 
 } // namespace
