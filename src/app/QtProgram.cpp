@@ -18,6 +18,10 @@ QtProgram::~QtProgram() = default;
 void QtProgram::ShowPreview(bands::Document document, const bands::PreviewCreatedHook& hook) {
     // One preview at a time: a new report replaces the window of the last one.
     preview = qtreports::PreviewWindow::Show(std::move(document), hook);
+    // The user asked for it: it comes in front of the windows it was started from, with the
+    // keyboard, so that its keys page at once.
+    preview->raise();
+    preview->activateWindow();
 }
 
 } // namespace varnholt::app
