@@ -212,30 +212,48 @@ class PreviewToolbar:
 class PageIndicator:
     """Reads "Page n of m" by comparing it with pictures taken while the buttons stepped through."""
 
-    def __init__(self, desktop, toolbar, settle=0.25, limit=40):
+    def __init__(self, toolbar, limit=40):
         self.toolbar = toolbar
         self.pictures = []
         toolbar.click("First")
-        time.sleep(settle)
-        self.pictures.append(toolbar.indicator())
+        self.pictures.append(self.settled())
         while len(self.pictures) < limit:
             toolbar.click("Next")
-            time.sleep(settle)
-            picture = toolbar.indicator()
-            if picture == self.pictures[-1]:
-                break
+            if self.changed_from(self.pictures[-1]) is None:
+                break  # Next on the last page changes nothing
+            picture = self.settled()
             if picture in self.pictures:
                 raise Failure("the page indicator repeated an earlier picture while stepping forward")
             self.pictures.append(picture)
-        self.settle = settle
+
+    def changed_from(self, previous, timeout=2.0):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            picture = self.toolbar.indicator()
+            if picture != previous:
+                return picture
+            time.sleep(0.05)
+        return None
+
+    def settled(self, timeout=5.0):
+        """The indicator once it has stopped changing: the program may still be at work."""
+        time.sleep(0.3)
+        picture = self.toolbar.indicator()
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            time.sleep(0.1)
+            again = self.toolbar.indicator()
+            if again == picture:
+                return picture
+            picture = again
+        raise Failure("the page indicator kept changing")
 
     @property
     def page_count(self):
         return len(self.pictures)
 
     def page(self):
-        time.sleep(self.settle)
-        picture = self.toolbar.indicator()
+        picture = self.settled()
         return self.pictures.index(picture) + 1 if picture in self.pictures else None
 
     def go_to(self, page):
@@ -313,7 +331,7 @@ def generate_system(desktop, faults, mainWindow):
 def page_through_preview(desktop, faults, preview):
     desktop.focus(preview, "Varnholt Report")
     toolbar = PreviewToolbar(desktop, preview)
-    indicator = PageIndicator(desktop, toolbar)
+    indicator = PageIndicator(toolbar)
     pages = indicator.page_count
     print(f"    the preview shows {pages} pages", flush=True)
     if pages < 3:
