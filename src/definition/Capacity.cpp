@@ -128,7 +128,12 @@ QuantityPlan PlanQuantities(std::int64_t masters, std::int64_t subMasters,
         plan.refusal = AboveAvailableMessage;
         return plan;
     }
-    if (masters == 0 && subMasters != 0) {
+    // Where no sub-master fits at all the dialog answers "0" for them itself, without a word;
+    // otherwise sub-masters without masters are questioned.
+    const std::int64_t subMastersAvailable = SubMastersAvailable(masters, progressionSteps, chambers);
+    if (subMastersAvailable == 0) {
+        subMasters = 0;
+    } else if (masters == 0 && subMasters != 0) {
         plan.refusal = NoMastersMessage;
         return plan;
     }
@@ -144,8 +149,7 @@ QuantityPlan PlanQuantities(std::int64_t masters, std::int64_t subMasters,
     // The dialog lowers sub-masters to the displayed maximum without a message; the change-key
     // figure it offers was worked out before that lowering, so it is taken as it is.
     plan.masterCount = masters;
-    plan.subMasterCount =
-        masters == 0 ? 0 : std::min(subMasters, SubMastersAvailable(masters, progressionSteps, chambers));
+    plan.subMasterCount = masters == 0 ? 0 : std::min(subMasters, subMastersAvailable);
     const std::int64_t keys = changeKeys.value_or(capacity.keysAvailable);
     if (keys > capacity.keysAvailable) {
         plan.refusal = TooManyKeysMessage;

@@ -62,9 +62,9 @@ ChamberCounts ComputeChamberCounts(std::int64_t masters, std::int64_t subMasters
 std::string BuildChamberRoles(ChamberCounts counts, int chambers);
 
 // The whole quantity entry at once, as the dialog ends up after its fields were filled in
-// order: sub-masters above the displayed maximum are lowered to it without a message, an
-// unanswered change-key count takes all that are available. On refusal `refusal` holds the
-// dialog's message.
+// order: where no sub-master fits they are taken as none, sub-masters above the displayed
+// maximum are lowered to it, both without a message; an unanswered change-key count takes all
+// that are available. On refusal `refusal` holds the dialog's message.
 struct QuantityPlan {
     std::optional<std::string> refusal;
     std::int64_t masterCount = 0;

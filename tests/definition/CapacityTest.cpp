@@ -105,3 +105,13 @@ TEST(CapacityTest, PlannedQuantitiesTakeAllKeysWhenNoneAreNamedAndLowerSubMaster
     EXPECT_EQ(lowered.subMasterCount, 4);
     EXPECT_EQ(lowered.chamberRoles, "MMSRRR");
 }
+
+TEST(CapacityTest, WhereNoSubMasterFitsThePlanTakesNoneWithoutAWord)
+{
+    const QuantityPlan plan = PlanQuantities(3, 2, std::nullopt, 4, 4);
+    ASSERT_FALSE(plan.refusal);
+    EXPECT_EQ(plan.subMasterCount, 0);
+    EXPECT_EQ(plan.changeKeyCount, 64);
+    EXPECT_EQ(plan.chamberRoles, "MRRR");
+    EXPECT_FALSE(PlanQuantities(0, 3, std::nullopt, 4, 4).refusal);
+}

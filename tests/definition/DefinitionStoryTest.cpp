@@ -1,6 +1,7 @@
 #include "DialogFixture.h"
 
 #include "definition/BittingRules.h"
+#include "definition/Capacity.h"
 #include "definition/DefinitionMessages.h"
 
 #include <cstdlib>
@@ -347,4 +348,34 @@ TEST_F(DefinitionStory, ARandomMasterForAnInterchangeableCoreMovesToTheControlKe
     driver.Click("RandomMaster");
     EXPECT_EQ(Text("Edit1").size(), 5U);
     EXPECT_EQ(Focused(), "Edit2");
+}
+
+// The batch command plans quantities without the dialog; both must end in the same system.
+TEST_F(DefinitionStory, TheDialogAndThePlannedQuantitiesAgree)
+{
+    struct Case {
+        const char* chambers;
+        const char* key;
+        int masters;
+        int subMasters;
+    };
+    const Case cases[] = {{"6", "246864", 12, 3}, {"6", "246864", 4, 9}, {"6", "246864", 5, 4},
+                          {"7", "2468642", 3, 25}, {"5", "24686", 2, 3}, {"4", "2468", 3, 2}};
+    for (const Case& example : cases) {
+        DefineWith(0);
+        driver.Select("ListBox1", example.chambers).Type(example.key);
+        driver.Type(std::to_string(example.masters) + "\n");
+        if (Focused() == "Edit4") {
+            driver.Type(std::to_string(example.subMasters) + "\n");
+        }
+        driver.Click("Button3");
+        const QuantityPlan plan =
+            PlanQuantities(example.masters, example.subMasters, std::nullopt, 4, std::stoi(example.chambers));
+        ASSERT_FALSE(plan.refusal) << example.key;
+        EXPECT_EQ(state.MasterCount, plan.masterCount) << example.key;
+        EXPECT_EQ(state.SubMasterCount, plan.subMasterCount) << example.key;
+        EXPECT_EQ(state.ChangeKeyCount, plan.changeKeyCount) << example.key;
+        EXPECT_EQ(state.ChamberRoles, plan.chamberRoles) << example.key;
+    }
+    EXPECT_EQ(reportStarter.starts, 6);
 }
