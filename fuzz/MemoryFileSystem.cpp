@@ -1,0 +1,63 @@
+#include "MemoryFileSystem.h"
+
+#include "toolkit/InputOutputError.h"
+
+#include <algorithm>
+
+namespace varnholt::fuzz {
+
+std::optional<std::vector<std::uint8_t>> MemoryFileSystem::ReadFile(const std::filesystem::path& path)
+{
+    const auto found = files.find(path);
+    if (found == files.end())
+        return std::nullopt;
+    return found->second;
+}
+
+void MemoryFileSystem::CreateIfMissing(const std::filesystem::path& path)
+{
+    files.try_emplace(path);
+}
+
+void MemoryFileSystem::WriteAt(const std::filesystem::path& path, std::uint64_t offset,
+                               std::span<const std::uint8_t> bytes)
+{
+    const auto found = files.find(path);
+    if (found == files.end())
+        throw toolkit::InputOutputError("write", path, "the file does not exist");
+    std::vector<std::uint8_t>& content = found->second;
+    if (offset > content.size())
+        throw toolkit::InputOutputError("write", path, "the offset lies beyond the end of the file");
+    const auto start = static_cast<std::size_t>(offset);
+    if (content.size() < start + bytes.size())
+        content.resize(start + bytes.size());
+    std::copy(bytes.begin(), bytes.end(), content.begin() + static_cast<std::ptrdiff_t>(start));
+}
+
+void MemoryFileSystem::WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
+{
+    files[path] = std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+}
+
+void MemoryFileSystem::FlushToDisk(const std::filesystem::path& path)
+{
+    if (files.find(path) == files.end())
+        throw toolkit::InputOutputError("flush", path, "the file does not exist");
+}
+
+void MemoryFileSystem::ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    const auto found = files.find(from);
+    if (found == files.end())
+        throw toolkit::InputOutputError("rename", from, "the file does not exist");
+    std::vector<std::uint8_t> content = std::move(found->second);
+    files.erase(found);
+    files[to] = std::move(content);
+}
+
+void MemoryFileSystem::RemoveQuietly(const std::filesystem::path& path) noexcept
+{
+    files.erase(path);
+}
+
+} // namespace varnholt::fuzz
