@@ -109,7 +109,19 @@ TEST(ReportRun, SystemWithoutMastersPrintsCoverPinningAndChangeKeysOnly)
     EXPECT_TRUE(KeysAt(run, KeyLevel::Master).empty());
     for (const std::string& entry : ChangeKeyEntries(run.document))
         EXPECT_EQ(entry[0], 'A') << "without masters the keys carry the designation A";
-    EXPECT_EQ(run.document.pages.front().labels.back().name, "RFooter");
+    for (const bands::DocumentPage& page : run.document.pages) {
+        int footers = 0;
+        int headers = 0;
+        for (const bands::PrintedLabel& label : page.labels) {
+            if (label.name == "RFooter") {
+                ++footers;
+                EXPECT_TRUE(label.lines.empty()) << "the footer stays empty";
+            }
+            headers += label.name == "RHeader" ? 1 : 0;
+        }
+        EXPECT_EQ(footers, 1) << "page " << page.number;
+        EXPECT_EQ(headers, 1) << "page " << page.number;
+    }
 }
 
 TEST(ReportRun, MastersOnlyListsThemAndStartsTheChangeKeysOnAFreshPage)
