@@ -7,7 +7,9 @@
 
 namespace varnholt::app {
 
-HelpWindow::HelpWindow() { QApplication::instance()->installEventFilter(this); }
+HelpWindow::HelpWindow() {
+    QApplication::instance()->installEventFilter(this);
+}
 
 HelpWindow::~HelpWindow() {
     if (QCoreApplication* application = QApplication::instance()) {

@@ -10,6 +10,8 @@ Program::Program(const std::filesystem::path& startDirectory, toolkit::MessageSe
     Tallowmere.Connect(Form2, AboutBox);
 }
 
-void Program::Start() { Tallowmere.ShowAtStart(); }
+void Program::Start() {
+    Tallowmere.ShowAtStart();
+}
 
 } // namespace varnholt::app

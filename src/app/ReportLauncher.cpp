@@ -11,7 +11,8 @@ ReportLauncher::ReportLauncher(report::TForm3& form, TFrmAceKey& handler, Report
 void ReportLauncher::StartReport() {
     bands::Document document = reportForm.StartReport();
     if (presenter) {
-        presenter(std::move(document), [this](bands::PreviewControl* preview) { HookPreviewKeys(keyHandler, preview); });
+        presenter(std::move(document),
+                  [this](bands::PreviewControl* preview) { HookPreviewKeys(keyHandler, preview); });
     }
 }
 

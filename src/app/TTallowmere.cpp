@@ -45,7 +45,9 @@ TTallowmere::TTallowmere(toolkit::Application& application, manufacturers::Manuf
     AddObserver(menuCover);
 }
 
-TTallowmere::~TTallowmere() { RemoveObserver(menuCover); }
+TTallowmere::~TTallowmere() {
+    RemoveObserver(menuCover);
+}
 
 void TTallowmere::BuildLayout() {
     SetCaption("Varnholt");
@@ -68,8 +70,8 @@ void TTallowmere::BuildLayout() {
     Label4.SetAlignment(toolkit::Alignment::Centre);
     Label4.SetBounds(MenuButtonLeft, 170, MenuButtonWidth, 30);
 
-    const char* captions[] = {"Generate a New System", "Create New Manufacturer", "List / Change Data", "About",
-                              "Quit"};
+    const char* captions[] = {"Generate a New System", "Create New Manufacturer", "List / Change Data",
+                              "About", "Quit"};
     int index = 0;
     for (toolkit::Button* button : MenuButtons()) {
         button->SetCaption(captions[index]);
@@ -101,7 +103,9 @@ void TTallowmere::WireReactions() {
     Panel.OnClosed = [this] { Button1.SetFocus(); };
 }
 
-std::array<toolkit::Button*, 5> TTallowmere::MenuButtons() { return {&Button1, &Button2, &Button3, &Button4, &Button5}; }
+std::array<toolkit::Button*, 5> TTallowmere::MenuButtons() {
+    return {&Button1, &Button2, &Button3, &Button4, &Button5};
+}
 
 void TTallowmere::Connect(definition::TForm2& dialog, TAboutBox& about) {
     dataInput = &dialog;
@@ -152,7 +156,9 @@ void TTallowmere::Button1KeyPress(char32_t& key) {
     }
 }
 
-void TTallowmere::Button2Click() { Panel.Button2Click(); }
+void TTallowmere::Button2Click() {
+    Panel.Button2Click();
+}
 
 void TTallowmere::Button3Click() {
     if (dataInput == nullptr) {
@@ -202,6 +208,8 @@ void TTallowmere::Button4Click() {
     }
 }
 
-void TTallowmere::Button5Click() { App().Terminate(); }
+void TTallowmere::Button5Click() {
+    App().Terminate();
+}
 
 } // namespace varnholt::app

@@ -11,7 +11,8 @@ public:
     static constexpr const char* ProgramTitle = "VarnholtLite";
     static constexpr const char* ProgramHelpFile = "Varnholt.hlp";
 
-    explicit VarnholtApplication(toolkit::MessageService& messageService) : toolkit::Application(messageService) {
+    explicit VarnholtApplication(toolkit::MessageService& messageService)
+        : toolkit::Application(messageService) {
         SetTitle(ProgramTitle);
         SetHelpFile(ProgramHelpFile);
     }

@@ -101,7 +101,9 @@ std::optional<CodePoint> ReadCodePoint(std::string_view text) {
 }
 
 void AppendUtf8(std::string& text, char32_t character) {
-    auto put = [&text](char32_t bits) { text.push_back(static_cast<char>(static_cast<unsigned char>(bits))); };
+    auto put = [&text](char32_t bits) {
+        text.push_back(static_cast<char>(static_cast<unsigned char>(bits)));
+    };
     if (character < 0x80) {
         put(character);
     } else if (character < 0x800) {

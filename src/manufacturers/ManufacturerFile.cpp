@@ -26,13 +26,15 @@ std::vector<RecordBytes> SplitIntoRecords(const std::vector<std::uint8_t>& bytes
 
 } // namespace
 
-ManufacturerFile::ManufacturerFile(const std::filesystem::path& startDirectory, toolkit::MessageService& messageService)
+ManufacturerFile::ManufacturerFile(const std::filesystem::path& startDirectory,
+                                   toolkit::MessageService& messageService)
     : startDir(startDirectory), mfgFile(startDirectory / FileName), messages(messageService),
       ownFileSystem(std::make_unique<DiskFileSystem>()), fileSystem(*ownFileSystem) {}
 
-ManufacturerFile::ManufacturerFile(const std::filesystem::path& startDirectory, toolkit::MessageService& messageService,
-                                   FileSystem& files)
-    : startDir(startDirectory), mfgFile(startDirectory / FileName), messages(messageService), fileSystem(files) {}
+ManufacturerFile::ManufacturerFile(const std::filesystem::path& startDirectory,
+                                   toolkit::MessageService& messageService, FileSystem& files)
+    : startDir(startDirectory), mfgFile(startDirectory / FileName), messages(messageService),
+      fileSystem(files) {}
 
 std::vector<RecordBytes> ManufacturerFile::ReadRecords(bool& opened, std::size_t* fragmentSize) {
     auto bytes = fileSystem.ReadFile(mfgFile);
@@ -61,7 +63,8 @@ void ManufacturerFile::FindManufacturerName() {
         CurrentManufacturer = ManufacturerRecord::Decode(records[number]);
         if (SameManufacturerName(MfgName, CurrentManufacturer.Name)) {
             messages.Beep();
-            auto answer = messages.Show(toolkit::BoxKind::Warning, messages::OverwriteQuestion, toolkit::Buttons::YesNo);
+            auto answer = messages.Show(toolkit::BoxKind::Warning, messages::OverwriteQuestion,
+                                        toolkit::Buttons::YesNo);
             if (answer == toolkit::Answer::Yes) {
                 OverwriteRecord = true;
                 SelectedRecord = number;
@@ -89,8 +92,8 @@ bool ManufacturerFile::SaveManufacturer() {
     std::uint64_t number = wholeRecords;
     if (OverwriteRecord) {
         if (SelectedRecord >= wholeRecords) {
-            throw toolkit::InputOutputError("write", mfgFile,
-                                            "record " + std::to_string(SelectedRecord) + " is no longer in the file");
+            throw toolkit::InputOutputError(
+                "write", mfgFile, "record " + std::to_string(SelectedRecord) + " is no longer in the file");
         }
         number = SelectedRecord;
     }
@@ -160,7 +163,8 @@ void ManufacturerFile::OfferDeletion() {
     if (!IsMarkedForDeletion(DisplayedManufacturer.Name)) {
         return;
     }
-    auto answer = messages.Show(toolkit::BoxKind::Confirmation, messages::DeletionQuestion, toolkit::Buttons::YesNo);
+    auto answer =
+        messages.Show(toolkit::BoxKind::Confirmation, messages::DeletionQuestion, toolkit::Buttons::YesNo);
     if (answer == toolkit::Answer::Yes) {
         PurgeDeletedManufacturers();
     }

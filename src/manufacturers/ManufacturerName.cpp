@@ -23,6 +23,8 @@ bool IsMarkedForDeletion(std::string_view name) {
     return UpperCaseAscii(name).find("DELETE") != std::string::npos;
 }
 
-std::string CutToNameLength(std::string_view name) { return CutToCharacters(name, NameCapacity); }
+std::string CutToNameLength(std::string_view name) {
+    return CutToCharacters(name, NameCapacity);
+}
 
 } // namespace manufacturers

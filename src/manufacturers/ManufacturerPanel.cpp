@@ -32,9 +32,13 @@ constexpr int CoreLabelLeft = 420;
 constexpr int CoreFieldLeft = 596;
 constexpr int ChamberBoxWidth = 22;
 
-int RowTop(int row) { return FirstRowTop + row * RowHeight; }
+int RowTop(int row) {
+    return FirstRowTop + row * RowHeight;
+}
 
-bool Within(std::int32_t value, int lowest, int highest) { return value >= lowest && value <= highest; }
+bool Within(std::int32_t value, int lowest, int highest) {
+    return value >= lowest && value <= highest;
+}
 
 // Bytes that stand for no printable character in the code page (its C1 range and DEL).
 bool IsControlCharacter(char32_t character) {
@@ -58,8 +62,7 @@ ManufacturerPanel::ManufacturerPanel(toolkit::Form& mainWindow, ManufacturerFile
       StackTotal(mainWindow.Add<toolkit::Edit>("StackTotal", Panel2)),
       Button6(mainWindow.Add<toolkit::Button>("Button6", Panel2)),
       Button7(mainWindow.Add<toolkit::Button>("Button7", Panel2)),
-      Button8(mainWindow.Add<toolkit::Button>("Button8", Panel2)),
-      form(mainWindow), file(manufacturerFile) {
+      Button8(mainWindow.Add<toolkit::Button>("Button8", Panel2)), form(mainWindow), file(manufacturerFile) {
     for (std::size_t index = 0; index < controlChambers.size(); ++index) {
         controlChambers[index] = &form.Add<toolkit::CheckBox>("CheckBox" + std::to_string(index + 1), Panel2);
     }
@@ -290,7 +293,7 @@ void ManufacturerPanel::SetCoreFieldsVisible(bool visible) {
 }
 
 void ManufacturerPanel::SetCoreLabelsVisible(bool visible) {
-    labels[3]->SetVisible(visible); // Label22
+    labels[3]->SetVisible(visible);                                // Label22
     for (std::size_t index = 10; index < labels.size(); ++index) { // Label29..Label38
         labels[index]->SetVisible(visible);
     }
@@ -320,13 +323,27 @@ void ManufacturerPanel::MfgsNameKeyPress(char32_t& key) {
     MoveOnWithEnter(key, MfgsName, MinimumChambers);
 }
 
-void ManufacturerPanel::MinimumChambersKeyPress(char32_t& key) { MoveOnWithEnter(key, MinimumChambers, MaximumChambers); }
-void ManufacturerPanel::MaximumChambersKeyPress(char32_t& key) { MoveOnWithEnter(key, MaximumChambers, Shallow); }
-void ManufacturerPanel::ShallowKeyPress(char32_t& key) { MoveOnWithEnter(key, Shallow, Deep); }
-void ManufacturerPanel::DeepKeyPress(char32_t& key) { MoveOnWithEnter(key, Deep, MaxAdjacent); }
-void ManufacturerPanel::MaxAdjacentKeyPress(char32_t& key) { MoveOnWithEnter(key, MaxAdjacent, Step); }
-void ManufacturerPanel::StepKeyPress(char32_t& key) { MoveOnWithEnter(key, Step, Button6); }
-void ManufacturerPanel::ControlFactorKeyPress(char32_t& key) { MoveOnWithEnter(key, ControlFactor, StackTotal); }
+void ManufacturerPanel::MinimumChambersKeyPress(char32_t& key) {
+    MoveOnWithEnter(key, MinimumChambers, MaximumChambers);
+}
+void ManufacturerPanel::MaximumChambersKeyPress(char32_t& key) {
+    MoveOnWithEnter(key, MaximumChambers, Shallow);
+}
+void ManufacturerPanel::ShallowKeyPress(char32_t& key) {
+    MoveOnWithEnter(key, Shallow, Deep);
+}
+void ManufacturerPanel::DeepKeyPress(char32_t& key) {
+    MoveOnWithEnter(key, Deep, MaxAdjacent);
+}
+void ManufacturerPanel::MaxAdjacentKeyPress(char32_t& key) {
+    MoveOnWithEnter(key, MaxAdjacent, Step);
+}
+void ManufacturerPanel::StepKeyPress(char32_t& key) {
+    MoveOnWithEnter(key, Step, Button6);
+}
+void ManufacturerPanel::ControlFactorKeyPress(char32_t& key) {
+    MoveOnWithEnter(key, ControlFactor, StackTotal);
+}
 
 // ---- Moving on while typing ---------------------------------------------------------------
 
@@ -512,7 +529,9 @@ void ManufacturerPanel::Button6Enter() {
     }
 }
 
-void ManufacturerPanel::MfgsNameExit() { file.MfgName = CutToNameLength(MfgsName.Text()); }
+void ManufacturerPanel::MfgsNameExit() {
+    file.MfgName = CutToNameLength(MfgsName.Text());
+}
 
 // ---- Interchangeable core ------------------------------------------------------------------
 

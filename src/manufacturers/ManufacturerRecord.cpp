@@ -44,7 +44,8 @@ void PutShortString(RecordBytes& bytes, std::size_t offset, std::size_t capacity
     }
 }
 
-std::span<const std::uint8_t> GetShortString(const RecordBytes& bytes, std::size_t offset, std::size_t capacity) {
+std::span<const std::uint8_t> GetShortString(const RecordBytes& bytes, std::size_t offset,
+                                             std::size_t capacity) {
     auto length = std::min<std::size_t>(bytes[offset], capacity);
     return std::span<const std::uint8_t>(bytes).subspan(offset + 1, length);
 }
@@ -92,7 +93,8 @@ ManufacturerRecord ManufacturerRecord::Decode(const RecordBytes& bytes) {
     record.StackTotal = GetInteger(bytes, StackTotalOffset);
     record.IsICore = bytes[IsICoreOffset] != 0;
     if (record.IsICore) {
-        auto chambers = std::span<const std::uint8_t>(bytes).subspan(ControlChambersOffset + 1, ControlChambersCapacity);
+        auto chambers =
+            std::span<const std::uint8_t>(bytes).subspan(ControlChambersOffset + 1, ControlChambersCapacity);
         record.ControlChambers = DecodeCodePage1252(chambers);
     } else {
         auto chambers = GetShortString(bytes, ControlChambersOffset, ControlChambersCapacity);

@@ -8,9 +8,12 @@ namespace manufacturers {
 
 namespace {
 
-bool Within(std::int32_t value, int lowest, int highest) { return value >= lowest && value <= highest; }
+bool Within(std::int32_t value, int lowest, int highest) {
+    return value >= lowest && value <= highest;
+}
 
-ImpossibleValue Impossible(RecordField field, const char* message, const char* label, const std::string& value) {
+ImpossibleValue Impossible(RecordField field, const char* message, const char* label,
+                           const std::string& value) {
     return ImpossibleValue{field, message, std::string(label) + ": " + value};
 }
 
@@ -28,13 +31,16 @@ std::optional<ImpossibleValue> FindImpossibleField(const ManufacturerRecord& rec
     // Widened: a damaged record may hold any choice count.
     const std::int64_t maxChambers = std::int64_t{record.MinChambers} + record.ChamberChoices - 1;
     if (record.ChamberChoices < 1) {
-        return Impossible(RecordField::MaxChambers, messages::MaximumBelowMinimum, "Maximum Chambers", maxChambers);
+        return Impossible(RecordField::MaxChambers, messages::MaximumBelowMinimum, "Maximum Chambers",
+                          maxChambers);
     }
     if (maxChambers > MostChambers) {
-        return Impossible(RecordField::MaxChambers, messages::MaximumChambersRange, "Maximum Chambers", maxChambers);
+        return Impossible(RecordField::MaxChambers, messages::MaximumChambersRange, "Maximum Chambers",
+                          maxChambers);
     }
     if (!Within(record.ShallowestCut, 0, 1)) {
-        return Impossible(RecordField::ShallowestCut, messages::ShallowRange, "Shallowest Cut", record.ShallowestCut);
+        return Impossible(RecordField::ShallowestCut, messages::ShallowRange, "Shallowest Cut",
+                          record.ShallowestCut);
     }
     if (!Within(record.DeepestCut, 5, 10)) {
         return Impossible(RecordField::DeepestCut, messages::DeepRange, "Deepest Cut", record.DeepestCut);
@@ -44,7 +50,8 @@ std::optional<ImpossibleValue> FindImpossibleField(const ManufacturerRecord& rec
                           record.MaxAdjacentCut);
     }
     if (!Within(record.StepIncrement, 1, 4)) {
-        return Impossible(RecordField::StepIncrement, messages::StepRange, "Step Increment", record.StepIncrement);
+        return Impossible(RecordField::StepIncrement, messages::StepRange, "Step Increment",
+                          record.StepIncrement);
     }
     if (record.IsICore) {
         if (!Within(record.ControlFactor, LowestControlFactor, HighestControlFactor)) {
@@ -52,11 +59,13 @@ std::optional<ImpossibleValue> FindImpossibleField(const ManufacturerRecord& rec
                               record.ControlFactor);
         }
         if (!Within(record.StackTotal, LowestStackTotal, HighestStackTotal)) {
-            return Impossible(RecordField::StackTotal, messages::StackTotalRange, "Stack Total", record.StackTotal);
+            return Impossible(RecordField::StackTotal, messages::StackTotalRange, "Stack Total",
+                              record.StackTotal);
         }
         const auto& chambers = record.ControlChambers;
         if (chambers.size() != ControlChambersCapacity ||
-            !std::all_of(chambers.begin(), chambers.end(), [](char mark) { return mark == 'Y' || mark == 'N'; })) {
+            !std::all_of(chambers.begin(), chambers.end(),
+                         [](char mark) { return mark == 'Y' || mark == 'N'; })) {
             return Impossible(RecordField::ControlChambers, messages::ControlChambersForm, "Control Chambers",
                               "\"" + chambers + "\"");
         }

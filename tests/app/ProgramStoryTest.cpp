@@ -24,7 +24,8 @@ class TemporaryDirectory {
 public:
     TemporaryDirectory() {
         std::random_device seed;
-        path = std::filesystem::temp_directory_path() / ("varnholt-app-" + std::to_string(seed()) + std::to_string(seed()));
+        path = std::filesystem::temp_directory_path() /
+               ("varnholt-app-" + std::to_string(seed()) + std::to_string(seed()));
         std::filesystem::create_directories(path);
     }
     ~TemporaryDirectory() {
@@ -61,7 +62,8 @@ protected:
         std::ofstream stream(directory.path / "Varnholt.MFG", std::ios::binary | std::ios::trunc);
         for (const auto& record : records) {
             auto bytes = record.Encode();
-            stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            stream.write(reinterpret_cast<const char*>(bytes.data()),
+                         static_cast<std::streamsize>(bytes.size()));
         }
     }
 
@@ -77,7 +79,8 @@ protected:
     toolkit::HeadlessMessageService messages;
     std::vector<bands::Document> reports;
     int hooksRun = 0;
-    Program program{directory.path, messages, [this](bands::Document document, const bands::PreviewCreatedHook& hook) {
+    Program program{directory.path, messages,
+                    [this](bands::Document document, const bands::PreviewCreatedHook& hook) {
                         reports.push_back(std::move(document));
                         hook(nullptr);
                         ++hooksRun;
@@ -110,8 +113,8 @@ TEST_F(ProgramStory, StartsWithTheMainWindowAloneCentredAndGenerateANewSystemFoc
     EXPECT_EQ(driver.Text("Label3"), std::string(67, '*'));
     EXPECT_EQ(driver.Text("Label4"), "  Main Menu");
     EXPECT_EQ(driver.Text("Label5"), "    Click on a menu item. ");
-    const std::vector<std::string> captions{"Generate a New System", "Create New Manufacturer", "List / Change Data",
-                                            "About", "Quit"};
+    const std::vector<std::string> captions{"Generate a New System", "Create New Manufacturer",
+                                            "List / Change Data", "About", "Quit"};
     std::vector<std::string> inTabOrder;
     for (auto* component : window.TabSequence()) {
         inTabOrder.push_back(driver.Text(component->Name()));
@@ -194,7 +197,8 @@ TEST_F(ProgramStory, TheListShowsTheNamesInFileOrderAndOpensTheChosenRecordForCh
     EXPECT_EQ(driver.FocusedName(), "MfgsName") << "not the covered menu button";
 
     driver.Type("Zenith Locks").Click("Button6");
-    EXPECT_EQ(NamesInFile(), (std::vector<std::string>{"Acme", "Corbel", "Zenith Locks"})) << "written in its place";
+    EXPECT_EQ(NamesInFile(), (std::vector<std::string>{"Acme", "Corbel", "Zenith Locks"}))
+        << "written in its place";
     EXPECT_FALSE(driver.Showing("Panel2"));
     EXPECT_EQ(driver.FocusedName(), "Button1");
 
@@ -237,7 +241,8 @@ TEST_F(ProgramStory, AfterAListingTheChecksOnEnteringOkAreOffForNewManufacturers
     EXPECT_EQ(driver.FocusedName(), "Button6");
     EXPECT_TRUE(driver.Boxes().empty());
     driver.Click("Button6");
-    EXPECT_EQ(driver.LastBox().text, "The Step increment must be between 1 and 4.") << "the save still refuses it";
+    EXPECT_EQ(driver.LastBox().text, "The Step increment must be between 1 and 4.")
+        << "the save still refuses it";
     EXPECT_EQ(NamesInFile(), (std::vector<std::string>{"Acme"}));
 }
 

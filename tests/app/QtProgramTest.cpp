@@ -72,8 +72,8 @@ private:
 
 TEST(QtProgramTest, ANewManufacturerTypedWithRealKeysLandsInTheFile) {
     std::random_device seed;
-    const auto directory =
-        std::filesystem::temp_directory_path() / ("varnholt-qt-" + std::to_string(seed()) + std::to_string(seed()));
+    const auto directory = std::filesystem::temp_directory_path() /
+                           ("varnholt-qt-" + std::to_string(seed()) + std::to_string(seed()));
     std::filesystem::create_directories(directory);
     {
         QtProgram program(directory);
@@ -125,7 +125,8 @@ TEST(QtProgramTest, F1OpensTheHelpGuideFromAnyWindow) {
     QTextBrowser* guide = program.Help().Browser();
     ASSERT_NE(guide, nullptr);
     EXPECT_TRUE(guide->isVisible());
-    EXPECT_NE(guide->toPlainText().indexOf("Press F1 in any window"), -1) << "the guide built into the program";
+    EXPECT_NE(guide->toPlainText().indexOf("Press F1 in any window"), -1)
+        << "the guide built into the program";
     EXPECT_FALSE(program.Model().application.Terminated());
 }
 

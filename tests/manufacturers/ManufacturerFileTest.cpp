@@ -31,7 +31,9 @@ protected:
     toolkit::Form form{application, "Form2"};
     toolkit::ListBox& LB1 = form.Add<toolkit::ListBox>("LB1");
 
-    void PutInFile(const std::vector<ManufacturerRecord>& records) { WriteBytes(file.MfgFile(), Concatenate(records)); }
+    void PutInFile(const std::vector<ManufacturerRecord>& records) {
+        WriteBytes(file.MfgFile(), Concatenate(records));
+    }
 };
 
 TEST_F(ManufacturerFileTest, TheFileLiesInTheStartDirectory) {
@@ -52,9 +54,10 @@ TEST_F(ManufacturerFileTest, LookupCreatesAMissingFileAndFindsNamesWithoutRegard
     EXPECT_TRUE(file.OverwriteRecord);
     EXPECT_EQ(file.SelectedRecord, 1u);
     EXPECT_EQ(file.CurrentManufacturer.Name, "Acme");
-    EXPECT_EQ(messages.Transcript(), (std::vector<std::string>{
-                                         "beep", "warning: This Manufacturer's name is already in the Database.\n"
-                                                 "Do you want to overwrite it?"}));
+    EXPECT_EQ(
+        messages.Transcript(),
+        (std::vector<std::string>{"beep", "warning: This Manufacturer's name is already in the Database.\n"
+                                          "Do you want to overwrite it?"}));
 
     file.MfgName = "Nobody";
     file.FindManufacturerName();
@@ -158,8 +161,9 @@ TEST_F(ManufacturerFileTest, ListingOfADamagedFileShowsWhatCanBeReadAndSaysWhatC
     EXPECT_EQ(LB1.Items()[0], "Corbel");
     EXPECT_EQ(LB1.Items()[1].substr(0, 4), "Acme");
     ASSERT_EQ(messages.Boxes().size(), 1u);
-    EXPECT_EQ(messages.Boxes()[0].text, "The Manufacturer's file ends in 17 bytes that are not a whole record.\n"
-                                        "They are left out of the list.");
+    EXPECT_EQ(messages.Boxes()[0].text,
+              "The Manufacturer's file ends in 17 bytes that are not a whole record.\n"
+              "They are left out of the list.");
 }
 
 TEST_F(ManufacturerFileTest, LoadReadsTheSelectedRecordAndTheGenerationSettings) {
@@ -211,7 +215,8 @@ TEST_F(ManufacturerFileTest, LoadOfARecordWithAnOverlongNameSaysSo) {
     WriteBytes(file.MfgFile(), bytes);
     EXPECT_FALSE(file.LoadManufacturer());
     ASSERT_EQ(messages.Boxes().size(), 1u);
-    EXPECT_NE(messages.Boxes()[0].text.find("The name is 41 characters long, more than 40."), std::string::npos);
+    EXPECT_NE(messages.Boxes()[0].text.find("The name is 41 characters long, more than 40."),
+              std::string::npos);
 }
 
 TEST_F(ManufacturerFileTest, LoadOfARecordNoLongerInTheFileIsAnInputOutputError) {
@@ -221,8 +226,8 @@ TEST_F(ManufacturerFileTest, LoadOfARecordNoLongerInTheFileIsAnInputOutputError)
 }
 
 TEST_F(ManufacturerFileTest, PurgeRemovesEveryMarkedRecordAndKeepsTheOrderAndBytesOfTheRest) {
-    PutInFile({PlainRecord("Alpha"), PlainRecord("Beta delete"), PlainRecord("Gamma"), PlainRecord("UNDELETED"),
-               PlainRecord("Delta")});
+    PutInFile({PlainRecord("Alpha"), PlainRecord("Beta delete"), PlainRecord("Gamma"),
+               PlainRecord("UNDELETED"), PlainRecord("Delta")});
     auto before = ReadBytes(file.MfgFile());
     file.PurgeDeletedManufacturers();
     auto after = ReadBytes(file.MfgFile());
@@ -239,7 +244,8 @@ TEST_F(ManufacturerFileTest, PurgeRemovesEveryMarkedRecordAndKeepsTheOrderAndByt
 }
 
 TEST_F(ManufacturerFileTest, APurgeKilledAtAnyStepLeavesAWholeDatabase) {
-    const std::vector<ManufacturerRecord> records{PlainRecord("Alpha"), PlainRecord("Beta DELETE"), PlainRecord("Gamma")};
+    const std::vector<ManufacturerRecord> records{PlainRecord("Alpha"), PlainRecord("Beta DELETE"),
+                                                  PlainRecord("Gamma")};
     for (const char* step : {"WriteNewFile", "FlushToDisk", "ReplaceFile"}) {
         PutInFile(records);
         auto before = ReadBytes(file.MfgFile());
@@ -265,7 +271,8 @@ TEST_F(ManufacturerFileTest, OfferDeletionAsksOnlyForAMarkedRecordAndPurgesOnYes
     EXPECT_EQ(NamesInFile(file.MfgFile()).size(), 3u);
     ASSERT_EQ(messages.Boxes().size(), 1u);
     EXPECT_EQ(messages.Boxes()[0].kind, toolkit::BoxKind::Confirmation);
-    EXPECT_EQ(messages.Boxes()[0].text, "You have marked this Manufacturer for deletion.\nDo you want to delete it now?");
+    EXPECT_EQ(messages.Boxes()[0].text,
+              "You have marked this Manufacturer for deletion.\nDo you want to delete it now?");
 
     messages.QueueAnswer(toolkit::Answer::Yes);
     file.OfferDeletion();

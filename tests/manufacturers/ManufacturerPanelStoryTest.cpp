@@ -59,11 +59,13 @@ struct ExpectedRecord {
     }
 };
 
-void ExpectRecordBytes(const std::vector<std::uint8_t>& file, std::size_t number, const ExpectedRecord& expected) {
+void ExpectRecordBytes(const std::vector<std::uint8_t>& file, std::size_t number,
+                       const ExpectedRecord& expected) {
     ASSERT_GE(file.size(), (number + 1) * RecordSize);
     auto bytes = expected.Bytes();
     for (std::size_t offset = 0; offset < RecordSize; ++offset) {
-        EXPECT_EQ(file[number * RecordSize + offset], bytes[offset]) << "record " << number << ", byte " << offset;
+        EXPECT_EQ(file[number * RecordSize + offset], bytes[offset])
+            << "record " << number << ", byte " << offset;
     }
 }
 
@@ -80,7 +82,9 @@ protected:
         window.Show();
     }
 
-    void PutInFile(const std::vector<ManufacturerRecord>& records) { WriteBytes(file.MfgFile(), Concatenate(records)); }
+    void PutInFile(const std::vector<ManufacturerRecord>& records) {
+        WriteBytes(file.MfgFile(), Concatenate(records));
+    }
 
     // What "List / Change Data" and a choice in the list do before the user sees the record.
     void OpenListedRecord(std::size_t number) {
@@ -144,7 +148,8 @@ TEST_F(ManufacturerPanelStory, ANewManufacturerIsTypedInAndStoredByteForByte) {
     EXPECT_EQ(driver.FocusedName(), "Button6");
     driver.Type("\n");
 
-    EXPECT_EQ(driver.Transcript(), (std::vector<std::string>{"information: The Manufacturer's file has been updated."}));
+    EXPECT_EQ(driver.Transcript(),
+              (std::vector<std::string>{"information: The Manufacturer's file has been updated."}));
     EXPECT_FALSE(driver.Showing("Panel2"));
     auto bytes = ReadBytes(file.MfgFile());
     ASSERT_EQ(bytes.size(), RecordSize);
@@ -166,23 +171,35 @@ TEST_F(ManufacturerPanelStory, AnInterchangeableCoreManufacturerIsStoredByteForB
     EXPECT_EQ(driver.FocusedName(), "Button6");
     driver.Click("CheckBox1").Click("CheckBox4").Click("Button6");
 
-    EXPECT_EQ(driver.Transcript(), (std::vector<std::string>{"information: The Manufacturer's file has been updated."}));
-    ExpectRecordBytes(ReadBytes(file.MfgFile()), 0, {"Best Core", {2, 6, 1, 10, 5, 1, 7, 23}, "YNNYNNN", true});
+    EXPECT_EQ(driver.Transcript(),
+              (std::vector<std::string>{"information: The Manufacturer's file has been updated."}));
+    ExpectRecordBytes(ReadBytes(file.MfgFile()), 0,
+                      {"Best Core", {2, 6, 1, 10, 5, 1, 7, 23}, "YNNYNNN", true});
 }
 
 TEST_F(ManufacturerPanelStory, AccentedNamesAreStoredInTheAnsiCodePageAndOtherCharactersAreRefused) {
-    driver.Click("Button2").Type("Sch\xC3\xA9" "f\xCE\xA9" "er \xE2\x82\xAC");
-    EXPECT_EQ(driver.Text("MfgsName"), "Sch\xC3\xA9" "fer \xE2\x82\xAC");
-    EXPECT_EQ(driver.Transcript(), (std::vector<std::string>{"beep"})) << "the Omega is refused as it is typed";
+    driver.Click("Button2").Type("Sch\xC3\xA9"
+                                 "f\xCE\xA9"
+                                 "er \xE2\x82\xAC");
+    EXPECT_EQ(driver.Text("MfgsName"), "Sch\xC3\xA9"
+                                       "fer \xE2\x82\xAC");
+    EXPECT_EQ(driver.Transcript(), (std::vector<std::string>{"beep"}))
+        << "the Omega is refused as it is typed";
     messages.ClearRecord();
     driver.Type("\n").Type("4").Type("6").Type("0").Type("9\n").Type("7").Type("1").Click("Button6");
-    ExpectRecordBytes(ReadBytes(file.MfgFile()), 0, {"Sch\xE9" "fer \x80", {3, 4, 0, 9, 7, 1, 0, 0}, "", false});
+    ExpectRecordBytes(ReadBytes(file.MfgFile()), 0,
+                      {"Sch\xE9"
+                       "fer \x80",
+                       {3, 4, 0, 9, 7, 1, 0, 0},
+                       "",
+                       false});
 }
 
 TEST_F(ManufacturerPanelStory, AnExistingNameAnsweredYesIsOverwrittenInPlace) {
     PutInFile({PlainRecord("Corbel"), PlainRecord("Acme Lock"), PlainRecord("Zenith")});
     driver.Click("Button2").AnswerNext(Answer::Yes).Type("ACME LOCK\n");
-    EXPECT_EQ(driver.LastBox().text, "This Manufacturer's name is already in the Database.\nDo you want to overwrite it?");
+    EXPECT_EQ(driver.LastBox().text,
+              "This Manufacturer's name is already in the Database.\nDo you want to overwrite it?");
     EXPECT_EQ(driver.LastBox().buttons, toolkit::Buttons::YesNo);
     EXPECT_EQ(driver.FocusedName(), "MinimumChambers");
     driver.Type("3").Type("5").Type("1").Type("8\n").Type("3").Type("2").Click("Button6");
@@ -208,7 +225,8 @@ TEST_F(ManufacturerPanelStory, EveryFieldRejectsWhatTheManufacturerCannotHaveAnd
 
     driver.Type("6").Type("4");
     EXPECT_EQ(driver.LastBox().kind, BoxKind::Error);
-    EXPECT_EQ(driver.LastBox().text, "The Maximum Chambers must be equal to or\ngreater than the Minimum Chambers.");
+    EXPECT_EQ(driver.LastBox().text,
+              "The Maximum Chambers must be equal to or\ngreater than the Minimum Chambers.");
     EXPECT_EQ(driver.FocusedName(), "MaximumChambers");
     EXPECT_EQ(driver.Text("MaximumChambers"), "");
     EXPECT_EQ(driver.Text("MinimumChambers"), "6");
@@ -271,7 +289,8 @@ TEST_F(ManufacturerPanelStory, OkWithoutTheCoreValuesSendsTheUserToThem) {
     driver.Type("1").Click("IsICore");
     messages.ClearRecord();
     driver.Click("Button6");
-    EXPECT_EQ(driver.FocusedName(), "ControlFactor") << "sent to the stack total, which sent on to the control factor";
+    EXPECT_EQ(driver.FocusedName(), "ControlFactor")
+        << "sent to the stack total, which sent on to the control factor";
     EXPECT_EQ(driver.Transcript(), (std::vector<std::string>{"beep", "beep"}));
     EXPECT_FALSE(std::filesystem::file_size(file.MfgFile()) > 0);
 }
@@ -320,8 +339,8 @@ TEST_F(ManufacturerPanelStory, AFullDiskAtTheSaveShowsTheInputOutputErrorAndKeep
     driver.Click("Button6");
     ASSERT_EQ(driver.Boxes().size(), 1u);
     EXPECT_EQ(driver.LastBox().kind, BoxKind::Error);
-    EXPECT_EQ(driver.LastBox().text, "Cannot write the file \"" + file.MfgFile().generic_string() +
-                                         "\": No space left on device.");
+    EXPECT_EQ(driver.LastBox().text,
+              "Cannot write the file \"" + file.MfgFile().generic_string() + "\": No space left on device.");
     EXPECT_TRUE(driver.Showing("Panel2"));
     EXPECT_EQ(driver.Text("MfgsName"), "Acme");
     EXPECT_EQ(std::filesystem::file_size(file.MfgFile()), 0u);
@@ -354,13 +373,15 @@ TEST_F(ManufacturerPanelStory, AListedRecordIsShownChangedAndWrittenInItsPlace) 
     EXPECT_EQ(driver.FocusedName(), "MfgsName");
 
     driver.Focus("Deep").Type("\b8\n").Click("Button6");
-    EXPECT_EQ(driver.Transcript(), (std::vector<std::string>{"information: The Manufacturer's file has been updated."}));
+    EXPECT_EQ(driver.Transcript(),
+              (std::vector<std::string>{"information: The Manufacturer's file has been updated."}));
     EXPECT_EQ(NamesInFile(file.MfgFile()), (std::vector<std::string>{"Acme", "Corbel", "Zenith"}));
     ExpectRecordBytes(ReadBytes(file.MfgFile()), 1, {"Corbel", {2, 5, 0, 8, 7, 1, 6, 23}, "NNYNNNY", true});
 }
 
 TEST_F(ManufacturerPanelStory, MarkingAListedRecordAndAnsweringYesPurgesItAndKeepsTheOrder) {
-    PutInFile({PlainRecord("Acme"), PlainRecord("Corbel"), PlainRecord("Yale delete"), PlainRecord("Zenith")});
+    PutInFile(
+        {PlainRecord("Acme"), PlainRecord("Corbel"), PlainRecord("Yale delete"), PlainRecord("Zenith")});
     OpenListedRecord(1);
     driver.Type("Corbel DELETE").AnswerNext(Answer::Yes).Click("Button6");
     EXPECT_EQ(driver.Transcript(),

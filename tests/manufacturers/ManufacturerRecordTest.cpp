@@ -1,7 +1,7 @@
+#include "manufacturers/ManufacturerRecord.h"
 #include "manufacturers/CodePage1252.h"
 #include "manufacturers/ManufacturerMessages.h"
 #include "manufacturers/ManufacturerName.h"
-#include "manufacturers/ManufacturerRecord.h"
 #include "manufacturers/RecordValidity.h"
 
 #include <gtest/gtest.h>
@@ -114,7 +114,8 @@ TEST(ManufacturerRecordLayout, DamagedLengthBytesAreCutAndReported) {
 
 TEST(CodePage1252, AccentedNamesAreStoredAsSingleBytesAndShownAsTyped) {
     ManufacturerRecord record;
-    record.Name = "M\xC3\xBCller & Fr\xC3\xA8res \xE2\x82\xAC Stra\xC3\x9F" "e"; // Müller & Frères € Straße
+    record.Name = "M\xC3\xBCller & Fr\xC3\xA8res \xE2\x82\xAC Stra\xC3\x9F"
+                  "e"; // Müller & Frères € Straße
     auto bytes = record.Encode();
     EXPECT_EQ(bytes[0], 24);
     EXPECT_EQ(bytes[2], 0xFC);
@@ -125,8 +126,8 @@ TEST(CodePage1252, AccentedNamesAreStoredAsSingleBytesAndShownAsTyped) {
 }
 
 TEST(CodePage1252, CharactersOutsideTheCodePageAreRefused) {
-    EXPECT_FALSE(ToCodePage1252(U'\u03A9'));  // Greek Omega
-    EXPECT_FALSE(ToCodePage1252(U'\u4E2D'));  // a Chinese character
+    EXPECT_FALSE(ToCodePage1252(U'\u03A9'));     // Greek Omega
+    EXPECT_FALSE(ToCodePage1252(U'\u4E2D'));     // a Chinese character
     EXPECT_FALSE(ToCodePage1252(U'\U0001F511')); // the key emoji
     EXPECT_EQ(ToCodePage1252(U'\u0160'), 0x8A);
     EXPECT_EQ(EncodeCodePage1252("caf\xC3\xA9"), std::string("caf\xE9"));
@@ -150,7 +151,7 @@ TEST(ManufacturerNames, CompareIgnoringTheCaseOfAsciiLettersOnly) {
     EXPECT_TRUE(IsMarkedForDeletion("Undeleted Corp"));
     EXPECT_TRUE(IsMarkedForDeletion("xdElEtEx"));
     EXPECT_FALSE(IsMarkedForDeletion("DELET E"));
-    EXPECT_EQ(CutToNameLength(std::string(45, '\xC3') ), std::string(40, '\xC3'));
+    EXPECT_EQ(CutToNameLength(std::string(45, '\xC3')), std::string(40, '\xC3'));
 }
 
 struct ImpossibleCase {
@@ -163,7 +164,11 @@ TEST(RecordValidity, EveryValueTheGenerationCannotUseIsNamedWithItsFieldsMessage
     EXPECT_FALSE(FindImpossibleValue(InterchangeableCoreRecord()));
     const ImpossibleCase cases[] = {
         {"minimum 2", [](ManufacturerRecord& r) { r.MinChambers = 2; }, messages::MinimumChambersRange},
-        {"minimum 8", [](ManufacturerRecord& r) { r.MinChambers = 8; r.ChamberChoices = 1; },
+        {"minimum 8",
+         [](ManufacturerRecord& r) {
+             r.MinChambers = 8;
+             r.ChamberChoices = 1;
+         },
          messages::MinimumChambersRange},
         {"maximum 8", [](ManufacturerRecord& r) { r.ChamberChoices = 3; }, messages::MaximumChambersRange},
         {"maximum below minimum", [](ManufacturerRecord& r) { r.ChamberChoices = 0; },
@@ -177,8 +182,10 @@ TEST(RecordValidity, EveryValueTheGenerationCannotUseIsNamedWithItsFieldsMessage
         {"M.A.C.S 10", [](ManufacturerRecord& r) { r.MaxAdjacentCut = 10; }, messages::MaxAdjacentRange},
         {"step 0", [](ManufacturerRecord& r) { r.StepIncrement = 0; }, messages::StepRange},
         {"step 5", [](ManufacturerRecord& r) { r.StepIncrement = 5; }, messages::StepRange},
-        {"control factor 0", [](ManufacturerRecord& r) { r.ControlFactor = 0; }, messages::ControlFactorRange},
-        {"control factor 31", [](ManufacturerRecord& r) { r.ControlFactor = 31; }, messages::ControlFactorRange},
+        {"control factor 0", [](ManufacturerRecord& r) { r.ControlFactor = 0; },
+         messages::ControlFactorRange},
+        {"control factor 31", [](ManufacturerRecord& r) { r.ControlFactor = 31; },
+         messages::ControlFactorRange},
         {"stack total 5", [](ManufacturerRecord& r) { r.StackTotal = 5; }, messages::StackTotalRange},
         {"stack total 31", [](ManufacturerRecord& r) { r.StackTotal = 31; }, messages::StackTotalRange},
         {"no control chamber", [](ManufacturerRecord& r) { r.ControlChambers = "NNNNNNN"; },

@@ -17,7 +17,8 @@ class TemporaryDirectory {
 public:
     TemporaryDirectory() {
         std::random_device seed;
-        path = std::filesystem::temp_directory_path() / ("varnholt-mfg-" + std::to_string(seed()) + "-" + std::to_string(seed()));
+        path = std::filesystem::temp_directory_path() /
+               ("varnholt-mfg-" + std::to_string(seed()) + "-" + std::to_string(seed()));
         std::filesystem::create_directories(path);
     }
     ~TemporaryDirectory() {
