@@ -115,74 +115,139 @@ std::multiset<std::string> PrintedBittings(const bands::Document& document)
     return printed;
 }
 
+// Every change key a key of the lowest master level can have: each change-key chamber through
+// the depths of its row of the key bitting array, the other chambers as the parent has them,
+// less the keys that break the maximum adjacent cut or equal the control key.
+std::set<std::string> PossibleChangeKeys(const GenerationState& state, const std::string& parent,
+                                         const definition::CutRules& rules)
+{
+    std::set<std::string> keys{parent};
+    for (int chamber = 1; chamber <= state.Chambers; ++chamber) {
+        const auto position = static_cast<std::size_t>(chamber - 1);
+        if (state.ChamberRoles[position] != 'R')
+            continue;
+        std::set<std::string> stepped;
+        for (const std::string& key : keys) {
+            for (int column = 1; column <= state.ProgressionSteps; ++column) {
+                const std::string& cell =
+                    state.ProgressionTable[static_cast<std::size_t>(chamber)][static_cast<std::size_t>(column)];
+                if (cell.size() != 1 || cell == "-")
+                    continue;
+                std::string changed = key;
+                changed[position] = cell[0];
+                stepped.insert(changed);
+            }
+        }
+        keys = std::move(stepped);
+    }
+    const std::string control = state.ControlKey.substr(0, static_cast<std::size_t>(state.Chambers));
+    std::erase_if(keys, [&](const std::string& key) {
+        return !CutsFit(key, rules) || (state.IsICore && key == control);
+    });
+    return keys;
+}
+
+struct ListedSystem {
+    std::string topMaster;
+    std::map<std::string, std::string> masters;    // designation -> bitting
+    std::map<std::string, std::string> subMasters; // designation -> bitting
+    int masterCount = 0;                           // those without a bitting included
+    int subMasterCount = 0;
+    std::map<std::string, std::set<std::string>> changeKeys; // by the designation they are listed under
+};
+
+// Masters and sub-masters: every one once, each differing from the key above it in the chambers
+// of its own level only.
+void CheckMasterKey(const ScheduledKey& key, const GenerationState& state, ListedSystem& system)
+{
+    const std::string& roles = state.ChamberRoles;
+    if (key.level == KeyLevel::Master) {
+        ++system.masterCount;
+        if (key.mark == '*' && IsMissingKey(key.bitting, state.Chambers))
+            return;
+        FUZZ_CHECK(IsBitting(key.bitting, state.Chambers));
+        FUZZ_CHECK(system.masters.emplace(key.designation, key.bitting).second);
+        FUZZ_CHECK(DiffersOnlyIn(key.bitting, system.topMaster, roles, 'M'));
+        return;
+    }
+    ++system.subMasterCount;
+    if (key.mark == '*' && IsMissingKey(key.bitting, state.Chambers))
+        return;
+    FUZZ_CHECK(IsBitting(key.bitting, state.Chambers));
+    FUZZ_CHECK(system.subMasters.emplace(key.designation, key.bitting).second);
+    // All master designations have the same length, so the one the sub-master's starts with is its master.
+    const auto master = std::find_if(system.masters.begin(), system.masters.end(), [&key](const auto& candidate) {
+        return key.designation.rfind(candidate.first, 0) == 0;
+    });
+    FUZZ_CHECK(master != system.masters.end());
+    FUZZ_CHECK(DiffersOnlyIn(key.bitting, master->second, roles, 'S'));
+}
+
+// Change keys: usable as they are (no mark), numbered from 1 under their parent, and exactly as
+// many under each parent as were asked for, or all it can have when that is fewer.
+void CheckChangeKeys(const GenerationState& state, const ListedSystem& system, const definition::CutRules& rules)
+{
+    // Without masters the change keys stand under the top master and carry the designation
+    // "A" that every pass starts with.
+    std::map<std::string, std::string> parents{{"A", system.topMaster}};
+    if (state.MasterCount > 0)
+        parents = state.SubMasterCount > 0 ? system.subMasters : system.masters;
+    for (const auto& [designation, keys] : system.changeKeys)
+        FUZZ_CHECK(parents.count(designation) == 1);
+    for (const auto& [designation, parent] : parents) {
+        const std::set<std::string> possible = PossibleChangeKeys(state, parent, rules);
+        const auto found = system.changeKeys.find(designation);
+        const std::set<std::string> listed = found == system.changeKeys.end() ? std::set<std::string>{} : found->second;
+        for (const std::string& key : listed) {
+            FUZZ_CHECK(DiffersOnlyIn(key, parent, state.ChamberRoles, 'R'));
+            FUZZ_CHECK(possible.count(key) == 1);
+        }
+        const std::size_t expected = std::min(possible.size(), static_cast<std::size_t>(state.ChangeKeyCount));
+        // An interchangeable core refuses more keys than the plain comparison above can tell.
+        if (state.IsICore)
+            FUZZ_CHECK(listed.size() <= expected);
+        else
+            FUZZ_CHECK(listed.size() == expected);
+    }
+}
+
 } // namespace
 
 void CheckReport(const GenerationState& state, const std::vector<ScheduledKey>& keys, const bands::Document& document)
 {
-    const int chambers = state.Chambers;
-    const std::string& roles = state.ChamberRoles;
     const definition::CutRules rules = definition::CutRulesFor(state);
     FUZZ_CHECK(!document.aborted);
     FUZZ_CHECK(!document.pages.empty());
 
     FUZZ_CHECK(!keys.empty());
     FUZZ_CHECK(keys.front().level == KeyLevel::TopMaster);
-    FUZZ_CHECK(keys.front().bitting == state.TopMasterKey.substr(0, static_cast<std::size_t>(chambers)));
-    const std::string& topMaster = keys.front().bitting;
+    ListedSystem system;
+    system.topMaster = keys.front().bitting;
+    FUZZ_CHECK(system.topMaster == state.TopMasterKey.substr(0, static_cast<std::size_t>(state.Chambers)));
 
-    std::map<std::string, std::string> masters;    // designation -> bitting
-    std::map<std::string, std::string> subMasters; // designation -> bitting
-    std::set<std::string> bittings{topMaster};
-    std::set<std::pair<std::string, int>> changeKeyNames;
-    std::map<std::string, int> changeKeysUnder;
+    // No key twice: two holders of the same bitting would open the same cylinders.
+    std::set<std::string> bittings{system.topMaster};
+    std::set<std::pair<std::string, int>> changeKeyNumbers;
     std::multiset<std::string> listed;
     for (std::size_t index = 1; index < keys.size(); ++index) {
         const ScheduledKey& key = keys[index];
         FUZZ_CHECK(key.level != KeyLevel::TopMaster);
         listed.insert(key.bitting);
-        if (key.level != KeyLevel::ChangeKey && key.mark == '*' && IsMissingKey(key.bitting, chambers))
-            continue;
-        FUZZ_CHECK(IsBitting(key.bitting, chambers));
-        // No key twice: two holders of the same bitting open the same cylinders.
-        FUZZ_CHECK(bittings.insert(key.bitting).second);
-        switch (key.level) {
-        case KeyLevel::Master:
-            FUZZ_CHECK(masters.emplace(key.designation, key.bitting).second);
-            FUZZ_CHECK(DiffersOnlyIn(key.bitting, topMaster, roles, 'M'));
-            break;
-        case KeyLevel::SubMaster: {
-            FUZZ_CHECK(subMasters.emplace(key.designation, key.bitting).second);
-            const auto master = std::find_if(masters.begin(), masters.end(), [&key](const auto& candidate) {
-                return key.designation.rfind(candidate.first, 0) == 0;
-            });
-            FUZZ_CHECK(master != masters.end());
-            FUZZ_CHECK(DiffersOnlyIn(key.bitting, master->second, roles, 'S'));
-            break;
-        }
-        case KeyLevel::ChangeKey: {
+        if (key.level == KeyLevel::ChangeKey) {
             FUZZ_CHECK(key.mark == ' ');
-            FUZZ_CHECK(key.changeKeyNumber >= 1);
-            FUZZ_CHECK(changeKeyNames.emplace(key.designation, key.changeKeyNumber).second);
-            FUZZ_CHECK(++changeKeysUnder[key.designation] <= state.ChangeKeyCount);
-            const std::map<std::string, std::string>& parents =
-                state.SubMasterCount > 0 ? subMasters : masters;
-            std::string parent = topMaster;
-            if (state.MasterCount > 0) {
-                const auto found = parents.find(key.designation);
-                FUZZ_CHECK(found != parents.end());
-                parent = found->second;
-            }
-            FUZZ_CHECK(DiffersOnlyIn(key.bitting, parent, roles, 'R'));
-            FUZZ_CHECK(CutsFit(key.bitting, rules));
-            if (state.IsICore)
-                FUZZ_CHECK(key.bitting != state.ControlKey.substr(0, static_cast<std::size_t>(chambers)));
-            break;
+            FUZZ_CHECK(IsBitting(key.bitting, state.Chambers));
+            FUZZ_CHECK(key.changeKeyNumber == static_cast<int>(system.changeKeys[key.designation].size()) + 1);
+            FUZZ_CHECK(changeKeyNumbers.emplace(key.designation, key.changeKeyNumber).second);
+            system.changeKeys[key.designation].insert(key.bitting);
+        } else {
+            CheckMasterKey(key, state, system);
         }
-        case KeyLevel::TopMaster:
-            break;
-        }
+        if (!IsMissingKey(key.bitting, state.Chambers))
+            FUZZ_CHECK(bittings.insert(key.bitting).second);
     }
-    FUZZ_CHECK(masters.size() <= static_cast<std::size_t>(state.MasterCount));
+    FUZZ_CHECK(system.masterCount == state.MasterCount);
+    FUZZ_CHECK(system.subMasterCount == state.MasterCount * state.SubMasterCount);
+    CheckChangeKeys(state, system, rules);
 
     // The pages show exactly the keys that were listed.
     FUZZ_CHECK(PrintedBittings(document) == listed);
