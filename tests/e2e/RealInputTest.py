@@ -39,7 +39,10 @@ ExpectedArrayRows = ["4  6  8  3  5  7", "6  8  0  5  7  9", "8  0  2  7  9  1",
 # Main window menu buttons (window coordinates of their centres) and the chamber list's rows.
 GenerateButton = (387, 237)
 CreateManufacturerButton = (387, 285)
-ChamberListItemCentre = lambda index: (390, 76 + 9 + 18 * index)
+
+
+def chamber_list_item_centre(index):
+    return 390, 76 + 9 + 18 * index  # the list's top, half a row, 18-pixel rows
 
 
 class Failure(Exception):
@@ -305,7 +308,7 @@ def generate_system(desktop, faults, mainWindow):
     desktop.key("Return")  # the one manufacturer is selected
     time.sleep(0.3)
     chamberChoice = Chambers - ManufacturerFields["MinChambers"]
-    desktop.click(dialog, ChamberListItemCentre(chamberChoice))
+    desktop.click(dialog, chamber_list_item_centre(chamberChoice))
     desktop.expect_focus(dialog, "Data Input")
     desktop.type(GrandMasterKey)
     desktop.type(Masters)
