@@ -2,6 +2,7 @@
 # Builds the libFuzzer targets of fuzz/ with clang++ and runs each one for a while on a copy of
 # its seed corpus (the corpus in the repository never grows here).
 # Usage: scripts/run-fuzzers.sh [seconds per target, default 60] [build folder, default build-fuzz]
+# FUZZ_CXX names the compiler (default clang++, then clang++-14); FUZZ_JOBS the build jobs (2).
 # Exits non-zero when a target crashes, hangs, leaks or breaks one of its checks; what it found
 # is kept in <build folder>/artifacts.
 set -euo pipefail
@@ -14,14 +15,14 @@ esac
 mkdir -p "$build"
 build=$(cd "$build" && pwd)
 
-compiler=${CXX:-}
+compiler=${FUZZ_CXX:-}
 if [ -z "$compiler" ]; then
   for candidate in clang++ clang++-14; do
     if command -v "$candidate" > /dev/null; then compiler=$candidate; break; fi
   done
 fi
 if [ -z "$compiler" ] || ! command -v "$compiler" > /dev/null; then
-  echo "run-fuzzers: clang++ is not installed (Debian: apt-get install clang-14 libclang-rt-14-dev)." >&2
+  echo "run-fuzzers: ${compiler:-clang++} is not installed (Debian: apt-get install clang-14 libclang-rt-14-dev)." >&2
   exit 2
 fi
 probe=$(mktemp -d)
