@@ -29,3 +29,10 @@ TEST(TextLayout, CentreTextLeavesAFullLineAlone)
     EXPECT_EQ(CentreText(full, 90), full);
     EXPECT_EQ(CentreText(full + "y", 90), full + "y");
 }
+
+TEST(TextLayout, WidthsCountCharactersNotBytes)
+{
+    // "Müller" is six characters on the page though its ü takes two bytes.
+    EXPECT_EQ(CentreText("M\xC3\xBCller 6 Pin", 90), std::string(39, ' ') + "M\xC3\xBCller 6 Pin");
+    EXPECT_EQ(PadLeft("\xC3\x9F", ' ', 3), "  \xC3\x9F");
+}
