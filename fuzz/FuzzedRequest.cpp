@@ -1,7 +1,11 @@
 #include "FuzzedRequest.h"
 
+#include "FuzzCheck.h"
+
 #include "definition/BittingRules.h"
 #include "definition/Capacity.h"
+#include "definition/RandomMaster.h"
+#include "definition/RandomSource.h"
 #include "engine/Progression.h"
 #include "manufacturers/RecordValidity.h"
 
@@ -105,9 +109,19 @@ std::optional<GenerationState> DrawAcceptedRequest(std::span<const std::uint8_t>
     CopyManufacturer(state, record);
     state.Chambers = record.MinChambers + reader.Below(record.ChamberChoices);
     const definition::CutRules rules = definition::CutRulesFor(state);
-    state.TopMasterKey = DrawBitting(reader, record, state.Chambers);
-    if (definition::ValidateTopMasterKey(state.TopMasterKey, state.Chambers, rules))
-        return std::nullopt;
+    if (reader.Below(8) == 0) {
+        // The dialog's random top master key must always be one the dialog itself accepts.
+        std::uint32_t seed = 0;
+        for (int part = 0; part < 4; ++part)
+            seed = seed << 8U | reader.Next();
+        definition::SeededRandomSource random(seed);
+        FUZZ_CHECK(definition::CompleteRandomKey(state.TopMasterKey, state.Chambers, random, rules));
+        FUZZ_CHECK(!definition::ValidateTopMasterKey(state.TopMasterKey, state.Chambers, rules));
+    } else {
+        state.TopMasterKey = DrawBitting(reader, record, state.Chambers);
+        if (definition::ValidateTopMasterKey(state.TopMasterKey, state.Chambers, rules))
+            return std::nullopt;
+    }
     if (state.IsICore) {
         state.ControlKey = DrawBitting(reader, record, state.Chambers);
         if (definition::ValidateControlKey(state.ControlKey, state.TopMasterKey, state.Chambers, rules))

@@ -32,8 +32,8 @@ private:
 manufacturers::ManufacturerRecord DrawManufacturer(ByteReader& reader);
 
 // The generation state after the "Data Input" dialog's OK, for a system drawn from the bytes,
-// with the progression generated; nothing when the dialog would refuse the request, or when it
-// is larger than a fuzz run may take.
+// with the progression generated (the top master typed, or drawn as the dialog draws it);
+// nothing when the dialog would refuse the request, or when it is larger than a fuzz run may take.
 std::optional<GenerationState> DrawAcceptedRequest(std::span<const std::uint8_t> bytes);
 
 } // namespace varnholt::fuzz
