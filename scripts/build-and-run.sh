@@ -7,5 +7,5 @@ buildDir=$top/build-release
 
 "$top/scripts/install-dependencies.sh"
 cmake -S "$top" -B "$buildDir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVARNHOLT_TESTS=OFF >/dev/null
-cmake --build "$buildDir" --parallel 2 --target varnholt
+cmake --build "$buildDir" --parallel 2 --target varnholt varnholt-report sample-database
 exec "$buildDir/src/app/varnholt" "$@"
