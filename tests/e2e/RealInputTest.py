@@ -72,7 +72,7 @@ class KnownFaults:
             count = sum(1 for note in self.notes if note.startswith(f"KNOWN FAULT [{fault}]"))
             print(f"KNOWN FAULT [{fault}] still present: {count} check(s) failed, see above")
         for fault in sorted(self.listed - self.seen):
-            print(f"NOTE: known fault [{fault}] did not show in this run; if it is fixed, drop it "
+            print(f"NOTE: known fault [{fault}] did not show in this run; once it is fixed for good, drop it "
                   f"from the test's list of known faults.")
 
 
@@ -138,6 +138,12 @@ class Desktop:
         focused = self.focused_window()
         if focused != window:
             raise Failure(f"expected the keyboard focus in \"{title}\", it is in window {focused or 'none'}")
+
+    def stacked_above(self, window, other):
+        """Whether window is in front of other; xwininfo lists the top-level windows topmost first."""
+        order = [int(line.split()[0], 16) for line in self.run("xwininfo", "-root", "-children").splitlines()
+                 if line.strip().startswith("0x")]
+        return order.index(int(window)) < order.index(int(other))
 
     def type(self, text):
         self.xdotool("type", "--delay", KeyDelayMs, "--", text)
@@ -324,9 +330,11 @@ def generate_system(desktop, faults, mainWindow):
     time.sleep(0.3)
     desktop.screenshot("preview-opened")
     focused = desktop.focused_window()
-    faults.check(focused == preview,
-                 f"the new preview does not have the keyboard focus (window {focused or 'none'} has it, "
-                 f"the main window is {mainWindow}); the user must click it before paging",
+    inFront = desktop.stacked_above(preview, mainWindow)
+    faults.check(focused == preview and inFront,
+                 f"the new preview is {'in front of' if inFront else 'behind'} the main window and the keyboard "
+                 f"focus is in {'the preview' if focused == preview else 'the main window' if focused == mainWindow else focused or 'no window'}; "
+                 f"the user has to bring the preview forward before paging",
                  fault="preview-not-active")
     return preview
 
@@ -534,7 +542,7 @@ def main():
     arguments.program = os.path.abspath(arguments.program)
     arguments.artifacts = os.path.abspath(arguments.artifacts)
 
-    needed = ["xvfb-run", "xdotool", "/usr/bin/import", "/usr/bin/convert", "pdftotext", "pdfinfo"]
+    needed = ["xvfb-run", "xdotool", "xwininfo", "/usr/bin/import", "/usr/bin/convert", "pdftotext", "pdfinfo"]
     missing = [tool for tool in needed if shutil.which(tool) is None]
     if missing:
         print(f"FAILED: missing tools {', '.join(missing)} (scripts/install-dependencies.sh installs them)")
