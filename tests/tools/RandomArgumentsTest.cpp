@@ -1,7 +1,7 @@
 // The batch command fed ten thousand argument sets, drawn from a fixed seed: good options and
 // values mixed with garbage (unknown options, missing values, huge numbers, bad bittings, wrong
 // formats, missing or damaged databases). Whatever it is given, it must end with 0 and its output,
-// or with 1 or 2 and a message, and never leave a partial or stray file behind.
+// or with 1 or 2, a message and no output, and never leave a partial or stray file behind.
 
 #include "BatchTestSupport.h"
 
@@ -314,6 +314,7 @@ TEST(RandomArguments, EveryArgumentSetEndsWithOutputOrAMessageAndNoPartialFile)
             ++outcomes[help ? "help shown" : toFile ? "report written to a file" : "report written to stdout"];
         } else {
             ASSERT_FALSE(result.err.empty());
+            ASSERT_TRUE(result.out.empty()) << "a refused or failed run wrote part of its output";
             if (output) {
                 ASSERT_FALSE(std::filesystem::exists(*output)) << "a refused or failed run left its output file";
             }
