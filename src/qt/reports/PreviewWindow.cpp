@@ -5,17 +5,20 @@
 #include "qt/reports/Printing.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QScopedValueRollback>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <array>
 #include <filesystem>
+#include <memory>
 
 namespace qtreports {
 namespace {
@@ -164,33 +167,41 @@ void PreviewWindow::SetKeyDownHandler(KeyDownHandler handler) { keyDown_ = std::
 
 void PreviewWindow::Close() { close(); }
 
-bool PreviewWindow::HandleKey(QKeyEvent& event, QObject& receiver) {
+bool PreviewWindow::HandleKey(QKeyEvent& event) {
     std::uint16_t key = VirtualKeyOf(event);
     if (!keyDown_ || key == 0) {
-        return false;
-    }
-    auto* receiverWidget = qobject_cast<QWidget*>(&receiver);
-    auto* lastWidget = qobject_cast<QWidget*>(lastReceiver_);
-    const bool passedUp = &event == lastKey_ && receiverWidget != nullptr && lastWidget != nullptr &&
-                          receiverWidget->isAncestorOf(lastWidget);
-    lastKey_ = &event;
-    lastReceiver_ = &receiver;
-    if (passedUp) {
         return false;
     }
     keyDown_(*this, key, ShiftStateOf(event));
     return key == 0;
 }
 
+bool PreviewWindow::PreviewKey(QKeyEvent& event, QObject& receiver) {
+    if (!keyDown_ || VirtualKeyOf(event) == 0) {
+        return false;
+    }
+    if (!HandleKey(event)) {
+        // Passed on: the receiver and its parents get a copy sent from here, so that this filter
+        // and keyPressEvent can tell it from the next key. The event itself cannot: each press is
+        // a new event, often at the address of the one before.
+        const std::unique_ptr<QEvent> copy(event.clone());
+        const QScopedValueRollback<bool> forwarding(forwardingKey_, true);
+        QCoreApplication::sendEvent(&receiver, copy.get());
+    }
+    // Either way the key has been through the whole chain up to the window.
+    event.accept();
+    return true;
+}
+
 bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (keyPreview_ && event->type() == QEvent::KeyPress) {
-        return HandleKey(*static_cast<QKeyEvent*>(event), *watched);
+    if (keyPreview_ && !forwardingKey_ && event->type() == QEvent::KeyPress) {
+        return PreviewKey(*static_cast<QKeyEvent*>(event), *watched);
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent* event) {
-    if (HandleKey(*event, *this)) {
+    if (!forwardingKey_ && HandleKey(*event)) {
         event->accept();
         return;
     }

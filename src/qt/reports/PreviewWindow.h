@@ -52,7 +52,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool HandleKey(QKeyEvent& event, QObject& receiver);
+    // Runs the key-down handler; true when it consumed the key.
+    bool HandleKey(QKeyEvent& event);
+    // A key on its way to a child: the handler first, then, unless consumed, the child.
+    bool PreviewKey(QKeyEvent& event, QObject& receiver);
     void ApplyZoomChoice(int index);
     void WatchKeys(QObject& object);
 
@@ -62,9 +65,9 @@ private:
     QComboBox* zoom_ = nullptr;
     bool keyPreview_ = false;
     KeyDownHandler keyDown_;
-    // A key that nobody consumed travels up to the parents; it must reach the handler once.
-    const QEvent* lastKey_ = nullptr;
-    QObject* lastReceiver_ = nullptr;
+    // Set while a previewed key that the handler passed on travels to the child and up to this
+    // window, so that the handler sees it only once.
+    bool forwardingKey_ = false;
 };
 
 }  // namespace qtreports
