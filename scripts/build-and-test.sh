@@ -7,6 +7,6 @@ buildDir=${1:-$top/build}
 shift || true
 
 "$top/scripts/install-dependencies.sh"
-cmake -S "$top" -B "$buildDir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+cmake -S "$top" -B "$buildDir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
 cmake --build "$buildDir" --parallel 2
 ctest --test-dir "$buildDir" --output-on-failure --parallel 2 --timeout 600
