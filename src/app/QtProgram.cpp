@@ -2,6 +2,8 @@
 
 #include "qt/reports/PreviewWindow.h"
 
+#include <QTimer>
+
 namespace varnholt::app {
 
 QtProgram::QtProgram(const std::filesystem::path& startDirectory)
@@ -20,8 +22,12 @@ void QtProgram::ShowPreview(bands::Document document, const bands::PreviewCreate
     preview = qtreports::PreviewWindow::Show(std::move(document), hook);
     // The user asked for it: it comes in front of the windows it was started from, with the
     // keyboard, so that its keys page at once.
-    preview->raise();
-    preview->activateWindow();
+    // The dialog that started the report hides after this returns and hands the keyboard back to
+    // the main window, so the preview comes forward once that has happened.
+    QTimer::singleShot(0, preview.get(), [window = preview.get()] {
+        window->raise();
+        window->activateWindow();
+    });
 }
 
 } // namespace varnholt::app
