@@ -50,14 +50,15 @@ std::span<const std::uint8_t> GetShortString(const RecordBytes& bytes, std::size
     return std::span<const std::uint8_t>(bytes).subspan(offset + 1, length);
 }
 
-// The name as code page bytes, cut to its capacity; what the code page cannot hold becomes '?'.
-std::string NameBytes(std::string_view name) {
+// A text as code page bytes, cut to its capacity; what the code page cannot hold becomes '?'.
+// Both short strings go through here, so that what Decode reads back is what was written.
+std::string CodePageBytes(std::string_view text, std::size_t capacity) {
     std::string bytes;
-    while (!name.empty() && bytes.size() < NameCapacity) {
-        auto codePoint = ReadCodePoint(name);
+    while (!text.empty() && bytes.size() < capacity) {
+        auto codePoint = ReadCodePoint(text);
         auto byte = codePoint ? ToCodePage1252(codePoint->value) : std::nullopt;
         bytes.push_back(byte ? static_cast<char>(*byte) : '?');
-        name.remove_prefix(codePoint ? codePoint->length : 1);
+        text.remove_prefix(codePoint ? codePoint->length : 1);
     }
     return bytes;
 }
@@ -66,7 +67,7 @@ std::string NameBytes(std::string_view name) {
 
 RecordBytes ManufacturerRecord::Encode() const {
     RecordBytes bytes{};
-    PutShortString(bytes, NameOffset, NameCapacity, NameBytes(Name));
+    PutShortString(bytes, NameOffset, NameCapacity, CodePageBytes(Name, NameCapacity));
     PutInteger(bytes, ChamberChoicesOffset, ChamberChoices);
     PutInteger(bytes, MinChambersOffset, MinChambers);
     PutInteger(bytes, ShallowestCutOffset, ShallowestCut);
@@ -75,7 +76,8 @@ RecordBytes ManufacturerRecord::Encode() const {
     PutInteger(bytes, StepIncrementOffset, StepIncrement);
     PutInteger(bytes, ControlFactorOffset, ControlFactor);
     PutInteger(bytes, StackTotalOffset, StackTotal);
-    PutShortString(bytes, ControlChambersOffset, ControlChambersCapacity, ControlChambers);
+    PutShortString(bytes, ControlChambersOffset, ControlChambersCapacity,
+                   CodePageBytes(ControlChambers, ControlChambersCapacity));
     bytes[IsICoreOffset] = IsICore ? 1 : 0;
     return bytes;
 }

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace manufacturers {
 namespace {
 
@@ -123,6 +126,17 @@ TEST(CodePage1252, AccentedNamesAreStoredAsSingleBytesAndShownAsTyped) {
     EXPECT_EQ(bytes[17], 0x80);
     EXPECT_EQ(bytes[23], 0xDF);
     EXPECT_EQ(ManufacturerRecord::Decode(bytes).Name, record.Name);
+}
+
+TEST(CodePage1252, ControlChamberBytesReadFromADamagedFileAreWrittenBackUnchanged) {
+    // Without a core the control-chamber bytes mean nothing, but a record read from the file and
+    // saved again must still carry them through the code page like the name, not as UTF-8.
+    auto bytes = ManufacturerRecord{}.Encode();
+    const std::uint8_t stray[] = {6, 'M', 0xFC, 'l', 'l', 'e', 'r'};
+    std::copy(std::begin(stray), std::end(stray), bytes.begin() + 76);
+    const auto record = ManufacturerRecord::Decode(bytes);
+    EXPECT_EQ(record.ControlChambers, "M\xC3\xBCller");
+    EXPECT_EQ(record.Encode(), bytes);
 }
 
 TEST(CodePage1252, CharactersOutsideTheCodePageAreRefused) {
