@@ -7,6 +7,9 @@ buildDir=${1:-$top/build}
 shift || true
 
 "$top/scripts/install-dependencies.sh"
-cmake -S "$top" -B "$buildDir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
+# A compiler cache makes a rebuild of an unchanged tree (a second clone, a CI run) cheap.
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$top" -B "$buildDir" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@"
 cmake --build "$buildDir" --parallel 2
 ctest --test-dir "$buildDir" --output-on-failure --parallel 2 --timeout 600

@@ -9,7 +9,7 @@ packages=(
   xvfb xauth x11-apps xdotool imagemagick
   poppler-utils fonts-dejavu-core fonts-liberation2
   cups printer-driver-cups-pdf
-  clang-14 libclang-rt-14-dev python3
+  clang-14 libclang-rt-14-dev python3 ccache
 )
 
 missing=()

@@ -36,6 +36,7 @@ fi
 
 generator=()
 if command -v ninja > /dev/null; then generator=(-G Ninja); fi
+if command -v ccache > /dev/null; then generator+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 cmake -S "$top/fuzz" -B "$build" "${generator[@]}" -DCMAKE_CXX_COMPILER="$compiler" > "$build/configure.log" ||
   { cat "$build/configure.log" >&2; exit 1; }
 cmake --build "$build" --parallel "${FUZZ_JOBS:-2}"
