@@ -47,11 +47,11 @@ TEST(ReportRun, PageBreaksAtTheEndOfAColumnCycleRepeatAndLoseNoKey)
 {
     // No key breaks the cut limit, so the 200th key of every page is the last column of the
     // innermost chamber.
-    SystemSpec spec;
-    spec.chambers = 5;
-    spec.topMasterKey = "24613";
-    spec.maxAdjacentCut = 0;
-    GenerationState state = MakeState(spec);
+    TestSystem system;
+    system.chambers = 5;
+    system.topMasterKey = "24613";
+    system.maxAdjacentCut = 0;
+    GenerationState state = MakeState(system);
     const ReportRun run = RunReport(state);
     const std::vector<ScheduledKey> keys = KeysAt(run, KeyLevel::ChangeKey);
     ASSERT_EQ(keys.size(), 1024U);
@@ -69,12 +69,12 @@ TEST(ReportRun, PageBreaksAtTheEndOfAColumnCycleRepeatAndLoseNoKey)
 
 TEST(ReportRun, TwoHundredKeysFillOnePageAndTheNextStartsAnother)
 {
-    SystemSpec spec;
-    spec.chambers = 5;
-    spec.topMasterKey = "24613";
-    spec.maxAdjacentCut = 0;
-    spec.changeKeys = 201;
-    GenerationState state = MakeState(spec);
+    TestSystem system;
+    system.chambers = 5;
+    system.topMasterKey = "24613";
+    system.maxAdjacentCut = 0;
+    system.changeKeys = 201;
+    GenerationState state = MakeState(system);
     const ReportRun run = RunReport(state);
     const auto pages = OutputPages(run.document);
     ASSERT_EQ(pages.size(), 2U);
@@ -88,11 +88,11 @@ TEST(ReportRun, TwoHundredKeysFillOnePageAndTheNextStartsAnother)
 TEST(ReportRun, ChangeKeysThatFillWholePagesLeaveNoEmptyPage)
 {
     // 200 of the 256 keys keep the cut limit of 6: exactly one full page, then nothing.
-    SystemSpec spec;
-    spec.chambers = 4;
-    spec.topMasterKey = "0014";
-    spec.maxAdjacentCut = 6;
-    GenerationState state = MakeState(spec);
+    TestSystem system;
+    system.chambers = 4;
+    system.topMasterKey = "0014";
+    system.maxAdjacentCut = 6;
+    GenerationState state = MakeState(system);
     const ReportRun run = RunReport(state);
     EXPECT_EQ(KeysAt(run, KeyLevel::ChangeKey).size(), 200U);
     const auto pages = OutputPages(run.document);
@@ -126,10 +126,10 @@ TEST(ReportRun, SystemWithoutMastersPrintsCoverPinningAndChangeKeysOnly)
 
 TEST(ReportRun, MastersOnlyListsThemAndStartsTheChangeKeysOnAFreshPage)
 {
-    SystemSpec spec;
-    spec.masters = 30;
-    spec.changeKeys = 3;
-    GenerationState state = MakeState(spec);
+    TestSystem system;
+    system.masters = 30;
+    system.changeKeys = 3;
+    GenerationState state = MakeState(system);
     const ReportRun run = RunReport(state);
     const std::vector<ScheduledKey> masters = KeysAt(run, KeyLevel::Master);
     ASSERT_EQ(masters.size(), 30U);
@@ -148,11 +148,11 @@ TEST(ReportRun, MastersOnlyListsThemAndStartsTheChangeKeysOnAFreshPage)
 
 TEST(ReportRun, SubMastersWithoutChangeKeysEndAndListEveryMasterAndSubMaster)
 {
-    SystemSpec spec;
-    spec.masters = 10;
-    spec.subMasters = 3;
-    spec.changeKeys = 0;
-    GenerationState state = MakeState(spec);
+    TestSystem system;
+    system.masters = 10;
+    system.subMasters = 3;
+    system.changeKeys = 0;
+    GenerationState state = MakeState(system);
     const ReportRun run = RunReport(state);
     EXPECT_EQ(KeysAt(run, KeyLevel::Master).size(), 10U);
     EXPECT_EQ(KeysAt(run, KeyLevel::SubMaster).size(), 30U);
@@ -164,10 +164,10 @@ TEST(ReportRun, SubMastersWithoutChangeKeysEndAndListEveryMasterAndSubMaster)
 
 TEST(ReportRun, ChangeKeyNumbersStartAgainUnderEverySubMasterWithoutGaps)
 {
-    SystemSpec spec;
-    spec.masters = 10;
-    spec.subMasters = 3;
-    GenerationState state = MakeState(spec);
+    TestSystem system;
+    system.masters = 10;
+    system.subMasters = 3;
+    GenerationState state = MakeState(system);
     const ReportRun run = RunReport(state);
     const std::vector<ScheduledKey> subMasters = KeysAt(run, KeyLevel::SubMaster);
     const std::vector<ScheduledKey> changeKeys = KeysAt(run, KeyLevel::ChangeKey);
@@ -188,13 +188,13 @@ TEST(ReportRun, ChangeKeyNumbersStartAgainUnderEverySubMasterWithoutGaps)
 
 TEST(ReportRun, ThreeChambersComposeEveryDigitInItsPlace)
 {
-    SystemSpec spec;
-    spec.manufacturer = "KESSLER";
-    spec.chambers = 3;
-    spec.stepIncrement = 1;
-    spec.maxAdjacentCut = 0;
-    spec.topMasterKey = "469";
-    GenerationState state = MakeState(spec);
+    TestSystem system;
+    system.manufacturer = "KESSLER";
+    system.chambers = 3;
+    system.stepIncrement = 1;
+    system.maxAdjacentCut = 0;
+    system.topMasterKey = "469";
+    GenerationState state = MakeState(system);
     const ReportRun run = RunReport(state);
     std::vector<std::string> listed;
     for (const ScheduledKey& key : KeysAt(run, KeyLevel::ChangeKey))
@@ -209,16 +209,16 @@ TEST(ReportRun, ThreeChambersComposeEveryDigitInItsPlace)
 TEST(ReportRun, TheLargestSubMasterBlocksFitTheEntryTable)
 {
     // 7 chambers with 6 depths each: 6 masters of 216 sub-masters, each block 217 entries.
-    SystemSpec spec;
-    spec.manufacturer = "KESSLER";
-    spec.chambers = 7;
-    spec.stepIncrement = 1;
-    spec.maxAdjacentCut = 0;
-    spec.topMasterKey = "2461357";
-    spec.masters = 6;
-    spec.subMasters = 216;
-    spec.changeKeys = 1;
-    GenerationState state = MakeState(spec);
+    TestSystem system;
+    system.manufacturer = "KESSLER";
+    system.chambers = 7;
+    system.stepIncrement = 1;
+    system.maxAdjacentCut = 0;
+    system.topMasterKey = "2461357";
+    system.masters = 6;
+    system.subMasters = 216;
+    system.changeKeys = 1;
+    GenerationState state = MakeState(system);
     ASSERT_EQ(state.SubMasterCount, 216);
     const ReportRun run = RunReport(state);
     const std::vector<ScheduledKey> subMasters = KeysAt(run, KeyLevel::SubMaster);
@@ -252,16 +252,16 @@ TEST(ReportRun, TheLargestSubMasterBlocksFitTheEntryTable)
 
 TEST(ReportRun, ManyMastersWithManySubMastersNameEveryKeyOnce)
 {
-    SystemSpec spec;
-    spec.manufacturer = "KESSLER";
-    spec.chambers = 7;
-    spec.stepIncrement = 1;
-    spec.maxAdjacentCut = 0;
-    spec.topMasterKey = "2461357";
-    spec.masters = 23;
-    spec.subMasters = 30;
-    spec.changeKeys = 2;
-    GenerationState state = MakeState(spec);
+    TestSystem system;
+    system.manufacturer = "KESSLER";
+    system.chambers = 7;
+    system.stepIncrement = 1;
+    system.maxAdjacentCut = 0;
+    system.topMasterKey = "2461357";
+    system.masters = 23;
+    system.subMasters = 30;
+    system.changeKeys = 2;
+    GenerationState state = MakeState(system);
     const ReportRun run = RunReport(state);
     const std::vector<ScheduledKey> masters = KeysAt(run, KeyLevel::Master);
     const std::vector<ScheduledKey> subMasters = KeysAt(run, KeyLevel::SubMaster);
@@ -282,10 +282,10 @@ TEST(ReportRun, ManyMastersWithManySubMastersNameEveryKeyOnce)
 
 TEST(ReportRun, MoreMastersThanTheChambersFormEndsWithoutRepeating)
 {
-    SystemSpec spec;
-    spec.masters = 4;
-    spec.changeKeys = 1;
-    GenerationState state = MakeState(spec);
+    TestSystem system;
+    system.masters = 4;
+    system.changeKeys = 1;
+    GenerationState state = MakeState(system);
     state.MasterCount = 9; // one master chamber forms only 4
     const ReportRun run = RunReport(state);
     const std::vector<ScheduledKey> masters = KeysAt(run, KeyLevel::Master);
@@ -298,7 +298,7 @@ TEST(ReportRun, MoreMastersThanTheChambersFormEndsWithoutRepeating)
 
 TEST(ReportRun, AReportDoesNotDependOnTheOneBeforeIt)
 {
-    SystemSpec large;
+    TestSystem large;
     large.manufacturer = "KESSLER";
     large.chambers = 7;
     large.stepIncrement = 1;
@@ -307,7 +307,7 @@ TEST(ReportRun, AReportDoesNotDependOnTheOneBeforeIt)
     large.masters = 40;
     large.subMasters = 5;
     large.changeKeys = 3;
-    SystemSpec small;
+    TestSystem small;
     small.chambers = 5;
     small.topMasterKey = "24613";
     small.masters = 3;

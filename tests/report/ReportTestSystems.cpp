@@ -9,30 +9,30 @@
 
 namespace varnholt::report::testing {
 
-GenerationState MakeState(const SystemSpec& spec)
+GenerationState MakeState(const TestSystem& system)
 {
     GenerationState state;
-    state.MfgName = spec.manufacturer;
-    state.Chambers = spec.chambers;
-    state.ShallowestCut = spec.shallowestCut;
-    state.DeepestCut = spec.deepestCut;
-    state.StepIncrement = spec.stepIncrement;
-    state.MaxAdjacentCut = spec.maxAdjacentCut == 0 ? 20 : spec.maxAdjacentCut;
-    state.ZeroIsTen = spec.deepestCut == 10;
-    state.IsICore = spec.isICore;
-    state.ControlChambers = spec.controlChambers;
-    state.ControlFactor = spec.controlFactor;
-    state.StackTotal = spec.stackTotal;
-    state.TopMasterKey = spec.topMasterKey;
-    state.ControlKey = spec.controlKey;
+    state.MfgName = system.manufacturer;
+    state.Chambers = system.chambers;
+    state.ShallowestCut = system.shallowestCut;
+    state.DeepestCut = system.deepestCut;
+    state.StepIncrement = system.stepIncrement;
+    state.MaxAdjacentCut = system.maxAdjacentCut == 0 ? 20 : system.maxAdjacentCut;
+    state.ZeroIsTen = system.deepestCut == 10;
+    state.IsICore = system.isICore;
+    state.ControlChambers = system.controlChambers;
+    state.ControlFactor = system.controlFactor;
+    state.StackTotal = system.stackTotal;
+    state.TopMasterKey = system.topMasterKey;
+    state.ControlKey = system.controlKey;
 
     const int dialogSteps =
-        definition::DialogProgressionSteps(spec.shallowestCut, spec.deepestCut, spec.stepIncrement);
+        definition::DialogProgressionSteps(system.shallowestCut, system.deepestCut, system.stepIncrement);
     std::optional<std::int64_t> keys;
-    if (spec.changeKeys)
-        keys = *spec.changeKeys;
+    if (system.changeKeys)
+        keys = *system.changeKeys;
     const definition::QuantityPlan plan =
-        definition::PlanQuantities(spec.masters, spec.subMasters, keys, dialogSteps, spec.chambers);
+        definition::PlanQuantities(system.masters, system.subMasters, keys, dialogSteps, system.chambers);
     if (plan.refusal)
         throw std::invalid_argument("the dialog refuses this system: " + *plan.refusal);
     state.MasterCount = static_cast<int>(plan.masterCount);

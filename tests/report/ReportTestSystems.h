@@ -11,7 +11,7 @@
 namespace varnholt::report::testing {
 
 // A key system as a user would define it in the "Data Input" dialog.
-struct SystemSpec {
+struct TestSystem {
     std::string manufacturer = "BRANDT";
     int chambers = 6;
     int shallowestCut = 0;
@@ -31,7 +31,7 @@ struct SystemSpec {
 
 // The generation state after the dialog's OK: quantities planned as the dialog does, chamber
 // roles built and the progression generated.
-GenerationState MakeState(const SystemSpec& spec);
+GenerationState MakeState(const TestSystem& system);
 
 struct ReportRun {
     bands::Document document;
