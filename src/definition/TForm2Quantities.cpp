@@ -73,6 +73,25 @@ void TForm2::ComputeChamberCounts()
     }
 }
 
+void TForm2::QuantityKeyPress(char32_t& key, toolkit::Edit& field, const toolkit::Label& available,
+                              toolkit::Edit& next)
+{
+    if (key != BackspaceKey && !IsDigitKey(key) && !IsAllKey(key)) {
+        key = 0;
+        RefuseKeystroke(NotANumberMessage(state.ShallowestCut, state.DeepestCut));
+        return;
+    }
+    if (IsAllKey(key)) {
+        key = 0;
+        field.SetText(available.Caption());
+        next.SetFocus();
+        return;
+    }
+    if (key == BackspaceKey) {
+        BackspaceInQuantity = true;
+    }
+}
+
 void TForm2::Edit3KeyPress(char32_t& key)
 {
     if (key == EnterKey || key == U'0') {
@@ -89,20 +108,7 @@ void TForm2::Edit3KeyPress(char32_t& key)
         Edit6.SetFocus();
         return;
     }
-    if (key != BackspaceKey && !IsDigitKey(key) && !IsAllKey(key)) {
-        key = 0;
-        RefuseKeystroke(NotANumberMessage(state.ShallowestCut, state.DeepestCut));
-        return;
-    }
-    if (IsAllKey(key)) {
-        key = 0;
-        Edit3.SetText(Label12.Caption());
-        Edit4.SetFocus();
-        return;
-    }
-    if (key == BackspaceKey) {
-        BackspaceInQuantity = true;
-    }
+    QuantityKeyPress(key, Edit3, Label12, Edit4);
 }
 
 void TForm2::Edit3Change()
@@ -162,20 +168,7 @@ void TForm2::Edit4KeyPress(char32_t& key)
         Edit6.SetFocus();
         return;
     }
-    if (key != BackspaceKey && !IsDigitKey(key) && !IsAllKey(key)) {
-        key = 0;
-        RefuseKeystroke(NotANumberMessage(state.ShallowestCut, state.DeepestCut));
-        return;
-    }
-    if (IsAllKey(key)) {
-        key = 0;
-        Edit4.SetText(Label13.Caption());
-        Edit6.SetFocus();
-        return;
-    }
-    if (key == BackspaceKey) {
-        BackspaceInQuantity = true;
-    }
+    QuantityKeyPress(key, Edit4, Label13, Edit6);
 }
 
 void TForm2::Edit4Change()
