@@ -168,6 +168,15 @@ void TForm2::WireReactions()
     Edit6.OnChange = [this] { Edit6Change(); };
     Edit6.OnEnter = [this] { Edit6Enter(); };
     RandomMaster.OnClick = [this] { RandomMasterClick(); };
+    // The window's close box is a Cancel of whichever stage is showing; a mere hide would leave
+    // the definition pending and the panel over the list the next time it opens.
+    OnClose = [this] {
+        if (Panel1.Visible()) {
+            Button4Click();
+        } else {
+            Button2Click();
+        }
+    };
 }
 
 // ---- Helpers ---------------------------------------------------------------------------------

@@ -192,6 +192,24 @@ TEST_F(DefinitionStory, CancelEmptiesThePanelButKeepsTheRequest)
     EXPECT_EQ(LastBox().text, NotANumberMessage(0, 9));
 }
 
+TEST_F(DefinitionStory, ClosingTheWindowIsACancelSoTheNextListingIsNotTakenForADefinition)
+{
+    AcmeSixChambers();
+    driver.Type("12\n");
+    driver.Close("Form2");
+
+    EXPECT_FALSE(form2.Visible());
+    EXPECT_FALSE(form2.Panel1.Visible());
+    EXPECT_FALSE(form2.DefiningSystem);
+    for (const char* emptied : {"Edit1", "Edit3", "Label12"}) {
+        EXPECT_EQ(Text(emptied), "") << emptied;
+    }
+    // Closing the list alone ends the definition as well.
+    OpenList(true);
+    driver.Close("Form2");
+    EXPECT_FALSE(form2.DefiningSystem);
+}
+
 // ---- The manufacturer list -------------------------------------------------------------------
 
 TEST_F(DefinitionStory, TheListShowsTheRecordsInFileOrderAndOpensTheChosenOneForChange)
