@@ -268,6 +268,11 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     if (parsed.error)
         throw Stop{ExitRefused, *parsed.error + "\n" + BatchUsage()};
     const BatchOptions& options = parsed.options;
+    // The database is the user's only copy of the manufacturers; a report never takes its place.
+    std::error_code sameFileError;
+    if (options.output && std::filesystem::equivalent(*options.output, options.database, sameFileError))
+        throw Stop{ExitRefused, "The report would replace the manufacturer file \"" + options.database +
+                                    "\"; name another file with --output."};
 
     const std::vector<DatabaseRecord> records = SplitRecords(ReadDatabase(options.database), options.database);
     const DatabaseRecord& chosen = ChooseRecord(records, options);

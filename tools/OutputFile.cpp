@@ -36,6 +36,21 @@ std::optional<std::string> WriteTextFile(const std::filesystem::path& file, cons
     return std::nullopt;
 }
 
+namespace {
+
+// The writer only knows the temporary file; the user knows the file named on the command line.
+std::string NamingTarget(std::string message, const std::filesystem::path& temporary,
+                         const std::filesystem::path& target)
+{
+    const std::string written = temporary.string();
+    const std::string named = target.string();
+    for (auto at = message.find(written); at != std::string::npos; at = message.find(written, at + named.size()))
+        message.replace(at, written.size(), named);
+    return message;
+}
+
+} // namespace
+
 std::optional<std::string> WriteFileWhole(const std::filesystem::path& target, const ContentWriter& writeContent)
 {
     std::error_code error;
@@ -44,7 +59,7 @@ std::optional<std::string> WriteFileWhole(const std::filesystem::path& target, c
     const std::filesystem::path temporary = TemporaryFileBeside(target);
     if (auto failure = writeContent(temporary)) {
         std::filesystem::remove(temporary, error);
-        return failure;
+        return NamingTarget(*failure, temporary, target);
     }
     std::filesystem::rename(temporary, target, error);
     if (error) {

@@ -100,7 +100,20 @@ TEST_F(BatchOutput, AFailedWriteKeepsTheOldFileAndLeavesNoPart)
     const CommandResult missingFolder =
         RunCommand(System({"--format", "json", "--output", (folder.Path() / "no" / "such.json").string()}));
     EXPECT_EQ(missingFolder.status, ExitFileFailure);
-    EXPECT_NE(missingFolder.err.find("cannot be created"), std::string::npos) << missingFolder.err;
+    EXPECT_EQ(missingFolder.err,
+              "The file \"" + (folder.Path() / "no" / "such.json").string() + "\" cannot be created.\n");
+}
+
+TEST_F(BatchOutput, NeverWritesOverTheManufacturerFile)
+{
+    const std::string before = ReadWholeFile(database);
+    const std::string sameFile = (folder.Path() / "." / "Varnholt.MFG").string();
+    const CommandResult result = RunCommand(System({"--format", "text", "--output", sameFile}));
+    EXPECT_EQ(result.status, ExitRefused);
+    EXPECT_EQ(result.err, "The report would replace the manufacturer file \"" + database +
+                              "\"; name another file with --output.\n");
+    EXPECT_EQ(ReadWholeFile(database), before);
+    EXPECT_EQ(folder.Files().size(), 1U);
 }
 
 TEST_F(BatchOutput, APdfIsNotPouredOntoATerminal)
