@@ -132,9 +132,11 @@ private:
     void SetTextQuietly(toolkit::Edit& field, const std::string& text);
     // Gives a key field the focus with the caret after its last character.
     void FocusAtEnd(toolkit::Edit& field);
-    // The keystrokes the masters and sub-masters fields treat alike: digits and Backspace pass,
-    // 'A' or 'a' copies the "Total Available" box and moves on, anything else is refused.
-    void QuantityKeyPress(char32_t& key, toolkit::Edit& field, const toolkit::Label& available, toolkit::Edit& next);
+    // The keystrokes the three quantity fields treat alike: digits and Backspace pass (marked as
+    // such; the keys field takes Backspace itself before), 'A' or 'a' copies the "Total
+    // Available" box and moves on, anything else is refused.
+    void QuantityKeyPress(char32_t& key, toolkit::Edit& field, const toolkit::Label& available,
+                          toolkit::Component& next);
     // Beep and an information box: how every refused keystroke is told.
     void RefuseKeystroke(const std::string& message);
     // The key field's change rule shared by both key fields; false when it already ran again

@@ -74,7 +74,7 @@ void TForm2::ComputeChamberCounts()
 }
 
 void TForm2::QuantityKeyPress(char32_t& key, toolkit::Edit& field, const toolkit::Label& available,
-                              toolkit::Edit& next)
+                              toolkit::Component& next)
 {
     if (key != BackspaceKey && !IsDigitKey(key) && !IsAllKey(key)) {
         key = 0;
@@ -238,24 +238,15 @@ void TForm2::Edit6KeyPress(char32_t& key)
         Button3.SetFocus();
         return;
     }
-    if (key != BackspaceKey && !IsDigitKey(key) && !IsAllKey(key)) {
-        key = 0;
-        RefuseKeystroke(NotANumberMessage(state.ShallowestCut, state.DeepestCut));
-        return;
-    }
-    if (IsAllKey(key)) {
-        key = 0;
-        Edit6.SetText(Label11.Caption());
-        Button3.SetFocus();
-        return;
-    }
     if (key == BackspaceKey) {
         key = 0;
         if (!Edit6.Text().empty()) {
             Edit6.SetText(WithoutLastCharacter(Edit6.Text()));
             FocusAtEnd(Edit6);
         }
+        return;
     }
+    QuantityKeyPress(key, Edit6, Label11, Button3);
 }
 
 void TForm2::Edit6Change()
