@@ -270,6 +270,10 @@ void TForm2::CopyManufacturerIntoRequest()
     state.ControlChambers = record.ControlChambers.substr(0, KeyTextCapacity);
     state.ControlFactor = record.ControlFactor;
     state.StackTotal = record.StackTotal;
+    // A control key belongs to the system it was typed for: left over from an earlier
+    // interchangeable-core system, it would mark the keys of this one that share its bitting and
+    // drop such change keys from the list. An interchangeable core gets its own from the field.
+    state.ControlKey.clear();
     state.ProgressionSteps = DialogProgressionSteps(record.ShallowestCut, record.DeepestCut, record.StepIncrement);
 }
 

@@ -192,6 +192,20 @@ TEST_F(DefinitionStory, CancelEmptiesThePanelButKeepsTheRequest)
     EXPECT_EQ(LastBox().text, NotANumberMessage(0, 9));
 }
 
+TEST_F(DefinitionStory, AControlKeyDoesNotOutliveItsInterchangeableCoreSystem)
+{
+    DefineWith(1);
+    driver.Select("ListBox1", "6").Type("123456").Type("468486").Type("\n\n\n");
+    ASSERT_EQ(reportStarter.starts, 1);
+    ASSERT_EQ(state.ControlKey, "468486");
+
+    // A key of the next, ordinary system with that bitting would be marked and left out.
+    DefineWith(0);
+    driver.Select("ListBox1", "6").Type("246864").Type("\n\n\n");
+    ASSERT_EQ(reportStarter.starts, 2);
+    EXPECT_EQ(state.ControlKey, "");
+}
+
 TEST_F(DefinitionStory, ClosingTheWindowIsACancelSoTheNextListingIsNotTakenForADefinition)
 {
     AcmeSixChambers();
