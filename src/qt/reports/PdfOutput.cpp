@@ -5,6 +5,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QFile>
 
 namespace qtreports {
 namespace {
@@ -14,7 +15,12 @@ constexpr double PointsPerInch = 72.0;
 
 OutputResult WritePdf(const bands::Document& document, const std::filesystem::path& file) {
     const QString fileName = QString::fromStdU16String(file.u16string());
-    QPdfWriter writer(fileName);
+    // The writer does not notice failed writes (a full disk), so the file is ours to check.
+    QFile output(fileName);
+    if (!output.open(QIODevice::WriteOnly)) {
+        return {false, "The PDF file \"" + file.string() + "\" could not be written."};
+    }
+    QPdfWriter writer(&output);
     writer.setResolution(Resolution);
     writer.setTitle(QString::fromStdString(document.title));
     writer.setCreator(QStringLiteral("Varnholt"));
@@ -31,7 +37,7 @@ OutputResult WritePdf(const bands::Document& document, const std::filesystem::pa
         }
         DrawPage(painter, document.pages[index], pixelsPerPoint);
     }
-    if (!painter.end()) {
+    if (!painter.end() || !output.flush() || output.error() != QFileDevice::NoError) {
         return {false, "The PDF file \"" + file.string() + "\" could not be completed."};
     }
     return {true, {}};

@@ -41,5 +41,15 @@ TEST_F(PdfOutput, AnUnwritablePlaceIsReportedNotIgnored) {
     EXPECT_NE(result.message.find("could not be written"), std::string::npos) << result.message;
 }
 
+TEST_F(PdfOutput, AFullDiskIsReportedNotIgnored) {
+    const std::filesystem::path full = "/dev/full";
+    if (!std::filesystem::exists(full)) {
+        GTEST_SKIP() << "no device that is always full";
+    }
+    const OutputResult result = WritePdf(SampleDocument(3), full);
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_NE(result.message.find("could not be"), std::string::npos) << result.message;
+}
+
 }  // namespace
 }  // namespace qtreports
