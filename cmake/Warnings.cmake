@@ -9,27 +9,41 @@ function(varnholt_strict_warnings target)
 endfunction()
 
 # A test executable that links GoogleTest and registers its cases with CTest.
-# Qt-based tests get the offscreen platform so that they run without a display. RESOURCE_LOCK
-# names a shared resource (the print daemon) whose tests must never run at the same time.
+# Qt-based tests get the offscreen platform so that they run without a display. PRINTING names the
+# cases that print through a real queue: they are registered once each, inside the PrintQueue
+# fixture (tests/CMakeLists.txt) that starts the print daemon before them and stops it after.
 function(varnholt_add_test name)
-  cmake_parse_arguments(ARG "QT" "RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS;PRINTING" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   varnholt_strict_warnings(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   set(properties "")
+  set(environment "")
   if(ARG_QT)
     # One value per property: a list value would be split into separate properties.
     list(APPEND properties ENVIRONMENT QT_QPA_PLATFORM=offscreen
       ENVIRONMENT_MODIFICATION XDG_RUNTIME_DIR=set:${CMAKE_BINARY_DIR}/xdg-runtime)
+    list(APPEND environment QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime)
     file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/xdg-runtime)
     file(CHMOD ${CMAKE_BINARY_DIR}/xdg-runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
   endif()
-  if(ARG_RESOURCE_LOCK)
-    list(APPEND properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+  set(discovery DISCOVERY_MODE PRE_TEST)
+  if(ARG_PRINTING)
+    list(JOIN ARG_PRINTING ":" printingCases)
+    list(APPEND discovery TEST_FILTER "-${printingCases}")
+    target_link_libraries(${name} PRIVATE varnholt_test_support)
+    foreach(case IN LISTS ARG_PRINTING)
+      add_test(NAME ${case} COMMAND ${name} --gtest_filter=${case})
+      set_tests_properties(${case} PROPERTIES
+        FIXTURES_REQUIRED PrintQueue
+        RESOURCE_LOCK PrintQueue
+        SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]"
+        ENVIRONMENT "${environment};VARNHOLT_PRINT_QUEUE=${VARNHOLT_TEST_PRINT_QUEUE};VARNHOLT_PRINT_FOLDER=${VARNHOLT_TEST_PRINT_FOLDER}")
+    endforeach()
   endif()
   if(properties)
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
+    gtest_discover_tests(${name} ${discovery} PROPERTIES ${properties})
   else()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
+    gtest_discover_tests(${name} ${discovery})
   endif()
 endfunction()

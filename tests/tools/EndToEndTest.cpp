@@ -1,10 +1,9 @@
 #include "BatchTestSupport.h"
+#include "PrintJobWait.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <thread>
 
 #ifdef VARNHOLT_REPORT_COMMAND
 
@@ -67,29 +66,25 @@ TEST_F(EndToEnd, WritesAPdfWithTheReportsText)
     EXPECT_NE(text.find("AA   468135"), std::string::npos);
 }
 
+// Runs inside CTest's PrintQueue fixture, which names its queue and spool folder in
+// VARNHOLT_PRINT_QUEUE and VARNHOLT_PRINT_FOLDER.
 TEST_F(EndToEnd, PrintsOnARealQueueAndRefusesAMissingOne)
 {
     EXPECT_EQ(Shell(Command("--printer NoSuchVarnholtQueue 2> /dev/null"), folder.Path()), ExitFileFailure);
 
-    const std::filesystem::path spool = folder.Path() / "spool";
-    const std::string script = VARNHOLT_PRINT_QUEUE_SCRIPT;
-    const std::string queue = "VarnholtReportTest";
-    if (Shell("'" + script + "' start " + queue + " '" + spool.string() + "' > /dev/null 2>&1", folder.Path()) != 0)
+    const char* queue = std::getenv("VARNHOLT_PRINT_QUEUE");
+    const char* spoolFolder = std::getenv("VARNHOLT_PRINT_FOLDER");
+    if (queue == nullptr || spoolFolder == nullptr)
+        GTEST_SKIP() << "no print queue set up; CTest runs this case inside its PrintQueue fixture";
+    const std::filesystem::path spool(spoolFolder);
+    if (Shell("lpstat -p '" + std::string(queue) + "' > /dev/null 2>&1", folder.Path()) != 0)
         GTEST_SKIP() << "no print queue on this machine: " << ReadWholeFile(spool / "print-queue-unavailable");
-    const int status = Shell(Command("--printer " + queue), folder.Path());
-    std::filesystem::path printed;
-    for (int attempt = 0; attempt < 100 && printed.empty(); ++attempt) {
-        for (const auto& entry : std::filesystem::directory_iterator(spool))
-            if (entry.path().extension() == ".pdf")
-                printed = entry.path();
-        if (printed.empty())
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    Shell("'" + script + "' stop " + queue + " '" + spool.string() + "' > /dev/null 2>&1", folder.Path());
-    EXPECT_EQ(status, ExitDone);
-    ASSERT_FALSE(printed.empty()) << "the print job never arrived";
+    varnholt::testing::ClearSpoolFolder(spool);
+    EXPECT_EQ(Shell(Command("--printer " + std::string(queue)), folder.Path()), ExitDone);
+    const varnholt::testing::PrintedPdf printed = varnholt::testing::WaitForPrintedPdf(queue, spool);
+    ASSERT_FALSE(printed.file.empty()) << printed.failure;
     if (HavePdfToText()) {
-        EXPECT_NE(PdfText(printed).find("Master Key A"), std::string::npos);
+        EXPECT_NE(PdfText(printed.file).find("Master Key A"), std::string::npos);
     }
 }
 

@@ -4,12 +4,12 @@
 #include "bands/TextOutput.h"
 #include "qt/reports/Printing.h"
 
+#include "PrintJobWait.h"
+
 #include <QPrinterInfo>
 
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <thread>
 
 namespace qtreports {
 namespace {
@@ -42,26 +42,13 @@ TEST_F(PrintQueue, PrintsThroughARealQueueAndTheTextComesOutIntact) {
     }
     bands::Document document = SampleDocument(2);
     document.title = "BandsQueueTest";
-    for (const auto& entry : std::filesystem::directory_iterator(outputFolder)) {
-        if (entry.path().extension() == ".pdf") {
-            std::filesystem::remove(entry.path());
-        }
-    }
+    varnholt::testing::ClearSpoolFolder(outputFolder);
     const OutputResult result = PrintToQueue(document, queue);
     ASSERT_TRUE(result.succeeded) << result.message;
 
-    std::filesystem::path produced;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (produced.empty() && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        for (const auto& entry : std::filesystem::directory_iterator(outputFolder)) {
-            if (entry.path().extension() == ".pdf" && entry.file_size() > 0) {
-                produced = entry.path();
-            }
-        }
-    }
-    ASSERT_FALSE(produced.empty()) << "the queue produced no PDF in " << outputFolder;
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // let the writer finish the file
+    const varnholt::testing::PrintedPdf printed = varnholt::testing::WaitForPrintedPdf(queue, outputFolder);
+    ASSERT_FALSE(printed.file.empty()) << printed.failure;
+    const std::filesystem::path produced = printed.file;
     const auto text = ReadPdfText(produced, document);
     if (!text) {
         GTEST_SKIP() << "pdftotext is not installed; the printed PDF cannot be read back";
