@@ -102,6 +102,32 @@ class Desktop:
         output = self.xdotool("search", "--onlyvisible", "--name", f"^{re.escape(title)}$", check=False)
         return [line for line in output.split() if line.strip()]
 
+    def wait_until(self, condition, timeout, what):
+        """Polls until condition() holds: the program answers X input in its own time."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            self.ensure_program_runs()
+            if condition():
+                return
+            time.sleep(0.05)
+        raise Failure(f"{what} did not happen within {timeout:.0f} s")
+
+    def window_picture(self, window):
+        _, _, width, height = self.geometry(window)
+        return self.grey_pixels(window, 0, 0, width, height)
+
+    def wait_repainted(self, window, before, timeout=5.0):
+        """Waits until the window no longer shows the picture `before` and has stopped changing."""
+        self.wait_until(lambda: self.window_picture(window) != before, timeout, "a repaint of the window")
+        picture = self.window_picture(window)
+        def still():
+            nonlocal picture
+            again = self.window_picture(window)
+            unchanged = again == picture
+            picture = again
+            return unchanged
+        self.wait_until(still, timeout, "the window settling")
+
     def wait_window(self, title, timeout=15.0):
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
@@ -261,7 +287,14 @@ class PageIndicator:
     def page_count(self):
         return len(self.pictures)
 
-    def page(self):
+    def page(self, expected=None):
+        """The page shown once the indicator has settled. The program answers input in its own
+        time, so an expected page is first waited for (a wrong page is still read and reported)."""
+        if expected is not None and 1 <= expected <= len(self.pictures):
+            wanted = self.pictures[expected - 1]
+            deadline = time.monotonic() + 3.0
+            while time.monotonic() < deadline and self.toolbar.indicator() != wanted:
+                time.sleep(0.05)
         picture = self.settled()
         return self.pictures.index(picture) + 1 if picture in self.pictures else None
 
@@ -269,7 +302,7 @@ class PageIndicator:
         self.toolbar.click("First")
         for _ in range(page - 1):
             self.toolbar.click("Next")
-        if self.page() != page:
+        if self.page(page) != page:
             raise Failure(f"the preview's buttons did not bring it to page {page}")
 
 
@@ -311,8 +344,9 @@ def generate_system(desktop, faults, mainWindow):
     dialog = desktop.wait_window("Data Input")
     desktop.focus(dialog, "Data Input")
     desktop.screenshot("manufacturer-list")
+    before = desktop.window_picture(dialog)
     desktop.key("Return")  # the one manufacturer is selected
-    time.sleep(0.3)
+    desktop.wait_repainted(dialog, before)  # the chamber list is filled before it is clicked
     chamberChoice = Chambers - ManufacturerFields["MinChambers"]
     desktop.click(dialog, chamber_list_item_centre(chamberChoice))
     desktop.expect_focus(dialog, "Data Input")
@@ -327,7 +361,13 @@ def generate_system(desktop, faults, mainWindow):
     desktop.key("Return")  # OK: generate and preview
     preview = desktop.wait_window("Varnholt Report")
     desktop.wait_window_gone(dialog, "Data Input")
-    time.sleep(0.3)
+    # The preview comes forward once the dialog has gone; give it time, but judge what is there.
+    def in_front_with_focus():
+        return desktop.focused_window() == preview and desktop.stacked_above(preview, mainWindow)
+    try:
+        desktop.wait_until(in_front_with_focus, 5.0, "the preview coming forward")
+    except Failure:
+        pass
     desktop.screenshot("preview-opened")
     focused = desktop.focused_window()
     inFront = desktop.stacked_above(preview, mainWindow)
@@ -363,7 +403,7 @@ def page_through_preview(desktop, faults, preview):
         indicator.go_to(start)
         desktop.expect_focus(preview, "Varnholt Report")
         desktop.key(*keys)
-        shown = indicator.page()
+        shown = indicator.page(expected)
         verdict = "ok" if shown == expected else "WRONG"
         print(f"    page {start}, {' '.join(keys)}: page {shown} (expected {expected}) {verdict}", flush=True)
         faults.check(shown == expected,
@@ -386,11 +426,18 @@ def save_pdf(desktop, toolbar, pdfPath):
     desktop.screenshot("save-dialog")
     desktop.key("Return")
     desktop.wait_window_gone(dialog, "Save as PDF")
-    deadline = time.monotonic() + 10
-    while not (os.path.exists(pdfPath) and os.path.getsize(pdfPath) > 0):
-        if time.monotonic() > deadline:
-            raise Failure(f"no PDF appeared at {pdfPath} after the save dialog closed")
-        time.sleep(0.05)
+    desktop.wait_until(lambda: pdf_complete(pdfPath), 10.0, f"a complete PDF at {pdfPath}")
+
+
+def pdf_complete(path):
+    """Whether the file is a whole PDF: it ends with the trailer's end-of-file marker."""
+    try:
+        with open(path, "rb") as stream:
+            stream.seek(0, os.SEEK_END)
+            stream.seek(max(0, stream.tell() - 32))
+            return stream.read().rstrip().endswith(b"%%EOF")
+    except OSError:
+        return False
 
 
 def quit_with_escape(desktop, mainWindow):
