@@ -10,7 +10,7 @@
 #include "definition/Capacity.h"
 #include "definition/DefinitionMessages.h"
 #include "definition/RandomMaster.h"
-#include "definition/RandomSource.h"
+#include "definition/SystemRandomSource.h"
 #include "engine/GenerationState.h"
 #include "engine/Progression.h"
 #include "manufacturers/ManufacturerRecord.h"
@@ -135,8 +135,7 @@ void ChooseKeys(GenerationState& state, const BatchOptions& options, std::ostrea
 {
     const definition::CutRules rules = definition::CutRulesFor(state);
     if (options.masterKey == "random") {
-        definition::SystemClock clock;
-        definition::SeededRandomSource random(clock.MillisecondsSinceMidnight());
+        definition::SystemRandomSource random;
         std::string key;
         if (!definition::CompleteRandomKey(key, state.Chambers, random, rules))
             throw Stop{ExitRefused, "No top master key can be drawn within this manufacturer's limits."};

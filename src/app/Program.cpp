@@ -6,7 +6,7 @@ Program::Program(const std::filesystem::path& startDirectory, toolkit::MessageSe
                  ReportPresenter presenter)
     : file(startDirectory, messages), application(messages), Tallowmere(application, file),
       AboutBox(application, Tallowmere), Form3(state), reportLauncher(Form3, FrmAceKey, std::move(presenter)),
-      Form2(application, state, file, Tallowmere.Panel, Tallowmere, reportLauncher, random, clock) {
+      Form2(application, state, file, Tallowmere.Panel, Tallowmere, reportLauncher, random) {
     Tallowmere.Connect(Form2, AboutBox);
 }
 

@@ -4,7 +4,7 @@
 #include "app/TAboutBox.h"
 #include "app/TTallowmere.h"
 #include "app/VarnholtApplication.h"
-#include "definition/RandomSource.h"
+#include "definition/SystemRandomSource.h"
 #include "definition/TForm2.h"
 #include "engine/GenerationState.h"
 #include "manufacturers/ManufacturerFile.h"
@@ -38,8 +38,7 @@ public:
     report::TForm3 Form3;
     TFrmAceKey FrmAceKey;
     ReportLauncher reportLauncher;
-    definition::SeededRandomSource random;
-    definition::SystemClock clock;
+    definition::SystemRandomSource random;
     definition::TForm2 Form2;
 };
 

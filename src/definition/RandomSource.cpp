@@ -1,7 +1,5 @@
 #include "definition/RandomSource.h"
 
-#include <chrono>
-
 namespace varnholt::definition {
 
 int SeededRandomSource::Next(int upperInclusive)
@@ -19,14 +17,6 @@ int SeededRandomSource::Next(int upperInclusive)
         value = static_cast<std::uint32_t>(engine());
     } while (value > limit);
     return static_cast<int>(value % range);
-}
-
-std::uint32_t SystemClock::MillisecondsSinceMidnight()
-{
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const auto sinceMidnight = now - floor<days>(now);
-    return static_cast<std::uint32_t>(duration_cast<milliseconds>(sinceMidnight).count());
 }
 
 } // namespace varnholt::definition

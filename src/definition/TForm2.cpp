@@ -40,7 +40,7 @@ toolkit::Font DialogFont(int pixelSize)
 
 TForm2::TForm2(toolkit::Application& application, GenerationState& generationState,
                manufacturers::ManufacturerFile& manufacturerFile, manufacturers::ManufacturerPanel& panel,
-               toolkit::Form& mainForm, ReportStarter& starter, RandomSource& randomSource, Clock& timeOfDay)
+               toolkit::Form& mainForm, ReportStarter& starter, RandomSource& randomSource)
     : toolkit::Form(application, "Form2"), Label1(Add<toolkit::Label>("Label1")),
       StaticText1(Add<toolkit::Label>("StaticText1")), LB1(Add<toolkit::ListBox>("LB1")),
       Button1(Add<toolkit::Button>("Button1")), Button2(Add<toolkit::Button>("Button2")),
@@ -56,7 +56,7 @@ TForm2::TForm2(toolkit::Application& application, GenerationState& generationSta
       RandomMaster(Add<toolkit::Button>("RandomMaster", Panel1)), Label10(Add<toolkit::Label>("Label10", Panel1)),
       Button3(Add<toolkit::Button>("Button3", Panel1)), Button4(Add<toolkit::Button>("Button4", Panel1)),
       state(generationState), file(manufacturerFile), manufacturerPanel(panel), mainWindow(mainForm),
-      reportStarter(starter), random(randomSource), clock(timeOfDay)
+      reportStarter(starter), random(randomSource)
 {
     BuildLayout();
     WireReactions();

@@ -25,7 +25,6 @@ struct GenerationState;
 
 namespace varnholt::definition {
 
-class Clock;
 class RandomSource;
 class ReportStarter;
 
@@ -41,7 +40,7 @@ class TForm2 : public toolkit::Form {
 public:
     TForm2(toolkit::Application& application, GenerationState& state, manufacturers::ManufacturerFile& file,
            manufacturers::ManufacturerPanel& manufacturerPanel, toolkit::Form& mainWindow,
-           ReportStarter& reportStarter, RandomSource& random, Clock& clock);
+           ReportStarter& reportStarter, RandomSource& random);
 
     // Set by the main window's "Generate a New System"; cleared by both Cancels and by a random
     // master.
@@ -156,7 +155,6 @@ private:
     toolkit::Form& mainWindow;
     ReportStarter& reportStarter;
     RandomSource& random;
-    Clock& clock;
 };
 
 } // namespace varnholt::definition

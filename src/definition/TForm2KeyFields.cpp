@@ -182,7 +182,6 @@ void TForm2::RandomMasterClick()
     DefiningSystem = false;
     std::string key;
     RandomMasterPending = true;
-    random.Seed(clock.MillisecondsSinceMidnight());
     if (state.MaxAdjacentCut == 0) {
         state.MaxAdjacentCut = UnlimitedAdjacentCut;
     }

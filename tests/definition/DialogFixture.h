@@ -43,13 +43,6 @@ private:
     const GenerationState& state;
 };
 
-// A clock the test sets by hand.
-class SettableClock : public Clock {
-public:
-    std::uint32_t MillisecondsSinceMidnight() override { return now; }
-    std::uint32_t now = 36'000'000;
-};
-
 manufacturers::ManufacturerRecord Manufacturer(std::string name, int minChambers, int chamberChoices, int shallowest,
                                                int deepest, int maxAdjacent, int step);
 manufacturers::ManufacturerRecord InterchangeableCore(manufacturers::ManufacturerRecord record,
@@ -90,8 +83,7 @@ protected:
     GenerationState state;
     RecordingReportStarter reportStarter{state};
     SeededRandomSource random;
-    SettableClock clock;
-    TForm2 form2{application, state, file, panel, mainWindow, reportStarter, random, clock};
+    TForm2 form2{application, state, file, panel, mainWindow, reportStarter, random};
     toolkit::ScriptedDriver driver{application, messages};
 };
 

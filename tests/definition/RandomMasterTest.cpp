@@ -1,9 +1,11 @@
 #include "definition/RandomMaster.h"
+#include "definition/SystemRandomSource.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdlib>
+#include <set>
 
 using namespace varnholt::definition;
 
@@ -95,4 +97,37 @@ TEST(RandomMasterTest, TheSameSeedGivesTheSameKey)
     CompleteRandomKey(a, 7, first, CutRules{});
     CompleteRandomKey(b, 7, second, CutRules{});
     EXPECT_EQ(a, b);
+}
+
+TEST(RandomMasterTest, KeysDrawnInTheSameMillisecondDiffer)
+{
+    // The keys a clock-seeded generator hands out within one millisecond are all the same, and
+    // the few thousand seeds around a key's creation time give it away.
+    SystemRandomSource random;
+    const CutRules rules{0, 9, UnlimitedAdjacentCut, false};
+    std::set<std::string> keys;
+    for (int draw = 0; draw < 1000; ++draw) {
+        std::string key;
+        ASSERT_TRUE(CompleteRandomKey(key, 7, random, rules));
+        keys.insert(key);
+    }
+    // 1,000 of 10 million keys: a repeat is rare, a handful would mean a weak source.
+    EXPECT_GE(keys.size(), 995U);
+}
+
+TEST(RandomMasterTest, TheSystemSourceDrawsEveryValueEvenly)
+{
+    SystemRandomSource random;
+    std::array<int, 11> counts{};
+    constexpr int Draws = 55000;
+    for (int i = 0; i < Draws; ++i) {
+        const int value = random.Next(10);
+        ASSERT_GE(value, 0);
+        ASSERT_LE(value, 10);
+        ++counts[static_cast<std::size_t>(value)];
+    }
+    for (int count : counts) {
+        EXPECT_NEAR(count, Draws / 11, Draws / 11 * 0.1);
+    }
+    EXPECT_EQ(random.Next(0), 0);
 }

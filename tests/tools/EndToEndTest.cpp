@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
 
 #ifdef VARNHOLT_REPORT_COMMAND
 
@@ -86,6 +87,25 @@ TEST_F(EndToEnd, PrintsOnARealQueueAndRefusesAMissingOne)
     if (HavePdfToText()) {
         EXPECT_NE(PdfText(printed.file).find("Master Key A"), std::string::npos);
     }
+}
+
+TEST_F(EndToEnd, ParallelRunsDrawDifferentRandomMasters)
+{
+    // Started together, runs seeded from the clock drew the same keys; 100 of 10 million
+    // possible keys agree by chance about once in 2,000 runs of this test.
+    const std::string run = std::string("'") + VARNHOLT_REPORT_COMMAND + "' --database '" + database.string() +
+                            "' --manufacturer KESSLER --chambers 7 --master-key random --keys 1 --format csv";
+    ASSERT_EQ(Shell("for i in $(seq 100); do " + run + " > /dev/null 2> '" + folder.Path().string() +
+                        "'/key.$i & done; wait",
+                    folder.Path()),
+              0);
+    std::set<std::string> keys;
+    for (int i = 1; i <= 100; ++i) {
+        const std::string said = ReadWholeFile(folder.Path() / ("key." + std::to_string(i)));
+        ASSERT_EQ(said.rfind("Top master key drawn: ", 0), 0U) << said;
+        keys.insert(said.substr(22, 7));
+    }
+    EXPECT_EQ(keys.size(), 100U) << "duplicates among 100 parallel random masters: " << 100 - keys.size();
 }
 
 } // namespace
