@@ -34,6 +34,21 @@ void MemoryFileSystem::WriteAt(const std::filesystem::path& path, std::uint64_t 
     std::copy(bytes.begin(), bytes.end(), content.begin() + static_cast<std::ptrdiff_t>(start));
 }
 
+// One fuzz run is one process with nobody to share the files with.
+std::unique_ptr<manufacturers::FileLock> MemoryFileSystem::Lock(const std::filesystem::path&,
+                                                                manufacturers::FileLock::Kind)
+{
+    return nullptr;
+}
+
+std::filesystem::path MemoryFileSystem::CreateTemporaryBeside(const std::filesystem::path& target)
+{
+    std::filesystem::path temporary = target;
+    temporary += ".new";
+    files[temporary].clear();
+    return temporary;
+}
+
 void MemoryFileSystem::WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
 {
     files[path] = std::vector<std::uint8_t>(bytes.begin(), bytes.end());

@@ -15,6 +15,9 @@ class MemoryFileSystem : public manufacturers::FileSystem {
 public:
     std::map<std::filesystem::path, std::vector<std::uint8_t>> files;
 
+    std::unique_ptr<manufacturers::FileLock> Lock(const std::filesystem::path& path,
+                                                  manufacturers::FileLock::Kind kind) override;
+    std::filesystem::path CreateTemporaryBeside(const std::filesystem::path& target) override;
     std::optional<std::vector<std::uint8_t>> ReadFile(const std::filesystem::path& path) override;
     void CreateIfMissing(const std::filesystem::path& path) override;
     void WriteAt(const std::filesystem::path& path, std::uint64_t offset,

@@ -101,6 +101,7 @@ void TTallowmere::WireReactions() {
     }
     OnClose = [this] { App().Terminate(); };
     Panel.OnClosed = [this] { Button1.SetFocus(); };
+    Panel.OnRecordMoved = [this] { Button3Click(); };
 }
 
 std::array<toolkit::Button*, 5> TTallowmere::MenuButtons() {

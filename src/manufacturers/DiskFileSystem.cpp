@@ -1,5 +1,6 @@
 #include "manufacturers/FileSystem.h"
 
+#include "manufacturers/FileReplacement.h"
 #include "toolkit/InputOutputError.h"
 
 #include <cerrno>
@@ -12,6 +13,7 @@
 #include <io.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -47,10 +49,54 @@ bool SyncToDisk(const std::filesystem::path& path, bool directory) {
 
 } // namespace
 
-std::optional<std::vector<std::uint8_t>> DiskFileSystem::ReadFile(const std::filesystem::path& path) {
+std::unique_ptr<FileLock> DiskFileSystem::Lock(const std::filesystem::path& path, FileLock::Kind kind) {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
+    if (!std::filesystem::exists(path, error)) {
+        return nullptr;
+    }
+    return std::make_unique<FileLock>(path, kind);
+}
+
+std::optional<std::vector<std::uint8_t>> DiskFileSystem::ReadFile(const std::filesystem::path& path) {
+#ifndef _WIN32
+    // Non-blocking, so that a pipe in the file's place cannot hold the program; the type is
+    // judged on what was opened.
+    const int handle = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (handle < 0) {
         return std::nullopt;
+    }
+    struct stat opened {};
+    if (::fstat(handle, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(handle);
+        throw toolkit::InputOutputError("read", path, "it is not a regular file");
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(opened.st_size));
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            bytes.resize(bytes.size() + 4096); // the file grew since fstat
+        }
+        const ssize_t got = ::read(handle, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            const int reason = errno;
+            ::close(handle);
+            throw toolkit::InputOutputError("read", path, std::generic_category().message(reason));
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    ::close(handle);
+    bytes.resize(filled);
+    return bytes;
+#else
+    std::error_code error;
+    if (std::filesystem::exists(path, error) && !std::filesystem::is_regular_file(path, error)) {
+        throw toolkit::InputOutputError("read", path, "it is not a regular file");
     }
     std::ifstream stream(path, std::ios::binary);
     if (!stream) {
@@ -66,6 +112,11 @@ std::optional<std::vector<std::uint8_t>> DiskFileSystem::ReadFile(const std::fil
         throw toolkit::InputOutputError("read", path, LastSystemError());
     }
     return bytes;
+#endif
+}
+
+std::filesystem::path DiskFileSystem::CreateTemporaryBeside(const std::filesystem::path& target) {
+    return CreatePrivateFileBeside(FollowLinks(target));
 }
 
 void DiskFileSystem::CreateIfMissing(const std::filesystem::path& path) {
@@ -133,13 +184,7 @@ void DiskFileSystem::FlushToDisk(const std::filesystem::path& path) {
 }
 
 void DiskFileSystem::ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-    std::error_code error;
-    std::filesystem::rename(from, to, error);
-    if (error) {
-        throw toolkit::InputOutputError("rename", from, error.message());
-    }
-    // The rename itself becomes durable with the directory that holds the name.
-    SyncToDisk(to.has_parent_path() ? to.parent_path() : std::filesystem::path("."), true);
+    ReplaceKeepingMode(from, FollowLinks(to));
 }
 
 void DiskFileSystem::RemoveQuietly(const std::filesystem::path& path) noexcept {

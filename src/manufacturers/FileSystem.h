@@ -1,7 +1,10 @@
 #pragma once
 
+#include "manufacturers/FileLock.h"
+
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -15,8 +18,13 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    // The whole file, or nothing when it cannot be opened for reading. Throws when
-    // it opens but cannot be read.
+    // Holds the file for one operation's read-modify-write (see FileLock); nothing when the file
+    // does not exist. Throws when it stays in use or is no regular file.
+    virtual std::unique_ptr<FileLock> Lock(const std::filesystem::path& path, FileLock::Kind kind) = 0;
+
+    // The whole file, or nothing when it cannot be opened for reading. Throws when it opens but
+    // cannot be read, and when it is no regular file (a pipe would never end, a device never
+    // stop).
     virtual std::optional<std::vector<std::uint8_t>> ReadFile(const std::filesystem::path& path) = 0;
 
     // Creates the file empty unless it exists. Throws on failure.
@@ -28,14 +36,19 @@ public:
     virtual void WriteAt(const std::filesystem::path& path, std::uint64_t offset,
                          std::span<const std::uint8_t> bytes) = 0;
 
+    // Creates a new, empty file with a unique name beside the file `target` leads to (through
+    // symbolic links), readable by its owner only, and returns its path. Throws on failure.
+    virtual std::filesystem::path CreateTemporaryBeside(const std::filesystem::path& target) = 0;
+
     // Creates or empties the file and writes the bytes into it. Throws on failure.
     virtual void WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) = 0;
 
     // Makes the file's contents durable on disk. Throws on failure.
     virtual void FlushToDisk(const std::filesystem::path& path) = 0;
 
-    // Puts `from` in the place of `to` in one atomic step: afterwards `to` is either the old or
-    // the new file, whole. Throws on failure.
+    // Puts `from` in the place of the file `to` leads to (through symbolic links) in one atomic
+    // step, with that file's mode: afterwards it is either the old or the new file, whole.
+    // Throws on failure.
     virtual void ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
 
     // Removes the file if it exists; never throws.
@@ -45,6 +58,8 @@ public:
 // The real disk.
 class DiskFileSystem : public FileSystem {
 public:
+    std::unique_ptr<FileLock> Lock(const std::filesystem::path& path, FileLock::Kind kind) override;
+    std::filesystem::path CreateTemporaryBeside(const std::filesystem::path& target) override;
     std::optional<std::vector<std::uint8_t>> ReadFile(const std::filesystem::path& path) override;
     void CreateIfMissing(const std::filesystem::path& path) override;
     void WriteAt(const std::filesystem::path& path, std::uint64_t offset,

@@ -45,9 +45,18 @@ std::vector<RecordBytes> ManufacturerFile::ReadRecords(bool& opened, std::size_t
     return bytes ? SplitIntoRecords(*bytes) : std::vector<RecordBytes>{};
 }
 
+void ManufacturerFile::RememberRead(std::size_t number, const RecordBytes& bytes) {
+    lastRead = ReadRecord{number, bytes};
+}
+
 void ManufacturerFile::FindManufacturerName() {
     bool opened = false;
-    auto records = ReadRecords(opened);
+    std::vector<RecordBytes> records;
+    {
+        // Not held while the question is open: the other copy may have to wait for an answer.
+        auto lock = fileSystem.Lock(mfgFile, FileLock::Kind::Shared);
+        records = ReadRecords(opened);
+    }
     if (!opened) {
         // Creating the file anew is only right when there is none: an existing file that merely
         // cannot be read must not be replaced by an empty one.
@@ -68,6 +77,7 @@ void ManufacturerFile::FindManufacturerName() {
             if (answer == toolkit::Answer::Yes) {
                 OverwriteRecord = true;
                 SelectedRecord = number;
+                RememberRead(number, records[number]);
             }
             NameInDatabase = true;
             return;
@@ -84,12 +94,26 @@ bool ManufacturerFile::SaveManufacturer() {
         messages.Show(toolkit::BoxKind::Warning, impossible->message, toolkit::Buttons::Ok);
         return false;
     }
+    RecordMoved = false;
+    auto lock = fileSystem.Lock(mfgFile, FileLock::Kind::Exclusive);
     auto existing = fileSystem.ReadFile(mfgFile);
     if (!existing) {
         throw toolkit::InputOutputError("open", mfgFile, "the file cannot be found or read");
     }
     const std::uint64_t wholeRecords = existing->size() / RecordSize;
     std::uint64_t number = wholeRecords;
+    if (OverwriteRecord && lastRead && lastRead->number == SelectedRecord) {
+        // Another copy may have purged or rewritten the file since the record was read; writing
+        // at the old position would destroy whichever manufacturer now stands there.
+        const auto at = existing->begin() + static_cast<std::ptrdiff_t>(SelectedRecord * RecordSize);
+        if (SelectedRecord >= wholeRecords || !std::equal(lastRead->bytes.begin(), lastRead->bytes.end(), at)) {
+            RecordMoved = true;
+            lastRead.reset();
+            messages.Beep();
+            messages.Show(toolkit::BoxKind::Warning, messages::RecordMoved, toolkit::Buttons::Ok);
+            return false;
+        }
+    }
     if (OverwriteRecord) {
         if (SelectedRecord >= wholeRecords) {
             throw toolkit::InputOutputError(
@@ -99,6 +123,9 @@ bool ManufacturerFile::SaveManufacturer() {
     }
     auto bytes = CurrentManufacturer.Encode();
     fileSystem.WriteAt(mfgFile, number * RecordSize, bytes);
+    if (OverwriteRecord) {
+        RememberRead(number, bytes);
+    }
     return true;
 }
 
@@ -106,7 +133,11 @@ bool ManufacturerFile::ListManufacturers(toolkit::ListBox& LB1) {
     ListHasRecords = false;
     bool opened = false;
     std::size_t fragmentSize = 0;
-    auto records = ReadRecords(opened, &fragmentSize);
+    std::vector<RecordBytes> records;
+    {
+        auto lock = fileSystem.Lock(mfgFile, FileLock::Kind::Shared);
+        records = ReadRecords(opened, &fragmentSize);
+    }
     if (!opened) {
         messages.Show(toolkit::BoxKind::Error, messages::FileNotLocated, toolkit::Buttons::Ok);
         return false;
@@ -118,17 +149,26 @@ bool ManufacturerFile::ListManufacturers(toolkit::ListBox& LB1) {
                           " bytes that are not a whole record.\nThey are left out of the list.",
                       toolkit::Buttons::Ok);
     }
+    // The list takes every name at once: a window redrawn for each name added takes minutes for
+    // a large file.
+    std::vector<std::string> names = LB1.Items();
+    names.reserve(names.size() + records.size());
     for (const auto& bytes : records) {
         CurrentManufacturer = ManufacturerRecord::Decode(bytes);
-        LB1.AddItem(CurrentManufacturer.Name);
+        names.push_back(CurrentManufacturer.Name);
         ListHasRecords = true;
     }
+    LB1.SetItems(std::move(names));
     return true;
 }
 
 bool ManufacturerFile::LoadManufacturer() {
     bool opened = false;
-    auto records = ReadRecords(opened);
+    std::vector<RecordBytes> records;
+    {
+        auto lock = fileSystem.Lock(mfgFile, FileLock::Kind::Shared);
+        records = ReadRecords(opened);
+    }
     if (!opened) {
         messages.Show(toolkit::BoxKind::Information, messages::FileNotLocated, toolkit::Buttons::Ok);
         return false;
@@ -138,6 +178,7 @@ bool ManufacturerFile::LoadManufacturer() {
                                         "record " + std::to_string(SelectedRecord) + " is not in the file");
     }
     const auto& bytes = records[SelectedRecord];
+    RememberRead(SelectedRecord, bytes);
     CurrentManufacturer = ManufacturerRecord::Decode(bytes);
     ZeroIsTen = CurrentManufacturer.DeepestCut == 10;
     IsICore = CurrentManufacturer.IsICore;
@@ -172,6 +213,8 @@ void ManufacturerFile::OfferDeletion() {
 
 void ManufacturerFile::PurgeDeletedManufacturers() {
     bool opened = false;
+    // Held until the new file is in place: a record appended meanwhile would be lost with the old.
+    auto lock = fileSystem.Lock(mfgFile, FileLock::Kind::Exclusive);
     auto records = ReadRecords(opened);
     if (!opened) {
         throw toolkit::InputOutputError("open", mfgFile, "the file cannot be found or read");
@@ -184,9 +227,11 @@ void ManufacturerFile::PurgeDeletedManufacturers() {
             kept.insert(kept.end(), bytes.begin(), bytes.end());
         }
     }
-    // The new file goes beside the old one and takes its place in one rename, so that at any
-    // moment either the old or the new database is there, whole.
-    const auto temporary = startDir / PurgeFileName;
+    // The new file goes beside the old one (beside the real file when the database is a link)
+    // and takes its place and mode in one rename, so that at any moment either the old or the new
+    // database is there, whole.
+    lastRead.reset();
+    const auto temporary = fileSystem.CreateTemporaryBeside(mfgFile);
     try {
         fileSystem.WriteNewFile(temporary, kept);
         fileSystem.FlushToDisk(temporary);
@@ -199,6 +244,7 @@ void ManufacturerFile::PurgeDeletedManufacturers() {
 
 std::vector<ManufacturerRecord> ManufacturerFile::ReadAllRecords() {
     bool opened = false;
+    auto lock = fileSystem.Lock(mfgFile, FileLock::Kind::Shared);
     std::vector<ManufacturerRecord> result;
     for (const auto& bytes : ReadRecords(opened)) {
         result.push_back(ManufacturerRecord::Decode(bytes));

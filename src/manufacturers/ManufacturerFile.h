@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,13 +20,14 @@ namespace manufacturers {
 // The manufacturer database "Varnholt.MFG": a headerless sequence of 88-byte records in the
 // directory the program started in, and the record buffers and flags through which the windows
 // use it. Every operation opens the file, does its work and lets it go again; nothing is cached.
+// Each holds a lock on the file meanwhile (shared to read, alone to write), so that two copies
+// of the program in one folder take turns.
 //
 // File failures after the file was found are thrown as toolkit::InputOutputError, which the
 // event dispatcher shows as the standard input/output error; the reaction stops there.
 class ManufacturerFile {
 public:
     static constexpr const char* FileName = "Varnholt.MFG";
-    static constexpr const char* PurgeFileName = "MFG.TMP";
 
     ManufacturerFile(const std::filesystem::path& startDir, toolkit::MessageService& messages);
     // For tests that make the disk fail.
@@ -62,7 +64,9 @@ public:
 
     // Writes CurrentManufacturer at SelectedRecord (OverwriteRecord) or after the last whole
     // record. Refuses, with the message of the value's own field and without writing, a record
-    // the generation could not use. Returns whether the record was written.
+    // the generation could not use, and an overwrite whose record another copy of the program
+    // has changed or moved since it was read (RecordMoved then tells the caller to list the
+    // file again). Returns whether the record was written.
     bool SaveManufacturer();
 
     // Adds every record's name to LB1 in file order (item n is record n) and sets
@@ -86,8 +90,20 @@ public:
     // Every whole record of the file, in file order; empty when there is no file.
     std::vector<ManufacturerRecord> ReadAllRecords();
 
+    // The last save was refused because the record to overwrite is no longer where it was read.
+    bool RecordMoved = false;
+
 private:
     std::vector<RecordBytes> ReadRecords(bool& opened, std::size_t* fragmentSize = nullptr);
+    void RememberRead(std::size_t number, const RecordBytes& bytes);
+
+    // The record at SelectedRecord as the lookup or the load read it: an overwrite checks that it
+    // is still there.
+    struct ReadRecord {
+        std::size_t number = 0;
+        RecordBytes bytes{};
+    };
+    std::optional<ReadRecord> lastRead;
 
     std::filesystem::path startDir;
     std::filesystem::path mfgFile;

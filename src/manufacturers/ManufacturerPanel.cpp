@@ -638,6 +638,9 @@ void ManufacturerPanel::Button6Click() {
     try {
         if (!file.SaveManufacturer()) {
             file.CurrentManufacturer = lastRead;
+            if (file.RecordMoved) {
+                ChooseAgainAfterMove();
+            }
             return;
         }
     } catch (...) {
@@ -650,6 +653,16 @@ void ManufacturerPanel::Button6Click() {
     }
     form.App().ShowMessage(toolkit::BoxKind::Information, messages::FileUpdated);
     Button8Click();
+}
+
+void ManufacturerPanel::ChooseAgainAfterMove() {
+    if (!NewManufacturerMode && OnRecordMoved) {
+        Button8Click();
+        OnRecordMoved();
+        return;
+    }
+    // Leaving the name field looks the name up again, where it now is.
+    MfgsName.SetFocus();
 }
 
 void ManufacturerPanel::Button7Click() {

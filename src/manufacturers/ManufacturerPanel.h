@@ -41,6 +41,9 @@ public:
     // Told after Cancel (and OK, which ends in Cancel) has hidden the panel, so that the main
     // window can give its menu the focus again.
     std::function<void()> OnClosed;
+    // Told when a listed record could not be saved because another copy of the program moved it:
+    // the panel has closed, and the list is to be shown again as the file now is.
+    std::function<void()> OnRecordMoved;
 
     // "Create New Manufacturer": opens the panel over the whole client area for a new record.
     void Button2Click();
@@ -106,6 +109,7 @@ public:
     toolkit::Button& Button8;
 
 private:
+    void ChooseAgainAfterMove();
     void BuildLayout();
     void WireReactions();
     // Enter in a field that holds something moves on to next; Enter is consumed either way.

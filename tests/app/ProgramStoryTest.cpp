@@ -209,6 +209,24 @@ TEST_F(ProgramStory, TheListShowsTheNamesInFileOrderAndOpensTheChosenRecordForCh
     EXPECT_EQ(messages.PendingAnswers(), 0);
 }
 
+TEST_F(ProgramStory, ARecordAnotherCopyMovedIsNotOverwrittenAndTheListComesBack) {
+    PutInFile({Manufacturer("Acme"), Manufacturer("Corbel DELETE"), Manufacturer("Zenith")});
+    driver.Click("Button3").Select("LB1", 2).Click("Form2.Button1");
+    ASSERT_EQ(driver.Text("MfgsName"), "Zenith");
+    PutInFile({Manufacturer("Acme"), Manufacturer("Zenith")}); // the other copy purged meanwhile
+
+    driver.Type("Zenith Locks").Click("Button6");
+    EXPECT_EQ(driver.LastBox().text, "Another copy of the program has changed the Manufacturer's file\n"
+                                     "since this Manufacturer was read. Nothing was saved.\n"
+                                     "Please choose the Manufacturer again from the new list.");
+    EXPECT_EQ(NamesInFile(), (std::vector<std::string>{"Acme", "Zenith"}));
+    EXPECT_FALSE(driver.Showing("Panel2"));
+    EXPECT_EQ(program.Form2.LB1.Items(), (std::vector<std::string>{"Acme", "Zenith"}));
+
+    driver.Select("LB1", 1).Click("Form2.Button1").Type("Zenith Locks").Click("Button6");
+    EXPECT_EQ(NamesInFile(), (std::vector<std::string>{"Acme", "Zenith Locks"}));
+}
+
 TEST_F(ProgramStory, TabStaysInThePanelWhileItCoversTheMenu) {
     driver.Click("Button2").Type("Acme\n").Type("4").Type("6").Type("0").Type("9\n").Type("7").Type("1");
     ASSERT_EQ(driver.FocusedName(), "Button6");

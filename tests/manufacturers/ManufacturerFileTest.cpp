@@ -10,6 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fstream>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#endif
+
 namespace manufacturers {
 namespace {
 
@@ -240,8 +248,58 @@ TEST_F(ManufacturerFileTest, PurgeRemovesEveryMarkedRecordAndKeepsTheOrderAndByt
     EXPECT_EQ(recordOf(after, 1), recordOf(before, 2));
     EXPECT_EQ(recordOf(after, 2), recordOf(before, 4));
     EXPECT_EQ(NamesInFile(file.MfgFile()), (std::vector<std::string>{"Alpha", "Gamma", "Delta"}));
-    EXPECT_FALSE(std::filesystem::exists(directory.path / "MFG.TMP"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path), {}), 1) << "no file beside it";
 }
+
+#ifndef _WIN32
+TEST_F(ManufacturerFileTest, APurgeWritesThroughALinkKeepsTheModeAndLeavesTheUsersFilesAlone) {
+    const auto real = directory.path / "shared" / "company.MFG";
+    std::filesystem::create_directories(real.parent_path());
+    WriteBytes(real, Concatenate({PlainRecord("Alpha"), PlainRecord("Beta DELETE")}));
+    std::filesystem::permissions(real, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::create_symlink(std::filesystem::path("shared") / "company.MFG", file.MfgFile());
+    { std::ofstream(directory.path / "MFG.TMP") << "the user's own notes"; }
+
+    file.PurgeDeletedManufacturers();
+
+    EXPECT_TRUE(std::filesystem::is_symlink(file.MfgFile())) << "the link stays a link";
+    EXPECT_EQ(NamesInFile(real), (std::vector<std::string>{"Alpha"}));
+    EXPECT_EQ(std::filesystem::status(real).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::ifstream notes(directory.path / "MFG.TMP");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(notes), {}), "the user's own notes");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(real.parent_path()), {}), 1);
+}
+
+TEST_F(ManufacturerFileTest, APipeOrDeviceInTheDatabasesPlaceIsRefusedAtOnce) {
+    const auto database = file.MfgFile();
+    const auto makePipe = [&] { ASSERT_EQ(::mkfifo(database.c_str(), 0600), 0); };
+    // The same device as /dev/zero, which never ends.
+    const auto makeDevice = [&] { ASSERT_EQ(::mknod(database.c_str(), S_IFCHR | 0600, makedev(1, 5)), 0); };
+    const auto linkToDevice = [&] { std::filesystem::create_symlink("/dev/zero", database); };
+    for (const auto& make : {std::function<void()>(makePipe), std::function<void()>(makeDevice),
+                             std::function<void()>(linkToDevice)}) {
+        std::filesystem::remove(database);
+        make();
+        const auto start = std::chrono::steady_clock::now();
+        for (const auto& operation : {std::function<void()>([&] { file.ListManufacturers(LB1); }),
+                                      std::function<void()>([&] { file.FindManufacturerName(); }),
+                                      std::function<void()>([&] { file.LoadManufacturer(); }),
+                                      std::function<void()>([&] { file.PurgeDeletedManufacturers(); })}) {
+            try {
+                operation();
+                ADD_FAILURE() << "a special file was taken for the database";
+            } catch (const toolkit::InputOutputError& error) {
+                EXPECT_NE(std::string(error.what()).find("it is not a regular file"), std::string::npos)
+                    << error.what();
+                EXPECT_NE(std::string(error.what()).find(database.generic_string()), std::string::npos);
+            }
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_TRUE(LB1.Items().empty());
+    }
+}
+#endif
 
 TEST_F(ManufacturerFileTest, APurgeKilledAtAnyStepLeavesAWholeDatabase) {
     const std::vector<ManufacturerRecord> records{PlainRecord("Alpha"), PlainRecord("Beta DELETE"),

@@ -1,0 +1,242 @@
+#include "manufacturers/FileReplacement.h"
+
+#include "toolkit/InputOutputError.h"
+
+#include <cerrno>
+#include <random>
+#include <system_error>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace manufacturers {
+
+namespace {
+
+std::string SystemReason(int error)
+{
+    return std::generic_category().message(error);
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& file)
+{
+    return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+// Short and of fixed length: a target name near the system's limit still leaves room for it.
+std::string RandomTemporaryName()
+{
+    static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device device;
+    std::uniform_int_distribution<int> letter(0, static_cast<int>(sizeof Letters) - 2);
+    std::string name = ".vh-";
+    for (int i = 0; i < 10; ++i) {
+        name += Letters[letter(device)];
+    }
+    return name;
+}
+
+// Creates the file only if nothing of that name exists, for the owner only; 0 or the error.
+int CreateExclusive(const std::filesystem::path& file)
+{
+#ifndef _WIN32
+    const int handle = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (handle < 0) {
+        return errno;
+    }
+    ::close(handle);
+    return 0;
+#else
+    std::error_code error;
+    if (std::filesystem::exists(file, error)) {
+        return EEXIST;
+    }
+    std::FILE* stream = std::fopen(file.string().c_str(), "wbx");
+    if (stream == nullptr) {
+        return errno;
+    }
+    std::fclose(stream);
+    return 0;
+#endif
+}
+
+// Tries fresh names until one is free; `beforeCreate` runs with each candidate first.
+template <typename BeforeCreate>
+std::filesystem::path CreateUnique(const std::filesystem::path& folder, const std::filesystem::path& named,
+                                   BeforeCreate&& beforeCreate)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path candidate = folder / RandomTemporaryName();
+        beforeCreate(candidate);
+        const int error = CreateExclusive(candidate);
+        if (error == 0) {
+            return candidate;
+        }
+        if (error != EEXIST) {
+            throw toolkit::InputOutputError("create", named, SystemReason(error));
+        }
+    }
+    throw toolkit::InputOutputError("create", named, "no free name for a temporary file beside it");
+}
+
+bool SyncToDisk(const std::filesystem::path& path, bool directory)
+{
+#ifndef _WIN32
+    const int handle = ::open(path.c_str(), (directory ? O_RDONLY : O_RDWR) | O_CLOEXEC);
+    if (handle < 0) {
+        return false;
+    }
+    const bool flushed = ::fsync(handle) == 0;
+    return (::close(handle) == 0) && flushed;
+#else
+    (void)path;
+    (void)directory;
+    return true;
+#endif
+}
+
+} // namespace
+
+std::filesystem::path FollowLinks(const std::filesystem::path& path)
+{
+    std::filesystem::path current = path;
+    // As many hops as the system itself follows before it calls it a loop.
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(current, error))) {
+            return current;
+        }
+        const std::filesystem::path target = std::filesystem::read_symlink(current, error);
+        if (error) {
+            throw toolkit::InputOutputError("open", path, error.message());
+        }
+        current = target.is_absolute() ? target : FolderOf(current) / target;
+    }
+    throw toolkit::InputOutputError("open", path, SystemReason(ELOOP));
+}
+
+std::optional<std::string> WhyNotReplaceable(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) {
+        return std::nullopt;
+    }
+    if (std::filesystem::is_directory(status)) {
+        return "it is a folder";
+    }
+    return "it is a device, pipe or other special file, not a regular file";
+}
+
+std::filesystem::path CreatePrivateFileBeside(const std::filesystem::path& realTarget)
+{
+    return CreateUnique(FolderOf(realTarget), realTarget, [](const std::filesystem::path&) {});
+}
+
+void FlushFileToDisk(const std::filesystem::path& file, const std::filesystem::path& named)
+{
+    errno = 0;
+    if (!SyncToDisk(file, false)) {
+        throw toolkit::InputOutputError("write", named, SystemReason(errno != 0 ? errno : EIO));
+    }
+}
+
+void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::filesystem::path& realTarget)
+{
+#ifndef _WIN32
+    struct stat existing {};
+    if (::stat(realTarget.c_str(), &existing) == 0) {
+        // Only the owner can hand a file to someone else; anyone else keeps it as it comes.
+        if (::chown(temporary.c_str(), existing.st_uid, existing.st_gid) != 0) {
+            errno = 0;
+        }
+        if (::chmod(temporary.c_str(), existing.st_mode & 07777) != 0) {
+            throw toolkit::InputOutputError("write", realTarget, SystemReason(errno));
+        }
+    } else {
+        // umask can only be read by setting it; nothing else in the process creates files now.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        if (::chmod(temporary.c_str(), 0666 & ~mask) != 0) {
+            throw toolkit::InputOutputError("write", realTarget, SystemReason(errno));
+        }
+    }
+#endif
+    std::error_code error;
+    std::filesystem::rename(temporary, realTarget, error);
+    if (error) {
+        throw toolkit::InputOutputError("write", realTarget, error.message());
+    }
+    // The rename itself becomes durable with the folder that holds the name.
+    SyncToDisk(FolderOf(realTarget), true);
+}
+
+TemporaryFile::TemporaryFile(const std::filesystem::path& named) : target(named), realTarget(FollowLinks(named))
+{
+    if (auto refusal = WhyNotReplaceable(realTarget)) {
+        throw toolkit::InputOutputError("write", target, *refusal);
+    }
+    path = CreateUnique(FolderOf(realTarget), target, [this](const std::filesystem::path& candidate) {
+        fileRegistration.emplace(candidate, false);
+    });
+}
+
+TemporaryFile::TemporaryFile(InPrivateFolder where)
+{
+    std::error_code error;
+    const std::filesystem::path systemFolder = std::filesystem::temp_directory_path(error);
+    if (error) {
+        throw toolkit::InputOutputError("create", "a temporary file", error.message());
+    }
+    for (int attempt = 0; attempt < 100 && folder.empty(); ++attempt) {
+        const std::filesystem::path candidate = systemFolder / ("varnholt" + RandomTemporaryName());
+        folderRegistration.emplace(candidate, true);
+#ifndef _WIN32
+        if (::mkdir(candidate.c_str(), S_IRWXU) == 0) {
+            folder = candidate;
+        } else if (errno != EEXIST) {
+            throw toolkit::InputOutputError("create", candidate, SystemReason(errno));
+        }
+#else
+        if (std::filesystem::create_directory(candidate, error)) {
+            folder = candidate;
+        } else if (error) {
+            throw toolkit::InputOutputError("create", candidate, error.message());
+        }
+#endif
+    }
+    if (folder.empty()) {
+        throw toolkit::InputOutputError("create", systemFolder, "no free name for a private folder");
+    }
+    path = folder / std::string(where.fileName);
+    fileRegistration.emplace(path, false);
+    if (const int failure = CreateExclusive(path); failure != 0) {
+        std::filesystem::remove(folder, error);
+        throw toolkit::InputOutputError("create", path, SystemReason(failure));
+    }
+    target = path;
+    realTarget = path;
+}
+
+TemporaryFile::~TemporaryFile()
+{
+    std::error_code error;
+    if (!replaced) {
+        std::filesystem::remove(path, error);
+    }
+    if (!folder.empty()) {
+        std::filesystem::remove(folder, error);
+    }
+}
+
+void TemporaryFile::ReplaceTarget()
+{
+    FlushFileToDisk(path, target);
+    ReplaceKeepingMode(path, realTarget);
+    replaced = true;
+}
+
+} // namespace manufacturers

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "manufacturers/InterruptCleanup.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Writing a file so that it is either the old or the new one, whole, and stays the user's file:
+// the new content goes into a temporary file beside the real file (through symbolic links),
+// readable by the owner only, which then takes the real file's place, mode and owner in one
+// rename. Failures are thrown as toolkit::InputOutputError naming the file the caller gave.
+namespace manufacturers {
+
+// The file a path leads to once every symbolic link on the way is followed. The last link may
+// dangle: then its target is the file to create.
+std::filesystem::path FollowLinks(const std::filesystem::path& path);
+
+// Why the file there must not be replaced by a regular file (a folder, a device, a pipe), or
+// nothing when it is a regular file or missing. Links are followed.
+std::optional<std::string> WhyNotReplaceable(const std::filesystem::path& path);
+
+// Creates a new, empty file with a short unique name in realTarget's folder, readable and
+// writable by its owner only, and returns its path. The name does not grow with the target's.
+std::filesystem::path CreatePrivateFileBeside(const std::filesystem::path& realTarget);
+
+// Renames temporary over realTarget, giving it the target's mode and owner first; a target that
+// does not exist yet gets the mode the user's umask gives new files. The rename is made durable.
+void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::filesystem::path& realTarget);
+
+// Makes a file's contents durable on disk.
+void FlushFileToDisk(const std::filesystem::path& file, const std::filesystem::path& named);
+
+// A temporary file that is removed unless it took its target's place, also when the command is
+// interrupted by a signal (see InterruptCleanup).
+class TemporaryFile {
+public:
+    // Beside the file that `target` leads to. Throws when `target` is a folder or a special file,
+    // or when its folder takes no new file.
+    explicit TemporaryFile(const std::filesystem::path& target);
+    // In a folder of its own, readable by the owner only, in the system's temporary folder: for
+    // output that has no file of its own, such as a PDF on standard output.
+    struct InPrivateFolder {
+        std::string_view fileName;
+    };
+    explicit TemporaryFile(InPrivateFolder where);
+    ~TemporaryFile();
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    const std::filesystem::path& Path() const { return path; }
+
+    // Flushes the file and puts it in the target's place (see ReplaceKeepingMode).
+    void ReplaceTarget();
+
+private:
+    std::filesystem::path target;     // as the user named it, for messages
+    std::filesystem::path realTarget; // links followed
+    std::filesystem::path folder;     // the private folder, if any
+    std::filesystem::path path;
+    std::optional<InterruptCleanup::Registration> folderRegistration;
+    std::optional<InterruptCleanup::Registration> fileRegistration;
+    bool replaced = false;
+};
+
+} // namespace manufacturers
