@@ -22,6 +22,8 @@ inline constexpr const char* ShallowRange = "Shallow cuts are either 0 or 1.";
 inline constexpr const char* DeepRange = "The Deepest cut must be between 5 and 10.";
 inline constexpr const char* MaxAdjacentRange = "The M.A.C.S must be between 3 and 9.";
 inline constexpr const char* StepRange = "The Step increment must be between 1 and 4.";
+inline constexpr const char* StepLeavesNoDepth = "The Step increment leaves no alternative depth\n"
+                                                 "between the Shallowest and the Deepest cut.";
 inline constexpr const char* ControlFactorRange = "The Control Factor must be between 1 and 30.";
 inline constexpr const char* StackTotalRange = "The Stack Total must be between 6 and 30.";
 inline constexpr const char* NoControlChamber = "At least one Control Chamber MUST be checked.";

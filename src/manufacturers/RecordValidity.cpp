@@ -53,6 +53,12 @@ std::optional<ImpossibleValue> FindImpossibleField(const ManufacturerRecord& rec
         return Impossible(RecordField::StepIncrement, messages::StepRange, "Step Increment",
                           record.StepIncrement);
     }
+    // The keys below the top master take the depths a whole number of steps away from its cuts;
+    // a step wider than half the range leaves some cuts none, and the system no change key.
+    if ((record.DeepestCut - record.ShallowestCut + 1) / record.StepIncrement < 2) {
+        return Impossible(RecordField::StepIncrement, messages::StepLeavesNoDepth, "Step Increment",
+                          record.StepIncrement);
+    }
     if (record.IsICore) {
         if (!Within(record.ControlFactor, LowestControlFactor, HighestControlFactor)) {
             return Impossible(RecordField::ControlFactor, messages::ControlFactorRange, "Control Factor",

@@ -317,6 +317,17 @@ TEST_F(ManufacturerPanelStory, TheSaveRefusesImpossibleValuesEvenWhenTheFieldChe
     EXPECT_EQ(std::filesystem::file_size(file.MfgFile()), 0u);
 }
 
+TEST_F(ManufacturerPanelStory, AStepThatLeavesNoAlternativeDepthIsRefusedAtTheSave) {
+    // Depths 1..5 with step 4: a system on it would have no change key, and nobody said why.
+    driver.Click("Button2").Type("Narrow\n").Type("4").Type("6").Type("1").Type("5\n").Type("0").Type("4");
+    ASSERT_EQ(driver.FocusedName(), "Button6");
+    driver.Type("\n");
+    EXPECT_EQ(driver.LastBox().text, "The Step increment leaves no alternative depth\n"
+                                     "between the Shallowest and the Deepest cut.");
+    EXPECT_EQ(driver.FocusedName(), "Step");
+    EXPECT_EQ(std::filesystem::file_size(file.MfgFile()), 0u);
+}
+
 TEST_F(ManufacturerPanelStory, RefreshEmptiesTheNewManufacturerAndCancelSavesNothing) {
     TypeUpToStep("Acme");
     driver.Click("Button7");

@@ -196,6 +196,19 @@ TEST(RecordValidity, EveryValueTheGenerationCannotUseIsNamedWithItsFieldsMessage
         {"M.A.C.S 10", [](ManufacturerRecord& r) { r.MaxAdjacentCut = 10; }, messages::MaxAdjacentRange},
         {"step 0", [](ManufacturerRecord& r) { r.StepIncrement = 0; }, messages::StepRange},
         {"step 5", [](ManufacturerRecord& r) { r.StepIncrement = 5; }, messages::StepRange},
+        {"step 4 over depths 1..5",
+         [](ManufacturerRecord& r) {
+             r.ShallowestCut = 1;
+             r.DeepestCut = 5;
+             r.StepIncrement = 4;
+         },
+         messages::StepLeavesNoDepth},
+        {"step 3 over depths 0..5 leaves one",
+         [](ManufacturerRecord& r) {
+             r.DeepestCut = 5;
+             r.StepIncrement = 3;
+         },
+         nullptr},
         {"control factor 0", [](ManufacturerRecord& r) { r.ControlFactor = 0; },
          messages::ControlFactorRange},
         {"control factor 31", [](ManufacturerRecord& r) { r.ControlFactor = 31; },
@@ -212,7 +225,11 @@ TEST(RecordValidity, EveryValueTheGenerationCannotUseIsNamedWithItsFieldsMessage
     for (const auto& impossible : cases) {
         auto record = InterchangeableCoreRecord();
         impossible.spoil(record);
-        EXPECT_EQ(FindImpossibleValue(record), impossible.message) << impossible.what;
+        if (impossible.message == nullptr) {
+            EXPECT_FALSE(FindImpossibleValue(record)) << impossible.what;
+        } else {
+            EXPECT_EQ(FindImpossibleValue(record), impossible.message) << impossible.what;
+        }
     }
 }
 

@@ -73,6 +73,12 @@ TEST_F(BatchRefusal, RefusesAnUnknownManufacturerAndADamagedFile)
     ExpectRefused(Run({"--record", "8", "--chambers", "6", "--master-key", "246135"}),
                   "The Manufacturer \"" + manufacturers::ManufacturerRecord::Decode(damaged).Name +
                       "\" (record 8 of the file) is damaged:\nThe name is 60 characters long, more than 40.");
+
+    // Saved by an older version: depths 1..5 with step 4 would give a system without change keys.
+    WriteDatabase(database, {Manufacturer("NARROW", 4, 6, 1, 5, 4, 0)});
+    ExpectRefused(Run({"--record", "1", "--chambers", "5", "--master-key", "15151"}),
+                  "The Manufacturer \"NARROW\" (record 1 of the file) is damaged:\nStep Increment: 4\n"
+                  "The Step increment leaves no alternative depth\nbetween the Shallowest and the Deepest cut.");
 }
 
 } // namespace
