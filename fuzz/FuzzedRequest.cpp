@@ -124,7 +124,8 @@ std::optional<GenerationState> DrawAcceptedRequest(std::span<const std::uint8_t>
     }
     if (state.IsICore) {
         state.ControlKey = DrawBitting(reader, record, state.Chambers);
-        if (definition::ValidateControlKey(state.ControlKey, state.TopMasterKey, state.Chambers, rules))
+        if (definition::ValidateControlKey(state.ControlKey, state.TopMasterKey, state.ControlChambers,
+                                          state.Chambers, rules))
             return std::nullopt;
     }
 

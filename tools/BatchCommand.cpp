@@ -154,7 +154,8 @@ void ChooseKeys(GenerationState& state, const BatchOptions& options, std::ostrea
     if (!options.controlKey)
         throw Stop{ExitRefused, "\"" + state.MfgName + "\" uses an interchangeable core: give its --control-key.\n" +
                                     definition::KeyLengthMessage(state.Chambers)};
-    if (auto refusal = definition::ValidateControlKey(*options.controlKey, state.TopMasterKey, state.Chambers, rules))
+    if (auto refusal = definition::ValidateControlKey(*options.controlKey, state.TopMasterKey, state.ControlChambers,
+                                                      state.Chambers, rules))
         throw Stop{ExitRefused, *refusal};
     state.ControlKey = *options.controlKey;
 }

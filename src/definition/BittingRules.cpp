@@ -78,14 +78,30 @@ std::optional<std::string> ValidateTopMasterKey(std::string_view key, int chambe
     return ValidateCuts(key, {}, false, chambers, rules);
 }
 
+bool MatchesTopMasterInEveryControlChamber(std::string_view controlKey, std::string_view topMasterKey,
+                                           std::string_view controlChambers)
+{
+    for (std::size_t chamber = 0; chamber < controlKey.size(); ++chamber) {
+        const bool controlChamber = chamber < controlChambers.size() && controlChambers[chamber] == 'Y';
+        if (controlChamber && (chamber >= topMasterKey.size() || controlKey[chamber] != topMasterKey[chamber])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::optional<std::string> ValidateControlKey(std::string_view controlKey, std::string_view topMasterKey,
-                                              int chambers, const CutRules& rules)
+                                              std::string_view controlChambers, int chambers,
+                                              const CutRules& rules)
 {
     if (auto refusal = ValidateCuts(controlKey, topMasterKey, true, chambers, rules)) {
         return refusal;
     }
     if (controlKey == topMasterKey) {
         return std::string(SameKeyMessage);
+    }
+    if (MatchesTopMasterInEveryControlChamber(controlKey, topMasterKey, controlChambers)) {
+        return std::string(ControlChamberMessage);
     }
     return std::nullopt;
 }

@@ -41,8 +41,16 @@ bool ControlCutIncompatible(char controlDigit, char topMasterDigit);
 // breaks, checked cut by cut from chamber 1 as if it were typed.
 std::optional<std::string> ValidateTopMasterKey(std::string_view key, int chambers, const CutRules& rules);
 
-// A whole control key bitting against the top master key it belongs to.
+// Whether a control key has the top master's cut in every control chamber ('Y' in
+// controlChambers, chamber 1 first). The control shear line then tells no key apart from the top
+// master, and every key of the system would be marked unusable.
+bool MatchesTopMasterInEveryControlChamber(std::string_view controlKey, std::string_view topMasterKey,
+                                           std::string_view controlChambers);
+
+// A whole control key bitting against the top master key it belongs to and the manufacturer's
+// control chambers.
 std::optional<std::string> ValidateControlKey(std::string_view controlKey, std::string_view topMasterKey,
-                                              int chambers, const CutRules& rules);
+                                              std::string_view controlChambers, int chambers,
+                                              const CutRules& rules);
 
 } // namespace varnholt::definition

@@ -14,6 +14,8 @@ std::string DepthRangeMessage(int shallowestCut, int deepestCut);
 inline constexpr const char* AdjacentCutsMessage =
     "The Number you entered exceeds the\nMaximum Adjacent Cuts for this Manufacturer.";
 inline constexpr const char* SameKeyMessage = "The Control Key can not be the\nsame as the Master Key.";
+inline constexpr const char* ControlChamberMessage =
+    "The Control Key must differ from the\nMaster Key in a control chamber.";
 inline constexpr const char* CompatibilityMessage =
     "The Number you entered is not \nCompatable with the Top Master Key.";
 

@@ -3,6 +3,7 @@
 #include "toolkit/Form.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace toolkit {
@@ -141,6 +142,8 @@ private:
     // The key field's change rule shared by both key fields; false when it already ran again
     // on a shortened text.
     bool UndoBrokenAdjacentCut(toolkit::Edit& field);
+    // Why a complete control key cannot go with the grand master key as the fields hold them.
+    std::optional<std::string> ControlKeyRefusal() const;
     // A quantity field or a "Total Available" box as a number; no text counts as 0.
     std::int64_t NumberIn(const std::string& text) const;
     // Panel OK with a quantity that was never worked out: tells the user and sends them there.

@@ -77,8 +77,8 @@ void TForm2::Edit1Change()
         return;
     }
     state.TopMasterKey = KeyText(Edit1.Text());
-    if (state.IsICore && Edit1.Text() == Edit2.Text()) {
-        RefuseKeystroke(SameKeyMessage);
+    if (auto refusal = ControlKeyRefusal()) {
+        RefuseKeystroke(*refusal);
         Edit2.SetText(WithoutLastCharacter(Edit2.Text()));
         FocusAtEnd(Edit2);
         return;
@@ -154,13 +154,30 @@ void TForm2::Edit2Change()
         return;
     }
     state.ControlKey = KeyText(Edit2.Text());
-    if (state.IsICore && Edit1.Text() == Edit2.Text()) {
-        RefuseKeystroke(SameKeyMessage);
+    if (auto refusal = ControlKeyRefusal()) {
+        RefuseKeystroke(*refusal);
         Edit2.SetText(WithoutLastCharacter(Edit2.Text()));
         FocusAtEnd(Edit2);
         return;
     }
     Edit3.SetFocus();
+}
+
+std::optional<std::string> TForm2::ControlKeyRefusal() const
+{
+    if (!state.IsICore || Edit2.Length() != Chambers()) {
+        return std::nullopt;
+    }
+    if (Edit1.Text() == Edit2.Text()) {
+        return std::string(SameKeyMessage);
+    }
+    // A control key with the top master's cuts in every control chamber would leave no key of the
+    // system usable; only a complete top master key can be compared with.
+    if (Edit1.Length() == Chambers() &&
+        MatchesTopMasterInEveryControlChamber(Edit2.Text(), Edit1.Text(), state.ControlChambers)) {
+        return std::string(ControlChamberMessage);
+    }
+    return std::nullopt;
 }
 
 void TForm2::Edit2Enter()

@@ -41,8 +41,19 @@ TEST(BittingRulesTest, WholeKeysAreJudgedCutByCutAsIfTyped)
 
 TEST(BittingRulesTest, ControlKeysMayNotCopyTheTopMasterOrPutNineUnderZero)
 {
-    EXPECT_EQ(ValidateControlKey("384756", "384756", 6, ZeroToNine), SameKeyMessage);
-    EXPECT_EQ(ValidateControlKey("495555", "405555", 6, ZeroToNine), CompatibilityMessage);
-    EXPECT_FALSE(ValidateControlKey("485555", "405555", 6, ZeroToNine));
-    EXPECT_FALSE(ValidateControlKey("895555", "415555", 6, ZeroToNine));
+    EXPECT_EQ(ValidateControlKey("384756", "384756", "YYYYYYY", 6, ZeroToNine), SameKeyMessage);
+    EXPECT_EQ(ValidateControlKey("495555", "405555", "YYYYYYY", 6, ZeroToNine), CompatibilityMessage);
+    EXPECT_FALSE(ValidateControlKey("485555", "405555", "YYYYYYY", 6, ZeroToNine));
+    EXPECT_FALSE(ValidateControlKey("895555", "415555", "YYYYYYY", 6, ZeroToNine));
+}
+
+TEST(BittingRulesTest, AControlKeyMustDifferFromTheTopMasterInAControlChamber)
+{
+    const CutRules sevenPinCore{0, 9, 7, false};
+    // Differs only in chamber 6, which holds no control pin.
+    EXPECT_EQ(ValidateControlKey("4849736", "4849706", "YNYNYNY", 7, sevenPinCore), ControlChamberMessage);
+    EXPECT_EQ(ValidateControlKey("4849706", "4849706", "YNYNYNY", 7, sevenPinCore), SameKeyMessage);
+    EXPECT_FALSE(ValidateControlKey("4849606", "4849706", "YNYNYNY", 7, sevenPinCore));
+    // Only the chambers the key has count: a 'Y' beyond them is no control chamber of this system.
+    EXPECT_EQ(ValidateControlKey("384766", "384756", "YNNNNNY", 6, ZeroToNine), ControlChamberMessage);
 }

@@ -117,7 +117,8 @@ TEST_F(KeyEntryStory, ASeventhDigitIsCutBackToTheChamberCount)
 TEST_F(KeyEntryStory, NineUnderZeroIsRefusedInTheControlKey)
 {
     DefineWith(BoltRow);
-    driver.Type("40555");
+    // Chamber 1, Bolt Core's control chamber, differs from the control key typed below.
+    driver.Type("30555");
     EXPECT_EQ(Focused(), "Edit2");
 
     driver.Type("49");
@@ -154,6 +155,50 @@ TEST_F(KeyEntryStory, CompletingTheTopMasterLikeTheControlKeyShortensTheControlK
     EXPECT_EQ(Text("Edit2"), "1234");
     EXPECT_EQ(Focused(), "Edit2");
     EXPECT_EQ(state.TopMasterKey, "12345");
+}
+
+class ControlChamberStory : public KeyEntryStory {
+protected:
+    // Control pins in chambers 1, 3, 5 and 7.
+    void DefineSevenPinCore()
+    {
+        WriteManufacturers({InterchangeableCore(Manufacturer("IC core 7-pin", 6, 2, 0, 9, 7, 2), "YNYNYNY")});
+        DefineWith(0);
+        driver.Select("ListBox1", "7");
+    }
+};
+
+TEST_F(ControlChamberStory, AControlKeyLikeTheTopMasterInEveryControlChamberIsRefused)
+{
+    DefineSevenPinCore();
+    driver.Type("4849706").Type("4849736");
+
+    EXPECT_EQ(LastBox().text, "The Control Key must differ from the\nMaster Key in a control chamber.");
+    EXPECT_EQ(LastBox().kind, BoxKind::Information);
+    EXPECT_TRUE(LastBox().afterBeep);
+    EXPECT_EQ(Text("Edit2"), "484973");
+    EXPECT_EQ(form2.Edit2.SelStart(), 6);
+    EXPECT_EQ(Focused(), "Edit2");
+
+    driver.ClearRecord();
+    driver.Type("\b\b\b\b\b\b3849736");
+    EXPECT_TRUE(driver.Boxes().empty());
+    EXPECT_EQ(state.ControlKey, "3849736");
+    EXPECT_EQ(Focused(), "Edit3");
+}
+
+TEST_F(ControlChamberStory, CompletingTheTopMasterLastShortensAControlKeyThatMatchesIt)
+{
+    DefineSevenPinCore();
+    driver.Type("484970").Focus("Edit2").Type("4849736");
+    EXPECT_TRUE(driver.Boxes().empty());
+    EXPECT_EQ(state.ControlKey, "4849736");
+
+    driver.Focus("Edit1").Type("6");
+    EXPECT_EQ(LastBox().text, ControlChamberMessage);
+    EXPECT_EQ(Text("Edit2"), "484973");
+    EXPECT_EQ(Focused(), "Edit2");
+    EXPECT_EQ(state.TopMasterKey, "4849706");
 }
 
 TEST_F(KeyEntryStory, LoweringTheChamberCountCutsTheKeyAndRestartsTheQuantities)

@@ -45,6 +45,10 @@ TEST_F(BatchRefusal, RefusesKeysTheDialogRefusesWithItsMessages)
     ExpectRefused(Run({"--manufacturer", "CORELINE", "--chambers", "6", "--master-key", "246135", "--control-key",
                        "246135"}),
                   definition::SameKeyMessage);
+    // CORELINE's control chambers are 1, 3 and 5; this control key differs in chamber 2 only.
+    ExpectRefused(Run({"--manufacturer", "CORELINE", "--chambers", "6", "--master-key", "246135", "--control-key",
+                       "256135"}),
+                  definition::ControlChamberMessage);
 }
 
 TEST_F(BatchRefusal, RefusesQuantitiesBeyondCapacity)
