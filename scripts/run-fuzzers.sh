@@ -47,9 +47,11 @@ mkdir -p "$build/artifacts"
 failed=()
 for seeds in "$top"/fuzz/corpus/*/; do
   target=$(basename "$seeds")
-  # Inputs larger than this only repeat what smaller ones reach: a dozen records, a request's bytes.
+  # Inputs larger than this only repeat what smaller ones reach: a dozen records, a saved system,
+  # a request's bytes.
   case "$target" in
     manufacturer_file_fuzzer) maxLength=1100 ;;
+    system_file_fuzzer) maxLength=2048 ;;
     *) maxLength=128 ;;
   esac
   corpus="$build/corpus/$target"

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "manufacturers/ManufacturerRecord.h"
+#include "report/JobDetails.h"
+
+#include <string>
+
+namespace varnholt::systems {
+
+// The user's answers that define a system, as the "Data Input" dialog takes them. The counts are
+// those the system was built with (a request for every available key is kept as the number it
+// came to), so that the same answers build the same system again.
+struct SystemAnswers {
+    int chambers = 0;
+    std::string topMasterKey;
+    std::string controlKey; // empty without an interchangeable core
+    int masters = 0;
+    int subMasters = 0;
+    int changeKeys = 0;
+
+    bool operator==(const SystemAnswers&) const = default;
+};
+
+// A saved system: everything needed to build it again, and nothing derived but the fingerprint
+// of its key list, which tells whether this program still builds the same keys from it.
+struct SavedSystem {
+    manufacturers::ManufacturerRecord manufacturer; // a full copy: the database may change or be absent
+    SystemAnswers answers;
+    report::JobDetails job;
+    std::string created; // UTC, "YYYY-MM-DDTHH:MM:SSZ"
+    std::string saved;
+    std::string fingerprint; // SHA-256 of the key list, 64 lower-case hexadecimal digits
+
+    bool operator==(const SavedSystem&) const = default;
+};
+
+} // namespace varnholt::systems

@@ -1,0 +1,104 @@
+#include "systems/SystemFileFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace varnholt::systems {
+namespace {
+
+SavedSystem CoreSystem() {
+    SavedSystem system;
+    system.manufacturer.Name = "Sample IC core 7-pin";
+    system.manufacturer.MinChambers = 6;
+    system.manufacturer.ChamberChoices = 2;
+    system.manufacturer.ShallowestCut = 0;
+    system.manufacturer.DeepestCut = 9;
+    system.manufacturer.MaxAdjacentCut = 7;
+    system.manufacturer.StepIncrement = 1;
+    system.manufacturer.IsICore = true;
+    system.manufacturer.ControlChambers = "YNNYNNN";
+    system.manufacturer.ControlFactor = 12;
+    system.manufacturer.StackTotal = 23;
+    system.answers = {7, "2468135", "1357913", 4, 2, 10};
+    system.job = {"Müller & Söhne \"Nord\"", "Rue de l'Église 5, 1st floor", "2026/114",
+                  "Wing B\nPhone: 555 \t 0123 \x01 ✓ 🔑"};
+    system.created = "2026-12-09T10:15:00Z";
+    system.saved = "2026-12-09T11:05:59Z";
+    system.fingerprint = std::string(32, 'a') + std::string(32, '7');
+    return system;
+}
+
+std::string ProblemOf(std::string_view text) {
+    const auto read = ReadSystemJson(text);
+    if (const auto* problem = std::get_if<SystemFileProblem>(&read))
+        return problem->reason;
+    return "(read)";
+}
+
+std::string Replaced(std::string text, std::string_view what, std::string_view with) {
+    const auto at = text.find(what);
+    EXPECT_NE(at, std::string::npos) << what;
+    return text.replace(at, what.size(), with);
+}
+
+TEST(SystemFileFormat, ReadsBackExactlyWhatItWrote) {
+    const SavedSystem system = CoreSystem();
+    const std::string text = WriteSystemJson(system);
+    const auto read = ReadSystemJson(text);
+    ASSERT_TRUE(std::holds_alternative<SavedSystem>(read)) << ProblemOf(text);
+    EXPECT_EQ(std::get<SavedSystem>(read), system);
+    EXPECT_EQ(WriteSystemJson(std::get<SavedSystem>(read)), text);
+    // Free text stays readable in the file: only what JSON demands is escaped.
+    EXPECT_NE(text.find("Müller & Söhne \\\"Nord\\\""), std::string::npos) << text;
+    EXPECT_NE(text.find("\\u0001 ✓ 🔑"), std::string::npos) << text;
+}
+
+TEST(SystemFileFormat, RefusesForeignNewerAndDamagedFiles) {
+    const std::string good = WriteSystemJson(CoreSystem());
+    EXPECT_EQ(ProblemOf(""), "it is empty");
+    EXPECT_EQ(ProblemOf("%PDF-1.4\n\x89\xff"), "it is not a saved key system (it is not JSON text)");
+    EXPECT_EQ(ProblemOf("{\"pages\": []}"),
+              "it is not a saved key system (its format is not \"varnholt-system\")");
+    EXPECT_EQ(ProblemOf(Replaced(good, "\"varnholt-system\"", "\"varnholt-systems\"")),
+              "it is not a saved key system (its format is not \"varnholt-system\")");
+    EXPECT_EQ(ProblemOf(Replaced(good, "\"version\": 1", "\"version\": 2")),
+              "it was saved by a newer version of this program (system file version 2; this version reads "
+              "version 1). Open it with the newer version");
+    EXPECT_EQ(ProblemOf(Replaced(good, "\"version\": 1", "\"version\": 0")),
+              "it is damaged: the field \"version\" must be a whole number from 1, not 0");
+    EXPECT_EQ(ProblemOf(Replaced(good, ",\n  \"saved\"", ", \"created\": \"x\",\n  \"saved\"")),
+              "it is not valid JSON: line 4, column 47: the member \"created\" appears twice");
+    EXPECT_EQ(
+        ProblemOf(Replaced(good, "\"deepestCut\": 9", "\"deepestCut\": 42")),
+        "its manufacturer values are impossible: Deepest Cut: 42\nThe Deepest cut must be between 5 and 10.");
+    EXPECT_EQ(ProblemOf(Replaced(good, "\"YNNYNNN\"", "\"NNNNNNN\"")).substr(0, 67),
+              "its manufacturer values are impossible: Control Chambers: \"NNNNNNN\"");
+    EXPECT_EQ(ProblemOf(Replaced(good, "\"masters\": 4", "\"masters\": 4.5")),
+              "it is damaged: the field \"answers.masters\" must be a whole number, not 4.5");
+    EXPECT_EQ(ProblemOf(Replaced(good, "\"masters\": 4", "\"masters\": \"4\"")),
+              "it is damaged: the field \"answers.masters\" must be a whole number");
+    EXPECT_EQ(ProblemOf(Replaced(good, "\"site\"", "\"place\"")),
+              "it is damaged: it has an unknown field \"job.place\"");
+    EXPECT_EQ(ProblemOf(Replaced(good, "2026-12-09T10:15:00Z", "yesterday")),
+              "it is damaged: the field \"created\" is not a time of the form YYYY-MM-DDTHH:MM:SSZ");
+    EXPECT_EQ(ProblemOf(Replaced(good, "Söhne", "S\xf6hne")),
+              "it is not valid JSON: line 28, column 28: the text is not UTF-8");
+    std::string nested = "{\"format\": ";
+    for (int i = 0; i < 100; ++i)
+        nested += "[";
+    EXPECT_EQ(ProblemOf(nested),
+              "it is not valid JSON: line 1, column 76: the document is nested too deeply");
+}
+
+TEST(SystemFileFormat, EveryCutOffFileIsToldAsCutShort) {
+    const std::string good = WriteSystemJson(CoreSystem());
+    // The last line break is the only thing the document can lose and stay whole.
+    for (std::size_t length = 1; length + 1 < good.size(); ++length) {
+        const std::string problem = ProblemOf(good.substr(0, length));
+        EXPECT_EQ(problem.rfind("it is cut short", 0), 0U) << length << ": " << problem;
+    }
+}
+
+} // namespace
+} // namespace varnholt::systems
