@@ -4,6 +4,7 @@
 #include "engine/KeyComposition.h"
 #include "engine/TextLayout.h"
 #include "report/Designations.h"
+#include "report/JobDetailsText.h"
 #include "report/Printouts.h"
 
 #include <algorithm>
@@ -189,6 +190,8 @@ void TForm3::TheReportPage2DataStart(bands::Page& sender)
     BuildCoverSheet(state, iteration, RCoverSheet);
     RDeadSpace.SetVisible(true);
     BuildPageHeader(state, iteration, RHeader);
+    AddJobDetailsToCoverSheet(jobDetails, RCoverSheet);
+    AddJobNumberToPageHeader(jobDetails, RHeader);
 
     std::vector<std::string> pinningLines;
     BuildKbaPage(state, pinningLines);

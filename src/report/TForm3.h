@@ -2,6 +2,7 @@
 
 #include "bands/Report.h"
 #include "engine/GenerationState.h"
+#include "report/JobDetails.h"
 #include "report/ReportState.h"
 #include "report/ScheduledKey.h"
 
@@ -25,6 +26,9 @@ public:
 
     // Runs the report for the state's current generation and returns its pages.
     bands::Document StartReport();
+
+    // The job details printed on the cover sheet and, the job number, in the page header.
+    void SetJobDetails(JobDetails details) { jobDetails = std::move(details); }
 
     // Told every key the report lists, in report order; empty to stop listening.
     void SetKeyListener(KeyListener listener) { keyListener = std::move(listener); }
@@ -131,6 +135,7 @@ private:
     static EnumerationBand RotBand(int position);
 
     GenerationState& state;
+    JobDetails jobDetails;
     ReportState iteration;
     KeyListener keyListener;
 
