@@ -10,7 +10,7 @@ namespace varnholt::systems {
 // The user's answers that define a system, as the "Data Input" dialog takes them. The counts are
 // those the system was built with (a request for every available key is kept as the number it
 // came to), so that the same answers build the same system again.
-struct SystemAnswers {
+struct SavedAnswers {
     int chambers = 0;
     std::string topMasterKey;
     std::string controlKey; // empty without an interchangeable core
@@ -18,14 +18,14 @@ struct SystemAnswers {
     int subMasters = 0;
     int changeKeys = 0;
 
-    bool operator==(const SystemAnswers&) const = default;
+    bool operator==(const SavedAnswers&) const = default;
 };
 
 // A saved system: everything needed to build it again, and nothing derived but the fingerprint
 // of its key list, which tells whether this program still builds the same keys from it.
 struct SavedSystem {
     manufacturers::ManufacturerRecord manufacturer; // a full copy: the database may change or be absent
-    SystemAnswers answers;
+    SavedAnswers answers;
     report::JobDetails job;
     std::string created; // UTC, "YYYY-MM-DDTHH:MM:SSZ"
     std::string saved;

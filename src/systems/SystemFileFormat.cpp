@@ -58,7 +58,7 @@ void WriteManufacturer(std::string& out, const manufacturers::ManufacturerRecord
     object.Close();
 }
 
-void WriteAnswers(std::string& out, const SystemAnswers& answers) {
+void WriteAnswers(std::string& out, const SavedAnswers& answers) {
     ObjectWriter object(out, 1);
     object.Number("chambers", answers.chambers);
     object.Text("topMasterKey", answers.topMasterKey);
@@ -169,11 +169,11 @@ bool AllDigits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-SystemAnswers ReadAnswers(const JsonValue& document) {
+SavedAnswers ReadAnswers(const JsonValue& document) {
     const JsonValue& object = ObjectField(document, "answers");
     OnlyMembers(object, "answers",
                 {"chambers", "topMasterKey", "controlKey", "masters", "subMasters", "changeKeys"});
-    SystemAnswers answers;
+    SavedAnswers answers;
     answers.chambers = WholeNumberField(object, "answers", "chambers");
     answers.topMasterKey = TextField(object, "answers", "topMasterKey");
     answers.controlKey = TextField(object, "answers", "controlKey");

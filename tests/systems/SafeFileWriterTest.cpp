@@ -6,7 +6,6 @@
 #include <iterator>
 #include <random>
 
-#include <sys/stat.h>
 
 namespace varnholt::systems {
 namespace {
@@ -44,26 +43,6 @@ TEST_F(SafeFileWriterTest, ReplacesAFileWholeKeepingItsPermissions) {
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(EntriesInFolder(), 1U) << "no temporary file is left behind";
-}
-
-TEST_F(SafeFileWriterTest, WritesThroughALinkAndRefusesWhatIsNoRegularFile) {
-    const fs::path real = folder / "real.varnholt";
-    const fs::path link = folder / "link.varnholt";
-    std::ofstream(real) << "old";
-    fs::create_symlink(real, link);
-    EXPECT_EQ(WriteFileSafely(link, "through the link"), std::nullopt);
-    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
-    EXPECT_EQ(Read(real), "through the link");
-
-    const fs::path pipe = folder / "pipe.varnholt";
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_EQ(WriteFileSafely(pipe, "x"),
-              "\"" + pipe.string() + "\" is not a regular file; nothing was written.");
-    EXPECT_TRUE(fs::is_fifo(pipe));
-    EXPECT_EQ(WriteFileSafely(folder / "missing" / "a.varnholt", "x"),
-              "The file \"" + (folder / "missing" / "a.varnholt").string() +
-                  "\" cannot be written: no file can be created in its folder.");
-    EXPECT_EQ(EntriesInFolder(), 3U);
 }
 
 } // namespace
