@@ -47,13 +47,21 @@ schedulerRunning() {
   lpstat -r 2>/dev/null | grep -q "is running"
 }
 
-# Whether the pid is alive and our own daemon (a pid file can outlive its process, and the
-# number can be taken by another process since).
+# Whether the pid is our own daemon (a pid file can outlive its process, and the number can be
+# taken by another process since).
 isOurDaemon() {
-  [[ -n "$1" ]] && tr '\0' ' ' < "/proc/$1/cmdline" 2>/dev/null | grep -q -- "-c $daemonRoot/cupsd.conf"
+  [[ -n "$1" ]] && { tr '\0' ' ' < "/proc/$1/cmdline"; } 2>/dev/null | grep -q -- "-c $daemonRoot/cupsd.conf"
 }
 
-# Ends the daemon of the pid file, if it is still running: politely, then for sure.
+# Whether the process still runs. A dying process loses its command line before it closes its
+# files (the daemon's socket among them), and a zombie is no longer running.
+isRunning() {
+  local state
+  state=$({ sed -E 's/^[0-9]+ \(.*\) (.).*/\1/' "/proc/$1/stat"; } 2>/dev/null)
+  [[ -n "$state" && "$state" != Z && "$state" != X ]]
+}
+
+# Ends the daemon of the pid file, if it is still ours: politely, then for sure.
 stopOwnDaemon() {
   [[ -f "$pidFile" ]] || return 0
   local pid
@@ -61,20 +69,20 @@ stopOwnDaemon() {
   if isOurDaemon "$pid"; then
     kill "$pid" 2>/dev/null
     for _ in $(seq 1 100); do
-      isOurDaemon "$pid" || break
+      isRunning "$pid" || break
       sleep 0.1
     done
-    if isOurDaemon "$pid"; then
+    if isRunning "$pid"; then
       kill -KILL "$pid" 2>/dev/null
       for _ in $(seq 1 50); do
-        isOurDaemon "$pid" || break
+        isRunning "$pid" || break
         sleep 0.1
       done
     fi
-  fi
-  if isOurDaemon "$pid"; then
-    echo "print-queue: the CUPS daemon $pid would not stop" >&2
-    return 1
+    if isRunning "$pid"; then
+      echo "print-queue: the CUPS daemon $pid would not stop" >&2
+      return 1
+    fi
   fi
   rm -f "$pidFile" "$socket"
   rmdir "$(dirname "$socket")" 2>/dev/null
@@ -96,7 +104,7 @@ startWatchdog() {
   local daemon=$1 watched=$2
   (
     trap '' INT HUP TERM
-    while kill -0 "$watched" 2>/dev/null && isOurDaemon "$daemon"; do
+    while isRunning "$watched" && isOurDaemon "$daemon"; do
       sleep 1
     done
     if isOurDaemon "$daemon"; then
@@ -165,7 +173,7 @@ start() {
   startWatchdog "$pid" "$PPID"
   for _ in $(seq 1 100); do
     schedulerRunning && break
-    kill -0 "$pid" 2>/dev/null || break
+    isRunning "$pid" || break
     sleep 0.1
   done
   if ! schedulerRunning; then
