@@ -547,6 +547,11 @@ def drive(arguments, workDir, shots, faults, clock):
     def step(description):
         print(f"[{time.monotonic() - clock:5.1f} s] {description}", flush=True)
 
+    if os.environ.get(InsideXvfb) == "1":
+        # xdotool types a character the keyboard map lacks by remapping a key for a moment; a
+        # busy program can read the map after it was put back and miss the character. A German
+        # layout has every character typed here (the ö of the name among them) on a key of its own.
+        desktop.run("setxkbmap", "-layout", "de")
     step(f"start {arguments.program} in the empty directory {workDir}")
     start_program(desktop, arguments.program, workDir, os.path.join(shots, "program.log"))
     try:
@@ -589,7 +594,7 @@ def main():
     arguments.program = os.path.abspath(arguments.program)
     arguments.artifacts = os.path.abspath(arguments.artifacts)
 
-    needed = ["xvfb-run", "xdotool", "xwininfo", "/usr/bin/import", "/usr/bin/convert", "pdftotext", "pdfinfo"]
+    needed = ["xvfb-run", "xdotool", "setxkbmap", "xwininfo", "/usr/bin/import", "/usr/bin/convert", "pdftotext", "pdfinfo"]
     missing = [tool for tool in needed if shutil.which(tool) is None]
     if missing:
         print(f"FAILED: missing tools {', '.join(missing)} (scripts/install-dependencies.sh installs them)")
