@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and starts it in the current directory,
-# whose "Varnholt.MFG" it then uses as its manufacturer database.
+# Installs what is missing, builds the program and starts it. It uses the "Varnholt.MFG" of the
+# current directory when there is one, else the user's data folder (~/.local/share/varnholt),
+# which the first run fills with the sample database. Arguments go to the program
+# (--folder DIR chooses the folder).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 buildDir=$top/build-release

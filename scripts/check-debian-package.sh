@@ -104,7 +104,7 @@ cat >"$workDir/start-program.sh" <<'EOF'
 # Runs inside xvfb-run: start the installed program, wait for its window, take a picture, Escape.
 set -u
 cd "$1"
-QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$1" varnholt >"$1/varnholt.log" 2>&1 &
+QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$1" XDG_DATA_HOME="$1/data" varnholt --folder "$1" >"$1/varnholt.log" 2>&1 &
 pid=$!
 window=""
 for _ in $(seq 1 100); do

@@ -2,6 +2,7 @@
 
 #include "qt/reports/PreviewWindow.h"
 
+#include <QMessageBox>
 #include <QTimer>
 
 namespace varnholt::app {
@@ -27,6 +28,18 @@ void QtProgram::ShowPreview(bands::Document document, const bands::PreviewCreate
     QTimer::singleShot(0, preview.get(), [window = preview.get()] {
         window->raise();
         window->activateWindow();
+    });
+}
+
+} // namespace varnholt::app
+
+namespace varnholt::app {
+
+void QtProgram::ShowNote(const std::string& text) {
+    QWidget* mainWindow = windows.WindowOf(program.Tallowmere);
+    const QString title = QString::fromStdString(program.application.Title());
+    QTimer::singleShot(0, mainWindow, [mainWindow, title, note = QString::fromStdString(text)] {
+        QMessageBox::information(mainWindow, title, note);
     });
 }
 

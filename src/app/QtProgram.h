@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 namespace qtreports {
 class PreviewWindow;
@@ -24,6 +25,8 @@ public:
     QtProgram& operator=(const QtProgram&) = delete;
 
     void Start() { program.Start(); }
+    // Tells the user something once the main window is up, in an information box over it.
+    void ShowNote(const std::string& text);
 
     Program& Model() { return program; }
     qtforms::QtFormWindows& Windows() { return windows; }

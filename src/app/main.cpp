@@ -1,15 +1,85 @@
+#include "app/CommandLine.h"
 #include "app/QtProgram.h"
+#include "app/SampleDatabase.h"
+#include "app/WorkingFolder.h"
 
 #include <QApplication>
+#include <QStringList>
 
 #include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
 
-int main(int argc, char** argv) {
-    // The database is the one of the directory the program is started in, fixed before any
-    // window exists.
-    const std::filesystem::path startDirectory = std::filesystem::current_path();
+namespace {
+
+constexpr int ExitFolderUnusable = 1;
+constexpr int ExitUsage = 2;
+
+std::vector<std::string> ArgumentsAfterProgramName(const QStringList& arguments)
+{
+    std::vector<std::string> result;
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        result.push_back(arguments[i].toStdString());
+    return result;
+}
+
+int Answer(const varnholt::app::ProgramOptions& options)
+{
+    if (options.help)
+        std::cout << varnholt::app::ProgramUsage();
+    else
+        std::cout << varnholt::app::ProgramVersion(qVersion());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The working folder is settled before any window exists; relative names on the command line
+    // count from the folder the program was started in.
+    const varnholt::app::StartEnvironment environment = varnholt::app::CurrentStartEnvironment();
+    const std::vector<std::string> rawArguments(argv + 1, argv + argc);
+    if (varnholt::app::AsksForHelpOrVersion(rawArguments)) {
+        const auto parsed = varnholt::app::ParseCommandLine(rawArguments, environment.currentFolder);
+        if (parsed.options.help || parsed.options.version)
+            return Answer(parsed.options);
+    }
+
     QApplication qtApplication(argc, argv);
-    varnholt::app::QtProgram program(startDirectory);
+    QCoreApplication::setOrganizationName(QStringLiteral("Varnholt"));
+    QCoreApplication::setApplicationName(QStringLiteral("varnholt"));
+    const auto parsed = varnholt::app::ParseCommandLine(ArgumentsAfterProgramName(QCoreApplication::arguments()),
+                                                        environment.currentFolder);
+    if (parsed.error) {
+        std::cerr << "varnholt: " << *parsed.error << "\nTry 'varnholt --help' for more information.\n";
+        return ExitUsage;
+    }
+    if (parsed.options.help || parsed.options.version)
+        return Answer(parsed.options);
+
+    if (parsed.options.systemFile) {
+        // Saved systems are handed on to the program here once it can open them.
+        std::cerr << "varnholt: " << parsed.options.systemFile->string()
+                  << ": this version cannot open saved systems\n";
+        return ExitUsage;
+    }
+
+    const varnholt::app::WorkingFolderChoice working = varnholt::app::ChooseWorkingFolder(
+        parsed.options.folder, environment, varnholt::app::SampleDatabase());
+    if (working.error) {
+        std::cerr << "varnholt: " << *working.error << "\n";
+        return ExitFolderUnusable;
+    }
+    if (working.note)
+        std::cerr << "varnholt: " << *working.note << "\n";
+    std::error_code error;
+    std::filesystem::current_path(working.folder, error);
+
+    varnholt::app::QtProgram program(working.folder);
     program.Start();
+    if (working.note)
+        program.ShowNote(*working.note);
     return QApplication::exec();
 }

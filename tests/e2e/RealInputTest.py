@@ -311,8 +311,13 @@ def start_program(desktop, program, workDir, logPath):
     runtime = tempfile.mkdtemp(prefix="runtime-", dir=os.path.dirname(workDir))
     os.chmod(runtime, 0o700)
     environment["XDG_RUNTIME_DIR"] = runtime
+    # The user's own data and settings stay out of the test.
+    environment["XDG_DATA_HOME"] = tempfile.mkdtemp(prefix="data-", dir=os.path.dirname(workDir))
+    environment["XDG_CONFIG_HOME"] = tempfile.mkdtemp(prefix="config-", dir=os.path.dirname(workDir))
     log = open(logPath, "wb")
-    desktop.program = subprocess.Popen([program], cwd=workDir, env=environment, stdout=log, stderr=subprocess.STDOUT)
+    # The folder holds no database yet: --folder makes the program start a new one there.
+    desktop.program = subprocess.Popen([program, "--folder", workDir], cwd=workDir, env=environment, stdout=log,
+                                       stderr=subprocess.STDOUT)
 
 
 def create_manufacturer(desktop, faults, mainWindow, workDir):

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace varnholt::app {
+
+// Where the program was started and what the environment says about the user's data folder.
+struct StartEnvironment {
+    std::filesystem::path currentFolder;
+    std::string xdgDataHome; // $XDG_DATA_HOME, empty when unset
+    std::string home;        // $HOME
+};
+
+struct WorkingFolderChoice {
+    std::filesystem::path folder;
+    // Said once, on the run that set the data folder up with the sample database.
+    std::optional<std::string> note;
+    // Why no folder can be used; folder is empty then.
+    std::optional<std::string> error;
+};
+
+// The start environment of this process.
+StartEnvironment CurrentStartEnvironment();
+
+// The user's data folder for the program: $XDG_DATA_HOME/varnholt, or ~/.local/share/varnholt
+// when XDG_DATA_HOME is unset or not absolute. Empty when neither gives an absolute path.
+std::filesystem::path DataFolder(const StartEnvironment& environment);
+
+// The folder whose "Varnholt.MFG" the program uses: the --folder one as given; else the start
+// folder when it holds a database; else the data folder, created and given a copy of the sample
+// database when it has none. A database that exists is never touched.
+WorkingFolderChoice ChooseWorkingFolder(const std::optional<std::filesystem::path>& folderOption,
+                                        const StartEnvironment& environment,
+                                        std::span<const std::uint8_t> sampleDatabase);
+
+} // namespace varnholt::app
