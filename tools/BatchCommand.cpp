@@ -1,7 +1,9 @@
 #include "BatchCommand.h"
 
 #include "BatchOptions.h"
+#include "Diagnostics.h"
 #include "KeyScheduleCsv.h"
+#include "ManufacturerList.h"
 #include "OutputFile.h"
 
 #include "bands/JsonOutput.h"
@@ -32,6 +34,7 @@ namespace {
 struct Stop {
     int status = ExitRefused;
     std::string message;
+    bool commandLine = false; // a fault of the command line: point to --help
 };
 
 struct DatabaseRecord {
@@ -140,7 +143,7 @@ void ChooseKeys(GenerationState& state, const BatchOptions& options, std::ostrea
         if (!definition::CompleteRandomKey(key, state.Chambers, random, rules))
             throw Stop{ExitRefused, "No top master key can be drawn within this manufacturer's limits."};
         state.TopMasterKey = key;
-        err << "Top master key drawn: " << key << "\n";
+        err << DiagnosticLine("top master key drawn: " + key);
     } else {
         if (auto refusal = definition::ValidateTopMasterKey(options.masterKey, state.Chambers, rules))
             throw Stop{ExitRefused, *refusal};
@@ -148,7 +151,7 @@ void ChooseKeys(GenerationState& state, const BatchOptions& options, std::ostrea
     }
     if (!state.IsICore) {
         if (options.controlKey)
-            err << "Note: \"" << state.MfgName << "\" has no interchangeable core; the control key is not used.\n";
+            err << DiagnosticLine("note: \"" + state.MfgName + "\" has no interchangeable core; the control key is not used.");
         return;
     }
     if (!options.controlKey)
@@ -190,8 +193,9 @@ void ChooseQuantities(GenerationState& state, const BatchOptions& options, std::
     if (plan.refusal)
         throw Stop{ExitRefused, *plan.refusal};
     if (plan.subMasterCount < subMasters)
-        err << "Note: " << subMasters << " sub-masters asked for, " << plan.subMasterCount
-            << " are available under each master; the report has " << plan.subMasterCount << ".\n";
+        err << DiagnosticLine("note: " + std::to_string(subMasters) + " sub-masters asked for, " +
+                              std::to_string(plan.subMasterCount) + " are available under each master; the report has " +
+                              std::to_string(plan.subMasterCount) + ".");
     if (plan.chamberRoles.size() != static_cast<std::size_t>(state.Chambers))
         throw Stop{ExitRefused, definition::TooManySubMastersMessage};
     constexpr std::int64_t most = std::numeric_limits<int>::max();
@@ -265,9 +269,22 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         out << BatchUsage();
         return ExitDone;
     }
+    if (parsed.options.version) {
+        out << ProgramName << " (Varnholt Lite) " << paper.programVersion << "\nQt " << paper.qtVersion << "\n";
+        return ExitDone;
+    }
     if (parsed.error)
-        throw Stop{ExitRefused, *parsed.error + "\n" + BatchUsage()};
+        throw Stop{ExitRefused, *parsed.error, true};
     const BatchOptions& options = parsed.options;
+    if (options.list) {
+        const std::vector<DatabaseRecord> records = SplitRecords(ReadDatabase(options.database), options.database);
+        std::vector<manufacturers::ManufacturerRecord> listed;
+        for (const DatabaseRecord& record : records)
+            listed.push_back(record.record);
+        WriteText(options.format == OutputFormat::Json ? ManufacturerListJson(listed) : ManufacturerListText(listed),
+                  options, out);
+        return ExitDone;
+    }
     // The database is the user's only copy of the manufacturers; a report never takes its place.
     std::error_code sameFileError;
     if (options.output && std::filesystem::equivalent(*options.output, options.database, sameFileError))
@@ -324,10 +341,10 @@ int RunBatchCommand(const std::vector<std::string>& arguments, std::ostream& out
     try {
         return Run(arguments, out, err, outIsTerminal, paper);
     } catch (const Stop& stop) {
-        err << stop.message << "\n";
+        err << (stop.commandLine ? UsageErrorText(stop.message) : DiagnosticLine(stop.message));
         return stop.status;
     } catch (const std::exception& failure) {
-        err << "The report could not be made: " << failure.what() << "\n";
+        err << DiagnosticLine(std::string("The report could not be made: ") + failure.what());
         return ExitFileFailure;
     }
 }

@@ -26,6 +26,9 @@ struct PaperResult {
 struct PaperServices {
     std::function<PaperResult(const bands::Document&, const std::filesystem::path&)> writePdf;
     std::function<PaperResult(const bands::Document&, const std::string& queue)> printToQueue;
+    // For --version: this program's version and the Qt version the paper output runs on.
+    std::string programVersion;
+    std::string qtVersion;
 };
 
 // Runs varnholt-report with its arguments (without the program name). The report or the key

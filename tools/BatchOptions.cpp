@@ -24,14 +24,32 @@ std::string BatchUsage()
            "                       --master-key BITTING|random [--control-key BITTING]\n"
            "                       [--masters N|all] [--sub-masters N|all] [--keys N|all]\n"
            "                       [--format pdf|text|json|csv] [--output FILE | --printer QUEUE]\n"
+           "  or:  varnholt-report --database FILE --list [--format text|json]\n"
+           "  or:  varnholt-report --help | --version\n"
            "\n"
-           "Generates a master key system for one manufacturer of the database and writes its report.\n"
-           "Records are counted from 1 in file order. Without --masters and --sub-masters the system\n"
-           "has none; without --keys it has every change key available. The report goes to standard\n"
-           "output unless --output or --printer is given (PDF only when standard output is not a\n"
-           "terminal). csv writes the key schedule instead of the report.\n"
+           "Generates a master key system for one manufacturer of the database and writes its report,\n"
+           "applying the rules of the program's \"Data Input\" dialog.\n"
+           "\n"
+           "  --database FILE       the manufacturer database (\"Varnholt.MFG\")\n"
+           "  --manufacturer NAME   the manufacturer by its name, exactly as listed\n"
+           "  --record N            the manufacturer by its record number, counted from 1 in file order\n"
+           "  --chambers N          the number of chambers of the system\n"
+           "  --master-key BITTING  the top master key, or \"random\" to draw one\n"
+           "  --control-key BITTING the control key, for an interchangeable core\n"
+           "  --masters N|all       masters under the top master (default none)\n"
+           "  --sub-masters N|all   sub-masters under each master (default none)\n"
+           "  --keys N|all          change keys (default: every one available)\n"
+           "  --format FORMAT       pdf (default), text, json, or csv for the key schedule\n"
+           "  --output FILE         write to FILE instead of standard output (a PDF is never\n"
+           "                        written to a terminal)\n"
+           "  --printer QUEUE       print the report on the print queue QUEUE\n"
+           "  --list                list the database's manufacturers: record number, name, chamber\n"
+           "                        counts, depths, step, M.A.C.S and core values (text or json)\n"
+           "  --help                show this help and exit\n"
+           "  --version             show the program's version and the Qt version it runs on\n"
+           "\n"
            "Exit status: 0 done, 1 a file could not be read or written or the print failed,\n"
-           "2 the request was refused.\n";
+           "2 the request or the command line was refused (nothing is written then).\n";
 }
 
 ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments)
@@ -55,19 +73,29 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments)
             options.help = true;
             return parsed;
         }
+        if (name == "--version") {
+            options.version = true;
+            return parsed;
+        }
+        if (name == "--list" && !value) {
+            options.list = true;
+            continue;
+        }
         if (!takesValue(name)) {
-            parsed.error = "Unknown argument \"" + arguments[i] + "\".";
+            parsed.error = name.rfind("--", 0) == 0 || name.size() < 2 || name[0] != '-'
+                               ? "unrecognized option '" + arguments[i] + "'"
+                               : "invalid option -- '" + name.substr(1, 1) + "'";
             return parsed;
         }
         if (!value) {
             if (i + 1 >= arguments.size()) {
-                parsed.error = "The option " + name + " needs a value.";
+                parsed.error = "option '" + name + "' requires an argument";
                 return parsed;
             }
             value = arguments[++i];
         }
         if (values.count(name) != 0) {
-            parsed.error = "The option " + name + " is given twice.";
+            parsed.error = "option '" + name + "' is given twice";
             return parsed;
         }
         values[name] = *value;
@@ -79,9 +107,33 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments)
             return std::nullopt;
         return found->second;
     };
+    if (options.list) {
+        if (!take("--database")) {
+            parsed.error = "option '--list' needs the database: give --database FILE";
+            return parsed;
+        }
+        for (const auto& [name, value] : values) {
+            if (name != "--database" && name != "--format") {
+                parsed.error = "option '--list' takes only --database and --format, not '" + name + "'";
+                return parsed;
+            }
+        }
+        options.database = *take("--database");
+        options.format = OutputFormat::Text;
+        if (auto format = take("--format")) {
+            options.formatGiven = true;
+            if (*format == "json")
+                options.format = OutputFormat::Json;
+            else if (*format != "text") {
+                parsed.error = "the list is written as text or json, not '" + *format + "'";
+                return parsed;
+            }
+        }
+        return parsed;
+    }
     for (const char* required : {"--database", "--chambers", "--master-key"}) {
         if (!take(required)) {
-            parsed.error = std::string("The option ") + required + " is required.";
+            parsed.error = std::string("option '") + required + "' is required";
             return parsed;
         }
     }
@@ -91,7 +143,7 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments)
     options.manufacturer = take("--manufacturer");
     options.record = take("--record");
     if (options.manufacturer.has_value() == options.record.has_value()) {
-        parsed.error = "Name the manufacturer with either --manufacturer or --record.";
+        parsed.error = "name the manufacturer with either --manufacturer or --record";
         return parsed;
     }
     options.controlKey = take("--control-key");
@@ -112,22 +164,21 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments)
         else if (*format == "csv")
             options.format = OutputFormat::Csv;
         else {
-            parsed.error = "The format must be pdf, text, json or csv, not \"" + *format + "\".";
+            parsed.error = "the format must be pdf, text, json or csv, not '" + *format + "'";
             return parsed;
         }
     }
     options.output = take("--output");
     options.printer = take("--printer");
     if (options.output && options.printer) {
-        parsed.error = "Give either --output or --printer, not both.";
+        parsed.error = "give either --output or --printer, not both";
         return parsed;
     }
     if (options.printer && options.format != OutputFormat::Pdf) {
-        parsed.error = "The printer prints the report; --printer cannot be combined with --format " +
+        parsed.error = "the printer prints the report; --printer cannot be combined with --format " +
                        std::string(options.format == OutputFormat::Csv    ? "csv"
                                    : options.format == OutputFormat::Json ? "json"
-                                                                          : "text") +
-                       ".";
+                                                                          : "text");
         return parsed;
     }
     return parsed;

@@ -31,6 +31,8 @@ struct BatchOptions {
     std::optional<std::string> output;
     std::optional<std::string> printer;
     bool help = false;
+    bool version = false;
+    bool list = false; // list the database's manufacturers instead of making a report
 };
 
 struct ParsedOptions {

@@ -1,5 +1,6 @@
 #include "BatchCommand.h"
 #include "Terminal.h"
+#include "VarnholtVersion.h"
 
 #include "qt/reports/PdfOutput.h"
 #include "qt/reports/Printing.h"
@@ -39,6 +40,8 @@ int main(int argc, char** argv)
         application.emplace(qtArgumentCount, argv);
     };
     varnholt::tools::PaperServices paper;
+    paper.programVersion = VarnholtVersion;
+    paper.qtVersion = qVersion();
     paper.writePdf = [&](const bands::Document& document, const std::filesystem::path& file) {
         startQt();
         const qtreports::OutputResult result = qtreports::WritePdf(document, file);

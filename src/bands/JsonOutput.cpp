@@ -34,6 +34,12 @@ void AppendQuoted(std::string& out, const std::string& text) {
 
 }  // namespace
 
+std::string QuoteJson(const std::string& text) {
+    std::string out;
+    AppendQuoted(out, text);
+    return out;
+}
+
 std::string ToJson(const Document& document) {
     std::string out = "{\"pages\": [";
     bool firstPage = true;

@@ -10,4 +10,7 @@ namespace bands {
 // The lines are as the program set them; a carriage return appears as "\r".
 std::string ToJson(const Document& document);
 
+// text as a JSON string literal, quotes included.
+std::string QuoteJson(const std::string& text);
+
 }  // namespace bands

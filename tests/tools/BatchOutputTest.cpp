@@ -70,7 +70,7 @@ TEST_F(BatchOutput, SubMastersAboveTheMaximumAreLoweredWithANote)
 {
     const CommandResult result = RunCommand(System({"--masters", "10", "--sub-masters", "9", "--format", "csv"}));
     ASSERT_EQ(result.status, ExitDone) << result.err;
-    EXPECT_EQ(result.err, "Note: 9 sub-masters asked for, 4 are available under each master; the report has 4.\n");
+    EXPECT_EQ(result.err, "varnholt-report: note: 9 sub-masters asked for, 4 are available under each master; the report has 4.\n");
     EXPECT_NE(result.out.find("sub-master,AD,"), std::string::npos);
     EXPECT_EQ(result.out.find("sub-master,AE,"), std::string::npos);
 }
@@ -93,7 +93,7 @@ TEST_F(BatchOutput, AFailedWriteKeepsTheOldFileAndLeavesNoPart)
     { std::ofstream(target) << "old"; }
     const CommandResult result = RunCommand(System({"--output", target.string()}));
     EXPECT_EQ(result.status, ExitFileFailure);
-    EXPECT_EQ(result.err, "no PDF in this test\n");
+    EXPECT_EQ(result.err, "varnholt-report: no PDF in this test\n");
     EXPECT_EQ(ReadWholeFile(target), "old");
     EXPECT_EQ(folder.Files().size(), 2U);
 
@@ -101,7 +101,7 @@ TEST_F(BatchOutput, AFailedWriteKeepsTheOldFileAndLeavesNoPart)
         RunCommand(System({"--format", "json", "--output", (folder.Path() / "no" / "such.json").string()}));
     EXPECT_EQ(missingFolder.status, ExitFileFailure);
     EXPECT_EQ(missingFolder.err,
-              "The file \"" + (folder.Path() / "no" / "such.json").string() + "\" cannot be created.\n");
+              "varnholt-report: The file \"" + (folder.Path() / "no" / "such.json").string() + "\" cannot be created.\n");
 }
 
 TEST_F(BatchOutput, NeverWritesOverTheManufacturerFile)
@@ -110,7 +110,7 @@ TEST_F(BatchOutput, NeverWritesOverTheManufacturerFile)
     const std::string sameFile = (folder.Path() / "." / "Varnholt.MFG").string();
     const CommandResult result = RunCommand(System({"--format", "text", "--output", sameFile}));
     EXPECT_EQ(result.status, ExitRefused);
-    EXPECT_EQ(result.err, "The report would replace the manufacturer file \"" + database +
+    EXPECT_EQ(result.err, "varnholt-report: The report would replace the manufacturer file \"" + database +
                               "\"; name another file with --output.\n");
     EXPECT_EQ(ReadWholeFile(database), before);
     EXPECT_EQ(folder.Files().size(), 1U);
@@ -129,11 +129,11 @@ TEST_F(BatchOutput, AMissingDatabaseIsAFileFailure)
     const CommandResult result = RunCommand({"--database", (folder.Path() / "none.MFG").string(), "--record", "1",
                                              "--chambers", "5", "--master-key", "24613", "--format", "json"});
     EXPECT_EQ(result.status, ExitFileFailure);
-    EXPECT_EQ(result.err, "The manufacturer file \"" + (folder.Path() / "none.MFG").string() +
+    EXPECT_EQ(result.err, "varnholt-report: The manufacturer file \"" + (folder.Path() / "none.MFG").string() +
                               "\" cannot be found or read.\n");
 }
 
-TEST_F(BatchOutput, BadCommandLinesAreRefusedWithTheUsage)
+TEST_F(BatchOutput, BadCommandLinesAreRefusedWithAPointerToTheHelp)
 {
     for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
              {"--database", database, "--chambers", "6", "--master-key", "246135"},
@@ -143,13 +143,14 @@ TEST_F(BatchOutput, BadCommandLinesAreRefusedWithTheUsage)
          }) {
         const CommandResult result = RunCommand(arguments);
         EXPECT_EQ(result.status, ExitRefused);
-        EXPECT_NE(result.err.find("Usage: varnholt-report"), std::string::npos);
+        EXPECT_EQ(result.err.rfind("varnholt-report: ", 0), 0U);
+        EXPECT_NE(result.err.find("\nTry 'varnholt-report --help' for more information.\n"), std::string::npos);
         EXPECT_TRUE(result.out.empty());
     }
     EXPECT_EQ(RunCommand(System({"--chambers", "8"})).status, ExitRefused) << "--chambers given twice";
     const CommandResult chambers = RunCommand({"--database", database, "--manufacturer", "BRANDT", "--chambers", "4",
                                                "--master-key", "2461", "--format", "json"});
-    EXPECT_EQ(chambers.err, "\"BRANDT\" offers 5 to 7 chambers, not 4.\n");
+    EXPECT_EQ(chambers.err, "varnholt-report: \"BRANDT\" offers 5 to 7 chambers, not 4.\n");
 }
 
 TEST_F(BatchOutput, ARandomTopMasterKeyKeepsTheManufacturersRules)
@@ -157,8 +158,8 @@ TEST_F(BatchOutput, ARandomTopMasterKeyKeepsTheManufacturersRules)
     const CommandResult result = RunCommand({"--database", database, "--manufacturer", "BRANDT", "--chambers", "7",
                                              "--master-key", "random", "--format", "csv", "--keys", "1"});
     ASSERT_EQ(result.status, ExitDone) << result.err;
-    ASSERT_EQ(result.err.rfind("Top master key drawn: ", 0), 0U);
-    const std::string key = result.err.substr(22, 7);
+    ASSERT_EQ(result.err.rfind("varnholt-report: top master key drawn: ", 0), 0U);
+    const std::string key = result.err.substr(39, 7);
     for (std::size_t i = 1; i < key.size(); ++i)
         EXPECT_LE(std::abs(key[i] - key[i - 1]), 7) << key;
     EXPECT_NE(result.out.find("top master,,," + key + ","), std::string::npos);

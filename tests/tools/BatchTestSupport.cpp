@@ -85,6 +85,8 @@ CommandResult RunCommand(const std::vector<std::string>& arguments, bool outIsTe
     paper.printToQueue = [](const bands::Document&, const std::string&) {
         return PaperResult{false, "no printer in this test"};
     };
+    paper.programVersion = "3.5";
+    paper.qtVersion = "6.4.2";
     std::ostringstream out;
     std::ostringstream err;
     CommandResult result;

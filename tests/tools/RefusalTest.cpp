@@ -1,5 +1,6 @@
 #include "BatchTestSupport.h"
 
+#include "Diagnostics.h"
 #include "definition/DefinitionMessages.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ protected:
     void ExpectRefused(const CommandResult& result, const std::string& message)
     {
         EXPECT_EQ(result.status, ExitRefused);
-        EXPECT_EQ(result.err, message + "\n");
+        EXPECT_EQ(result.err, DiagnosticLine(message));
         EXPECT_EQ(folder.Files(), std::vector<std::filesystem::path>{"Varnholt.MFG"});
     }
 

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varnholt::tools {
+
+inline constexpr const char* ProgramName = "varnholt-report";
+
+// A message for standard error as GNU programs write it: the program's name first, one line per
+// fault (the line breaks of a dialog's message become blanks), and a line end.
+std::string DiagnosticLine(std::string_view message);
+
+// A fault of the command line: the diagnostic and where to read more.
+std::string UsageErrorText(std::string_view message);
+
+} // namespace varnholt::tools
