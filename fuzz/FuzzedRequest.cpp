@@ -6,6 +6,7 @@
 #include "definition/Capacity.h"
 #include "definition/RandomMaster.h"
 #include "definition/RandomSource.h"
+#include "definition/RequestBuilder.h"
 #include "engine/Progression.h"
 #include "manufacturers/RecordValidity.h"
 
@@ -67,21 +68,6 @@ std::string DrawBitting(ByteReader& reader, const manufacturers::ManufacturerRec
     return bitting;
 }
 
-// What the dialog copies from the chosen manufacturer into the request.
-void CopyManufacturer(GenerationState& state, const manufacturers::ManufacturerRecord& record)
-{
-    state.MfgName = record.Name;
-    state.ShallowestCut = record.ShallowestCut;
-    state.DeepestCut = record.DeepestCut;
-    state.IsICore = record.IsICore;
-    state.MaxAdjacentCut = record.MaxAdjacentCut == 0 ? definition::UnlimitedAdjacentCut : record.MaxAdjacentCut;
-    state.StepIncrement = record.StepIncrement;
-    state.ControlChambers = record.ControlChambers.empty() ? std::string(7, 'N') : record.ControlChambers;
-    state.ControlFactor = record.ControlFactor;
-    state.StackTotal = record.StackTotal;
-    state.ZeroIsTen = record.DeepestCut == 10;
-}
-
 // A quantity near the figure the dialog shows beside its field, now and then a little above it.
 std::int64_t DrawQuantity(ByteReader& reader, std::int64_t available)
 {
@@ -98,64 +84,68 @@ std::int64_t DrawQuantity(ByteReader& reader, std::int64_t available)
 
 } // namespace
 
+namespace {
+
+// The top master key as the user gives it: typed, or drawn as the dialog draws it, which must
+// always give a key the dialog itself accepts.
+std::string DrawTopMasterKey(ByteReader& reader, const manufacturers::ManufacturerRecord& record, int chambers)
+{
+    if (reader.Below(8) != 0)
+        return DrawBitting(reader, record, chambers);
+    std::uint32_t seed = 0;
+    for (int part = 0; part < 4; ++part)
+        seed = seed << 8U | reader.Next();
+    definition::SeededRandomSource random(seed);
+    const definition::CutRules rules = definition::CutRulesFor(definition::RequestForManufacturer(record));
+    std::string key;
+    FUZZ_CHECK(definition::CompleteRandomKey(key, chambers, random, rules));
+    FUZZ_CHECK(!definition::ValidateTopMasterKey(key, chambers, rules));
+    return key;
+}
+
+definition::SystemAnswers DrawAnswers(ByteReader& reader, const manufacturers::ManufacturerRecord& record)
+{
+    definition::SystemAnswers answers;
+    answers.chambers = record.MinChambers + reader.Below(record.ChamberChoices);
+    answers.topMasterKey = DrawTopMasterKey(reader, record, answers.chambers);
+    if (record.IsICore)
+        answers.controlKey = DrawBitting(reader, record, answers.chambers);
+    const int steps = definition::DialogProgressionSteps(record.ShallowestCut, record.DeepestCut, record.StepIncrement);
+    const std::int64_t masters = DrawQuantity(reader, definition::MastersAvailable(steps, answers.chambers));
+    answers.masters = definition::QuantityAnswer::Of(masters);
+    answers.subMasters = definition::QuantityAnswer::Of(
+        DrawQuantity(reader, definition::SubMastersAvailable(masters, steps, answers.chambers)));
+    if (reader.Below(4) != 0)
+        answers.changeKeys = definition::QuantityAnswer::Of(reader.Next() % 40);
+    return answers;
+}
+
+// The work of one run: every key listed, and every change-key combination walked under each
+// key of the lowest master level.
+bool SmallEnough(const KeySystemRequest& request)
+{
+    const int steps = definition::DialogProgressionSteps(request.ShallowestCut, request.DeepestCut, request.StepIncrement);
+    const std::int64_t lowestLevelKeys =
+        std::max<std::int64_t>(request.MasterCount, 1) * std::max<std::int64_t>(request.SubMasterCount, 1);
+    const std::int64_t combinations =
+        definition::Power(steps, request.Chambers - request.MasterChamberCount - request.SubMasterChamberCount);
+    return lowestLevelKeys * (request.ChangeKeyCount + 1) <= MostListedKeys &&
+           lowestLevelKeys * combinations <= MostListedKeys * 20 && combinations <= MostChangeKeyCombinations;
+}
+
+} // namespace
+
 std::optional<GenerationState> DrawAcceptedRequest(std::span<const std::uint8_t> bytes)
 {
     ByteReader reader(bytes);
     const manufacturers::ManufacturerRecord record = DrawManufacturer(reader);
     if (manufacturers::FindImpossibleValue(record))
         return std::nullopt;
-
+    const definition::BuiltRequest built = definition::BuildRequest(record, DrawAnswers(reader, record));
+    if (built.refusal || !SmallEnough(built.request))
+        return std::nullopt;
     GenerationState state;
-    CopyManufacturer(state, record);
-    state.Chambers = record.MinChambers + reader.Below(record.ChamberChoices);
-    const definition::CutRules rules = definition::CutRulesFor(state);
-    if (reader.Below(8) == 0) {
-        // The dialog's random top master key must always be one the dialog itself accepts.
-        std::uint32_t seed = 0;
-        for (int part = 0; part < 4; ++part)
-            seed = seed << 8U | reader.Next();
-        definition::SeededRandomSource random(seed);
-        FUZZ_CHECK(definition::CompleteRandomKey(state.TopMasterKey, state.Chambers, random, rules));
-        FUZZ_CHECK(!definition::ValidateTopMasterKey(state.TopMasterKey, state.Chambers, rules));
-    } else {
-        state.TopMasterKey = DrawBitting(reader, record, state.Chambers);
-        if (definition::ValidateTopMasterKey(state.TopMasterKey, state.Chambers, rules))
-            return std::nullopt;
-    }
-    if (state.IsICore) {
-        state.ControlKey = DrawBitting(reader, record, state.Chambers);
-        if (definition::ValidateControlKey(state.ControlKey, state.TopMasterKey, state.ControlChambers,
-                                          state.Chambers, rules))
-            return std::nullopt;
-    }
-
-    const int steps = definition::DialogProgressionSteps(state.ShallowestCut, state.DeepestCut, state.StepIncrement);
-    const std::int64_t masters = DrawQuantity(reader, definition::MastersAvailable(steps, state.Chambers));
-    const std::int64_t subMasters =
-        DrawQuantity(reader, definition::SubMastersAvailable(masters, steps, state.Chambers));
-    std::optional<std::int64_t> changeKeys;
-    if (reader.Below(4) != 0)
-        changeKeys = reader.Next() % 40;
-    const definition::QuantityPlan plan = definition::PlanQuantities(masters, subMasters, changeKeys, steps, state.Chambers);
-    if (plan.refusal || plan.chamberRoles.size() != static_cast<std::size_t>(state.Chambers))
-        return std::nullopt;
-
-    // The work of one run: every key listed, and every change-key combination walked under
-    // each key of the lowest master level.
-    const std::int64_t lowestLevelKeys = std::max<std::int64_t>(plan.masterCount, 1) *
-                                         std::max<std::int64_t>(plan.subMasterCount, 1);
-    const std::int64_t combinations =
-        definition::Power(steps, state.Chambers - plan.chamberCounts.masterChambers - plan.chamberCounts.subMasterChambers);
-    if (lowestLevelKeys * (plan.changeKeyCount + 1) > MostListedKeys ||
-        lowestLevelKeys * combinations > MostListedKeys * 20 || combinations > MostChangeKeyCombinations)
-        return std::nullopt;
-
-    state.MasterCount = static_cast<int>(plan.masterCount);
-    state.SubMasterCount = static_cast<int>(plan.subMasterCount);
-    state.ChangeKeyCount = static_cast<int>(plan.changeKeyCount);
-    state.MasterChamberCount = plan.chamberCounts.masterChambers;
-    state.SubMasterChamberCount = plan.chamberCounts.subMasterChambers;
-    state.ChamberRoles = plan.chamberRoles;
+    static_cast<KeySystemRequest&>(state) = built.request;
     ClearProgressionTable(state);
     GenerateProgression(state);
     return state;

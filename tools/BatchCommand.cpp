@@ -1,6 +1,7 @@
 #include "BatchCommand.h"
 
 #include "BatchOptions.h"
+#include "BatchRequest.h"
 #include "Diagnostics.h"
 #include "KeyScheduleCsv.h"
 #include "ManufacturerList.h"
@@ -8,11 +9,6 @@
 
 #include "bands/JsonOutput.h"
 #include "bands/TextOutput.h"
-#include "definition/BittingRules.h"
-#include "definition/Capacity.h"
-#include "definition/DefinitionMessages.h"
-#include "definition/RandomMaster.h"
-#include "definition/SystemRandomSource.h"
 #include "engine/GenerationState.h"
 #include "engine/Progression.h"
 #include "manufacturers/ManufacturerRecord.h"
@@ -23,7 +19,6 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <limits>
 #include <sstream>
 
 namespace varnholt::tools {
@@ -73,13 +68,6 @@ std::vector<DatabaseRecord> SplitRecords(const std::vector<std::uint8_t>& bytes,
     return records;
 }
 
-std::optional<long long> WholeNumber(const std::string& text)
-{
-    if (text.empty() || text.size() > 12 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    return std::stoll(text);
-}
-
 const DatabaseRecord& ChooseRecord(const std::vector<DatabaseRecord>& records, const BatchOptions& options)
 {
     if (options.record) {
@@ -98,116 +86,8 @@ const DatabaseRecord& ChooseRecord(const std::vector<DatabaseRecord>& records, c
 
 void CheckRecordUsable(const DatabaseRecord& chosen)
 {
-    std::optional<std::string> damage = manufacturers::FindLayoutDamage(chosen.bytes);
-    if (!damage) {
-        if (auto impossible = manufacturers::FindImpossibleField(chosen.record))
-            damage = impossible->found + "\n" + impossible->message;
-    }
-    if (damage)
-        throw Stop{ExitRefused, "The Manufacturer \"" + chosen.record.Name + "\" (record " +
-                                    std::to_string(chosen.number) + " of the file) is damaged:\n" + *damage};
-}
-
-// What the dialog copies into the request when the manufacturer is chosen.
-void LoadRequest(GenerationState& state, const manufacturers::ManufacturerRecord& record)
-{
-    state.MfgName = record.Name.substr(0, 40);
-    state.ShallowestCut = record.ShallowestCut;
-    state.DeepestCut = record.DeepestCut;
-    state.IsICore = record.IsICore;
-    state.MaxAdjacentCut = record.MaxAdjacentCut == 0 ? definition::UnlimitedAdjacentCut : record.MaxAdjacentCut;
-    state.StepIncrement = record.StepIncrement;
-    state.ControlChambers = record.ControlChambers.empty() ? std::string(7, 'N') : record.ControlChambers;
-    state.ControlFactor = record.ControlFactor;
-    state.StackTotal = record.StackTotal;
-    state.ZeroIsTen = record.DeepestCut == 10;
-}
-
-int ChooseChambers(const BatchOptions& options, const manufacturers::ManufacturerRecord& record)
-{
-    const auto chambers = WholeNumber(options.chambers);
-    const int lowest = record.MinChambers;
-    const int highest = record.MaxChambers();
-    if (!chambers || *chambers < lowest || *chambers > highest)
-        throw Stop{ExitRefused, "\"" + record.Name + "\" offers " + std::to_string(lowest) + " to " +
-                                    std::to_string(highest) + " chambers, not " + options.chambers + "."};
-    return static_cast<int>(*chambers);
-}
-
-void ChooseKeys(GenerationState& state, const BatchOptions& options, std::ostream& err)
-{
-    const definition::CutRules rules = definition::CutRulesFor(state);
-    if (options.masterKey == "random") {
-        definition::SystemRandomSource random;
-        std::string key;
-        if (!definition::CompleteRandomKey(key, state.Chambers, random, rules))
-            throw Stop{ExitRefused, "No top master key can be drawn within this manufacturer's limits."};
-        state.TopMasterKey = key;
-        err << DiagnosticLine("top master key drawn: " + key);
-    } else {
-        if (auto refusal = definition::ValidateTopMasterKey(options.masterKey, state.Chambers, rules))
-            throw Stop{ExitRefused, *refusal};
-        state.TopMasterKey = options.masterKey;
-    }
-    if (!state.IsICore) {
-        if (options.controlKey)
-            err << DiagnosticLine("note: \"" + state.MfgName + "\" has no interchangeable core; the control key is not used.");
-        return;
-    }
-    if (!options.controlKey)
-        throw Stop{ExitRefused, "\"" + state.MfgName + "\" uses an interchangeable core: give its --control-key.\n" +
-                                    definition::KeyLengthMessage(state.Chambers)};
-    if (auto refusal = definition::ValidateControlKey(*options.controlKey, state.TopMasterKey, state.ControlChambers,
-                                                      state.Chambers, rules))
-        throw Stop{ExitRefused, *refusal};
-    state.ControlKey = *options.controlKey;
-}
-
-// A quantity as the dialog's fields take it: a number, "all" for the figure in the box beside
-// the field, or the default.
-std::int64_t QuantityValue(const std::optional<Quantity>& quantity, std::int64_t available, std::int64_t fallback,
-                           const GenerationState& state)
-{
-    if (!quantity)
-        return fallback;
-    if (quantity->all)
-        return available;
-    const auto number = WholeNumber(quantity->number);
-    if (!number)
-        throw Stop{ExitRefused, definition::NotANumberMessage(state.ShallowestCut, state.DeepestCut)};
-    return *number;
-}
-
-void ChooseQuantities(GenerationState& state, const BatchOptions& options, std::ostream& err)
-{
-    const int steps = definition::DialogProgressionSteps(state.ShallowestCut, state.DeepestCut, state.StepIncrement);
-    const std::int64_t masters =
-        QuantityValue(options.masters, definition::MastersAvailable(steps, state.Chambers), 0, state);
-    const std::int64_t subMasters = QuantityValue(
-        options.subMasters, definition::SubMastersAvailable(masters, steps, state.Chambers), 0, state);
-    std::optional<std::int64_t> keys;
-    if (options.keys && !options.keys->all)
-        keys = QuantityValue(options.keys, 0, 0, state);
-
-    const definition::QuantityPlan plan = definition::PlanQuantities(masters, subMasters, keys, steps, state.Chambers);
-    if (plan.refusal)
-        throw Stop{ExitRefused, *plan.refusal};
-    if (plan.subMasterCount < subMasters)
-        err << DiagnosticLine("note: " + std::to_string(subMasters) + " sub-masters asked for, " +
-                              std::to_string(plan.subMasterCount) + " are available under each master; the report has " +
-                              std::to_string(plan.subMasterCount) + ".");
-    if (plan.chamberRoles.size() != static_cast<std::size_t>(state.Chambers))
-        throw Stop{ExitRefused, definition::TooManySubMastersMessage};
-    constexpr std::int64_t most = std::numeric_limits<int>::max();
-    if (plan.masterCount > most || plan.subMasterCount > most || plan.changeKeyCount > most)
-        throw Stop{ExitRefused, definition::TooManyKeysMessage};
-
-    state.MasterCount = static_cast<int>(plan.masterCount);
-    state.SubMasterCount = static_cast<int>(plan.subMasterCount);
-    state.ChangeKeyCount = static_cast<int>(plan.changeKeyCount);
-    state.MasterChamberCount = plan.chamberCounts.masterChambers;
-    state.SubMasterChamberCount = plan.chamberCounts.subMasterChambers;
-    state.ChamberRoles = plan.chamberRoles;
+    if (auto damage = manufacturers::DescribeRecordDamage(chosen.bytes, chosen.number))
+        throw Stop{ExitRefused, *damage};
 }
 
 void WriteText(const std::string& text, const BatchOptions& options, std::ostream& out)
@@ -295,12 +175,11 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     const DatabaseRecord& chosen = ChooseRecord(records, options);
     CheckRecordUsable(chosen);
 
+    const BatchRequest built = BuildBatchRequest(options, chosen.record, err);
+    if (built.refusal)
+        throw Stop{ExitRefused, *built.refusal};
     GenerationState state;
-    LoadRequest(state, chosen.record);
-    state.Chambers = ChooseChambers(options, chosen.record);
-    ChooseKeys(state, options, err);
-    ChooseQuantities(state, options, err);
-
+    static_cast<KeySystemRequest&>(state) = built.request;
     ClearProgressionTable(state);
     GenerateProgression(state);
 

@@ -1,6 +1,8 @@
+#include "definition/RequestBuilder.h"
 #include "engine/GenerationState.h"
 #include "engine/KeyComposition.h"
 #include "engine/Progression.h"
+#include "manufacturers/ManufacturerRecord.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,16 +12,24 @@ namespace {
 
 GenerationState SevenChamberSystem(int stepIncrement)
 {
+    manufacturers::ManufacturerRecord record;
+    record.Name = "BENCH";
+    record.MinChambers = 7;
+    record.ChamberChoices = 1;
+    record.ShallowestCut = 0;
+    record.DeepestCut = 9;
+    record.StepIncrement = stepIncrement;
+    record.MaxAdjacentCut = 7;
+    record.IsICore = true;
+    record.ControlChambers = "YNYNYNY";
+    record.ControlFactor = 6;
+    record.StackTotal = 23;
+    definition::SystemAnswers answers;
+    answers.chambers = 7;
+    answers.topMasterKey = "3592746";
+    answers.controlKey = "5714962";
     GenerationState state;
-    state.ShallowestCut = 0;
-    state.DeepestCut = 9;
-    state.StepIncrement = stepIncrement;
-    state.MaxAdjacentCut = 7;
-    state.Chambers = 7;
-    state.TopMasterKey = "3592746";
-    state.ControlChambers = "YNYNYNY";
-    state.ControlKey = "5714962";
-    state.ControlFactor = 6;
+    static_cast<KeySystemRequest&>(state) = definition::BuildRequest(record, answers).request;
     state.KeyCompositionEnabled = true;
     for (std::size_t chamber = 1; chamber <= 7; ++chamber) {
         state.TmkCuts[chamber] = state.TopMasterKey[chamber - 1] - '0';

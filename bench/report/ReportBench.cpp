@@ -5,8 +5,9 @@
 
 #include "bands/JsonOutput.h"
 #include "bands/TextOutput.h"
-#include "definition/Capacity.h"
+#include "definition/RequestBuilder.h"
 #include "engine/Progression.h"
+#include "manufacturers/ManufacturerRecord.h"
 #include "qt/reports/PdfOutput.h"
 #include "report/TForm3.h"
 
@@ -23,19 +24,18 @@ namespace {
 
 varnholt::GenerationState LargestSystem()
 {
+    manufacturers::ManufacturerRecord kessler;
+    kessler.Name = "KESSLER";
+    kessler.MinChambers = 3;
+    kessler.ChamberChoices = 5;
+    kessler.ShallowestCut = 0;
+    kessler.DeepestCut = 9;
+    kessler.StepIncrement = 1;
+    varnholt::definition::SystemAnswers answers;
+    answers.chambers = 7;
+    answers.topMasterKey = "2461357";
     varnholt::GenerationState state;
-    state.MfgName = "KESSLER";
-    state.Chambers = 7;
-    state.ShallowestCut = 0;
-    state.DeepestCut = 9;
-    state.StepIncrement = 1;
-    state.MaxAdjacentCut = 20;
-    state.ControlChambers = "NNNNNNN";
-    state.TopMasterKey = "2461357";
-    const int steps = varnholt::definition::DialogProgressionSteps(0, 9, 1);
-    const auto plan = varnholt::definition::PlanQuantities(0, 0, std::nullopt, steps, 7);
-    state.ChangeKeyCount = static_cast<int>(plan.changeKeyCount);
-    state.ChamberRoles = plan.chamberRoles;
+    static_cast<varnholt::KeySystemRequest&>(state) = varnholt::definition::BuildRequest(kessler, answers).request;
     varnholt::ClearProgressionTable(state);
     varnholt::GenerateProgression(state);
     return state;

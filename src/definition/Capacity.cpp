@@ -120,43 +120,62 @@ std::string BuildChamberRoles(ChamberCounts counts, int chambers)
     return roles;
 }
 
-QuantityPlan PlanQuantities(std::int64_t masters, std::int64_t subMasters,
-                            std::optional<std::int64_t> changeKeys, int progressionSteps, int chambers)
+namespace {
+
+QuantityPlan Refusal(const char* message, RefusedAnswer answer)
 {
     QuantityPlan plan;
-    if (masters > MastersAvailable(progressionSteps, chambers)) {
-        plan.refusal = AboveAvailableMessage;
-        return plan;
-    }
-    // Where no sub-master fits at all the dialog answers "0" for them itself, without a word;
-    // otherwise sub-masters without masters are questioned.
-    const std::int64_t subMastersAvailable = SubMastersAvailable(masters, progressionSteps, chambers);
-    if (subMastersAvailable == 0) {
-        subMasters = 0;
-    } else if (masters == 0 && subMasters != 0) {
-        plan.refusal = NoMastersMessage;
-        return plan;
-    }
-    const CapacityResult capacity = CheckCapacity(masters, subMasters, progressionSteps, chambers);
+    plan.refusal = message;
+    plan.refusedAnswer = answer;
+    return plan;
+}
+
+std::optional<QuantityPlan> CapacityRefusal(const CapacityResult& capacity)
+{
     if (capacity.verdict == CapacityVerdict::TooManyMasters) {
-        plan.refusal = TooManyMastersMessage;
-        return plan;
+        return Refusal(TooManyMastersMessage, RefusedAnswer::Masters);
     }
     if (capacity.verdict == CapacityVerdict::TooManySubMasters) {
-        plan.refusal = TooManySubMastersMessage;
-        return plan;
+        return Refusal(TooManySubMastersMessage, RefusedAnswer::SubMasters);
     }
-    // The dialog lowers sub-masters to the displayed maximum without a message; the change-key
-    // figure it offers was worked out before that lowering, so it is taken as it is.
+    return std::nullopt;
+}
+
+} // namespace
+
+QuantityPlan PlanQuantities(std::int64_t masters, std::int64_t subMasters,
+                            std::optional<std::int64_t> changeKeys, int progressionSteps, int chambers,
+                            SubMasterLowering lowering)
+{
+    if (masters > MastersAvailable(progressionSteps, chambers)) {
+        return Refusal(AboveAvailableMessage, RefusedAnswer::Masters);
+    }
+    const std::int64_t subMastersAvailable = SubMastersAvailable(masters, progressionSteps, chambers);
+    if (masters == 0 && lowering == SubMasterLowering::AsEntered) {
+        // The dialog's OK reads no sub-masters without masters.
+        subMasters = 0;
+    } else if (lowering == SubMasterLowering::ToAvailable && subMastersAvailable == 0) {
+        // Where no sub-master fits at all the dialog answers "0" for them itself, without a word.
+        subMasters = 0;
+    } else if (masters == 0 && subMasters != 0) {
+        return Refusal(NoMastersMessage, RefusedAnswer::SubMasters);
+    }
+    if (auto refusal = CapacityRefusal(CheckCapacity(masters, subMasters, progressionSteps, chambers))) {
+        return *refusal;
+    }
+    if (lowering == SubMasterLowering::ToAvailable) {
+        subMasters = std::min(subMasters, subMastersAvailable);
+    }
+    const std::int64_t keysAvailable = CheckCapacity(masters, subMasters, progressionSteps, chambers).keysAvailable;
+    const std::int64_t keys = changeKeys.value_or(keysAvailable);
+    if (keys > keysAvailable) {
+        return Refusal(TooManyKeysMessage, RefusedAnswer::ChangeKeys);
+    }
+    QuantityPlan plan;
     plan.masterCount = masters;
-    plan.subMasterCount = masters == 0 ? 0 : std::min(subMasters, subMastersAvailable);
-    const std::int64_t keys = changeKeys.value_or(capacity.keysAvailable);
-    if (keys > capacity.keysAvailable) {
-        plan.refusal = TooManyKeysMessage;
-        return plan;
-    }
+    plan.subMasterCount = subMasters;
     plan.changeKeyCount = keys;
-    plan.chamberCounts = ComputeChamberCounts(plan.masterCount, plan.subMasterCount, progressionSteps, chambers);
+    plan.chamberCounts = ComputeChamberCounts(masters, subMasters, progressionSteps, chambers);
     plan.chamberRoles = BuildChamberRoles(plan.chamberCounts, chambers);
     return plan;
 }

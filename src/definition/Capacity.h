@@ -1,5 +1,7 @@
 #pragma once
 
+#include "definition/RequestRefusal.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -61,12 +63,17 @@ ChamberCounts ComputeChamberCounts(std::int64_t masters, std::int64_t subMasters
 // always exactly `chambers` letters (at most 8).
 std::string BuildChamberRoles(ChamberCounts counts, int chambers);
 
-// The whole quantity entry at once, as the dialog ends up after its fields were filled in
-// order: where no sub-master fits they are taken as none, sub-masters above the displayed
-// maximum are lowered to it, both without a message; an unanswered change-key count takes all
-// that are available. On refusal `refusal` holds the dialog's message.
+// Sub-masters above what the masters leave: lowered to it, or (the dialog's OK, whose fields did
+// their own lowering as they were entered) taken as they stand.
+enum class SubMasterLowering { ToAvailable, AsEntered };
+
+// The whole quantity entry at once. Where no sub-master fits they are taken as none, and
+// sub-masters above the displayed maximum are lowered to it, both without a message; the
+// change keys available, and so an unanswered change-key count, follow from the lowered count.
+// A count the dialog refuses as it is typed stays refused: `refusal` holds the dialog's message.
 struct QuantityPlan {
     std::optional<std::string> refusal;
+    RefusedAnswer refusedAnswer = RefusedAnswer::Masters;
     std::int64_t masterCount = 0;
     std::int64_t subMasterCount = 0;
     std::int64_t changeKeyCount = 0;
@@ -75,6 +82,7 @@ struct QuantityPlan {
 };
 
 QuantityPlan PlanQuantities(std::int64_t masters, std::int64_t subMasters,
-                            std::optional<std::int64_t> changeKeys, int progressionSteps, int chambers);
+                            std::optional<std::int64_t> changeKeys, int progressionSteps, int chambers,
+                            SubMasterLowering lowering = SubMasterLowering::ToAvailable);
 
 } // namespace varnholt::definition

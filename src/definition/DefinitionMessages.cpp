@@ -19,4 +19,10 @@ std::string KeyLengthMessage(int chambers)
     return "The key must have exactly " + std::to_string(chambers) + " digits, one for each chamber.";
 }
 
+std::string ChamberChoiceMessage(const std::string& manufacturer, int lowest, int highest, const std::string& given)
+{
+    return "\"" + manufacturer + "\" offers " + std::to_string(lowest) + " to " + std::to_string(highest) +
+           " chambers, not " + given + ".";
+}
+
 } // namespace varnholt::definition

@@ -5,6 +5,7 @@
 #include "definition/DialogKeys.h"
 #include "definition/RandomSource.h"
 #include "definition/ReportStarter.h"
+#include "definition/RequestBuilder.h"
 #include "engine/GenerationState.h"
 #include "engine/Progression.h"
 #include "manufacturers/ManufacturerFile.h"
@@ -258,23 +259,13 @@ void TForm2::OpenSystemPanel()
 
 void TForm2::CopyManufacturerIntoRequest()
 {
-    const manufacturers::ManufacturerRecord& record = file.CurrentManufacturer;
-    state.Chambers = record.MinChambers;
-    state.ShallowestCut = record.ShallowestCut;
-    state.DeepestCut = record.DeepestCut;
-    state.IsICore = file.IsICore;
-    state.ZeroIsTen = file.ZeroIsTen;
-    state.MaxAdjacentCut = record.MaxAdjacentCut;
-    state.StepIncrement = record.StepIncrement;
-    state.MfgName = record.Name;
-    state.ControlChambers = record.ControlChambers.substr(0, KeyTextCapacity);
-    state.ControlFactor = record.ControlFactor;
-    state.StackTotal = record.StackTotal;
-    // A control key belongs to the system it was typed for: left over from an earlier
-    // interchangeable-core system, it would mark the keys of this one that share its bitting and
-    // drop such change keys from the list. An interchangeable core gets its own from the field.
-    state.ControlKey.clear();
-    state.ProgressionSteps = DialogProgressionSteps(record.ShallowestCut, record.DeepestCut, record.StepIncrement);
+    // A choice starts the request afresh: answers left over from an earlier system (a control
+    // key above all, which would mark the keys of this one that share its bitting) must not
+    // reach this one.
+    chosenManufacturer = file.CurrentManufacturer;
+    static_cast<KeySystemRequest&>(state) = RequestForManufacturer(chosenManufacturer);
+    state.ProgressionSteps = DialogProgressionSteps(chosenManufacturer.ShallowestCut, chosenManufacturer.DeepestCut,
+                                                    chosenManufacturer.StepIncrement);
 }
 
 void TForm2::OpenManufacturerForChange()
@@ -411,69 +402,85 @@ void TForm2::Button3Click()
         FocusAtEnd(Edit2);
         return;
     }
-    if (Edit3.Text().empty()) {
-        AskForQuantity(Edit3);
+    const std::optional<SystemAnswers> answers = AnswersOnPanel();
+    if (!answers) {
         return;
     }
-    state.MasterCount = Edit3.Text() == "0" ? 0 : toolkit::StrToInt(Edit3.Text());
-    if (state.MasterCount != 0 && Edit4.Text().empty()) {
-        AskForQuantity(Edit4);
+    const BuiltRequest built = BuildRequest(chosenManufacturer, *answers);
+    if (built.refusal) {
+        ShowRefusal(*built.refusal, *answers);
         return;
     }
-    state.SubMasterCount =
-        state.MasterCount == 0 || Edit4.Text() == "0" ? 0 : toolkit::StrToInt(Edit4.Text());
-    if (Edit6.Text().empty()) {
-        if (Label11.Caption().empty()) {
-            AskForQuantity(Edit6);
-            return;
-        }
-        Edit6.SetText(Label11.Caption());
-    }
-    state.ChangeKeyCount = toolkit::StrToInt(Edit6.Text());
-    if (!QuantitiesStillFit()) {
-        return;
-    }
-
-    state.ChamberRoles.clear();
-    ComputeChamberCounts();
-    state.ChamberRoles =
-        BuildChamberRoles({state.MasterChamberCount, state.SubMasterChamberCount}, state.Chambers);
+    static_cast<KeySystemRequest&>(state) = built.request;
     ClearProgressionTable(state);
     GenerateProgression(state);
     reportStarter.StartReport();
     Button4Click();
 }
 
-bool TForm2::QuantitiesStillFit()
+std::optional<SystemAnswers> TForm2::AnswersOnPanel()
+{
+    if (Edit3.Text().empty()) {
+        AskForQuantity(Edit3);
+        return std::nullopt;
+    }
+    const std::int64_t masters = Edit3.Text() == "0" ? 0 : toolkit::StrToInt(Edit3.Text());
+    if (masters != 0 && Edit4.Text().empty()) {
+        AskForQuantity(Edit4);
+        return std::nullopt;
+    }
+    const std::int64_t subMasters = masters == 0 || Edit4.Text() == "0" ? 0 : toolkit::StrToInt(Edit4.Text());
+    if (Edit6.Text().empty()) {
+        if (Label11.Caption().empty()) {
+            AskForQuantity(Edit6);
+            return std::nullopt;
+        }
+        Edit6.SetText(Label11.Caption());
+    }
+    SystemAnswers answers;
+    answers.chambers = Chambers();
+    answers.topMasterKey = state.TopMasterKey;
+    answers.controlKey = state.ControlKey;
+    answers.masters = QuantityAnswer::Of(masters);
+    answers.subMasters = QuantityAnswer::Of(subMasters);
+    answers.changeKeys = QuantityAnswer::Of(toolkit::StrToInt(Edit6.Text()));
+    answers.subMastersAsEntered = true;
+    return answers;
+}
+
+void TForm2::ShowRefusal(const RequestRefusal& refusal, const SystemAnswers& answers)
 {
     // The fields are checked as they are typed, but a masters field changed afterwards leaves the
-    // figures below it as they were: the whole request is judged once more before anything is
-    // generated.
-    const CapacityResult capacity =
-        varnholt::definition::CheckCapacity(state.MasterCount, state.SubMasterCount, state.ProgressionSteps, Chambers());
-    if (state.MasterCount > MastersAvailable(state.ProgressionSteps, Chambers())) {
-        App().ShowMessage(toolkit::BoxKind::Error, AboveAvailableMessage);
+    // figures below it as they were: the whole request is judged once more at OK.
+    switch (refusal.answer) {
+    case RefusedAnswer::Masters:
+        App().ShowMessage(toolkit::BoxKind::Error, refusal.message);
         FocusAtEnd(Edit3);
-        return false;
-    }
-    if (capacity.verdict == CapacityVerdict::TooManyMasters) {
-        App().ShowMessage(toolkit::BoxKind::Error, TooManyMastersMessage);
-        FocusAtEnd(Edit3);
-        return false;
-    }
-    if (capacity.verdict == CapacityVerdict::TooManySubMasters) {
-        App().ShowMessage(toolkit::BoxKind::Error, TooManySubMastersMessage);
+        return;
+    case RefusedAnswer::SubMasters:
+        App().ShowMessage(toolkit::BoxKind::Error, refusal.message);
         FocusAtEnd(Edit4);
-        return false;
-    }
-    if (state.ChangeKeyCount > capacity.keysAvailable) {
-        App().ShowMessage(toolkit::BoxKind::Information, TooManyKeysMessage);
-        Label11.SetCaption(std::to_string(capacity.keysAvailable));
+        return;
+    case RefusedAnswer::ChangeKeys:
+        App().ShowMessage(toolkit::BoxKind::Information, refusal.message);
+        Label11.SetCaption(std::to_string(varnholt::definition::CheckCapacity(answers.masters.count,
+                                                                             answers.subMasters.count,
+                                                                             state.ProgressionSteps, Chambers())
+                                              .keysAvailable));
         Edit6.SetText("");
         Edit6.SetFocus();
-        return false;
+        return;
+    case RefusedAnswer::ControlKey:
+        RefuseKeystroke(refusal.message);
+        FocusAtEnd(Edit2);
+        return;
+    case RefusedAnswer::Manufacturer:
+    case RefusedAnswer::Chambers:
+    case RefusedAnswer::TopMasterKey:
+        RefuseKeystroke(refusal.message);
+        FocusAtEnd(Edit1);
+        return;
     }
-    return true;
 }
 
 void TForm2::Button3Enter() {}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "definition/RequestBuilder.h"
+#include "manufacturers/ManufacturerRecord.h"
 #include "toolkit/Form.h"
 
 #include <cstdint>
@@ -82,12 +84,11 @@ public:
     void Edit6Enter();
     void RandomMasterClick();
 
-    // The "Total Available" boxes and the chamber counts for OK.
+    // The "Total Available" boxes.
     void ShowMastersAvailable();
     void ShowSubMastersAvailable();
     // Refuses too many masters or sub-masters (returns false), else shows the change keys left.
     bool CheckCapacity();
-    void ComputeChamberCounts();
     // Appends random cuts to a short grand master key after a random master was drawn.
     void CompleteRandomMaster();
 
@@ -148,11 +149,15 @@ private:
     std::int64_t NumberIn(const std::string& text) const;
     // Panel OK with a quantity that was never worked out: tells the user and sends them there.
     void AskForQuantity(toolkit::Edit& field);
-    // Panel OK: the quantities judged together as they now stand; false after telling the user.
-    bool QuantitiesStillFit();
+    // Panel OK: the answers as the fields now hold them; nothing after asking for a missing one.
+    std::optional<SystemAnswers> AnswersOnPanel();
+    // Panel OK refused: tells the user and sends them to the field concerned.
+    void ShowRefusal(const RequestRefusal& refusal, const SystemAnswers& answers);
     int Chambers() const;
 
     GenerationState& state;
+    // The record the panel was opened for; the request is built from it at OK.
+    manufacturers::ManufacturerRecord chosenManufacturer;
     manufacturers::ManufacturerFile& file;
     manufacturers::ManufacturerPanel& manufacturerPanel;
     toolkit::Form& mainWindow;

@@ -60,9 +60,6 @@ void TForm2::Edit1Change()
         IgnoreNextChange = false;
         return;
     }
-    if (state.MaxAdjacentCut == 0) {
-        state.MaxAdjacentCut = UnlimitedAdjacentCut;
-    }
     if (UndoBrokenAdjacentCut(Edit1)) {
         return;
     }
@@ -192,16 +189,11 @@ void TForm2::Edit2Enter()
     Edit2.MoveCaretToEnd();
 }
 
-
-
 void TForm2::RandomMasterClick()
 {
     DefiningSystem = false;
     std::string key;
     RandomMasterPending = true;
-    if (state.MaxAdjacentCut == 0) {
-        state.MaxAdjacentCut = UnlimitedAdjacentCut;
-    }
     CompleteRandomKey(key, Chambers(), random, CutRulesFor(state));
     state.TopMasterKey = KeyText(key);
     Edit1.SetText(key);
@@ -215,9 +207,6 @@ void TForm2::RandomMasterClick()
 
 void TForm2::CompleteRandomMaster()
 {
-    if (state.MaxAdjacentCut == 0) {
-        state.MaxAdjacentCut = UnlimitedAdjacentCut;
-    }
     const auto chambers = static_cast<std::size_t>(Chambers() < 0 ? 0 : Chambers());
     // One cut at a time, as if typed, so that the field's change rule sees each of them and
     // takes the key as finished with the last.

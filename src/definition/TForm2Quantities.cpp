@@ -54,25 +54,6 @@ bool TForm2::CheckCapacity()
     return true;
 }
 
-void TForm2::ComputeChamberCounts()
-{
-    state.MasterChamberCount = 0;
-    state.SubMasterChamberCount = 0;
-    if (Edit3.Text() == "0") {
-        SetTextQuietly(Edit3, "");
-    }
-    if (!Edit3.Text().empty()) {
-        state.MasterChamberCount = ChambersNeeded(NumberIn(Edit3.Text()), state.ProgressionSteps, Chambers());
-    }
-    if (Edit4.Text() == "0") {
-        SetTextQuietly(Edit4, "");
-    }
-    // Sub-masters stand under masters: without master chambers none are given to them.
-    if (!Edit4.Text().empty() && state.MasterChamberCount > 0) {
-        state.SubMasterChamberCount = ChambersNeeded(NumberIn(Edit4.Text()), state.ProgressionSteps, Chambers());
-    }
-}
-
 void TForm2::QuantityKeyPress(char32_t& key, toolkit::Edit& field, const toolkit::Label& available,
                               toolkit::Component& next)
 {

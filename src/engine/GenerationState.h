@@ -41,6 +41,8 @@ struct KeySystemRequest {
     int MasterChamberCount = 0;   // chambers that progress to tell masters apart
     int SubMasterChamberCount = 0;// chambers that progress to tell sub-masters apart
     std::string ChamberRoles;     // one letter per chamber: 'M', 'S' or 'R' (up to 8 characters)
+
+    bool operator==(const KeySystemRequest&) const = default;
 };
 
 // The one object that the dialog, the generation, the key composition, the pinning and the

@@ -183,18 +183,9 @@ bool ManufacturerFile::LoadManufacturer() {
     ZeroIsTen = CurrentManufacturer.DeepestCut == 10;
     IsICore = CurrentManufacturer.IsICore;
 
-    std::optional<std::string> damage = FindLayoutDamage(bytes);
-    if (!damage) {
-        if (auto impossible = FindImpossibleField(CurrentManufacturer)) {
-            damage = impossible->found + "\n" + impossible->message;
-        }
-    }
-    if (damage) {
+    if (auto damage = DescribeRecordDamage(bytes, SelectedRecord + 1)) {
         messages.Beep();
-        messages.Show(toolkit::BoxKind::Error,
-                      "The Manufacturer \"" + CurrentManufacturer.Name + "\" (record " +
-                          std::to_string(SelectedRecord + 1) + " of the file) is damaged:\n" + *damage,
-                      toolkit::Buttons::Ok);
+        messages.Show(toolkit::BoxKind::Error, *damage, toolkit::Buttons::Ok);
         return false;
     }
     return true;

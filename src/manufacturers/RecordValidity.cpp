@@ -90,4 +90,19 @@ std::optional<std::string> FindImpossibleValue(const ManufacturerRecord& record)
     return std::nullopt;
 }
 
+std::optional<std::string> DescribeRecordDamage(const RecordBytes& bytes, std::size_t recordNumber) {
+    const ManufacturerRecord record = ManufacturerRecord::Decode(bytes);
+    std::optional<std::string> damage = FindLayoutDamage(bytes);
+    if (!damage) {
+        if (auto impossible = FindImpossibleField(record)) {
+            damage = impossible->found + "\n" + impossible->message;
+        }
+    }
+    if (!damage) {
+        return std::nullopt;
+    }
+    return "The Manufacturer \"" + record.Name + "\" (record " + std::to_string(recordNumber) +
+           " of the file) is damaged:\n" + *damage;
+}
+
 } // namespace manufacturers

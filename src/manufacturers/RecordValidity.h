@@ -44,4 +44,8 @@ std::optional<ImpossibleValue> FindImpossibleField(const ManufacturerRecord& rec
 // The same, as the message alone: for the dialog and the batch command.
 std::optional<std::string> FindImpossibleValue(const ManufacturerRecord& record);
 
+// Why a record read from the file (number 1 is the first) cannot be used, as the program tells
+// it when the record is chosen; nothing when it can.
+std::optional<std::string> DescribeRecordDamage(const RecordBytes& bytes, std::size_t recordNumber);
+
 } // namespace manufacturers

@@ -1,0 +1,108 @@
+#include "BatchRequest.h"
+
+#include "Diagnostics.h"
+
+#include "definition/BittingRules.h"
+#include "definition/DefinitionMessages.h"
+#include "definition/RandomMaster.h"
+#include "definition/SystemRandomSource.h"
+#include "definition/RequestBuilder.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace varnholt::tools {
+
+namespace {
+
+// A refusal on the way, with the message the user is told.
+struct Stop {
+    std::string message;
+};
+
+std::string DrawTopMasterKey(const manufacturers::ManufacturerRecord& record, int chambers, std::ostream& err)
+{
+    definition::SystemRandomSource random;
+    std::string key;
+    if (!definition::CompleteRandomKey(key, chambers, random,
+                                       definition::CutRulesFor(definition::RequestForManufacturer(record))))
+        throw Stop{"No top master key can be drawn within this manufacturer's limits."};
+    err << DiagnosticLine("top master key drawn: " + key);
+    return key;
+}
+
+// A quantity as the dialog's fields take it: a number, "all" for the figure in the box beside
+// the field, or no answer.
+definition::QuantityAnswer QuantityAnswerOf(const std::optional<Quantity>& quantity,
+                                            const manufacturers::ManufacturerRecord& record)
+{
+    if (!quantity)
+        return {};
+    if (quantity->all)
+        return definition::QuantityAnswer::All();
+    const auto number = WholeNumber(quantity->number);
+    if (!number)
+        throw Stop{definition::NotANumberMessage(record.ShallowestCut, record.DeepestCut)};
+    return definition::QuantityAnswer::Of(*number);
+}
+
+definition::SystemAnswers AnswersOf(const BatchOptions& options, const manufacturers::ManufacturerRecord& record,
+                                    std::ostream& err)
+{
+    definition::SystemAnswers answers;
+    const auto chambers = WholeNumber(options.chambers);
+    if (!chambers || *chambers < record.MinChambers || *chambers > record.MaxChambers())
+        throw Stop{definition::ChamberChoiceMessage(record.Name, record.MinChambers,
+                                                                 record.MaxChambers(), options.chambers)};
+    answers.chambers = static_cast<int>(*chambers);
+    answers.topMasterKey =
+        options.masterKey == "random" ? DrawTopMasterKey(record, answers.chambers, err) : options.masterKey;
+    if (record.IsICore && !options.controlKey)
+        throw Stop{"\"" + record.Name + "\" uses an interchangeable core: give its --control-key.\n" +
+                                    definition::KeyLengthMessage(answers.chambers)};
+    answers.controlKey = options.controlKey.value_or("");
+    answers.masters = QuantityAnswerOf(options.masters, record);
+    answers.subMasters = QuantityAnswerOf(options.subMasters, record);
+    answers.changeKeys = QuantityAnswerOf(options.keys, record);
+    return answers;
+}
+
+KeySystemRequest BuildRequestOrStop(const BatchOptions& options, const manufacturers::ManufacturerRecord& record,
+                                   std::ostream& err)
+{
+    const definition::SystemAnswers answers = AnswersOf(options, record, err);
+    const definition::BuiltRequest built = definition::BuildRequest(record, answers);
+    if (built.refusal)
+        throw Stop{built.refusal->message};
+    const KeySystemRequest& request = built.request;
+    if (!request.IsICore && options.controlKey)
+        err << DiagnosticLine("note: \"" + request.MfgName + "\" has no interchangeable core; the control key is not used.");
+    if (answers.subMasters.kind == definition::QuantityAnswer::Kind::Count &&
+        request.SubMasterCount < answers.subMasters.count)
+        err << DiagnosticLine("note: " + std::to_string(answers.subMasters.count) + " sub-masters asked for, " +
+                              std::to_string(request.SubMasterCount) +
+                              " are available under each master; the report has " +
+                              std::to_string(request.SubMasterCount) + ".");
+    return request;
+}
+
+} // namespace
+
+BatchRequest BuildBatchRequest(const BatchOptions& options, const manufacturers::ManufacturerRecord& record,
+                               std::ostream& err)
+{
+    try {
+        return BatchRequest{BuildRequestOrStop(options, record, err), std::nullopt};
+    } catch (const Stop& stop) {
+        return BatchRequest{{}, stop.message};
+    }
+}
+
+std::optional<long long> WholeNumber(const std::string& text)
+{
+    if (text.empty() || text.size() > 12 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoll(text);
+}
+
+} // namespace varnholt::tools
