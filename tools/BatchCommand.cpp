@@ -8,6 +8,7 @@
 #include "OutputFile.h"
 
 #include "bands/JsonOutput.h"
+#include "bands/Paper.h"
 #include "bands/TextOutput.h"
 #include "engine/GenerationState.h"
 #include "engine/Progression.h"
@@ -187,7 +188,9 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     KeyScheduleCsv schedule;
     if (options.format == OutputFormat::Csv)
         form.SetKeyListener([&schedule](const report::ScheduledKey& key) { schedule.Add(key); });
-    const bands::Document document = form.StartReport();
+    bands::Document document = form.StartReport();
+    if (options.a4)
+        bands::PlaceOnPaper(document, bands::Paper::A4);
 
     if (options.printer) {
         const PaperResult result = paper.printToQueue(document, *options.printer);

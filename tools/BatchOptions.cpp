@@ -24,6 +24,7 @@ std::string BatchUsage()
            "                       --master-key BITTING|random [--control-key BITTING]\n"
            "                       [--masters N|all] [--sub-masters N|all] [--keys N|all]\n"
            "                       [--format pdf|text|json|csv] [--output FILE | --printer QUEUE]\n"
+           "                       [--paper letter|a4]\n"
            "  or:  varnholt-report --database FILE --list [--format text|json]\n"
            "  or:  varnholt-report --help | --version\n"
            "\n"
@@ -43,6 +44,8 @@ std::string BatchUsage()
            "  --output FILE         write to FILE instead of standard output (a PDF is never\n"
            "                        written to a terminal)\n"
            "  --printer QUEUE       print the report on the print queue QUEUE\n"
+           "  --paper letter|a4     the paper of the PDF and the print (default letter); on A4 the\n"
+           "                        page keeps its layout, centred\n"
            "  --list                list the database's manufacturers: record number, name, chamber\n"
            "                        counts, depths, step, M.A.C.S and core values (text or json)\n"
            "  --help                show this help and exit\n"
@@ -60,7 +63,7 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments)
     const auto takesValue = [](const std::string& name) {
         return name == "--database" || name == "--manufacturer" || name == "--record" || name == "--chambers" ||
                name == "--master-key" || name == "--control-key" || name == "--masters" || name == "--sub-masters" ||
-               name == "--keys" || name == "--format" || name == "--output" || name == "--printer";
+               name == "--keys" || name == "--format" || name == "--output" || name == "--printer" || name == "--paper";
     };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string name = arguments[i];
@@ -167,6 +170,13 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments)
             parsed.error = "the format must be pdf, text, json or csv, not '" + *format + "'";
             return parsed;
         }
+    }
+    if (auto paper = take("--paper")) {
+        if (*paper != "letter" && *paper != "a4") {
+            parsed.error = "the paper must be letter or a4, not '" + *paper + "'";
+            return parsed;
+        }
+        options.a4 = *paper == "a4";
     }
     options.output = take("--output");
     options.printer = take("--printer");

@@ -30,6 +30,7 @@ struct BatchOptions {
     bool formatGiven = false;
     std::optional<std::string> output;
     std::optional<std::string> printer;
+    bool a4 = false; // --paper a4; letter otherwise
     bool help = false;
     bool version = false;
     bool list = false; // list the database's manufacturers instead of making a report

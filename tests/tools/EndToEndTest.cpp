@@ -65,6 +65,21 @@ TEST_F(EndToEnd, WritesAPdfWithTheReportsText)
     EXPECT_NE(text.find("BRANDT 6 Pin"), std::string::npos);
     EXPECT_NE(text.find("Master Key A"), std::string::npos);
     EXPECT_NE(text.find("AA   468135"), std::string::npos);
+
+    // On A4 the same text, nothing cut off, on the A4 sheet.
+    const std::filesystem::path a4 = folder.Path() / "a4.pdf";
+    ASSERT_EQ(Shell(Command("--paper a4 --output '" + a4.string() + "'"), folder.Path()), 0);
+    // -layout spaces the columns by their positions; every character must be there.
+    const auto words = [](const std::string& layout) {
+        std::string collapsed;
+        for (const char character : layout)
+            if (character != ' ' || (!collapsed.empty() && collapsed.back() != ' '))
+                collapsed += character;
+        return collapsed;
+    };
+    EXPECT_EQ(words(PdfText(a4)), words(text));
+    Shell("pdfinfo '" + a4.string() + "' > '" + (folder.Path() / "info").string() + "'", folder.Path());
+    EXPECT_NE(ReadWholeFile(folder.Path() / "info").find("(A4)"), std::string::npos) << ReadWholeFile(folder.Path() / "info");
 }
 
 // Runs inside CTest's PrintQueue fixture, which names its queue and spool folder in

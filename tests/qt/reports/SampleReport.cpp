@@ -6,6 +6,8 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#include <cmath>
+
 namespace qtreports {
 
 bands::Document SampleDocument(int pages) {
@@ -46,12 +48,13 @@ std::optional<QString> ReadPdfText(const std::filesystem::path& pdf, const bands
     if (program.isEmpty()) {
         return std::nullopt;
     }
-    const double left = document.setup.leftMargin * 72.0;
+    // pdftotext takes whole points only.
+    const long left = std::lround(document.setup.leftMargin * 72.0);
     const QStringList arguments{QStringLiteral("-fixed"), QString::number(document.columnWidth),
                                 QStringLiteral("-x"), QString::number(left),
                                 QStringLiteral("-y"), QStringLiteral("0"),
-                                QStringLiteral("-W"), QString::number(document.setup.paperWidth * 72.0 - left),
-                                QStringLiteral("-H"), QString::number(document.setup.paperHeight * 72.0),
+                                QStringLiteral("-W"), QString::number(std::lround(document.setup.paperWidth * 72.0) - left),
+                                QStringLiteral("-H"), QString::number(std::lround(document.setup.paperHeight * 72.0)),
                                 QString::fromStdString(pdf.string()), QStringLiteral("-")};
     QProcess process;
     process.start(program, arguments);
