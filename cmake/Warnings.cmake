@@ -21,8 +21,9 @@ function(varnholt_add_test name)
   set(environment "")
   if(ARG_QT)
     # One value per property: a list value would be split into separate properties.
+    # The user's own settings and data stay out of the tests.
     list(APPEND properties ENVIRONMENT QT_QPA_PLATFORM=offscreen
-      ENVIRONMENT_MODIFICATION XDG_RUNTIME_DIR=set:${CMAKE_BINARY_DIR}/xdg-runtime)
+      ENVIRONMENT_MODIFICATION "XDG_RUNTIME_DIR=set:${CMAKE_BINARY_DIR}/xdg-runtime;XDG_CONFIG_HOME=set:${CMAKE_BINARY_DIR}/xdg-config;XDG_DATA_HOME=set:${CMAKE_BINARY_DIR}/xdg-data")
     list(APPEND environment QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime)
     file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/xdg-runtime)
     file(CHMOD ${CMAKE_BINARY_DIR}/xdg-runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)

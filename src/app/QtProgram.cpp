@@ -21,6 +21,9 @@ QtProgram::~QtProgram() = default;
 void QtProgram::ShowPreview(bands::Document document, const bands::PreviewCreatedHook& hook) {
     // One preview at a time: a new report replaces the window of the last one.
     preview = qtreports::PreviewWindow::Show(std::move(document), hook);
+    preview->RememberSettings();
+    // Saved files are named after the system: manufacturer and top master key.
+    preview->SetFileNameStem(program.state.MfgName + " " + program.state.TopMasterKey);
     // The user asked for it: it comes in front of the windows it was started from, with the
     // keyboard, so that its keys page at once.
     // The dialog that started the report hides after this returns and hands the keyboard back to

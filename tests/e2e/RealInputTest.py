@@ -216,9 +216,9 @@ def dark_runs(row, threshold=200):
 
 class PreviewToolbar:
     """The preview's tool row as seen on screen: First, Previous, Next, Last, the page indicator,
-    the zoom box, Print..., Save as PDF..., Close. The buttons are found by their top borders."""
+    the zoom box, the paper box, Export..., Print..., Save as PDF..., Close. The buttons are found by their top borders."""
 
-    Names = ["First", "Previous", "Next", "Last", "zoom", "Print", "Save as PDF", "Close"]
+    Names = ["First", "Previous", "Next", "Last", "zoom", "paper", "Export", "Print", "Save as PDF", "Close"]
 
     def __init__(self, desktop, window):
         self.desktop = desktop
@@ -232,7 +232,7 @@ class PreviewToolbar:
                 self.buttons = dict(zip(self.Names, runs))
                 break
         else:
-            raise Failure("the preview's tool row was not found (expected 8 framed buttons along its top)")
+            raise Failure(f"the preview's tool row was not found (expected {len(self.Names)} framed buttons along its top)")
 
     def click(self, name):
         left, right = self.buttons[name]
@@ -427,6 +427,8 @@ def save_pdf(desktop, toolbar, pdfPath):
     toolbar.click("Save as PDF")
     dialog = desktop.wait_window("Save as PDF")
     desktop.focus(dialog, "Save as PDF")
+    # The dialog proposes a name of its own; the typed path replaces it.
+    desktop.key("ctrl+a")
     desktop.type(pdfPath)
     desktop.screenshot("save-dialog")
     desktop.key("Return")

@@ -4,7 +4,9 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -12,13 +14,16 @@
 namespace qtreports {
 namespace {
 constexpr double PointsPerInch = 72.0;
-constexpr int Gap = 12;  // grey border around the sheet, in pixels
-}  // namespace
+constexpr int Gap = 12; // grey border around and between the sheets, in pixels
+} // namespace
 
-PageView::PageView(const bands::Document& document, QWidget* parent) : QAbstractScrollArea(parent), document_(document) {
+PageView::PageView(const bands::Document& document, QWidget* parent)
+    : QAbstractScrollArea(parent), document_(document) {
     viewport()->setBackgroundRole(QPalette::Dark);
     viewport()->setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this](int value) { FollowScrolling(value); });
 }
 
 QSizeF PageView::PaperPoints() const {
@@ -39,53 +44,139 @@ double PageView::PixelsPerPoint() const {
     return percent_ / 100.0 * logicalDpiX() / PointsPerInch;
 }
 
+QSize PageView::SheetPixels() const {
+    const double scale = PixelsPerPoint();
+    const QSizeF paper = PaperPoints();
+    return {static_cast<int>(std::ceil(paper.width() * scale)),
+            static_cast<int>(std::ceil(paper.height() * scale))};
+}
+
+int PageView::Pitch() const {
+    return SheetPixels().height() + Gap;
+}
+
 void PageView::ShowPage(int pageIndex) {
     const int last = std::max(0, static_cast<int>(document_.pages.size()) - 1);
-    pageIndex_ = std::clamp(pageIndex, 0, last);
+    const int page = std::clamp(pageIndex, 0, last);
+    {
+        const QScopedValueRollback<bool> placing(placingPage_, true);
+        verticalScrollBar()->setValue(page * Pitch());
+    }
+    if (page != pageIndex_) {
+        pageIndex_ = page;
+        if (onPageChanged) {
+            onPageChanged();
+        }
+    }
     viewport()->update();
+}
+
+void PageView::FollowScrolling(int value) {
+    viewport()->update();
+    if (placingPage_ || document_.pages.empty()) {
+        return;
+    }
+    const int last = static_cast<int>(document_.pages.size()) - 1;
+    const QScrollBar& bar = *verticalScrollBar();
+    // At the very end the last page is the one being read, however small the sheets are.
+    int page = bar.maximum() > 0 && value >= bar.maximum()
+                   ? last
+                   : (value + viewport()->height() / 3 - Gap / 2) / Pitch();
+    page = std::clamp(page, 0, last);
+    if (page != pageIndex_) {
+        pageIndex_ = page;
+        if (onPageChanged) {
+            onPageChanged();
+        }
+    }
 }
 
 void PageView::SetZoom(ZoomMode mode, int percent) {
     zoomMode_ = mode;
     percent_ = std::clamp(percent, 10, 800);
+    Relayout();
+}
+
+void PageView::DocumentChanged() {
+    pageIndex_ = std::clamp(pageIndex_, 0, std::max(0, static_cast<int>(document_.pages.size()) - 1));
+    Relayout();
+}
+
+void PageView::Relayout() {
+    // The same place of the same page stays at the top of the view; the scroll bars' own moves
+    // on the way say nothing about the page in view.
+    const QScopedValueRollback<bool> placing(placingPage_, true);
+    const int oldPitch = layoutPitch_;
+    const double within =
+        oldPitch > 0 ? (verticalScrollBar()->value() - pageIndex_ * oldPitch) / double(oldPitch) : 0.0;
     UpdateScrollBars();
+    verticalScrollBar()->setValue(
+        static_cast<int>(std::lround((pageIndex_ + std::max(0.0, within)) * Pitch())));
     viewport()->update();
 }
 
 void PageView::UpdateScrollBars() {
-    const double scale = PixelsPerPoint();
-    const QSizeF paper = PaperPoints();
-    const int width = static_cast<int>(std::ceil(paper.width() * scale)) + 2 * Gap;
-    const int height = static_cast<int>(std::ceil(paper.height() * scale)) + 2 * Gap;
+    const QSize sheet = SheetPixels();
+    layoutPitch_ = Pitch();
+    const int pages = std::max<int>(1, static_cast<int>(document_.pages.size()));
+    const int width = sheet.width() + 2 * Gap;
+    // Large enough for 1,400 pages at 800 %: about 12 million pixels.
+    const qint64 height = Gap + static_cast<qint64>(pages) * Pitch();
     const QSize view = viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, width - view.width()));
     horizontalScrollBar()->setPageStep(view.width());
     horizontalScrollBar()->setSingleStep(std::max(1, view.width() / 20));
-    verticalScrollBar()->setRange(0, std::max(0, height - view.height()));
+    verticalScrollBar()->setRange(0, static_cast<int>(std::max<qint64>(0, height - view.height())));
     verticalScrollBar()->setPageStep(view.height());
     verticalScrollBar()->setSingleStep(std::max(1, view.height() / 20));
 }
 
 void PageView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    UpdateScrollBars();
+    Relayout();
 }
 
-void PageView::paintEvent(QPaintEvent*) {
+void PageView::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    // A notch is 120; touch pads send smaller steps, which add up to notches.
+    wheelAngle_ += event->angleDelta().y();
+    const int notches = wheelAngle_ / 120;
+    wheelAngle_ -= notches * 120;
+    if (notches != 0 && onZoomWheel) {
+        onZoomWheel(notches);
+    }
+    event->accept();
+}
+
+void PageView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
+    painter.setClipRect(event->rect());
     const double scale = PixelsPerPoint();
     const QSizeF paper = PaperPoints();
     const QSizeF sheet(paper.width() * scale, paper.height() * scale);
-    // Centre a sheet narrower than the view; otherwise follow the scroll bars.
-    const double left = sheet.width() + 2 * Gap < viewport()->width() ? (viewport()->width() - sheet.width()) / 2.0
-                                                                      : Gap - horizontalScrollBar()->value();
-    const double top = Gap - verticalScrollBar()->value();
-    painter.translate(left, top);
-    painter.fillRect(QRectF(QPointF(0, 0), sheet), Qt::white);
+    // Centre sheets narrower than the view; otherwise follow the scroll bars.
+    const double left = sheet.width() + 2 * Gap < viewport()->width()
+                            ? (viewport()->width() - sheet.width()) / 2.0
+                            : Gap - horizontalScrollBar()->value();
+    const int pitch = Pitch();
+    const int scrolled = verticalScrollBar()->value();
+    const int pages = static_cast<int>(document_.pages.size());
+    const int first = std::max(0, (scrolled + event->rect().top() - Gap) / pitch);
+    const int last = std::min(pages - 1, (scrolled + event->rect().bottom()) / pitch);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    if (!document_.pages.empty()) {
-        DrawPage(painter, document_.pages[static_cast<std::size_t>(pageIndex_)], scale);
+    for (int index = first; index <= last; ++index) {
+        painter.save();
+        painter.translate(left, Gap + index * pitch - scrolled);
+        painter.fillRect(QRectF(QPointF(0, 0), sheet), Qt::white);
+        DrawPage(painter, document_.pages[static_cast<std::size_t>(index)], scale);
+        painter.restore();
+    }
+    if (pages == 0) {
+        painter.fillRect(QRectF(QPointF(left, Gap - scrolled), sheet), Qt::white);
     }
 }
 
-}  // namespace qtreports
+} // namespace qtreports

@@ -13,7 +13,8 @@ constexpr int Resolution = 720;
 constexpr double PointsPerInch = 72.0;
 }  // namespace
 
-OutputResult WritePdf(const bands::Document& document, const std::filesystem::path& file) {
+OutputResult WritePdf(const bands::Document& document, const std::filesystem::path& file,
+                      const PageProgress& progress) {
     const QString fileName = QString::fromStdU16String(file.u16string());
     // The writer does not notice failed writes (a full disk), so the file is ours to check.
     QFile output(fileName);
@@ -36,6 +37,10 @@ OutputResult WritePdf(const bands::Document& document, const std::filesystem::pa
             writer.newPage();
         }
         DrawPage(painter, document.pages[index], pixelsPerPoint);
+        if (progress && !progress(static_cast<int>(index + 1), static_cast<int>(document.pages.size()))) {
+            painter.end();
+            return {false, {}, true};
+        }
     }
     if (!painter.end() || !output.flush() || output.error() != QFileDevice::NoError) {
         return {false, "The PDF file \"" + file.string() + "\" could not be completed."};

@@ -3,6 +3,7 @@
 #include "bands/Document.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace qtreports {
@@ -11,10 +12,16 @@ namespace qtreports {
 struct OutputResult {
     bool succeeded = false;
     std::string message;
+    bool cancelled = false;  // the user stopped it; message is empty then
 };
 
+// Told after each page is drawn; returning false stops the output.
+using PageProgress = std::function<bool(int pagesDone, int pageCount)>;
+
 // Writes the document as a PDF with searchable text and embedded fonts, at 720 dpi so that the
-// report font comes out at exactly 10 pt.
-OutputResult WritePdf(const bands::Document& document, const std::filesystem::path& file);
+// report font comes out at exactly 10 pt. The file is written in place; see WriteWhole for
+// replacing a file safely.
+OutputResult WritePdf(const bands::Document& document, const std::filesystem::path& file,
+                      const PageProgress& progress = {});
 
 }  // namespace qtreports

@@ -1,23 +1,37 @@
 #include "qt/reports/PreviewWindow.h"
 
+#include "bands/JsonOutput.h"
+#include "bands/TextOutput.h"
 #include "qt/reports/KeyTranslation.h"
+#include "qt/reports/OutputProgress.h"
 #include "qt/reports/PageView.h"
 #include "qt/reports/Printing.h"
+#include "qt/reports/SaveFlow.h"
+#include "qt/reports/WholeFile.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QScrollBar>
 #include <QScopedValueRollback>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <array>
+#include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace qtreports {
@@ -28,16 +42,30 @@ struct ZoomChoice {
     ZoomMode mode;
     int percent;
 };
-constexpr std::array<ZoomChoice, 8> ZoomChoices{{
+constexpr std::array<ZoomChoice, 11> ZoomChoices{{
     {"Whole page", ZoomMode::WholePage, 100},
     {"Page width", ZoomMode::PageWidth, 100},
+    {"25%", ZoomMode::Percent, 25},
     {"50%", ZoomMode::Percent, 50},
     {"75%", ZoomMode::Percent, 75},
     {"100%", ZoomMode::Percent, 100},
+    {"125%", ZoomMode::Percent, 125},
     {"150%", ZoomMode::Percent, 150},
     {"200%", ZoomMode::Percent, 200},
+    {"300%", ZoomMode::Percent, 300},
     {"400%", ZoomMode::Percent, 400},
 }};
+constexpr int FirstPercentChoice = 2;
+
+// The size the preview would like, before the screen has its say.
+constexpr QSize PreferredSize(900, 1000);
+// Room for the window manager's frame and title bar, which Qt learns only once the window is shown.
+constexpr QSize FrameAllowance(16, 48);
+
+const QString GeometryKey = QStringLiteral("preview/geometry");
+const QString ZoomKey = QStringLiteral("preview/zoom");
+const QString PaperKey = QStringLiteral("preview/paper");
+const QString FolderKey = QStringLiteral("preview/folder");
 
 // Scroll requests are queued to the page display so they take effect after the key event.
 void Post(QScrollBar* bar, bands::ScrollRequest request) {
@@ -45,20 +73,34 @@ void Post(QScrollBar* bar, bands::ScrollRequest request) {
         bar,
         [bar, request] {
             switch (request.code) {
-            case bands::ScrollCode::LineUp: bar->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
-            case bands::ScrollCode::LineDown: bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
-            case bands::ScrollCode::PageUp: bar->triggerAction(QAbstractSlider::SliderPageStepSub); break;
-            case bands::ScrollCode::PageDown: bar->triggerAction(QAbstractSlider::SliderPageStepAdd); break;
-            case bands::ScrollCode::ThumbPosition: bar->setValue(request.position); break;
+            case bands::ScrollCode::LineUp:
+                bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+                break;
+            case bands::ScrollCode::LineDown:
+                bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+                break;
+            case bands::ScrollCode::PageUp:
+                bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+                break;
+            case bands::ScrollCode::PageDown:
+                bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+                break;
+            case bands::ScrollCode::ThumbPosition:
+                bar->setValue(request.position);
+                break;
             }
         },
         Qt::QueuedConnection);
 }
 
-}  // namespace
+std::filesystem::path PathOf(const QString& fileName) {
+    return std::filesystem::path(fileName.toStdU16String());
+}
 
-std::unique_ptr<PreviewWindow> PreviewWindow::Show(bands::Document document, const bands::PreviewCreatedHook& hook,
-                                                   QWidget* parent) {
+} // namespace
+
+std::unique_ptr<PreviewWindow> PreviewWindow::Show(bands::Document document,
+                                                   const bands::PreviewCreatedHook& hook, QWidget* parent) {
     auto window = std::make_unique<PreviewWindow>(std::move(document), parent);
     if (hook) {
         hook(window.get());
@@ -69,13 +111,14 @@ std::unique_ptr<PreviewWindow> PreviewWindow::Show(bands::Document document, con
 
 PreviewWindow::PreviewWindow(bands::Document document, QWidget* parent)
     : QWidget(parent, Qt::Window), document_(std::move(document)) {
-    setWindowTitle(document_.title.empty() ? QStringLiteral("Preview") : QString::fromStdString(document_.title));
-    resize(900, 1000);
+    setWindowTitle(document_.title.empty() ? QStringLiteral("Preview")
+                                           : QString::fromStdString(document_.title));
 
     auto* tools = new QHBoxLayout;
     const auto addButton = [this, tools](const QString& text, auto action) {
         auto* button = new QToolButton(this);
         button->setText(text);
+        button->setObjectName(text);
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QToolButton::clicked, this, action);
         tools->addWidget(button);
@@ -90,27 +133,97 @@ PreviewWindow::PreviewWindow(bands::Document document, QWidget* parent)
     indicator_->setAlignment(Qt::AlignCenter);
     tools->addWidget(indicator_);
     zoom_ = new QComboBox(this);
+    zoom_->setObjectName(QStringLiteral("zoom"));
     zoom_->setFocusPolicy(Qt::NoFocus);
     for (const ZoomChoice& choice : ZoomChoices) {
         zoom_->addItem(QString::fromUtf8(choice.text));
     }
     connect(zoom_, &QComboBox::currentIndexChanged, this, [this](int index) { ApplyZoomChoice(index); });
     tools->addWidget(zoom_);
+    paperChoice_ = new QComboBox(this);
+    paperChoice_->setObjectName(QStringLiteral("paper"));
+    paperChoice_->setFocusPolicy(Qt::NoFocus);
+    paperChoice_->addItem(QStringLiteral("Letter"));
+    paperChoice_->addItem(QStringLiteral("A4"));
+    connect(paperChoice_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { SetPaper(index == 1 ? bands::Paper::A4 : bands::Paper::Letter); });
+    tools->addWidget(paperChoice_);
     tools->addStretch();
+    addButton(QStringLiteral("Export..."), [this] { Export(); });
     addButton(QStringLiteral("Print..."), [this] { Print(); });
     addButton(QStringLiteral("Save as PDF..."), [this] { SaveAsPdf(); });
     addButton(QStringLiteral("Close"), [this] { Close(); });
 
     view_ = new PageView(document_, this);
+    view_->onPageChanged = [this] { RefreshPageIndicator(); };
+    view_->onZoomWheel = [this](int notches) { ZoomBy(notches); };
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(tools);
     layout->addWidget(view_, 1);
     view_->setFocus();
+    FitIntoScreen();
     RefreshPageIndicator();
 }
 
-PreviewWindow::~PreviewWindow() = default;
+PreviewWindow::~PreviewWindow() {
+    SaveSettings();
+}
+
+void PreviewWindow::FitIntoScreen() {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr) {
+        resize(PreferredSize);
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QSize room = available.size() - FrameAllowance;
+    const QSize size =
+        (isWindow() && geometry().isValid() && testAttribute(Qt::WA_Resized) ? this->size() : PreferredSize)
+            .boundedTo(room)
+            .expandedTo(QSize(200, 150));
+    resize(size);
+    const QRect wanted(pos(), size + FrameAllowance);
+    if (!testAttribute(Qt::WA_Moved) || !available.contains(wanted)) {
+        move(available.left() + (available.width() - size.width() - FrameAllowance.width()) / 2,
+             available.top() +
+                 std::max(0, (available.height() - size.height() - FrameAllowance.height()) / 2));
+    }
+}
+
+void PreviewWindow::RememberSettings() {
+    // Everything is read before anything is applied: applying saves the window's state.
+    const QSettings settings;
+    const QByteArray geometry = settings.value(GeometryKey).toByteArray();
+    const int zoom = zoom_->findText(settings.value(ZoomKey).toString());
+    const auto paper = bands::PaperNamed(settings.value(PaperKey).toString().toStdString());
+    if (!geometry.isEmpty()) {
+        restoreGeometry(geometry);
+        FitIntoScreen();
+    }
+    if (zoom >= 0) {
+        zoom_->setCurrentIndex(zoom);
+    }
+    if (paper) {
+        SetPaper(*paper);
+    }
+    remember_ = true;
+}
+
+void PreviewWindow::SaveSettings() const {
+    if (!remember_) {
+        return;
+    }
+    QSettings settings;
+    settings.setValue(GeometryKey, saveGeometry());
+    settings.setValue(ZoomKey, zoom_->currentText());
+    settings.setValue(PaperKey, QString::fromUtf8(bands::PaperName(paper_).data()));
+}
+
+void PreviewWindow::closeEvent(QCloseEvent* event) {
+    SaveSettings();
+    QWidget::closeEvent(event);
+}
 
 QString PreviewWindow::PageIndicatorText() const {
     return indicator_->text();
@@ -126,21 +239,32 @@ int PreviewWindow::CurrentPage() const {
 
 void PreviewWindow::GoToPage(int pageNumber) {
     view_->ShowPage(pageNumber - 1);
-    view_->verticalScrollBar()->setValue(0);
     RefreshPageIndicator();
 }
 
-void PreviewWindow::FirstPage() { GoToPage(1); }
-void PreviewWindow::PreviousPage() { GoToPage(CurrentPage() - 1); }
-void PreviewWindow::NextPage() { GoToPage(CurrentPage() + 1); }
-void PreviewWindow::LastPage() { GoToPage(PageCount()); }
+void PreviewWindow::FirstPage() {
+    GoToPage(1);
+}
+void PreviewWindow::PreviousPage() {
+    GoToPage(CurrentPage() - 1);
+}
+void PreviewWindow::NextPage() {
+    GoToPage(CurrentPage() + 1);
+}
+void PreviewWindow::LastPage() {
+    GoToPage(PageCount());
+}
 
 void PreviewWindow::RefreshPageIndicator() {
     indicator_->setText(QStringLiteral("Page %1 of %2").arg(CurrentPage()).arg(PageCount()));
 }
 
-void PreviewWindow::ScrollVertical(bands::ScrollRequest request) { Post(view_->verticalScrollBar(), request); }
-void PreviewWindow::ScrollHorizontal(bands::ScrollRequest request) { Post(view_->horizontalScrollBar(), request); }
+void PreviewWindow::ScrollVertical(bands::ScrollRequest request) {
+    Post(view_->verticalScrollBar(), request);
+}
+void PreviewWindow::ScrollHorizontal(bands::ScrollRequest request) {
+    Post(view_->horizontalScrollBar(), request);
+}
 
 void PreviewWindow::WatchKeys(QObject& object) {
     object.installEventFilter(this);
@@ -163,9 +287,13 @@ void PreviewWindow::SetKeyPreview(bool on) {
     keyPreview_ = on;
 }
 
-void PreviewWindow::SetKeyDownHandler(KeyDownHandler handler) { keyDown_ = std::move(handler); }
+void PreviewWindow::SetKeyDownHandler(KeyDownHandler handler) {
+    keyDown_ = std::move(handler);
+}
 
-void PreviewWindow::Close() { close(); }
+void PreviewWindow::Close() {
+    close();
+}
 
 bool PreviewWindow::HandleKey(QKeyEvent& event) {
     std::uint16_t key = VirtualKeyOf(event);
@@ -205,7 +333,41 @@ void PreviewWindow::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if (OwnKey(*event)) {
+        event->accept();
+        return;
+    }
     QWidget::keyPressEvent(event);
+}
+
+bool PreviewWindow::OwnKey(QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::ControlModifier && modifiers != (Qt::ControlModifier | Qt::ShiftModifier)) {
+        return false;
+    }
+    switch (event.key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        ZoomBy(1);
+        return true;
+    case Qt::Key_Minus:
+        ZoomBy(-1);
+        return true;
+    case Qt::Key_Home:
+        if (modifiers == Qt::ControlModifier) {
+            FirstPage();
+            return true;
+        }
+        return false;
+    case Qt::Key_End:
+        if (modifiers == Qt::ControlModifier) {
+            LastPage();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
 }
 
 void PreviewWindow::ApplyZoomChoice(int index) {
@@ -214,6 +376,59 @@ void PreviewWindow::ApplyZoomChoice(int index) {
     }
     const ZoomChoice& choice = ZoomChoices[static_cast<std::size_t>(index)];
     view_->SetZoom(choice.mode, choice.percent);
+    SaveSettings();
+}
+
+void PreviewWindow::ZoomBy(int steps) {
+    // From whole page or page width, the step goes from the size the page has on screen now.
+    const double percentNow = view_->PixelsPerPoint() * 72.0 / view_->logicalDpiX() * 100.0;
+    int index = zoom_->currentIndex();
+    if (index < FirstPercentChoice) {
+        index = FirstPercentChoice;
+        while (index + 1 < static_cast<int>(ZoomChoices.size()) &&
+               ZoomChoices[static_cast<std::size_t>(index + 1)].percent <= percentNow + 0.5) {
+            ++index;
+        }
+        if (steps > 0 && ZoomChoices[static_cast<std::size_t>(index)].percent <= percentNow + 0.5) {
+            // Already at or above this choice: the step in goes to the next one.
+        } else if (steps < 0 && ZoomChoices[static_cast<std::size_t>(index)].percent < percentNow - 0.5) {
+            ++steps; // the choice below the current size is itself a step out
+        }
+    }
+    index = std::clamp(index + steps, FirstPercentChoice, static_cast<int>(ZoomChoices.size()) - 1);
+    zoom_->setCurrentIndex(index);
+}
+
+void PreviewWindow::SetPaper(bands::Paper paper) {
+    if (paper != paper_) {
+        paper_ = paper;
+        bands::PlaceOnPaper(document_, paper);
+        view_->DocumentChanged();
+    }
+    if (paperChoice_->currentIndex() != (paper == bands::Paper::A4 ? 1 : 0)) {
+        paperChoice_->setCurrentIndex(paper == bands::Paper::A4 ? 1 : 0);
+    }
+    SaveSettings();
+}
+
+QString PreviewWindow::ProposedPdfName() const {
+    return ProposedFileName(fileNameStem_.empty() ? document_.title : fileNameStem_, QStringLiteral(".pdf"));
+}
+
+QString PreviewWindow::SaveFolder() const {
+    const QSettings settings;
+    const QString remembered = remember_ ? settings.value(FolderKey).toString() : QString();
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir()) {
+        return remembered;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+void PreviewWindow::RememberFolder(const QString& fileName) {
+    if (remember_) {
+        QSettings().setValue(FolderKey, QFileInfo(fileName).absolutePath());
+    }
 }
 
 void PreviewWindow::Print() {
@@ -224,15 +439,80 @@ void PreviewWindow::Print() {
 }
 
 void PreviewWindow::SaveAsPdf() {
-    const QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"), QString(),
-                                                          QStringLiteral("PDF files (*.pdf)"));
-    if (fileName.isEmpty()) {
+    const auto fileName =
+        ChooseFileToWrite(this, QStringLiteral("Save as PDF"), SaveFolder(), ProposedPdfName(),
+                          QStringLiteral("PDF files (*.pdf)"), QStringLiteral(".pdf"));
+    if (!fileName) {
         return;
     }
-    const OutputResult result = WritePdf(document_, std::filesystem::path(fileName.toStdU16String()));
-    if (!result.succeeded) {
+    RememberFolder(*fileName);
+    SavePdfTo(*fileName);
+}
+
+bool PreviewWindow::SavePdfTo(const QString& fileName) {
+    OutputProgress progress(this, QStringLiteral("Saving the PDF..."), PageCount());
+    const OutputResult result =
+        WriteWhole(PathOf(fileName), [this, &progress](const std::filesystem::path& file) {
+            return WritePdf(document_, file, progress.Callback());
+        });
+    if (!result.succeeded && !result.cancelled) {
         QMessageBox::warning(this, windowTitle(), QString::fromStdString(result.message));
+    }
+    return result.succeeded;
+}
+
+void PreviewWindow::Export() {
+    std::vector<ExportFormat> formats{
+        {QStringLiteral("Report as text"), QStringLiteral(".txt"),
+         [this] { return bands::ToText(document_); }},
+        {QStringLiteral("Report as JSON"), QStringLiteral(".json"),
+         [this] { return bands::ToJson(document_); }},
+    };
+    formats.insert(formats.end(), exportFormats_.begin(), exportFormats_.end());
+    QStringList filters;
+    for (const ExportFormat& format : formats) {
+        filters << QStringLiteral("%1 (*%2)").arg(format.name, format.suffix);
+    }
+    QFileDialog dialog(this, QStringLiteral("Export"), SaveFolder(), filters.join(QStringLiteral(";;")));
+    dialog.setObjectName(QStringLiteral("ExportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QString stem = ProposedFileName(fileNameStem_.empty() ? document_.title : fileNameStem_, QString());
+    const auto proposeFor = [&dialog, &formats, &stem](const QString& filter) {
+        const auto index =
+            static_cast<std::size_t>(std::max<qsizetype>(0, dialog.nameFilters().indexOf(filter)));
+        dialog.selectFile(stem + formats[index].suffix);
+    };
+    proposeFor(filters.constFirst());
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, proposeFor);
+    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const auto index =
+            static_cast<std::size_t>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
+        const ExportFormat& format = formats[index];
+        const QString fileName = WithSuffix(dialog.selectedFiles().constFirst(), format.suffix);
+        if (QFileInfo::exists(fileName) &&
+            QMessageBox::question(this, QStringLiteral("Export"),
+                                  QStringLiteral("\"%1\" already exists.\nDo you want to replace it?")
+                                      .arg(QFileInfo(fileName).fileName()),
+                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
+            continue;
+        }
+        RememberFolder(fileName);
+        const std::string content = format.content();
+        const OutputResult result =
+            WriteWhole(PathOf(fileName), [&content](const std::filesystem::path& file) {
+                std::ofstream stream(file, std::ios::binary | std::ios::trunc);
+                stream.write(content.data(), static_cast<std::streamsize>(content.size()));
+                stream.flush();
+                return stream
+                           ? OutputResult{true, {}}
+                           : OutputResult{false, "The file \"" + file.string() + "\" could not be written."};
+            });
+        if (!result.succeeded) {
+            QMessageBox::warning(this, windowTitle(), QString::fromStdString(result.message));
+        }
+        return;
     }
 }
 
-}  // namespace qtreports
+} // namespace qtreports

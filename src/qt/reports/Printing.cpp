@@ -1,5 +1,6 @@
 #include "qt/reports/Printing.h"
 
+#include "qt/reports/OutputProgress.h"
 #include "qt/reports/PageRenderer.h"
 
 #include <QPageLayout>
@@ -25,7 +26,7 @@ void PreparePrinter(const bands::Document& document, QPrinter& printer) {
 
 }  // namespace
 
-OutputResult PrintDocument(const bands::Document& document, QPrinter& printer) {
+OutputResult PrintDocument(const bands::Document& document, QPrinter& printer, const PageProgress& progress) {
     printer.setFullPage(true);
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -39,6 +40,11 @@ OutputResult PrintDocument(const bands::Document& document, QPrinter& printer) {
                                std::to_string(index + 1) + "."};
         }
         DrawPage(painter, document.pages[index], pixelsPerPoint);
+        if (progress && !progress(static_cast<int>(index + 1), static_cast<int>(document.pages.size()))) {
+            printer.abort();
+            painter.end();
+            return {false, {}, true};
+        }
     }
     if (!painter.end()) {
         return {false, "The printer \"" + printer.printerName().toStdString() + "\" could not finish the job."};
@@ -80,8 +86,12 @@ DialogPrint PrintWithDialog(const bands::Document& document, QWidget* parent, st
         }
         toPrint = &chosen;
     }
-    const OutputResult result = PrintDocument(*toPrint, printer);
+    OutputProgress progress(parent, QStringLiteral("Printing..."), static_cast<int>(toPrint->pages.size()));
+    const OutputResult result = PrintDocument(*toPrint, printer, progress.Callback());
     message = result.message;
+    if (result.cancelled) {
+        return DialogPrint::Cancelled;
+    }
     return result.succeeded ? DialogPrint::Printed : DialogPrint::Failed;
 }
 

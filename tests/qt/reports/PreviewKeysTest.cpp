@@ -7,6 +7,7 @@
 
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <memory>
@@ -63,7 +64,7 @@ TEST_F(PreviewKeysTest, FollowsTheKeyTableOneKeyAfterAnother) {
         {Qt::Key_PageDown, Qt::ControlModifier, 5},
         {Qt::Key_PageUp, Qt::ShiftModifier, 4},
         {Qt::Key_PageDown, Qt::ShiftModifier, 5},
-        {Qt::Key_PageUp, Qt::ControlModifier | Qt::ShiftModifier, 1},  // Ctrl wins over Shift
+        {Qt::Key_PageUp, Qt::ControlModifier | Qt::ShiftModifier, 1}, // Ctrl wins over Shift
         {Qt::Key_PageDown, Qt::ShiftModifier, 2},
         {Qt::Key_PageUp, Qt::ControlModifier, 1},
     };
@@ -103,15 +104,15 @@ TEST_F(PreviewKeysTest, AKeyTheHandlerPassesReachesItOnceAndTheNextKeyStillCount
     int calls = 0;
     auto window = PreviewWindow::Show(SampleDocument(3), [this, &calls](bands::PreviewControl* preview) {
         preview->SetKeyPreview(true);
-        preview->SetKeyDownHandler([this, &calls](bands::PreviewControl& sender, std::uint16_t& key,
-                                                  bands::ShiftState shift) {
-            ++calls;
-            keyHandler.FormKeyDown(sender, key, shift);
-        });
+        preview->SetKeyDownHandler(
+            [this, &calls](bands::PreviewControl& sender, std::uint16_t& key, bands::ShiftState shift) {
+                ++calls;
+                keyHandler.FormKeyDown(sender, key, shift);
+            });
     });
     window->activateWindow();
     QApplication::processEvents();
-    PressThroughTheWindow(*window, Qt::Key_End, Qt::ShiftModifier);  // passes: nobody takes it
+    PressThroughTheWindow(*window, Qt::Key_End, Qt::ShiftModifier); // passes: nobody takes it
     EXPECT_EQ(calls, 1);
     PressThroughTheWindow(*window, Qt::Key_PageDown, Qt::ShiftModifier);
     PressThroughTheWindow(*window, Qt::Key_End, Qt::ShiftModifier);
@@ -124,17 +125,52 @@ TEST_F(PreviewKeysTest, AKeyTheHandlerPassesStillReachesTheFocusedChild) {
     int calls = 0;
     auto window = PreviewWindow::Show(SampleDocument(1), [&calls](bands::PreviewControl* preview) {
         preview->SetKeyPreview(true);
-        preview->SetKeyDownHandler([&calls](bands::PreviewControl&, std::uint16_t&, bands::ShiftState) { ++calls; });
+        preview->SetKeyDownHandler(
+            [&calls](bands::PreviewControl&, std::uint16_t&, bands::ShiftState) { ++calls; });
     });
     window->activateWindow();
     QApplication::processEvents();
     window->View().SetZoom(ZoomMode::Percent, 400);
-    QApplication::processEvents();  // the scroll bars appear and the view shrinks
+    QApplication::processEvents(); // the scroll bars appear and the view shrinks
     QScrollBar& vertical = *window->View().verticalScrollBar();
     PressThroughTheWindow(*window, Qt::Key_PageDown, Qt::NoModifier);
     PressThroughTheWindow(*window, Qt::Key_PageDown, Qt::NoModifier);
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(vertical.value(), 2 * vertical.pageStep()) << "the view's own scrolling, once per key";
+}
+
+TEST_F(PreviewKeysTest, TheWheelAndPageDownMoveThroughThePagesOneUnderAnother) {
+    const auto window = Open(3);
+    QWidget& viewport = *window->View().viewport();
+    QScrollBar& vertical = *window->View().verticalScrollBar();
+    ASSERT_GT(vertical.maximum(), vertical.pageStep()) << "all three pages in one scrolled view";
+    for (int notch = 0; notch < 40 && window->CurrentPage() == 1; ++notch) {
+        QWheelEvent wheel(QPointF(50, 50), viewport.mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&viewport, &wheel);
+    }
+    EXPECT_EQ(window->CurrentPage(), 2);
+    EXPECT_EQ(window->PageIndicatorText().toStdString(), "Page 2 of 3");
+
+    window->FirstPage();
+    PressThroughTheWindow(*window, Qt::Key_PageDown, Qt::NoModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(vertical.value(), vertical.pageStep());
+    EXPECT_EQ(window->PageIndicatorText().toStdString(), "Page 2 of 3");
+
+    // Passed on by the handler, Ctrl+End and Ctrl+Home reach the window; Ctrl+wheel zooms.
+    PressThroughTheWindow(*window, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(window->CurrentPage(), 3);
+    PressThroughTheWindow(*window, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(window->CurrentPage(), 1);
+    const double before = window->View().PixelsPerPoint();
+    QWheelEvent zoom(QPointF(50, 50), viewport.mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120),
+                     Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&viewport, &zoom);
+    EXPECT_GT(window->View().PixelsPerPoint(), before);
+    PressThroughTheWindow(*window, Qt::Key_Minus, Qt::ControlModifier);
+    PressThroughTheWindow(*window, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_LT(window->View().PixelsPerPoint(), before);
 }
 
 TEST_F(PreviewKeysTest, EscapeClosesThePreview) {
@@ -144,5 +180,5 @@ TEST_F(PreviewKeysTest, EscapeClosesThePreview) {
     EXPECT_FALSE(window->isVisible());
 }
 
-}  // namespace
-}  // namespace qtreports
+} // namespace
+} // namespace qtreports
