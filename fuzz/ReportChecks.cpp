@@ -3,6 +3,7 @@
 #include "FuzzCheck.h"
 
 #include "definition/BittingRules.h"
+#include "engine/KeySchedule.h"
 
 #include <algorithm>
 #include <map>
@@ -14,9 +15,6 @@
 namespace varnholt::fuzz {
 
 namespace {
-
-using report::KeyLevel;
-using report::ScheduledKey;
 
 bool IsBitting(const std::string& bitting, int chambers)
 {
@@ -251,6 +249,25 @@ void CheckReport(const GenerationState& state, const std::vector<ScheduledKey>& 
 
     // The pages show exactly the keys that were listed.
     FUZZ_CHECK(PrintedBittings(document) == listed);
+}
+
+void CheckScheduleAgrees(const GenerationState& state, const std::vector<ScheduledKey>& keys)
+{
+    std::size_t next = 0;
+    for (const ScheduledKey& scheduled : ComputeKeySchedule(state)) {
+        if (!scheduled.listed) {
+            FUZZ_CHECK(scheduled.level == KeyLevel::ChangeKey && scheduled.mark == '*');
+            continue;
+        }
+        FUZZ_CHECK(next < keys.size());
+        const ScheduledKey& listed = keys[next++];
+        FUZZ_CHECK(scheduled.level == listed.level);
+        FUZZ_CHECK(scheduled.designation == listed.designation);
+        FUZZ_CHECK(scheduled.changeKeyNumber == listed.changeKeyNumber);
+        FUZZ_CHECK(scheduled.bitting == listed.bitting);
+        FUZZ_CHECK(scheduled.mark == listed.mark);
+    }
+    FUZZ_CHECK(next == keys.size());
 }
 
 } // namespace varnholt::fuzz

@@ -2,7 +2,7 @@
 
 #include "bands/Document.h"
 #include "engine/GenerationState.h"
-#include "report/ScheduledKey.h"
+#include "engine/ScheduledKey.h"
 
 #include <vector>
 
@@ -12,7 +12,11 @@ namespace varnholt::fuzz {
 // every key once, each key a child of the key above it that differs only in the chambers of its
 // own level, the change keys usable as they are, and the pages showing what was listed.
 // Aborts on the first broken property.
-void CheckReport(const GenerationState& state, const std::vector<report::ScheduledKey>& keys,
+void CheckReport(const GenerationState& state, const std::vector<ScheduledKey>& keys,
                  const bands::Document& document);
+
+// The keys the report listed are exactly the listed keys of the key schedule, in its order and
+// with its designations, numbers, bittings and marks.
+void CheckScheduleAgrees(const GenerationState& state, const std::vector<ScheduledKey>& keys);
 
 } // namespace varnholt::fuzz

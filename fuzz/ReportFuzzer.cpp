@@ -1,6 +1,7 @@
 // A request the "Data Input" dialog accepts, drawn from the bytes, goes the whole road: the
 // progression, the report's three passes and the finished document, then its text and JSON.
-// The report must end, and what it lists must be a sound key system (see CheckReport).
+// The report must end, what it lists must be a sound key system (see CheckReport), and it must
+// be exactly the key schedule.
 
 #include "FuzzedRequest.h"
 #include "ReportChecks.h"
@@ -19,11 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::optional<varnholt::GenerationState> state = varnholt::fuzz::DrawAcceptedRequest({data, size});
     if (!state)
         return -1; // refused or too large: not worth keeping in the corpus
-    std::vector<varnholt::report::ScheduledKey> keys;
+    std::vector<varnholt::ScheduledKey> keys;
     varnholt::report::TForm3 form(*state);
-    form.SetKeyListener([&keys](const varnholt::report::ScheduledKey& key) { keys.push_back(key); });
+    form.SetKeyListener([&keys](const varnholt::ScheduledKey& key) { keys.push_back(key); });
     const bands::Document document = form.StartReport();
     varnholt::fuzz::CheckReport(*state, keys, document);
+    varnholt::fuzz::CheckScheduleAgrees(*state, keys);
     static_cast<void>(bands::ToJson(document));
     static_cast<void>(bands::ToText(document));
     return 0;

@@ -11,6 +11,7 @@
 #include "bands/Paper.h"
 #include "bands/TextOutput.h"
 #include "engine/GenerationState.h"
+#include "engine/KeySchedule.h"
 #include "engine/Progression.h"
 #include "manufacturers/ManufacturerRecord.h"
 #include "manufacturers/RecordValidity.h"
@@ -184,32 +185,32 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     ClearProgressionTable(state);
     GenerateProgression(state);
 
-    report::TForm3 form(state);
-    KeyScheduleCsv schedule;
-    if (options.format == OutputFormat::Csv)
-        form.SetKeyListener([&schedule](const report::ScheduledKey& key) { schedule.Add(key); });
-    bands::Document document = form.StartReport();
-    if (options.a4)
-        bands::PlaceOnPaper(document, bands::Paper::A4);
-
+    // The report is run only for what is drawn from it; the key schedule is the system itself.
+    const auto runReport = [&state, &options] {
+        report::TForm3 form(state);
+        bands::Document document = form.StartReport();
+        if (options.a4)
+            bands::PlaceOnPaper(document, bands::Paper::A4);
+        return document;
+    };
     if (options.printer) {
-        const PaperResult result = paper.printToQueue(document, *options.printer);
+        const PaperResult result = paper.printToQueue(runReport(), *options.printer);
         if (!result.succeeded)
             throw Stop{ExitFileFailure, result.message};
         return ExitDone;
     }
     switch (options.format) {
     case OutputFormat::Json:
-        WriteText(bands::ToJson(document), options, out);
+        WriteText(bands::ToJson(runReport()), options, out);
         break;
     case OutputFormat::Text:
-        WriteText(bands::ToText(document), options, out);
+        WriteText(bands::ToText(runReport()), options, out);
         break;
     case OutputFormat::Csv:
-        WriteText(schedule.Text(), options, out);
+        WriteText(KeyScheduleCsvText(ComputeKeySchedule(state)), options, out);
         break;
     case OutputFormat::Pdf:
-        WritePdf(document, options, out, outIsTerminal, paper);
+        WritePdf(runReport(), options, out, outIsTerminal, paper);
         break;
     }
     return ExitDone;

@@ -1,19 +1,23 @@
 #include "KeyScheduleCsv.h"
 
+#include "CsvText.h"
+
+#include <string_view>
+
 namespace varnholt::tools {
 
 namespace {
 
-std::string_view LevelName(report::KeyLevel level)
+std::string_view LevelName(KeyLevel level)
 {
     switch (level) {
-    case report::KeyLevel::TopMaster:
+    case KeyLevel::TopMaster:
         return "top master";
-    case report::KeyLevel::Master:
+    case KeyLevel::Master:
         return "master";
-    case report::KeyLevel::SubMaster:
+    case KeyLevel::SubMaster:
         return "sub-master";
-    case report::KeyLevel::ChangeKey:
+    case KeyLevel::ChangeKey:
         return "change key";
     }
     return "";
@@ -21,42 +25,20 @@ std::string_view LevelName(report::KeyLevel level)
 
 } // namespace
 
-std::string QuoteCsvField(std::string_view field)
+std::string KeyScheduleCsvText(const KeySchedule& schedule)
 {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(field);
-    std::string quoted = "\"";
-    for (const char character : field) {
-        if (character == '"')
-            quoted += '"';
-        quoted += character;
+    std::string text;
+    // About 30 characters a row: a level name, a short designation, a number and a bitting.
+    text.reserve(32 * (schedule.size() + 1));
+    AppendCsvRow(text, {"level", "designation", "change key number", "bitting", "mark"});
+    for (const ScheduledKey& key : schedule) {
+        if (!key.listed)
+            continue;
+        const std::string number = key.changeKeyNumber > 0 ? std::to_string(key.changeKeyNumber) : std::string();
+        const std::string_view mark = key.mark == ' ' ? std::string_view() : std::string_view(&key.mark, 1);
+        AppendCsvRow(text, {LevelName(key.level), key.designation, number, key.bitting, mark});
     }
-    quoted += '"';
-    return quoted;
-}
-
-KeyScheduleCsv::KeyScheduleCsv()
-{
-    AddRow({"level", "designation", "change key number", "bitting", "mark"});
-}
-
-void KeyScheduleCsv::Add(const report::ScheduledKey& key)
-{
-    const std::string number = key.changeKeyNumber > 0 ? std::to_string(key.changeKeyNumber) : std::string();
-    const std::string mark = key.mark == ' ' ? std::string() : std::string(1, key.mark);
-    AddRow({LevelName(key.level), key.designation, number, key.bitting, mark});
-}
-
-void KeyScheduleCsv::AddRow(std::initializer_list<std::string_view> fields)
-{
-    bool first = true;
-    for (const std::string_view field : fields) {
-        if (!first)
-            text += ',';
-        text += QuoteCsvField(field);
-        first = false;
-    }
-    text += "\r\n";
+    return text;
 }
 
 } // namespace varnholt::tools

@@ -1,6 +1,7 @@
 #include "definition/RequestBuilder.h"
 #include "engine/GenerationState.h"
 #include "engine/KeyComposition.h"
+#include "engine/KeySchedule.h"
 #include "engine/Progression.h"
 #include "manufacturers/ManufacturerRecord.h"
 
@@ -67,6 +68,31 @@ void ComposeKeySevenChambers(benchmark::State& run)
     }
 }
 BENCHMARK(ComposeKeySevenChambers)->Arg(0)->Arg(1)->ArgName("core");
+
+// The largest system the dialog allows: 7 chambers, depths 0..9 in steps of 1 (6 columns), no
+// masters and every one of the 6^7 = 279,936 change keys.
+void KeyScheduleLargestSystem(benchmark::State& run)
+{
+    GenerationState state;
+    state.Chambers = 7;
+    state.ShallowestCut = 0;
+    state.DeepestCut = 9;
+    state.StepIncrement = 1;
+    state.MaxAdjacentCut = 20;
+    state.ControlChambers = "NNNNNNN";
+    state.TopMasterKey = "2461357";
+    state.ChamberRoles = "RRRRRRR";
+    state.ChangeKeyCount = 279936;
+    GenerateProgression(state);
+    std::size_t keys = 0;
+    for (auto _ : run) {
+        const KeySchedule schedule = ComputeKeySchedule(state);
+        keys = schedule.size();
+        benchmark::DoNotOptimize(schedule.data());
+    }
+    run.counters["keys"] = static_cast<double>(keys);
+}
+BENCHMARK(KeyScheduleLargestSystem)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace varnholt {
 
@@ -22,11 +23,6 @@ int PowerOfTen(int exponent)
     for (int i = 0; i < exponent; ++i)
         result *= 10;
     return result;
-}
-
-bool IsControlChamber(const GenerationState& state, int chamber)
-{
-    return state.ControlChambers[Index(chamber - 1)] == 'Y';
 }
 
 int AsDepth(int cut, bool zeroIsTen)
@@ -59,6 +55,64 @@ void TakeProgressionValue(const ProgressionGrid& table, int chamber, int placeVa
         currentColumn = 1;
 }
 
+std::string BittingOfKeyNumber(long long keyNumber, int chambers)
+{
+    if (keyNumber < 0 || keyNumber >= 10LL * PowerOfTen(chambers - 1))
+        throw std::invalid_argument("key number " + std::to_string(keyNumber) + " does not have "
+                                    + std::to_string(chambers) + " digits");
+    // Digit by digit from the last chamber: the key number has exactly `chambers` digits.
+    std::string bitting(Index(chambers), '0');
+    for (auto digit = bitting.rbegin(); digit != bitting.rend(); ++digit, keyNumber /= 10)
+        *digit = static_cast<char>('0' + keyNumber % 10);
+    return bitting;
+}
+
+KeyCheck CheckComposedKey(const KeySystemRequest& request, const ChamberValues& tmkCuts,
+                          const ChamberValues& controlCuts, const ChamberValues& keyCuts, std::string_view bitting)
+{
+    const int chambers = request.Chambers;
+    const auto isControlChamber = [&request](int chamber) {
+        return request.ControlChambers[Index(chamber - 1)] == 'Y';
+    };
+
+    // A chamber tells the control key apart from the top master key only when it is a control
+    // chamber whose control depth differs; without an interchangeable core there is no control key.
+    bool allEqual = request.IsICore;
+    for (int chamber = 1; chamber <= chambers && allEqual; ++chamber)
+        allEqual = !isControlChamber(chamber) || controlCuts[Index(chamber)] == tmkCuts[Index(chamber)];
+    KeyCheck check{'*', allEqual, !allEqual};
+    if (allEqual)
+        return check;
+    check.mark = ' ';
+
+    // Depth 10 is written "0"; compare real depths, leaving the stored cuts as written.
+    const bool zeroIsTen = request.ZeroIsTen;
+    for (int chamber = 1; chamber < chambers; ++chamber) {
+        const int here = AsDepth(keyCuts[Index(chamber)], zeroIsTen);
+        const int next = AsDepth(keyCuts[Index(chamber + 1)], zeroIsTen);
+        if (std::abs(here - next) > request.MaxAdjacentCut)
+            check.mark = '*';
+    }
+
+    if (request.IsICore) {
+        for (int chamber = 1; chamber <= chambers; ++chamber) {
+            if (!isControlChamber(chamber))
+                continue;
+            const int controlDepth = AsDepth(controlCuts[Index(chamber)], zeroIsTen);
+            const int keyDepth = AsDepth(keyCuts[Index(chamber)], zeroIsTen);
+            const int difference = std::abs(controlDepth + request.ControlFactor - keyDepth);
+            if (difference > 0 && difference < request.StepIncrement) {
+                check.mark = '*';
+                check.controlCompatible = false;
+            }
+        }
+    }
+
+    if (bitting == request.ControlKey)
+        check.mark = '*';
+    return check;
+}
+
 void ComposeKey(GenerationState& state, int part1, int part2, int part3, int part4, int part5,
                 const ChamberFlags& usableFlags, bool& keyExists, bool& allControlChambersEqual,
                 bool& controlCompatible)
@@ -76,63 +130,19 @@ void ComposeKey(GenerationState& state, int part1, int part2, int part3, int par
     }
 
     const long long keyNumber = static_cast<long long>(part1) + part2 + part3 + part4 + part5;
-    int divisor = PowerOfTen(chambers - 1);
-    if (keyNumber < 0 || keyNumber >= 10LL * divisor)
-        throw std::invalid_argument("key number " + std::to_string(keyNumber) + " does not have "
-                                    + std::to_string(chambers) + " digits");
+    std::string bitting = BittingOfKeyNumber(keyNumber, chambers);
     if (state.IsICore && state.ControlChambers.size() < Index(chambers))
         throw std::invalid_argument("control chambers do not cover every chamber");
 
-    int remainder = static_cast<int>(keyNumber);
-    state.KeyBitting.clear();
-    for (int chamber = 1; chamber <= chambers; ++chamber) {
-        const int digit = remainder / divisor;
-        remainder %= divisor;
-        divisor /= 10;
-        state.KeyBitting += static_cast<char>('0' + digit);
-        state.KeyCuts[Index(chamber)] = digit;
-    }
-    for (int chamber = chambers + 1; chamber <= MaxChambers; ++chamber)
-        state.KeyCuts[Index(chamber)] = 0;
+    state.KeyBitting = std::move(bitting);
+    state.KeyCuts.fill(0);
+    for (int chamber = 1; chamber <= chambers; ++chamber)
+        state.KeyCuts[Index(chamber)] = DigitValue(state.KeyBitting[Index(chamber - 1)]);
 
-    // A chamber tells the control key apart from the top master key only when it is a control
-    // chamber whose control depth differs; without an interchangeable core there is no control key.
-    bool allEqual = state.IsICore;
-    for (int chamber = 1; chamber <= chambers && allEqual; ++chamber)
-        allEqual = !IsControlChamber(state, chamber)
-                   || state.ControlCuts[Index(chamber)] == state.TmkCuts[Index(chamber)];
-    allControlChambersEqual = allEqual;
-    controlCompatible = !allEqual;
-    state.KeyMark = '*';
-    if (allEqual)
-        return;
-    state.KeyMark = ' ';
-
-    // Depth 10 is written "0"; compare real depths, leaving the stored cuts as written.
-    const bool zeroIsTen = state.ZeroIsTen;
-    for (int chamber = 1; chamber < chambers; ++chamber) {
-        const int here = AsDepth(state.KeyCuts[Index(chamber)], zeroIsTen);
-        const int next = AsDepth(state.KeyCuts[Index(chamber + 1)], zeroIsTen);
-        if (std::abs(here - next) > state.MaxAdjacentCut)
-            state.KeyMark = '*';
-    }
-
-    if (state.IsICore) {
-        for (int chamber = 1; chamber <= chambers; ++chamber) {
-            if (!IsControlChamber(state, chamber))
-                continue;
-            const int controlDepth = AsDepth(state.ControlCuts[Index(chamber)], zeroIsTen);
-            const int keyDepth = AsDepth(state.KeyCuts[Index(chamber)], zeroIsTen);
-            const int difference = std::abs(controlDepth + state.ControlFactor - keyDepth);
-            if (difference > 0 && difference < state.StepIncrement) {
-                state.KeyMark = '*';
-                controlCompatible = false;
-            }
-        }
-    }
-
-    if (state.KeyBitting == state.ControlKey)
-        state.KeyMark = '*';
+    const KeyCheck check = CheckComposedKey(state, state.TmkCuts, state.ControlCuts, state.KeyCuts, state.KeyBitting);
+    allControlChambersEqual = check.allControlChambersEqual;
+    controlCompatible = check.controlCompatible;
+    state.KeyMark = check.mark;
 }
 
 void CountUsableDepths(GenerationState& state)

@@ -2,6 +2,9 @@
 
 #include "engine/GenerationState.h"
 
+#include <string>
+#include <string_view>
+
 namespace varnholt {
 
 // Takes chamber's depth at currentColumn of table as its positional value (digit × placeValue)
@@ -20,6 +23,23 @@ void TakeProgressionValue(const ProgressionGrid& table, int chamber, int placeVa
 void ComposeKey(GenerationState& state, int part1, int part2, int part3, int part4, int part5,
                 const ChamberFlags& usableFlags, bool& keyExists, bool& allControlChambersEqual,
                 bool& controlCompatible);
+
+// The bitting of a key read as a number of `chambers` digits, chamber 1 first
+// (std::invalid_argument when it has more digits or is negative).
+std::string BittingOfKeyNumber(long long keyNumber, int chambers);
+
+// What the checks of a composed key found: mark is '*' when the key cannot be cut alongside the
+// control key, breaks the maximum adjacent cut or is the control key itself.
+struct KeyCheck {
+    char mark = ' ';
+    bool allControlChambersEqual = false;
+    bool controlCompatible = false;
+};
+
+// The checks of ComposeKey for a key that exists, with the top master and control cuts given
+// (chambers 1..Chambers, as written: "0" for depth 10 where ZeroIsTen).
+KeyCheck CheckComposedKey(const KeySystemRequest& request, const ChamberValues& tmkCuts,
+                          const ChamberValues& controlCuts, const ChamberValues& keyCuts, std::string_view bitting);
 
 // UsableDepthCount[c] := the columns 1..ProgressionSteps of chamber c that hold a depth.
 void CountUsableDepths(GenerationState& state);

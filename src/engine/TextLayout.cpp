@@ -1,5 +1,7 @@
 #include "engine/TextLayout.h"
 
+#include <algorithm>
+
 namespace varnholt {
 
 namespace {
@@ -20,11 +22,18 @@ int CharacterCount(std::string_view text)
 std::string PadLeft(std::string_view text, char fill, int width)
 {
     const auto length = CharacterCount(text);
-    if (width <= length)
-        return std::string(text);
-    std::string result(static_cast<std::size_t>(width - length), fill);
-    result += text;
+    std::string result;
+    result.reserve(static_cast<std::size_t>(std::max(width, length)) + text.size() - static_cast<std::size_t>(length));
+    AppendPadLeft(result, text, fill, width);
     return result;
+}
+
+void AppendPadLeft(std::string& line, std::string_view text, char fill, int width)
+{
+    const auto length = CharacterCount(text);
+    if (width > length)
+        line.append(static_cast<std::size_t>(width - length), fill);
+    line += text;
 }
 
 std::string CentreText(std::string_view text, int width)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Designations.h"
 #include "engine/GenerationState.h"
 
 #include <array>
@@ -30,7 +31,7 @@ enum class EnumerationBand {
 // entries waiting to be printed and the odometer of master, sub-master and change-key positions.
 // One object per report form; it is reset at the start of every run so that no run sees what
 // an earlier one left.
-struct ReportState {
+struct ReportState : DesignationLetters {
     // Passes and pages.
     int PassNumber = 0;          // 1 masters and sub-masters, 2 change keys, 3 closing pass
     bool SecondPass = false;
@@ -50,8 +51,6 @@ struct ReportState {
     int SubsDone = 0;
     int ChangeKeysDone = 0;
     int ChangeKeyNumber = 0;
-    std::string MasterDesignation;
-    std::string SubDesignation;
     int BaseValue = 0;           // positional values of the current master and sub-master chambers
 
     std::vector<std::string> ReportLines;
@@ -78,16 +77,6 @@ struct ReportState {
     ChamberValues SavedMasterValue{};
     SubValues SavedSubValue{};
     std::array<int, static_cast<std::size_t>(EnumerationBand::Count)> BandCounter{};
-
-    // Designation letters: L1 (and L2 for two-letter masters) name the master; L2 or L3 the
-    // sub-master. L4 is the second sub-master letter that two-letter masters need when they have
-    // more than 22 sub-masters, so that the sub-masters never borrow the master's letters.
-    // L0 leads the master designation only when there are more masters than two letters name.
-    char L0 = ' ';
-    char L1 = ' ';
-    char L2 = ' ';
-    char L3 = ' ';
-    char L4 = ' ';
 
     // Masters and sub-masters the progression can really form this pass: the enumeration ends
     // there even when more were asked for, rather than listing a key twice.

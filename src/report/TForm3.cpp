@@ -3,7 +3,7 @@
 #include "engine/KbaPage.h"
 #include "engine/KeyComposition.h"
 #include "engine/TextLayout.h"
-#include "report/Designations.h"
+#include "engine/Designations.h"
 #include "report/JobDetailsText.h"
 #include "report/Printouts.h"
 
@@ -82,7 +82,11 @@ void TForm3::BuildBandTree()
                               &ForPrinting})
         band->SetVisible(false);
     Output.SetVisible(false);
+    ConnectHandlers();
+}
 
+void TForm3::ConnectHandlers()
+{
     TheReportPage2.OnDataStart = [this](bands::Page& page) { TheReportPage2DataStart(page); };
     TheReportPage2.OnDataSkip = [this](bands::Page& page) { TheReportPage2DataSkip(page); };
 
@@ -149,8 +153,15 @@ EnumerationBand TForm3::RotBand(int position)
 
 void TForm3::Tell(KeyLevel level, std::string designation, int changeKeyNumber)
 {
-    if (keyListener)
-        keyListener(ScheduledKey{level, std::move(designation), changeKeyNumber, state.KeyBitting, state.KeyMark});
+    if (!keyListener)
+        return;
+    ScheduledKey key;
+    key.level = level;
+    key.designation = std::move(designation);
+    key.changeKeyNumber = changeKeyNumber;
+    key.bitting = state.KeyBitting;
+    key.mark = state.KeyMark;
+    keyListener(key);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -180,13 +191,24 @@ void TForm3::ResetLeftoverState()
 void TForm3::TheReportPage2DataStart(bands::Page& sender)
 {
     ResetLeftoverState();
-    sender.Setup().rightMargin = MarginInches;
-    sender.Setup().leftMargin = MarginInches;
-    sender.Setup().topMargin = MarginInches;
-    sender.Setup().bottomMargin = MarginInches;
+    SetMarginsAndFonts(sender);
+    BuildFixedPages();
+    if (keyListener)
+        TellTopMaster();
+}
+
+void TForm3::SetMarginsAndFonts(bands::Page& page)
+{
+    page.Setup().rightMargin = MarginInches;
+    page.Setup().leftMargin = MarginInches;
+    page.Setup().topMargin = MarginInches;
+    page.Setup().bottomMargin = MarginInches;
     for (bands::Label* label : {&RCoverSheet, &RHeader, &RFooter, &Output, &RQuickPin, &varlabel})
         label->SetFontSize(ReportFontSize);
+}
 
+void TForm3::BuildFixedPages()
+{
     BuildCoverSheet(state, iteration, RCoverSheet);
     RDeadSpace.SetVisible(true);
     BuildPageHeader(state, iteration, RHeader);
@@ -198,12 +220,13 @@ void TForm3::TheReportPage2DataStart(bands::Page& sender)
     RQuickPin.SetLines(std::move(pinningLines));
     // The enumeration gathers its lines in an empty list.
     iteration.ReportLines.clear();
+}
 
-    if (keyListener) {
-        state.KeyBitting = state.TopMasterKey.substr(0, At(state.Chambers));
-        state.KeyMark = ' ';
-        Tell(KeyLevel::TopMaster, "", 0);
-    }
+void TForm3::TellTopMaster()
+{
+    state.KeyBitting = state.TopMasterKey.substr(0, At(state.Chambers));
+    state.KeyMark = ' ';
+    Tell(KeyLevel::TopMaster, "", 0);
 }
 
 void TForm3::TheReportPage2DataSkip(bands::Page& sender)
@@ -298,23 +321,46 @@ void TForm3::SortChangeKeyPassPositions()
 
 void TForm3::PreparePass()
 {
+    iteration.SecondPass = iteration.PassNumber == ChangeKeyPass;
+    iteration.ProgressionTable2 = {};
+    ReadChamberRoles();
+    PrepareMasterPassPositions();
+    SortMasterPassPositions();
+    iteration.PlaceValue2 = iteration.PlaceValue;
+    iteration.TmkCuts2 = state.TmkCutsCopy;
+    iteration.StepCount2 = iteration.StepCount;
+    if (iteration.SecondPass)
+        PrepareChangeKeyPassPositions();
+    for (int k = 1; k <= SubPositions; ++k) {
+        iteration.SubStepCount[At(k)] = iteration.RoleText[At(k)] == 'S' ? state.UsableDepthCountCopy[At(k)] : 1;
+        iteration.SubColumns[At(k)] = 1;
+    }
+    ResetPassCounters();
+    LimitEnumeration();
+    StartMasterDesignations(iteration, state.MasterCount);
+    HideOutputBand();
+    iteration.PageFlushed = false;
+    iteration.NothingPending = false;
+}
+
+void TForm3::ReadChamberRoles()
+{
     ReportState& r = iteration;
-    const int chambers = state.Chambers;
-
-    r.SecondPass = r.PassNumber == ChangeKeyPass;
-    r.ProgressionTable2 = {};
-
     // Every position beyond the chambers is blank, so nothing of a larger earlier system counts.
     r.RoleText.fill(' ');
     r.RoleText2.fill(' ');
-    for (int p = 1; p <= chambers; ++p)
+    for (int p = 1; p <= state.Chambers; ++p)
         r.RoleText[At(p)] = At(p - 1) < state.ChamberRoles.size() ? state.ChamberRoles[At(p - 1)] : 'R';
-
     CountUsableDepths(state);
     state.UsableDepthCountCopy = state.UsableDepthCount;
     state.TmkCutsCopy = state.TmkCuts;
     state.ProgressionTableCopy = state.ProgressionTable;
+}
 
+void TForm3::PrepareMasterPassPositions()
+{
+    ReportState& r = iteration;
+    const int chambers = state.Chambers;
     const int depthsInRange = (state.DeepestCut - state.ShallowestCut + 1) / state.StepIncrement;
     r.StepCount = {};
     r.MasterColumns = {};
@@ -341,35 +387,29 @@ void TForm3::PreparePass()
     for (int p = chambers, weight = 1; p >= 1; --p, weight *= 10)
         r.PlaceValue[At(p)] = weight;
     r.UsableFlags.fill(true);
+}
 
-    SortMasterPassPositions();
-
-    r.PlaceValue2 = r.PlaceValue;
-    r.TmkCuts2 = state.TmkCutsCopy;
-    r.StepCount2 = r.StepCount;
-
-    if (r.SecondPass) {
-        r.RoleText2 = r.RoleText;
-        r.ProgressionTable2 = state.ProgressionTableCopy;
-        for (int p = 1; p <= chambers; ++p) {
-            int& steps = r.StepCount2[At(p)];
-            steps = r.RoleText[At(p)] == 'R' ? state.UsableDepthCountCopy[At(p)] : 1;
-            if (steps == 0 || steps > state.ProgressionSteps)
-                steps = 1;
-        }
-        SortChangeKeyPassPositions();
+void TForm3::PrepareChangeKeyPassPositions()
+{
+    ReportState& r = iteration;
+    r.RoleText2 = r.RoleText;
+    r.ProgressionTable2 = state.ProgressionTableCopy;
+    for (int p = 1; p <= state.Chambers; ++p) {
+        int& steps = r.StepCount2[At(p)];
+        steps = r.RoleText[At(p)] == 'R' ? state.UsableDepthCountCopy[At(p)] : 1;
+        if (steps == 0 || steps > state.ProgressionSteps)
+            steps = 1;
     }
+    SortChangeKeyPassPositions();
+}
 
-    for (int k = 1; k <= SubPositions; ++k) {
-        r.SubStepCount[At(k)] = r.RoleText[At(k)] == 'S' ? state.UsableDepthCountCopy[At(k)] : 1;
-        r.SubColumns[At(k)] = 1;
-    }
-
+void TForm3::ResetPassCounters()
+{
+    ReportState& r = iteration;
     // Every entry an earlier pass used is freed, not only the first ones.
     r.ClearEntries();
     r.SubColumnsStart = r.SubColumns;
     r.MasterColumnsStart = r.MasterColumns;
-
     r.MastersDone = 0;
     r.SubsDone = 0;
     state.KeyCompositionEnabled = true;
@@ -385,7 +425,11 @@ void TForm3::PreparePass()
     r.SavedSubValue = {};
     r.BandCounter = {};
     r.ReportLines.clear();
+}
 
+void TForm3::LimitEnumeration()
+{
+    ReportState& r = iteration;
     // No more masters and sub-masters than the progression forms: beyond that the odometers
     // would only come round to keys already listed.
     int masterCombinations = 1;
@@ -398,12 +442,6 @@ void TForm3::PreparePass()
             subCombinations *= r.SubStepCount[At(k)];
     r.MasterLimit = std::min(state.MasterCount, masterCombinations);
     r.SubMasterLimit = std::min(state.SubMasterCount, subCombinations);
-
-    StartMasterDesignations(r, state.MasterCount);
-
-    HideOutputBand();
-    r.PageFlushed = false;
-    r.NothingPending = false;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -464,17 +502,21 @@ void TForm3::Master1AfterDataSkip(bands::Band& sender)
     MasterAfterDataSkip(1, sender);
     ComposeFromMasterValues();
     ++r.MastersDone;
-    if (r.PassNumber < ChangeKeyPass) {
-        r.BaseValue = 0;
-        // Without masters the top master stands alone; it is on the cover sheet, not in a list.
-        if (state.MasterCount > 0)
-            WriteMasterEntry();
-    } else {
-        r.BaseValue = 0;
-        for (int p = 1; p <= MaxChambers; ++p)
-            r.BaseValue += r.SavedMasterValue[At(p)];
-    }
+    r.BaseValue = r.PassNumber < ChangeKeyPass ? 0 : SavedValues(false);
+    // Without masters the top master stands alone; it is on the cover sheet, not in a list.
+    if (r.PassNumber < ChangeKeyPass && state.MasterCount > 0)
+        WriteMasterEntry();
     r.SubColumns = r.SubColumnsStart;
+}
+
+int TForm3::SavedValues(bool withSubMasters) const
+{
+    int value = 0;
+    for (int p = 1; p <= MaxChambers; ++p)
+        value += iteration.SavedMasterValue[At(p)];
+    for (int k = 1; withSubMasters && k <= SubPositions; ++k)
+        value += iteration.SavedSubValue[At(k)];
+    return value;
 }
 
 void TForm3::MasterDataSkip(int position, bands::Band& sender)
@@ -615,15 +657,11 @@ void TForm3::Sub1AfterDataSkip(bands::Band& sender)
     ++r.SubsDone;
     state.KeyMark = ' ';
     if (r.PassNumber >= ChangeKeyPass) {
-        r.BaseValue = 0;
-        for (int p = 1; p <= MaxChambers; ++p)
-            r.BaseValue += r.SavedMasterValue[At(p)];
-        for (int k = 1; k <= SubPositions; ++k)
-            r.BaseValue += r.SavedSubValue[At(k)];
-    } else {
-        ComposeFromMasterValues();
-        WriteSubMasterEntry();
+        r.BaseValue = SavedValues(true);
+        return;
     }
+    ComposeFromMasterValues();
+    WriteSubMasterEntry();
 }
 
 void TForm3::SubDataSkip(int position, bands::Band& sender)
@@ -697,10 +735,14 @@ void TForm3::WriteChangeKeyEntry()
 {
     ReportState& r = iteration;
     const std::string designation = Cut(r.MasterDesignation + r.SubDesignation, 4);
-    std::string entry = designation + PadLeft(std::to_string(r.ChangeKeyNumber), ' ', 4) + "  " + state.KeyMark +
-                        state.KeyBitting;
+    std::string entry = designation;
+    AppendPadLeft(entry, std::to_string(r.ChangeKeyNumber), ' ', 4);
+    entry += "  ";
+    entry += state.KeyMark;
+    entry += state.KeyBitting;
     r.AddEntry(entry);
-    Tell(KeyLevel::ChangeKey, designation, r.ChangeKeyNumber);
+    if (keyListener)
+        Tell(KeyLevel::ChangeKey, designation, r.ChangeKeyNumber);
 }
 
 void TForm3::Rot1AfterDataSkip(bands::Band&)
@@ -714,16 +756,27 @@ void TForm3::Rot1AfterDataSkip(bands::Band&)
         return;
     TakeProgressionValue(r.ProgressionTable2, 1, r.PlaceValue2[1], r.RotColumns[1], r.StepCount2[1], r.RotValue[1],
                          r.UsableFlags2[1]);
-    const ChamberValues& value = r.RotValue;
+    ComposeChangeKey();
+    r.NothingPending = false;
+    // A change key that cannot be used is neither listed nor counted.
+    if (state.KeyMark != '*')
+        ListChangeKey();
+}
+
+void TForm3::ComposeChangeKey()
+{
+    const ChamberValues& value = iteration.RotValue;
     bool keyExists = false;
     bool allControlChambersEqual = false;
     bool controlCompatible = false;
     state.KeyMark = ' ';
-    ComposeKey(state, value[7] + r.BaseValue + value[6] + value[5], value[4], value[3], value[2], value[1],
-               r.UsableFlags, keyExists, allControlChambersEqual, controlCompatible);
-    r.NothingPending = false;
-    if (state.KeyMark == '*')
-        return;
+    ComposeKey(state, value[7] + iteration.BaseValue + value[6] + value[5], value[4], value[3], value[2], value[1],
+               iteration.UsableFlags, keyExists, allControlChambersEqual, controlCompatible);
+}
+
+void TForm3::ListChangeKey()
+{
+    ReportState& r = iteration;
     WriteChangeKeyEntry();
     ++r.ChangeEntryCount;
     ++r.ChangeKeysDone;
@@ -813,60 +866,78 @@ void TForm3::ForPrintingAfterDataSkip(bands::Band&)
         r.PrintDone = true;
         return;
     }
-
-    if (r.Finishing) {
-        if (r.PassNumber > 1) {
-            LayOutChangeKeyColumns(r);
-        } else if (!r.LinesBuilt) {
-            if (r.SubsDone != 0)
-                LayOutSubMasterBlock(r);
-            else
-                LayOutMasterList(r);
-        }
-        ShowOutputBand();
-        r.NothingPending = true;
-        r.PrintDone = true;
-        r.ClearEntries();
-        r.ChangeEntryCount = 0;
-        return;
-    }
-
-    if (r.PassNumber != 1) {
-        if (r.PageFull) {
-            if (r.ChangeEntryCount != 0)
-                LayOutChangeKeyColumns(r);
-            ShowOutputBand();
-            r.ClearEntries();
-            r.ChangeEntryCount = 0;
-        }
-    } else if (state.SubMasterCount >= 1) {
-        if (r.SubsDone >= r.SubMasterLimit) {
-            if (!r.FirstEntryEmpty())
-                LayOutSubMasterBlock(r);
-            if (r.MastersDone >= r.MasterLimit || r.PageFull) {
-                if (!r.FirstEntryEmpty() || r.LinesBuilt)
-                    ShowOutputBand();
-                EndSubBands();
-                r.SubsDone = 0;
-                if (r.MastersDone >= r.MasterLimit)
-                    EndMasterBands();
-            } else {
-                HideOutputBand();
-            }
-            r.EntryCount = 0;
-            r.ClearEntries();
-        }
-    } else if (state.MasterCount > 0) {
-        if (r.MastersDone >= r.MasterLimit || r.EntryCount == MasterEntriesPerPage) {
-            LayOutMasterList(r);
-            if (!r.FirstEntryEmpty()) {
-                ShowOutputBand();
-                r.EntryCount = 0;
-                r.ClearEntries();
-            }
-        }
-    }
+    if (r.Finishing)
+        PrintWhatIsLeft();
+    else if (r.PassNumber != 1)
+        PrintFullChangeKeyPage();
+    else if (state.SubMasterCount >= 1)
+        PrintSubMasterBlock();
+    else if (state.MasterCount > 0)
+        PrintMasterPage();
     r.PrintDone = true;
+}
+
+void TForm3::PrintWhatIsLeft()
+{
+    ReportState& r = iteration;
+    if (r.PassNumber > 1) {
+        LayOutChangeKeyColumns(r);
+    } else if (!r.LinesBuilt) {
+        if (r.SubsDone != 0)
+            LayOutSubMasterBlock(r);
+        else
+            LayOutMasterList(r);
+    }
+    ShowOutputBand();
+    r.NothingPending = true;
+    r.ClearEntries();
+    r.ChangeEntryCount = 0;
+}
+
+void TForm3::PrintFullChangeKeyPage()
+{
+    ReportState& r = iteration;
+    if (!r.PageFull)
+        return;
+    if (r.ChangeEntryCount != 0)
+        LayOutChangeKeyColumns(r);
+    ShowOutputBand();
+    r.ClearEntries();
+    r.ChangeEntryCount = 0;
+}
+
+void TForm3::PrintSubMasterBlock()
+{
+    ReportState& r = iteration;
+    if (r.SubsDone < r.SubMasterLimit)
+        return;
+    if (!r.FirstEntryEmpty())
+        LayOutSubMasterBlock(r);
+    if (r.MastersDone >= r.MasterLimit || r.PageFull) {
+        if (!r.FirstEntryEmpty() || r.LinesBuilt)
+            ShowOutputBand();
+        EndSubBands();
+        r.SubsDone = 0;
+        if (r.MastersDone >= r.MasterLimit)
+            EndMasterBands();
+    } else {
+        HideOutputBand();
+    }
+    r.EntryCount = 0;
+    r.ClearEntries();
+}
+
+void TForm3::PrintMasterPage()
+{
+    ReportState& r = iteration;
+    if (r.MastersDone < r.MasterLimit && r.EntryCount != MasterEntriesPerPage)
+        return;
+    LayOutMasterList(r);
+    if (!r.FirstEntryEmpty()) {
+        ShowOutputBand();
+        r.EntryCount = 0;
+        r.ClearEntries();
+    }
 }
 
 void TForm3::ShowOutputBand()

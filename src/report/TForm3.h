@@ -2,13 +2,17 @@
 
 #include "bands/Report.h"
 #include "engine/GenerationState.h"
+#include "engine/ScheduledKey.h"
 #include "report/JobDetails.h"
 #include "report/ReportState.h"
-#include "report/ScheduledKey.h"
 
 #include <array>
+#include <functional>
 
 namespace varnholt::report {
+
+// Told every key in the order the report lists it, top master first.
+using KeyListener = std::function<void(const ScheduledKey&)>;
 
 // The report form: the banded report that prints a key system. It has no data source; its
 // invisible sub-data bands are nested odometers over the chambers of masters, sub-masters and
@@ -117,8 +121,19 @@ public:
 
 private:
     void BuildBandTree();
+    void ConnectHandlers();
+    void SetMarginsAndFonts(bands::Page& page);
+    void BuildFixedPages();
+    void TellTopMaster();
+    // The positional values of the current master's chambers, and its sub-master's when asked.
+    int SavedValues(bool withSubMasters) const;
     void ResetLeftoverState();
     void PreparePass();
+    void ReadChamberRoles();
+    void PrepareMasterPassPositions();
+    void PrepareChangeKeyPassPositions();
+    void ResetPassCounters();
+    void LimitEnumeration();
     void SortMasterPassPositions();
     void SortChangeKeyPassPositions();
     void ComposeFromMasterValues();
@@ -126,6 +141,12 @@ private:
     void WriteMasterEntry();
     void WriteSubMasterEntry();
     void WriteChangeKeyEntry();
+    void ComposeChangeKey();
+    void ListChangeKey();
+    void PrintWhatIsLeft();
+    void PrintFullChangeKeyPage();
+    void PrintSubMasterBlock();
+    void PrintMasterPage();
     void EndSubBands();
     void EndMasterBands();
     void Tell(KeyLevel level, std::string designation, int changeKeyNumber);

@@ -4,15 +4,15 @@ namespace varnholt::systems {
 
 namespace {
 
-std::string_view LevelName(report::KeyLevel level) {
+std::string_view LevelName(KeyLevel level) {
     switch (level) {
-    case report::KeyLevel::TopMaster:
+    case KeyLevel::TopMaster:
         return "top master";
-    case report::KeyLevel::Master:
+    case KeyLevel::Master:
         return "master";
-    case report::KeyLevel::SubMaster:
+    case KeyLevel::SubMaster:
         return "sub-master";
-    case report::KeyLevel::ChangeKey:
+    case KeyLevel::ChangeKey:
         return "change key";
     }
     return "";
@@ -20,7 +20,7 @@ std::string_view LevelName(report::KeyLevel level) {
 
 } // namespace
 
-void KeyListFingerprint::Add(const report::ScheduledKey& key) {
+void KeyListFingerprint::Add(const ScheduledKey& key) {
     std::string line(LevelName(key.level));
     line += '\t';
     line += key.designation;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/ScheduledKey.h"
+#include "engine/ScheduledKey.h"
 #include "systems/Sha256.h"
 
 #include <string>
@@ -13,7 +13,7 @@ namespace varnholt::systems {
 // or '*'), so that two programs agree on it exactly when they list the same keys.
 class KeyListFingerprint {
 public:
-    void Add(const report::ScheduledKey& key);
+    void Add(const ScheduledKey& key);
     // 64 lower-case hexadecimal digits.
     std::string Finish();
 

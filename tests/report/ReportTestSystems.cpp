@@ -1,10 +1,16 @@
 #include "ReportTestSystems.h"
 
+#include "FuzzedRequest.h"
+
 #include "definition/Capacity.h"
 #include "engine/Progression.h"
 #include "report/TForm3.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace varnholt::report::testing {
@@ -84,6 +90,59 @@ std::vector<std::string> ChangeKeyEntries(const bands::Document& document)
 
 namespace {
 
+// The systems of the batch command's golden reports, with the same manufacturers.
+std::vector<TestSystem> GoldenSystems()
+{
+    const auto manufacturer = [](std::string name, int shallowest, int deepest, int step, int maxAdjacentCut) {
+        TestSystem system;
+        system.manufacturer = std::move(name);
+        system.shallowestCut = shallowest;
+        system.deepestCut = deepest;
+        system.stepIncrement = step;
+        system.maxAdjacentCut = maxAdjacentCut;
+        return system;
+    };
+    const TestSystem brandt = manufacturer("BRANDT", 0, 9, 2, 7);
+    const TestSystem kessler = manufacturer("KESSLER", 0, 9, 1, 0);
+    const TestSystem orlov = manufacturer("ORLOV", 1, 10, 1, 6);
+    const TestSystem tanner = manufacturer("TANNER", 0, 9, 3, 5);
+    const TestSystem weiss = manufacturer("WEISS", 0, 9, 4, 9);
+    TestSystem coreline = manufacturer("CORELINE", 0, 9, 1, 7);
+    coreline.isICore = true;
+    coreline.controlChambers = "YNYNYNN";
+    coreline.controlFactor = 6;
+    coreline.stackTotal = 23;
+
+    std::vector<TestSystem> systems;
+    const auto add = [&systems](TestSystem system, int chambers, std::string topMasterKey, int masters,
+                                int subMasters, std::optional<int> changeKeys) {
+        system.chambers = chambers;
+        system.topMasterKey = std::move(topMasterKey);
+        system.masters = masters;
+        system.subMasters = subMasters;
+        system.changeKeys = changeKeys;
+        systems.push_back(std::move(system));
+    };
+    add(brandt, 5, "24613", 0, 0, std::nullopt);
+    add(brandt, 6, "246135", 30, 0, 3);
+    add(kessler, 7, "2461357", 23, 30, 1);
+    add(orlov, 4, "9085", 3, 0, 12);
+    add(tanner, 5, "25852", 2,
+        static_cast<int>(definition::SubMastersAvailable(2, definition::DialogProgressionSteps(0, 9, 3), 5)),
+        std::nullopt);
+    add(weiss, 6, "258147", 0, 0, std::nullopt);
+    add(kessler, 3, "469", 0, 0, std::nullopt);
+    coreline.controlKey = "357246";
+    add(coreline, 6, "246135", 2, 0, 10);
+    return systems;
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file)
+{
+    std::ifstream stream(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+}
+
 int Depth(char digit, bool zeroIsTen)
 {
     const int value = digit - '0';
@@ -100,6 +159,27 @@ bool Usable(const GenerationState& state, const std::string& bitting)
 }
 
 } // namespace
+
+std::vector<GenerationState> AgreementSystems()
+{
+    std::vector<GenerationState> states;
+    for (const TestSystem& system : GoldenSystems())
+        states.push_back(MakeState(system));
+    for (const auto& entry : std::filesystem::directory_iterator(VARNHOLT_REPORT_FUZZ_CORPUS))
+        if (auto state = fuzz::DrawAcceptedRequest(ReadBytes(entry.path())))
+            states.push_back(std::move(*state));
+    std::mt19937 random(20240613);
+    std::vector<std::uint8_t> bytes(48);
+    for (int accepted = 0; accepted < 400;) {
+        for (std::uint8_t& byte : bytes)
+            byte = static_cast<std::uint8_t>(random() % 256);
+        if (auto state = fuzz::DrawAcceptedRequest(bytes)) {
+            states.push_back(std::move(*state));
+            ++accepted;
+        }
+    }
+    return states;
+}
 
 std::vector<std::string> ExpectedChangeKeys(const GenerationState& state, const std::string& baseBitting)
 {

@@ -2,7 +2,7 @@
 
 #include "bands/Document.h"
 #include "engine/GenerationState.h"
-#include "report/ScheduledKey.h"
+#include "engine/ScheduledKey.h"
 
 #include <optional>
 #include <string>
@@ -45,6 +45,11 @@ std::vector<std::vector<std::string>> OutputPages(const bands::Document& documen
 
 // Change-key entries read back from the output pages, in column order page by page.
 std::vector<std::string> ChangeKeyEntries(const bands::Document& document);
+
+// Systems whose report and key schedule must agree: those of the golden reports, the report
+// fuzzer's corpus and a spread of requests drawn from fixed pseudo-random bytes the way the
+// fuzzer draws them.
+std::vector<GenerationState> AgreementSystems();
 
 // Bittings of the change keys of one lowest-level key whose chambers other than the change-key
 // chambers hold baseBitting, worked out independently from the progression table: every

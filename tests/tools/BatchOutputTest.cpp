@@ -1,5 +1,5 @@
 #include "BatchTestSupport.h"
-#include "KeyScheduleCsv.h"
+#include "CsvText.h"
 
 #include <gtest/gtest.h>
 

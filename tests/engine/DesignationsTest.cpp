@@ -1,20 +1,20 @@
-#include "report/Designations.h"
+#include "engine/Designations.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-namespace varnholt::report {
+namespace varnholt {
 namespace {
 
 std::vector<std::string> MasterDesignations(int count)
 {
-    ReportState report;
-    StartMasterDesignations(report, count);
-    std::vector<std::string> names{report.MasterDesignation};
+    DesignationLetters letters;
+    StartMasterDesignations(letters, count);
+    std::vector<std::string> names{letters.MasterDesignation};
     while (static_cast<int>(names.size()) < count) {
-        AdvanceMasterDesignation(report);
-        names.push_back(report.MasterDesignation);
+        AdvanceMasterDesignation(letters);
+        names.push_back(letters.MasterDesignation);
     }
     return names;
 }
@@ -53,19 +53,19 @@ TEST(Designations, EveryMasterCountHasUniquePlainLetters)
 // Sub-master names under each of the first masters, joined with the master's own.
 std::set<std::string> FullNames(int masters, int subMasters, std::vector<std::string>* masterNames = nullptr)
 {
-    ReportState report;
-    StartMasterDesignations(report, masters);
+    DesignationLetters letters;
+    StartMasterDesignations(letters, masters);
     std::set<std::string> names;
     for (int master = 0; master < std::min(masters, 3); ++master) {
         if (master > 0)
-            AdvanceMasterDesignation(report);
+            AdvanceMasterDesignation(letters);
         if (masterNames)
-            masterNames->push_back(report.MasterDesignation);
-        StartSubDesignations(report, masters, subMasters);
+            masterNames->push_back(letters.MasterDesignation);
+        StartSubDesignations(letters, masters, subMasters);
         for (int sub = 0; sub < subMasters; ++sub) {
             if (sub > 0)
-                AdvanceSubDesignation(report, subMasters);
-            names.insert(report.MasterDesignation + report.SubDesignation);
+                AdvanceSubDesignation(letters, subMasters);
+            names.insert(letters.MasterDesignation + letters.SubDesignation);
         }
     }
     return names;
@@ -73,14 +73,14 @@ std::set<std::string> FullNames(int masters, int subMasters, std::vector<std::st
 
 TEST(Designations, SubMastersOfOneLetterMastersFollowTheMastersLetter)
 {
-    ReportState report;
-    StartMasterDesignations(report, 5);
-    AdvanceMasterDesignation(report);
-    AdvanceMasterDesignation(report);
-    StartSubDesignations(report, 5, 3);
-    EXPECT_EQ(report.MasterDesignation + report.SubDesignation, "CA");
-    AdvanceSubDesignation(report, 3);
-    EXPECT_EQ(report.MasterDesignation + report.SubDesignation, "CB");
+    DesignationLetters letters;
+    StartMasterDesignations(letters, 5);
+    AdvanceMasterDesignation(letters);
+    AdvanceMasterDesignation(letters);
+    StartSubDesignations(letters, 5, 3);
+    EXPECT_EQ(letters.MasterDesignation + letters.SubDesignation, "CA");
+    AdvanceSubDesignation(letters, 3);
+    EXPECT_EQ(letters.MasterDesignation + letters.SubDesignation, "CB");
     EXPECT_EQ(FullNames(5, 30).size(), 3U * 30U);
 }
 
@@ -97,4 +97,4 @@ TEST(Designations, ManySubMastersOfTwoLetterMastersKeepTheMastersLetters)
 }
 
 } // namespace
-} // namespace varnholt::report
+} // namespace varnholt
