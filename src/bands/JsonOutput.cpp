@@ -5,31 +5,61 @@
 namespace bands {
 namespace {
 
+bool IsPlain(char character) {
+    return static_cast<unsigned char>(character) >= 0x20U && character != '"' && character != '\\';
+}
+
+void AppendEscaped(std::string& out, char character) {
+    switch (character) {
+    case '"': out += "\\\""; break;
+    case '\\': out += "\\\\"; break;
+    case '\r': out += "\\r"; break;
+    case '\n': out += "\\n"; break;
+    case '\t': out += "\\t"; break;
+    case '\f': out += "\\f"; break;
+    case '\b': out += "\\b"; break;
+    default: {
+        constexpr std::array<char, 16> Hex{'0', '1', '2', '3', '4', '5', '6', '7',
+                                           '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
+        const auto code = static_cast<unsigned char>(character);
+        out += "\\u00";
+        out += Hex[code >> 4U];
+        out += Hex[code & 0x0FU];
+    }
+    }
+}
+
 void AppendQuoted(std::string& out, const std::string& text) {
     out += '"';
-    for (const char character : text) {
-        switch (character) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        case '\f': out += "\\f"; break;
-        case '\b': out += "\\b"; break;
-        default:
-            if (static_cast<unsigned char>(character) < 0x20U) {
-                constexpr std::array<char, 16> Hex{'0', '1', '2', '3', '4', '5', '6', '7',
-                                                   '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
-                const auto code = static_cast<unsigned char>(character);
-                out += "\\u00";
-                out += Hex[code >> 4U];
-                out += Hex[code & 0x0FU];
-            } else {
-                out += character;
+    for (std::size_t start = 0; start < text.size();) {
+        // Runs of characters that need no escape go in whole.
+        std::size_t end = start;
+        while (end < text.size() && IsPlain(text[end])) {
+            ++end;
+        }
+        out.append(text, start, end - start);
+        if (end == text.size()) {
+            break;
+        }
+        AppendEscaped(out, text[end]);
+        start = end + 1;
+    }
+    out += '"';
+}
+
+// A little more than the JSON's size, so that it is written into one allocation.
+std::size_t EstimatedSize(const Document& document) {
+    std::size_t size = 64;
+    for (const DocumentPage& page : document.pages) {
+        size += 48;
+        for (const PrintedLabel& label : page.labels) {
+            size += 64 + label.name.size();
+            for (const std::string& line : label.lines) {
+                size += line.size() + 8;
             }
         }
     }
-    out += '"';
+    return size;
 }
 
 }  // namespace
@@ -41,7 +71,9 @@ std::string QuoteJson(const std::string& text) {
 }
 
 std::string ToJson(const Document& document) {
-    std::string out = "{\"pages\": [";
+    std::string out;
+    out.reserve(EstimatedSize(document));
+    out += "{\"pages\": [";
     bool firstPage = true;
     for (const DocumentPage& page : document.pages) {
         out += firstPage ? "" : ", ";

@@ -125,7 +125,7 @@ void LayOutMasterList(ReportState& report)
     for (int i = 1; !EntryOrEmpty(report, i).empty(); i += 4) {
         std::string line = PadLeft(report.Entry(i), ' ', 15);
         for (int next = i + 1; next <= i + 3 && !EntryOrEmpty(report, next).empty(); ++next)
-            line += PadLeft(report.Entry(next), ' ', 24);
+            AppendPadLeft(line, report.Entry(next), ' ', 24);
         AddLine(report, std::move(line));
         ++report.LineCount;
     }
@@ -144,7 +144,7 @@ void LayOutSubMasterBlock(ReportState& report)
         for (int next = i + 2; next <= i + 4; ++next) {
             const std::string& entry = EntryOrEmpty(report, next);
             if (!entry.empty())
-                line += PadLeft(entry, ' ', 15);
+                AppendPadLeft(line, entry, ' ', 15);
         }
         // A row without sub-masters is neither printed nor counted.
         if (!line.empty()) {
@@ -166,11 +166,13 @@ void LayOutChangeKeyColumns(ReportState& report)
         return;
     ++report.LineCount;
     for (int i = 1; !EntryOrEmpty(report, i).empty() && report.LineCount <= ChangeKeyRows; ++i) {
-        std::string line = PadLeft(report.Entry(i), ' ', 20);
+        std::string line;
+        line.reserve(4 * 20);
+        AppendPadLeft(line, report.Entry(i), ' ', 20);
         for (int next = i + ChangeKeyRows; next <= i + 3 * ChangeKeyRows; next += ChangeKeyRows) {
             const std::string& entry = EntryOrEmpty(report, next);
             if (!entry.empty())
-                line += PadLeft(entry, ' ', 20);
+                AppendPadLeft(line, entry, ' ', 20);
         }
         AddLine(report, std::move(line));
         ++report.LineCount;

@@ -11,7 +11,7 @@ void ReportState::AddEntry(std::string_view text)
         ++nextFreeEntry;
     if (nextFreeEntry > EntryTableSize)
         throw std::length_error("the report's entry table is full");
-    EntryTable[static_cast<std::size_t>(nextFreeEntry)] = std::string(text.substr(0, 30));
+    EntryTable[static_cast<std::size_t>(nextFreeEntry)].assign(text.substr(0, 30));
     ++nextFreeEntry;
 }
 
