@@ -5,7 +5,7 @@ In a fresh, empty directory: create a manufacturer through the panel, generate a
 page through the preview with the keyboard, save the report as PDF from the preview and quit with
 Escape. Then check the database file byte by byte and the PDF's text.
 
-Without a display the script starts itself again under xvfb-run. There is no window manager there,
+Without a display the script starts itself again on a private Xvfb. There is no window manager there,
 so every window is given the keyboard focus explicitly (as a click on it would on a desktop) and
 the focus is checked before anything is typed.
 """
@@ -587,6 +587,27 @@ def drive(arguments, workDir, shots, faults, clock):
     check_pdf(desktop, faults, pdfPath, pages)
 
 
+def run_inside_private_x_server():
+    """Runs this script again on an X server of its own. Xvfb picks a free display itself and
+    tells it: choosing one beforehand (as xvfb-run -a does) races other test runs for it."""
+    reader, writer = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", ScreenGeometry,
+                               "-nolisten", "tcp"], pass_fds=[writer],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(writer)
+    try:
+        with os.fdopen(reader) as announced:
+            display = announced.readline().strip()
+        if not display:
+            print("FAILED: the private X server did not start")
+            return 1
+        return subprocess.call([sys.executable, os.path.abspath(__file__)] + sys.argv[1:],
+                               env=dict(os.environ, DISPLAY=f":{display}", **{InsideXvfb: "1"}))
+    finally:
+        server.terminate()
+        server.wait()
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program", required=True, help="the built varnholt executable")
@@ -601,16 +622,14 @@ def main():
     arguments.program = os.path.abspath(arguments.program)
     arguments.artifacts = os.path.abspath(arguments.artifacts)
 
-    needed = ["xvfb-run", "xdotool", "setxkbmap", "xwininfo", "/usr/bin/import", "/usr/bin/convert", "pdftotext", "pdfinfo"]
+    needed = ["Xvfb", "xdotool", "setxkbmap", "xwininfo", "/usr/bin/import", "/usr/bin/convert", "pdftotext", "pdfinfo"]
     missing = [tool for tool in needed if shutil.which(tool) is None]
     if missing:
         print(f"FAILED: missing tools {', '.join(missing)} (scripts/install-dependencies.sh installs them)")
         return 1
     # Never type into the developer's own desktop: a private X server unless told otherwise.
     if not arguments.use_current_display and os.environ.get(InsideXvfb) != "1":
-        return subprocess.call(["xvfb-run", "-a", "-s", f"-screen 0 {ScreenGeometry}",
-                                sys.executable, os.path.abspath(__file__)] + sys.argv[1:],
-                               env=dict(os.environ, **{InsideXvfb: "1"}))
+        return run_inside_private_x_server()
 
     clock = time.monotonic()
     root = tempfile.mkdtemp(prefix="varnholt-e2e-")
