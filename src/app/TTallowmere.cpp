@@ -25,12 +25,6 @@ constexpr int MenuButtonHeight = 38;
 constexpr int FirstMenuButtonTop = 218;
 constexpr int MenuButtonSpacing = 48;
 
-// The choice list's layout as the main window opens it.
-constexpr int ListTop = 74;
-constexpr int ListWidth = 537;
-constexpr int ListHeight = 80;
-constexpr int ListButtonsTop = 270;
-
 } // namespace
 
 TTallowmere::TTallowmere(toolkit::Application& application, manufacturers::ManufacturerFile& manufacturerFile)
@@ -141,13 +135,9 @@ void TTallowmere::EnteredCoveredButton() {
 // ---- Menu --------------------------------------------------------------------------------------
 
 void TTallowmere::Button1Click() {
-    if (dataInput == nullptr) {
-        return;
+    if (dataInput != nullptr) {
+        dataInput->OpenListToDefineSystem();
     }
-    dataInput->DefiningSystem = true;
-    dataInput->RandomMasterPending = false;
-    dataInput->ListBox1.Clear();
-    Button3Click();
 }
 
 void TTallowmere::Button1KeyPress(char32_t& key) {
@@ -165,42 +155,9 @@ void TTallowmere::Button3Click() {
     if (dataInput == nullptr) {
         return;
     }
-    definition::TForm2& dialog = *dataInput;
-    if (!dialog.DefiningSystem) {
-        file.OverwriteRecord = true;
-        Panel.ChangingManufacturer = true;
-    }
-    dialog.LB1.Clear();
-    const bool opened = file.ListManufacturers(dialog.LB1);
-    if (!opened || !file.ListHasRecords) {
-        App().ShowMessage(toolkit::BoxKind::Information, manufacturers::messages::FileNotLocated);
-        dialog.Hide();
-        // As good as a Cancel of the list: a later "List / Change Data" must not open it for
-        // a new system.
-        dialog.DefiningSystem = false;
-        return;
-    }
-
-    // The dialog keeps its own size, which is larger than the main window, and lies centred
-    // over it, so that it covers the main window whole and none of its own fields is cut.
-    dialog.SetCentredOnScreen(false);
-    dialog.SetPosition(Left() + (ClientWidth() - dialog.ClientWidth()) / 2,
-                       Top() + (ClientHeight() - dialog.ClientHeight()) / 2);
-    dialog.Label1.SetCaption("Manufacturer's Listing");
-    dialog.Label1.SetAlignment(toolkit::Alignment::Centre);
-    dialog.Label1.SetLeft((dialog.ClientWidth() - dialog.Label1.Width()) / 2);
-    dialog.StaticText1.SetAlignment(toolkit::Alignment::Centre);
-    dialog.Show();
-
-    dialog.LB1.SetBounds((dialog.ClientWidth() - ListWidth) / 2, ListTop, ListWidth, ListHeight);
-    dialog.LB1.Show();
-    dialog.Button1.SetTop(ListButtonsTop);
-    dialog.Button2.SetTop(ListButtonsTop);
-    dialog.Button1.Show();
-    dialog.Button2.Show();
-
-    dialog.LB1.SetItemIndex(0);
-    dialog.LB1.SetFocus();
+    file.OverwriteRecord = true;
+    Panel.ChangingManufacturer = true;
+    dataInput->OpenListToChangeManufacturer();
 }
 
 void TTallowmere::Button4Click() {

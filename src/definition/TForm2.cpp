@@ -9,6 +9,7 @@
 #include "engine/GenerationState.h"
 #include "engine/Progression.h"
 #include "manufacturers/ManufacturerFile.h"
+#include "manufacturers/ManufacturerMessages.h"
 #include "manufacturers/ManufacturerPanel.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -24,7 +25,11 @@ namespace {
 
 constexpr int WindowWidth = 822;
 constexpr int WindowHeight = 616;
-constexpr int ListButtonsTop = 460;
+// The choice list's layout each time it opens.
+constexpr int ListTop = 74;
+constexpr int ListWidth = 537;
+constexpr int ListHeight = 80;
+constexpr int ListButtonsTop = 270;
 // The system colour of inactive captions, which marks the control key field as not in use.
 constexpr toolkit::Colour InactiveCaption{191, 205, 219};
 
@@ -151,7 +156,6 @@ void TForm2::WireReactions()
     ListBox1.OnExit = [this] { ListBox1Exit(); };
     ListBox1.OnKeyDown = [this](std::uint16_t& key, toolkit::ShiftState) { ListBox1KeyDown(key); };
     Button3.OnClick = [this] { Button3Click(); };
-    Button3.OnEnter = [this] { Button3Enter(); };
     Button4.OnClick = [this] { Button4Click(); };
     Edit1.OnKeyPress = [this](char32_t& key) { Edit1KeyPress(key); };
     Edit1.OnChange = [this] { Edit1Change(); };
@@ -270,14 +274,9 @@ void TForm2::CopyManufacturerIntoRequest()
 
 void TForm2::OpenManufacturerForChange()
 {
-    for (toolkit::Button* button :
-         {&manufacturerPanel.Button6, &manufacturerPanel.Button7, &manufacturerPanel.Button8}) {
-        button->SetTop(ListButtonsTop);
-    }
     Hide();
     if (manufacturerPanel.NewManufacturerMode) {
-        mainWindow.Show();
-        manufacturerPanel.Button7.SetCaption("Refresh");
+        manufacturerPanel.ReturnToNewManufacturer();
         LB1.Hide();
         return;
     }
@@ -286,24 +285,55 @@ void TForm2::OpenManufacturerForChange()
     }
     file.SelectedRecord = static_cast<std::size_t>(LB1.ItemIndex() < 0 ? 0 : LB1.ItemIndex());
     LB1.SetItemIndex(0);
-    manufacturerPanel.Panel2.SetBounds(0, 0, mainWindow.ClientWidth(), mainWindow.ClientHeight());
-    manufacturerPanel.Panel2.Show();
-    for (toolkit::Button* button :
-         {&manufacturerPanel.Button6, &manufacturerPanel.Button7, &manufacturerPanel.Button8}) {
-        button->SetTop(ListButtonsTop);
-    }
-    manufacturerPanel.Button7.SetCaption("Restore");
     LB1.Hide();
-    file.LoadManufacturer();
-    file.DisplayedManufacturer = file.CurrentManufacturer;
-    manufacturerPanel.HidePanelLabels();
-    manufacturerPanel.ShowPanelLabels();
-    manufacturerPanel.HidePanelFields();
-    manufacturerPanel.ShowPanelFields();
-    manufacturerPanel.LoadManufacturerPanel();
-    if (toolkit::Component* menuButton = mainWindow.Find("Button1")) {
-        mainWindow.SetFocus(*menuButton);
+    manufacturerPanel.OpenSelectedRecordForChange();
+}
+
+void TForm2::OpenListToDefineSystem()
+{
+    DefiningSystem = true;
+    RandomMasterPending = false;
+    ListBox1.Clear();
+    OpenList();
+}
+
+void TForm2::OpenListToChangeManufacturer()
+{
+    DefiningSystem = false;
+    OpenList();
+}
+
+void TForm2::OpenList()
+{
+    LB1.Clear();
+    const bool opened = file.ListManufacturers(LB1);
+    if (!opened || !file.ListHasRecords) {
+        App().ShowMessage(toolkit::BoxKind::Information, manufacturers::messages::FileNotLocated);
+        Hide();
+        // As good as a Cancel of the list: a later "List / Change Data" must not open it for
+        // a new system.
+        DefiningSystem = false;
+        return;
     }
+    // The dialog keeps its own size, which is larger than the main window, and lies centred
+    // over it, so that it covers the main window whole and none of its own fields is cut.
+    SetCentredOnScreen(false);
+    SetPosition(mainWindow.Left() + (mainWindow.ClientWidth() - ClientWidth()) / 2,
+                mainWindow.Top() + (mainWindow.ClientHeight() - ClientHeight()) / 2);
+    Label1.SetCaption("Manufacturer's Listing");
+    Label1.SetAlignment(toolkit::Alignment::Centre);
+    Label1.SetLeft((ClientWidth() - Label1.Width()) / 2);
+    StaticText1.SetAlignment(toolkit::Alignment::Centre);
+    Show();
+
+    LB1.SetBounds((ClientWidth() - ListWidth) / 2, ListTop, ListWidth, ListHeight);
+    LB1.Show();
+    Button1.SetTop(ListButtonsTop);
+    Button2.SetTop(ListButtonsTop);
+    Button1.Show();
+    Button2.Show();
+    LB1.SetItemIndex(0);
+    LB1.SetFocus();
 }
 
 void TForm2::LB1DblClick()
@@ -482,8 +512,6 @@ void TForm2::ShowRefusal(const RequestRefusal& refusal, const SystemAnswers& ans
         return;
     }
 }
-
-void TForm2::Button3Enter() {}
 
 void TForm2::Button4Click()
 {

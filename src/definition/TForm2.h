@@ -56,6 +56,11 @@ public:
     // Backspace was the last key in the masters or sub-masters field.
     bool BackspaceInQuantity = false;
 
+    // What the main window asks for: the manufacturer list, for "Generate a New System" or for
+    // "List / Change Data", centred over the main window.
+    void OpenListToDefineSystem();
+    void OpenListToChangeManufacturer();
+
     // Reactions, by component and event.
     void Button1Click();
     void LB1DblClick();
@@ -65,7 +70,6 @@ public:
     void ListBox1Exit();
     void ListBox1KeyDown(std::uint16_t& key);
     void Button3Click();
-    void Button3Enter();
     void Button4Click();
     void Edit1KeyPress(char32_t& key);
     void Edit1Change();
@@ -92,7 +96,8 @@ public:
     // Appends random cuts to a short grand master key after a random master was drawn.
     void CompleteRandomMaster();
 
-    // The manufacturer list stage (placed and filled by the opener).
+private:
+    // The manufacturer list stage.
     toolkit::Label& Label1;
     toolkit::Label& StaticText1;
     toolkit::ListBox& LB1;
@@ -123,9 +128,9 @@ public:
     toolkit::Button& Button3;
     toolkit::Button& Button4;
 
-private:
     void BuildLayout();
     void WireReactions();
+    void OpenList();
     void OpenSystemPanel();
     void OpenManufacturerForChange();
     void CopyManufacturerIntoRequest();

@@ -208,11 +208,39 @@ void ManufacturerPanel::Button2Click() {
     ShowPanelLabels();
     HidePanelFields();
     ShowPanelFields();
+    PlaceButtonRow();
+    Button7.SetCaption("Refresh");
+    MfgsName.SetFocus();
+}
+
+void ManufacturerPanel::ReturnToNewManufacturer() {
+    PlaceButtonRow();
+    form.Show();
+    Button7.SetCaption("Refresh");
+}
+
+void ManufacturerPanel::OpenSelectedRecordForChange() {
+    Panel2.SetBounds(0, 0, form.ClientWidth(), form.ClientHeight());
+    Panel2.Show();
+    PlaceButtonRow();
+    Button7.SetCaption("Restore");
+    file.LoadManufacturer();
+    file.DisplayedManufacturer = file.CurrentManufacturer;
+    HidePanelLabels();
+    ShowPanelLabels();
+    HidePanelFields();
+    ShowPanelFields();
+    LoadManufacturerPanel();
+    // The menu button lies under the panel; entering it hands the focus to the panel's first field.
+    if (toolkit::Component* menuButton = form.Find("Button1")) {
+        form.SetFocus(*menuButton);
+    }
+}
+
+void ManufacturerPanel::PlaceButtonRow() {
     for (auto* button : {&Button6, &Button7, &Button8}) {
         button->SetTop(ButtonRowTop);
     }
-    Button7.SetCaption("Refresh");
-    MfgsName.SetFocus();
 }
 
 // ---- Panel operations -------------------------------------------------------------------

@@ -47,8 +47,12 @@ public:
 
     // "Create New Manufacturer": opens the panel over the whole client area for a new record.
     void Button2Click();
+    // The manufacturer list was left while a new manufacturer is being entered: back to it.
+    void ReturnToNewManufacturer();
+    // Opens the panel for changing the record the file's SelectedRecord names.
+    void OpenSelectedRecordForChange();
 
-    // Panel operations, also used by the "Data Input" dialog when it opens a listed record.
+    // Panel operations.
     void ClearManufacturerPanel();
     void ShowPanelLabels();
     void HidePanelLabels();
@@ -110,6 +114,7 @@ public:
 
 private:
     void ChooseAgainAfterMove();
+    void PlaceButtonRow();
     void BuildLayout();
     void WireReactions();
     // Enter in a field that holds something moves on to next; Enter is consumed either way.

@@ -60,7 +60,7 @@ TEST(FirstRun, AFolderWithoutDatabaseOpensTheDataFolderSeededWithTheSample) {
     qtforms::QtFormWindow* window = program.Windows().WindowOf(program.Model().Tallowmere);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     QTest::mouseClick(window->WidgetOf(program.Model().Tallowmere.Button1), Qt::LeftButton);
-    const auto& names = program.Model().Form2.LB1.Items();
+    const auto& names = program.Model().Form2.Get<toolkit::ListBox>("LB1").Items();
     ASSERT_EQ(names.size(), 7U);
     EXPECT_EQ(names[1], "Sample 6-pin 0-9 step 2");
 

@@ -89,21 +89,13 @@ void DialogTest::WriteManufacturers(const std::vector<manufacturers::Manufacture
 void DialogTest::OpenList(bool defining)
 {
     application.Dispatch([&] {
-        form2.DefiningSystem = defining;
         if (defining) {
-            form2.RandomMasterPending = false;
-            form2.ListBox1.Clear();
+            form2.OpenListToDefineSystem();
+        } else {
+            form2.OpenListToChangeManufacturer();
         }
-        form2.LB1.Clear();
-        ASSERT_TRUE(file.ListManufacturers(form2.LB1));
-        form2.Label1.SetCaption("Manufacturer's Listing");
-        form2.Show();
-        form2.LB1.Show();
-        form2.Button1.Show();
-        form2.Button2.Show();
-        form2.LB1.SetItemIndex(0);
-        form2.LB1.SetFocus();
     });
+    ASSERT_TRUE(form2.Visible());
 }
 
 void DialogTest::DefineWith(int listPosition)

@@ -14,6 +14,7 @@
 #include "toolkit/HeadlessMessageService.h"
 #include "toolkit/Label.h"
 #include "toolkit/ListBox.h"
+#include "toolkit/Panel.h"
 #include "toolkit/ScriptedDriver.h"
 
 #include <gtest/gtest.h>

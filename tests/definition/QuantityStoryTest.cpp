@@ -204,7 +204,7 @@ TEST_F(QuantityStory, BackspaceInTheKeysFieldRemovesTheLastDigit)
     KeyWithChambers("6", "246864");
     driver.Type("12\n3\n").Type("45");
     driver.Focus("Edit6");
-    form2.Edit6.SetSelStart(0);
+    form2.Get<toolkit::Edit>("Edit6").SetSelStart(0);
     driver.Type("\b");
     EXPECT_EQ(Text("Edit6"), "4");
 }
@@ -241,7 +241,7 @@ TEST_F(QuantityStory, ANumberBeyondTheIntegerRangeIsAConversionErrorNotAnOverflo
 {
     KeyWithChambers("6", "246864");
     driver.Type("\n");
-    application.Dispatch([&] { form2.Edit6.SetText("99999999999"); });
+    application.Dispatch([&] { form2.Get<toolkit::Edit>("Edit6").SetText("99999999999"); });
     EXPECT_EQ(LastBox().kind, BoxKind::Error);
     EXPECT_EQ(LastBox().text, "'99999999999' is not a valid integer value");
 }

@@ -120,17 +120,17 @@ TEST_F(DataInputOnScreen, FromTheMainMenuToTheFinishedReport)
     ASSERT_TRUE(model.Form2.Visible());
     ASSERT_EQ(FocusedName(model.Form2), "LB1");
     Press(Qt::Key_Return); // the one manufacturer
-    ASSERT_TRUE(model.Form2.Panel1.Visible());
+    ASSERT_TRUE(model.Form2.Get<toolkit::Panel>("Panel1").Visible());
     ASSERT_EQ(FocusedName(model.Form2), "Edit1");
 
     Type("24686");
     EXPECT_EQ(model.state.TopMasterKey, "24686");
-    EXPECT_EQ(model.Form2.Label12.Caption(), "16");
+    EXPECT_EQ(model.Form2.Get<toolkit::Label>("Label12").Caption(), "16");
     Type("4");
     Press(Qt::Key_Return);
-    EXPECT_EQ(model.Form2.Label13.Caption(), "4");
+    EXPECT_EQ(model.Form2.Get<toolkit::Label>("Label13").Caption(), "4");
     Type("2");
-    EXPECT_EQ(model.Form2.Label11.Caption(), "64");
+    EXPECT_EQ(model.Form2.Get<toolkit::Label>("Label11").Caption(), "64");
     Press(Qt::Key_Return); // on to the keys
     Press(Qt::Key_Return); // all of them
     ASSERT_EQ(FocusedName(model.Form2), "Button3");
@@ -143,5 +143,5 @@ TEST_F(DataInputOnScreen, FromTheMainMenuToTheFinishedReport)
     EXPECT_FALSE(model.Form2.Visible());
     ASSERT_NE(program->Preview(), nullptr);
     EXPECT_GE(program->Preview()->PageCount(), 2);
-    EXPECT_EQ(model.Form2.Edit1.Text(), "");
+    EXPECT_EQ(model.Form2.Get<toolkit::Edit>("Edit1").Text(), "");
 }
