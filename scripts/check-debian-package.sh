@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
-# Release check of the Debian package: builds the Release tree, packs the .deb, installs it with
-# apt-get, checks the installed files, runs both installed programs, and removes the package
-# again so that the machine is as before. Installs system packages: not for CI.
+# Release check of the Debian package: builds the Release tree, packs the .deb, checks it with
+# lintian (no errors, no warnings), the desktop entry with desktop-file-validate and the AppStream
+# metadata with appstreamcli; then installs it with apt-get, checks the installed files, runs both
+# installed programs, and removes the package again so that the machine is as before.
 #
-#   scripts/check-debian-package.sh [BUILD_DIR]     (default: build-package in the source tree)
+#   scripts/check-debian-package.sh [--no-install] [BUILD_DIR]   (default: build-package)
+#   --no-install stops after the three checks and touches no system package: for CI.
 #   JOBS=N to build with N parallel jobs (default 2); EXTRA_CXX_FLAGS="..." adds compiler flags.
 set -euo pipefail
 
+install=true
+if [ "${1:-}" = "--no-install" ]; then
+  install=false
+  shift
+fi
 sourceDir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 buildDir=$(realpath -m "${1:-$sourceDir/build-package}")
 jobs=${JOBS:-2}
@@ -18,12 +25,12 @@ pass() { echo "  ok: $*"; }
 fail() { echo "  FAILED: $*"; failures=$((failures + 1)); }
 section() { echo; echo "== $*"; }
 
-if dpkg -s varnholt >/dev/null 2>&1; then
+if $install && dpkg -s varnholt >/dev/null 2>&1; then
   echo "The package varnholt is installed already; remove it first so that this check can leave"
   echo "the machine as it found it."
   exit 2
 fi
-for tool in cmake cpack ninja xvfb-run xdotool /usr/bin/import; do
+for tool in cmake cpack ninja lintian desktop-file-validate appstreamcli; do
   command -v "$tool" >/dev/null || { echo "Missing tool: $tool (scripts/install-dependencies.sh)"; exit 2; }
 done
 
@@ -41,7 +48,9 @@ cleanUp() {
 trap 'cleanUp; echo "Logs: $workDir"' EXIT
 
 section "Release build in $buildDir"
-cmake -S "$sourceDir" -B "$buildDir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVARNHOLT_TESTS=OFF \
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$sourceDir" -B "$buildDir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVARNHOLT_TESTS=OFF "${launcher[@]}" \
   -DCMAKE_CXX_FLAGS="${EXTRA_CXX_FLAGS:-}" >"$workDir/configure.log"
 cmake --build "$buildDir" --parallel "$jobs" >"$workDir/build.log" 2>&1 \
   || { echo "  FAILED: the build, see $workDir/build.log"; grep -E "error:|^FAILED" "$workDir/build.log"; exit 1; }
@@ -55,6 +64,49 @@ package=$(ls "$buildDir"/varnholt_*.deb)
 pass "$(basename "$package"), $(du -k "$package" | cut -f1) KiB"
 dpkg-deb --field "$package" Package Version Architecture Depends | sed 's/^/  /'
 
+section "Package quality"
+# lintian: errors and warnings fail; overrides, if ever needed, go in packaging/ with a reason.
+if lintian --fail-on error,warning --display-info "$package" >"$workDir/lintian.log" 2>&1; then
+  pass "lintian: no errors, no warnings"
+else
+  fail "lintian: $(grep -E '^[EW]:' "$workDir/lintian.log" | tr '\n' ';')"
+fi
+sed -n 's/^/  | /p' "$workDir/lintian.log"
+if desktop-file-validate "$sourceDir/packaging/varnholt.desktop" >"$workDir/desktop.log" 2>&1 \
+   && [ ! -s "$workDir/desktop.log" ]; then
+  pass "desktop-file-validate: the desktop entry is valid"
+else
+  fail "desktop-file-validate: $(tr '\n' ';' <"$workDir/desktop.log")"
+fi
+for metainfo in "$sourceDir"/packaging/*.metainfo.xml; do
+  if appstreamcli validate --no-net "$metainfo" >"$workDir/appstream.log" 2>&1; then
+    pass "appstreamcli validate: $(basename "$metainfo") $(tail -1 "$workDir/appstream.log")"
+  else
+    fail "appstreamcli validate: $(tr '\n' ';' <"$workDir/appstream.log")"
+  fi
+  sed -n 's/^/  | /p' "$workDir/appstream.log"
+done
+for page in "$sourceDir"/docs/man/*.1; do
+  if LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>"$workDir/man.log" >/dev/null \
+     && [ ! -s "$workDir/man.log" ]; then
+    pass "manual page $(basename "$page") formats without warnings"
+  else
+    fail "manual page $(basename "$page"): $(tr '\n' ';' <"$workDir/man.log")"
+  fi
+done
+bash -n "$sourceDir/packaging/completion/varnholt-report" && pass "bash completion parses" \
+  || fail "bash completion does not parse"
+
+if ! $install; then
+  echo
+  if [ "$failures" -eq 0 ]; then echo "PACKAGE CHECK PASSED (not installed)"; else echo "PACKAGE CHECK FAILED: $failures problem(s)"; fi
+  [ "$failures" -eq 0 ]
+  exit
+fi
+for tool in xvfb-run xdotool /usr/bin/import; do
+  command -v "$tool" >/dev/null || { echo "Missing tool: $tool (scripts/install-dependencies.sh)"; exit 2; }
+done
+
 section "Installing with apt-get"
 (cd "$buildDir" && DEBIAN_FRONTEND=noninteractive "${asRoot[@]}" apt-get install -y "./$(basename "$package")" \
   >"$workDir/install.log" 2>&1) || { echo "  FAILED: apt-get install, see $workDir/install.log"; exit 1; }
@@ -67,13 +119,21 @@ for path in /usr/bin/varnholt /usr/bin/varnholt-report \
             /usr/share/applications/varnholt.desktop \
             /usr/share/icons/hicolor/scalable/apps/varnholt.svg \
             /usr/share/varnholt/sample/Varnholt.MFG \
-            /usr/share/varnholt/varnholt-help.html; do
+            /usr/share/varnholt/varnholt-help.html \
+            /usr/share/man/man1/varnholt.1.gz /usr/share/man/man1/varnholt-report.1.gz \
+            /usr/share/bash-completion/completions/varnholt-report \
+            /usr/share/metainfo/invalid.varnholt.varnholt.metainfo.xml \
+            /usr/share/doc/varnholt/copyright /usr/share/doc/varnholt/changelog.gz; do
   if grep -qx "$path" "$workDir/files.txt" && [ -e "$path" ]; then pass "$path"; else fail "$path is not installed"; fi
 done
 for program in /usr/bin/varnholt /usr/bin/varnholt-report; do
   [ -x "$program" ] || continue
   if ldd "$program" | grep -q "not found"; then fail "$program lacks libraries: $(ldd "$program" | grep 'not found')"
   else pass "$program finds all its libraries"; fi
+done
+for program in varnholt varnholt-report; do
+  version=$("$program" --version 2>&1 | head -1) && [[ $version == "$program (Varnholt Lite) "* ]] \
+    && pass "$program --version: $version" || fail "$program --version said: $version"
 done
 sampleSize=$(stat -c %s /usr/share/varnholt/sample/Varnholt.MFG 2>/dev/null || echo 0)
 if [ "$sampleSize" -gt 0 ] && [ $((sampleSize % 88)) -eq 0 ]; then pass "sample database: $((sampleSize / 88)) records"

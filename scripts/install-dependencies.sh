@@ -10,6 +10,7 @@ packages=(
   poppler-utils fonts-dejavu-core fonts-liberation2
   cups printer-driver-cups-pdf
   clang-14 libclang-rt-14-dev python3 ccache
+  lintian desktop-file-utils appstream man-db
 )
 
 missing=()
