@@ -1,5 +1,7 @@
 #include "app/QtProgram.h"
 
+#include "KeyScheduleCsv.h"
+#include "engine/KeySchedule.h"
 #include "qt/reports/PreviewWindow.h"
 
 #include <QMessageBox>
@@ -24,6 +26,10 @@ void QtProgram::ShowPreview(bands::Document document, const bands::PreviewCreate
     preview->RememberSettings();
     // Saved files are named after the system: manufacturer and top master key.
     preview->SetFileNameStem(program.state.MfgName + " " + program.state.TopMasterKey);
+    // The same key schedule the batch command writes, of the system as it was generated: the
+    // dialog may be filled in for the next one while this preview is open.
+    preview->AddExportFormat({QStringLiteral("Key schedule (CSV)"), QStringLiteral(".csv"),
+                              [generated = program.state] { return tools::KeyScheduleCsvText(ComputeKeySchedule(generated)); }});
     // The user asked for it: it comes in front of the windows it was started from, with the
     // keyboard, so that its keys page at once.
     // The dialog that started the report hides after this returns and hands the keyboard back to

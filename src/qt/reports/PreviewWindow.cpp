@@ -478,13 +478,22 @@ void PreviewWindow::Export() {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const QString stem = ProposedFileName(fileNameStem_.empty() ? document_.title : fileNameStem_, QString());
-    const auto proposeFor = [&dialog, &formats, &stem](const QString& filter) {
-        const auto index =
-            static_cast<std::size_t>(std::max<qsizetype>(0, dialog.nameFilters().indexOf(filter)));
-        dialog.selectFile(stem + formats[index].suffix);
-    };
-    proposeFor(filters.constFirst());
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, proposeFor);
+    dialog.selectFile(stem + formats.front().suffix);
+    // Another format chosen: the name keeps what the user typed and takes that format's suffix.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, &formats, &filters](const QString& filter) {
+                const auto chosen = static_cast<std::size_t>(std::max<qsizetype>(0, filters.indexOf(filter)));
+                QString name = QFileInfo(dialog.selectedFiles().value(0)).fileName();
+                for (const ExportFormat& format : formats) {
+                    if (name.endsWith(format.suffix, Qt::CaseInsensitive)) {
+                        name.chop(format.suffix.size());
+                        break;
+                    }
+                }
+                if (!name.isEmpty()) {
+                    dialog.selectFile(name + formats[chosen].suffix);
+                }
+            });
     while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const auto index =
             static_cast<std::size_t>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));

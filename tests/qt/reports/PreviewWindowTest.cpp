@@ -1,6 +1,7 @@
 #include "ApplicationFixture.h"
 #include "SampleReport.h"
 
+#include "bands/TextOutput.h"
 #include "qt/reports/PageView.h"
 #include "qt/reports/PreviewWindow.h"
 #include "qt/reports/SaveFlow.h"
@@ -8,6 +9,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -134,7 +136,7 @@ TEST_F(PreviewWindowTest, SaveAsPdfProposesTheSystemsNameAndAddsTheSuffix) {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
             EXPECT_EQ(dialog->selectedFiles().value(0).section(QChar('/'), -1), QStringLiteral("Sample.pdf"));
-            dialog->selectFile(QStringLiteral("report"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("report"));
             QMetaObject::invokeMethod(dialog, "accept");
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             asked << box->text();
@@ -149,6 +151,34 @@ TEST_F(PreviewWindowTest, SaveAsPdfProposesTheSystemsNameAndAddsTheSuffix) {
     EXPECT_EQ(*chosen, QString::fromStdString((folder / "report.pdf").string()));
     EXPECT_EQ(asked,
               QStringList{QStringLiteral("\"report.pdf\" already exists.\nDo you want to replace it?")});
+}
+
+TEST_F(PreviewWindowTest, ExportWritesTheChosenFormatUnderItsSuffix) {
+    PreviewWindow window(SampleDocument(2));
+    window.AddExportFormat({QStringLiteral("Key schedule (CSV)"), QStringLiteral(".csv"),
+                            [] { return std::string("level,key\r\n"); }});
+    const auto exportAs = [&window, this](const QString& filter, const QString& name) {
+        QTimer driver;
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                dialog->setDirectory(QString::fromStdString(folder.string()));
+                dialog->selectNameFilter(filter);
+                // As typed: selectFile leaves a name field that has the focus alone.
+                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+                QMetaObject::invokeMethod(dialog, "accept");
+            }
+        });
+        driver.start(10);
+        window.Export();
+    };
+    exportAs(QStringLiteral("Key schedule (CSV) (*.csv)"), QStringLiteral("schedule"));
+    exportAs(QStringLiteral("Report as text (*.txt)"), QStringLiteral("report"));
+    const auto read = [](const std::filesystem::path& file) {
+        std::ifstream stream(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(stream), {});
+    };
+    EXPECT_EQ(read(folder / "schedule.csv"), "level,key\r\n");
+    EXPECT_EQ(read(folder / "report.txt"), bands::ToText(window.Document()));
 }
 
 TEST_F(PreviewWindowTest, CancellingALongSaveLeavesTheOldFileAndNoOther) {
