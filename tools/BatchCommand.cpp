@@ -13,9 +13,11 @@
 #include "engine/GenerationState.h"
 #include "engine/KeySchedule.h"
 #include "engine/Progression.h"
+#include "manufacturers/FileReplacement.h"
 #include "manufacturers/ManufacturerRecord.h"
 #include "manufacturers/RecordValidity.h"
 #include "report/TForm3.h"
+#include "toolkit/InputOutputError.h"
 
 #include <algorithm>
 #include <fstream>
@@ -124,22 +126,20 @@ void WritePdf(const bands::Document& document, const BatchOptions& options, std:
     if (outIsTerminal)
         throw Stop{ExitRefused, "A PDF is not written to a terminal: name a file with --output, redirect standard "
                                 "output, or choose another --format."};
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-    if (error)
-        throw Stop{ExitFileFailure, "No folder for temporary files is available: " + error.message() + "."};
-    const std::filesystem::path file = TemporaryFileBeside(folder / "varnholt-report.pdf");
-    if (auto failure = draw(file)) {
-        std::filesystem::remove(file, error);
-        throw Stop{ExitFileFailure, *failure};
+    // The PDF is drawn into a file first; it lies in a folder only the user can enter, and goes
+    // with the folder however the run ends.
+    std::optional<manufacturers::TemporaryFile> file;
+    try {
+        file.emplace(manufacturers::TemporaryFile::InPrivateFolder{"varnholt-report.pdf"});
+    } catch (const toolkit::InputOutputError& failure) {
+        throw Stop{ExitFileFailure, failure.what()};
     }
-    std::ifstream stream(file, std::ios::binary);
+    if (auto failure = draw(file->Path()))
+        throw Stop{ExitFileFailure, *failure};
+    std::ifstream stream(file->Path(), std::ios::binary);
     out << stream.rdbuf();
     out.flush();
-    const bool written = static_cast<bool>(stream) && static_cast<bool>(out);
-    stream.close();
-    std::filesystem::remove(file, error);
-    if (!written)
+    if (!stream || !out)
         throw Stop{ExitFileFailure, "The PDF could not be written to standard output."};
 }
 

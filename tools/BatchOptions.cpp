@@ -23,7 +23,7 @@ std::string BatchUsage()
     return "Usage: varnholt-report --database FILE (--manufacturer NAME | --record N) --chambers N\n"
            "                       --master-key BITTING|random [--control-key BITTING]\n"
            "                       [--masters N|all] [--sub-masters N|all] [--keys N|all]\n"
-           "                       [--format pdf|text|json|csv] [--output FILE | --printer QUEUE]\n"
+           "                       [--format pdf|text|json|csv] [--output FILE|- | --printer QUEUE]\n"
            "                       [--paper letter|a4]\n"
            "  or:  varnholt-report --database FILE --list [--format text|json]\n"
            "  or:  varnholt-report --help | --version\n"
@@ -41,8 +41,8 @@ std::string BatchUsage()
            "  --sub-masters N|all   sub-masters under each master (default none)\n"
            "  --keys N|all          change keys (default: every one available)\n"
            "  --format FORMAT       pdf (default), text, json, or csv for the key schedule\n"
-           "  --output FILE         write to FILE instead of standard output (a PDF is never\n"
-           "                        written to a terminal)\n"
+           "  --output FILE         write to FILE instead of standard output (\"-\" is standard\n"
+           "                        output; a PDF is never written to a terminal)\n"
            "  --printer QUEUE       print the report on the print queue QUEUE\n"
            "  --paper letter|a4     the paper of the PDF and the print (default letter); on A4 the\n"
            "                        page keeps its layout, centred\n"
@@ -191,6 +191,8 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments)
                                                                           : "text");
         return parsed;
     }
+    if (options.output == "-")
+        options.output.reset(); // standard output, as everywhere on the command line
     return parsed;
 }
 

@@ -1,42 +1,20 @@
 #include "OutputFile.h"
 
+#include "manufacturers/FileReplacement.h"
+#include "toolkit/InputOutputError.h"
+
+#include <cerrno>
 #include <fstream>
-#include <random>
 #include <system_error>
 
 namespace varnholt::tools {
 
-std::filesystem::path TemporaryFileBeside(const std::filesystem::path& target)
-{
-    std::random_device device;
-    std::mt19937 engine(device());
-    std::uniform_int_distribution<unsigned> digit(0, 15);
-    const char* hex = "0123456789abcdef";
-    for (;;) {
-        std::string suffix = ".part-";
-        for (int i = 0; i < 8; ++i)
-            suffix += hex[digit(engine)];
-        std::filesystem::path candidate = target;
-        candidate += suffix;
-        std::error_code error;
-        if (!std::filesystem::exists(candidate, error))
-            return candidate;
-    }
-}
-
-std::optional<std::string> WriteTextFile(const std::filesystem::path& file, const std::string& text)
-{
-    std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-    if (!stream)
-        return "The file \"" + file.string() + "\" cannot be created.";
-    stream.write(text.data(), static_cast<std::streamsize>(text.size()));
-    stream.flush();
-    if (!stream)
-        return "The file \"" + file.string() + "\" could not be written completely.";
-    return std::nullopt;
-}
-
 namespace {
+
+std::string Reason(const char* fallback)
+{
+    return errno != 0 ? std::generic_category().message(errno) : std::string(fallback);
+}
 
 // The writer only knows the temporary file; the user knows the file named on the command line.
 std::string NamingTarget(std::string message, const std::filesystem::path& temporary,
@@ -51,21 +29,29 @@ std::string NamingTarget(std::string message, const std::filesystem::path& tempo
 
 } // namespace
 
+std::optional<std::string> WriteTextFile(const std::filesystem::path& file, const std::string& text)
+{
+    errno = 0;
+    std::ofstream stream(file, std::ios::binary | std::ios::trunc);
+    if (!stream)
+        return "The file \"" + file.string() + "\" cannot be created: " + Reason("it cannot be opened") + ".";
+    stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    stream.flush();
+    if (!stream)
+        return "The file \"" + file.string() + "\" could not be written completely: " + Reason("the write failed") +
+               ".";
+    return std::nullopt;
+}
+
 std::optional<std::string> WriteFileWhole(const std::filesystem::path& target, const ContentWriter& writeContent)
 {
-    std::error_code error;
-    if (std::filesystem::is_directory(target, error))
-        return "\"" + target.string() + "\" is a folder, not a file.";
-    const std::filesystem::path temporary = TemporaryFileBeside(target);
-    if (auto failure = writeContent(temporary)) {
-        std::filesystem::remove(temporary, error);
-        return NamingTarget(*failure, temporary, target);
-    }
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return "The file \"" + target.string() + "\" cannot be written: " + error.message() + ".";
+    try {
+        manufacturers::TemporaryFile temporary(target);
+        if (auto failure = writeContent(temporary.Path()))
+            return NamingTarget(*failure, temporary.Path(), target);
+        temporary.ReplaceTarget();
+    } catch (const toolkit::InputOutputError& failure) {
+        return std::string(failure.what());
     }
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 #include "Terminal.h"
 #include "VarnholtVersion.h"
 
+#include "manufacturers/InterruptCleanup.h"
 #include "qt/reports/PdfOutput.h"
 #include "qt/reports/Printing.h"
 
@@ -27,6 +28,8 @@ void ReportQtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString
 int main(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    // An interrupted run, or a reader that stops reading, leaves no temporary file behind.
+    manufacturers::InterruptCleanup::Install();
 
     // Qt is started only when the report is drawn on paper, and never needs a display.
     std::optional<QApplication> application;

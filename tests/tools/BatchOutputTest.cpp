@@ -101,7 +101,8 @@ TEST_F(BatchOutput, AFailedWriteKeepsTheOldFileAndLeavesNoPart)
         RunCommand(System({"--format", "json", "--output", (folder.Path() / "no" / "such.json").string()}));
     EXPECT_EQ(missingFolder.status, ExitFileFailure);
     EXPECT_EQ(missingFolder.err,
-              "varnholt-report: The file \"" + (folder.Path() / "no" / "such.json").string() + "\" cannot be created.\n");
+              "varnholt-report: Cannot create the file \"" + (folder.Path() / "no" / "such.json").string() +
+                  "\": No such file or directory.\n");
 }
 
 TEST_F(BatchOutput, NeverWritesOverTheManufacturerFile)
