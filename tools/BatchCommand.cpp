@@ -2,6 +2,8 @@
 
 #include "BatchOptions.h"
 #include "BatchRequest.h"
+#include "BatchStop.h"
+#include "DatabaseReader.h"
 #include "Diagnostics.h"
 #include "KeyScheduleCsv.h"
 #include "ManufacturerList.h"
@@ -29,64 +31,7 @@ namespace varnholt::tools {
 
 namespace {
 
-// A refusal or failure on the way: what to tell the user and with which status to end.
-struct Stop {
-    int status = ExitRefused;
-    std::string message;
-    bool commandLine = false; // a fault of the command line: point to --help
-};
-
-struct DatabaseRecord {
-    manufacturers::RecordBytes bytes{};
-    manufacturers::ManufacturerRecord record;
-    std::size_t number = 0; // 1-based, as the messages count
-};
-
-std::vector<std::uint8_t> ReadDatabase(const std::filesystem::path& file)
-{
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error))
-        throw Stop{ExitFileFailure, "The manufacturer file \"" + file.string() + "\" cannot be found or read."};
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream)
-        throw Stop{ExitFileFailure, "The manufacturer file \"" + file.string() + "\" cannot be opened for reading."};
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-    if (stream.bad())
-        throw Stop{ExitFileFailure, "The manufacturer file \"" + file.string() + "\" could not be read."};
-    return bytes;
-}
-
-std::vector<DatabaseRecord> SplitRecords(const std::vector<std::uint8_t>& bytes, const std::filesystem::path& file)
-{
-    if (bytes.size() % manufacturers::RecordSize != 0)
-        throw Stop{ExitRefused, "The manufacturer file \"" + file.string() + "\" is damaged:\nits size of " +
-                                    std::to_string(bytes.size()) + " bytes is not a whole number of " +
-                                    std::to_string(manufacturers::RecordSize) + "-byte records."};
-    std::vector<DatabaseRecord> records(bytes.size() / manufacturers::RecordSize);
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(i * manufacturers::RecordSize),
-                    manufacturers::RecordSize, records[i].bytes.begin());
-        records[i].record = manufacturers::ManufacturerRecord::Decode(records[i].bytes);
-        records[i].number = i + 1;
-    }
-    return records;
-}
-
-const DatabaseRecord& ChooseRecord(const std::vector<DatabaseRecord>& records, const BatchOptions& options)
-{
-    if (options.record) {
-        const auto number = WholeNumber(*options.record);
-        if (!number || *number < 1 || static_cast<std::size_t>(*number) > records.size())
-            throw Stop{ExitRefused, "There is no record " + *options.record + " in the manufacturer file; it holds " +
-                                        std::to_string(records.size()) + " record" + (records.size() == 1 ? "" : "s") +
-                                        "."};
-        return records[static_cast<std::size_t>(*number - 1)];
-    }
-    for (const DatabaseRecord& candidate : records)
-        if (candidate.record.Name == *options.manufacturer)
-            return candidate;
-    throw Stop{ExitRefused, "There is no manufacturer \"" + *options.manufacturer + "\" in the manufacturer file."};
-}
+using Stop = BatchStop;
 
 void CheckRecordUsable(const DatabaseRecord& chosen)
 {
@@ -159,10 +104,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         throw Stop{ExitRefused, *parsed.error, true};
     const BatchOptions& options = parsed.options;
     if (options.list) {
-        const std::vector<DatabaseRecord> records = SplitRecords(ReadDatabase(options.database), options.database);
-        std::vector<manufacturers::ManufacturerRecord> listed;
-        for (const DatabaseRecord& record : records)
-            listed.push_back(record.record);
+        const std::vector<manufacturers::ManufacturerRecord> listed = ReadEveryRecord(options.database);
         WriteText(options.format == OutputFormat::Json ? ManufacturerListJson(listed) : ManufacturerListText(listed),
                   options, out);
         return ExitDone;
@@ -173,8 +115,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         throw Stop{ExitRefused, "The report would replace the manufacturer file \"" + options.database +
                                     "\"; name another file with --output."};
 
-    const std::vector<DatabaseRecord> records = SplitRecords(ReadDatabase(options.database), options.database);
-    const DatabaseRecord& chosen = ChooseRecord(records, options);
+    const DatabaseRecord chosen = ReadChosenRecord(options.database, options.record, options.manufacturer);
     CheckRecordUsable(chosen);
 
     const BatchRequest built = BuildBatchRequest(options, chosen.record, err);

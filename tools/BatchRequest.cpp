@@ -33,8 +33,7 @@ std::string DrawTopMasterKey(const manufacturers::ManufacturerRecord& record, in
 
 // A quantity as the dialog's fields take it: a number, "all" for the figure in the box beside
 // the field, or no answer.
-definition::QuantityAnswer QuantityAnswerOf(const std::optional<Quantity>& quantity,
-                                            const manufacturers::ManufacturerRecord& record)
+definition::QuantityAnswer QuantityAnswerOf(const char* option, const std::optional<Quantity>& quantity)
 {
     if (!quantity)
         return {};
@@ -42,7 +41,7 @@ definition::QuantityAnswer QuantityAnswerOf(const std::optional<Quantity>& quant
         return definition::QuantityAnswer::All();
     const auto number = WholeNumber(quantity->number);
     if (!number)
-        throw Stop{definition::NotANumberMessage(record.ShallowestCut, record.DeepestCut)};
+        throw Stop{std::string(option) + " takes a whole number or \"all\", not \"" + quantity->number + "\"."};
     return definition::QuantityAnswer::Of(*number);
 }
 
@@ -61,10 +60,20 @@ definition::SystemAnswers AnswersOf(const BatchOptions& options, const manufactu
         throw Stop{"\"" + record.Name + "\" uses an interchangeable core: give its --control-key.\n" +
                                     definition::KeyLengthMessage(answers.chambers)};
     answers.controlKey = options.controlKey.value_or("");
-    answers.masters = QuantityAnswerOf(options.masters, record);
-    answers.subMasters = QuantityAnswerOf(options.subMasters, record);
-    answers.changeKeys = QuantityAnswerOf(options.keys, record);
+    answers.masters = QuantityAnswerOf("--masters", options.masters);
+    answers.subMasters = QuantityAnswerOf("--sub-masters", options.subMasters);
+    answers.changeKeys = QuantityAnswerOf("--keys", options.keys);
     return answers;
+}
+
+// The dialog's message alone does not say which of the two keys it means.
+std::string KeyNamed(definition::RefusedAnswer answer, const definition::SystemAnswers& answers)
+{
+    if (answer == definition::RefusedAnswer::TopMasterKey)
+        return "The --master-key \"" + answers.topMasterKey + "\" is refused:\n";
+    if (answer == definition::RefusedAnswer::ControlKey)
+        return "The --control-key \"" + answers.controlKey + "\" is refused:\n";
+    return "";
 }
 
 KeySystemRequest BuildRequestOrStop(const BatchOptions& options, const manufacturers::ManufacturerRecord& record,
@@ -73,7 +82,7 @@ KeySystemRequest BuildRequestOrStop(const BatchOptions& options, const manufactu
     const definition::SystemAnswers answers = AnswersOf(options, record, err);
     const definition::BuiltRequest built = definition::BuildRequest(record, answers);
     if (built.refusal)
-        throw Stop{built.refusal->message};
+        throw Stop{KeyNamed(built.refusal->answer, answers) + built.refusal->message};
     const KeySystemRequest& request = built.request;
     if (!request.IsICore && options.controlKey)
         err << DiagnosticLine("note: \"" + request.MfgName + "\" has no interchangeable core; the control key is not used.");

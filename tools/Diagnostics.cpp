@@ -14,6 +14,13 @@ std::string DiagnosticLine(std::string_view message)
         if (blankPending && character != ' ' && line.back() != ' ')
             line += ' ';
         blankPending = false;
+        // A name from the file or the command line may hold control characters, which the
+        // terminal would act on; they are shown as escapes.
+        if (const auto code = static_cast<unsigned char>(character); code < 0x20 || code == 0x7f) {
+            static constexpr char Hex[] = "0123456789abcdef";
+            line += character == '\t' ? std::string("\\t") : std::string("\\x") + Hex[code >> 4] + Hex[code & 0x0f];
+            continue;
+        }
         line += character;
     }
     while (line.back() == ' ')

@@ -8,7 +8,8 @@ namespace varnholt::tools {
 inline constexpr const char* ProgramName = "varnholt-report";
 
 // A message for standard error as GNU programs write it: the program's name first, one line per
-// fault (the line breaks of a dialog's message become blanks), and a line end.
+// fault (the line breaks of a dialog's message become blanks), and a line end. Other control
+// characters are written as escapes (\t, \x1b).
 std::string DiagnosticLine(std::string_view message);
 
 // A fault of the command line: the diagnostic and where to read more.

@@ -3,9 +3,9 @@
 namespace toolkit {
 
 InputOutputError::InputOutputError(std::string_view action, const std::filesystem::path& failedFile,
-                                   std::string_view reason)
+                                   std::string_view failedReason)
     : std::runtime_error("Cannot " + std::string(action) + " the file \"" + failedFile.generic_string() +
-                         "\": " + std::string(reason) + "."),
-      file(failedFile) {}
+                         "\": " + std::string(failedReason) + "."),
+      file(failedFile), reason(failedReason) {}
 
 } // namespace toolkit

@@ -16,9 +16,12 @@ public:
     InputOutputError(std::string_view action, const std::filesystem::path& file, std::string_view reason);
 
     const std::filesystem::path& File() const { return file; }
+    // The system's text alone, e.g. "No space left on device".
+    const std::string& Reason() const { return reason; }
 
 private:
     std::filesystem::path file;
+    std::string reason;
 };
 
 } // namespace toolkit

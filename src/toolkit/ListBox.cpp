@@ -15,17 +15,20 @@ ListBox::ListBox(Form& form, std::string name, Component* parent) : Component(fo
 void ListBox::SetItems(std::vector<std::string> value) {
     items = std::move(value);
     itemIndex = -1;
+    ++itemsRevision;
     Changed();
 }
 
 void ListBox::AddItem(std::string item) {
     items.push_back(std::move(item));
+    ++itemsRevision;
     Changed();
 }
 
 void ListBox::Clear() {
     items.clear();
     itemIndex = -1;
+    ++itemsRevision;
     Changed();
 }
 

@@ -2,6 +2,7 @@
 
 #include "toolkit/Component.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ public:
     void AddItem(std::string item);
     void Clear();
     int Count() const { return static_cast<int>(items.size()); }
+    // Grows whenever the items change, so that a view can tell whether it must fill itself again
+    // without comparing every item.
+    std::uint64_t ItemsRevision() const { return itemsRevision; }
 
     // Index of the selected item, -1 for none.
     int ItemIndex() const { return itemIndex; }
@@ -34,6 +38,7 @@ public:
 private:
     std::vector<std::string> items;
     int itemIndex = -1;
+    std::uint64_t itemsRevision = 0;
 };
 
 } // namespace toolkit

@@ -131,7 +131,7 @@ TEST_F(BatchOutput, AMissingDatabaseIsAFileFailure)
                                              "--chambers", "5", "--master-key", "24613", "--format", "json"});
     EXPECT_EQ(result.status, ExitFileFailure);
     EXPECT_EQ(result.err, "varnholt-report: The manufacturer file \"" + (folder.Path() / "none.MFG").string() +
-                              "\" cannot be found or read.\n");
+                              "\" cannot be read: No such file or directory.\n");
 }
 
 TEST_F(BatchOutput, BadCommandLinesAreRefusedWithAPointerToTheHelp)

@@ -40,16 +40,16 @@ protected:
 TEST_F(BatchRefusal, RefusesKeysTheDialogRefusesWithItsMessages)
 {
     ExpectRefused(Run({"--manufacturer", "HOLM", "--chambers", "5", "--master-key", "12385"}),
-                  definition::DepthRangeMessage(1, 7));
+                  "The --master-key \"12385\" is refused:\n" + definition::DepthRangeMessage(1, 7));
     ExpectRefused(Run({"--manufacturer", "BRANDT", "--chambers", "6", "--master-key", "219135"}),
-                  definition::AdjacentCutsMessage);
+                  std::string("The --master-key \"219135\" is refused:\n") + definition::AdjacentCutsMessage);
     ExpectRefused(Run({"--manufacturer", "CORELINE", "--chambers", "6", "--master-key", "246135", "--control-key",
                        "246135"}),
-                  definition::SameKeyMessage);
+                  std::string("The --control-key \"246135\" is refused:\n") + definition::SameKeyMessage);
     // CORELINE's control chambers are 1, 3 and 5; this control key differs in chamber 2 only.
     ExpectRefused(Run({"--manufacturer", "CORELINE", "--chambers", "6", "--master-key", "246135", "--control-key",
                        "256135"}),
-                  definition::ControlChamberMessage);
+                  std::string("The --control-key \"256135\" is refused:\n") + definition::ControlChamberMessage);
 }
 
 TEST_F(BatchRefusal, RefusesQuantitiesBeyondCapacity)
@@ -61,7 +61,9 @@ TEST_F(BatchRefusal, RefusesQuantitiesBeyondCapacity)
     ExpectRefused(Run({"--manufacturer", "BRANDT", "--chambers", "6", "--master-key", "246135", "--sub-masters", "3"}),
                   definition::NoMastersMessage);
     ExpectRefused(Run({"--manufacturer", "BRANDT", "--chambers", "6", "--master-key", "246135", "--masters", "x"}),
-                  definition::NotANumberMessage(0, 9));
+                  "--masters takes a whole number or \"all\", not \"x\".");
+    ExpectRefused(Run({"--manufacturer", "BRANDT", "--chambers", "6", "--master-key", "246135", "--keys", "-1"}),
+                  "--keys takes a whole number or \"all\", not \"-1\".");
 }
 
 TEST_F(BatchRefusal, RefusesAnUnknownManufacturerAndADamagedFile)
@@ -84,6 +86,14 @@ TEST_F(BatchRefusal, RefusesAnUnknownManufacturerAndADamagedFile)
     ExpectRefused(Run({"--record", "1", "--chambers", "5", "--master-key", "15151"}),
                   "The Manufacturer \"NARROW\" (record 1 of the file) is damaged:\nStep Increment: 4\n"
                   "The Step increment leaves no alternative depth\nbetween the Shallowest and the Deepest cut.");
+}
+
+TEST_F(BatchRefusal, ControlCharactersInNamesAreShownEscaped)
+{
+    WriteDatabase(database, {Manufacturer("RED\x1b[31m\tLOCKS", 5, 7, 0, 9, 2, 7)});
+    const CommandResult result = Run({"--record", "1", "--chambers", "9", "--master-key", "246135"});
+    EXPECT_EQ(result.status, ExitRefused);
+    EXPECT_EQ(result.err, "varnholt-report: \"RED\\x1b[31m\\tLOCKS\" offers 5 to 7 chambers, not 9.\n");
 }
 
 } // namespace

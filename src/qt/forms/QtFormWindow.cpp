@@ -104,6 +104,7 @@ QWidget* QtFormWindow::CreateWidget(toolkit::Component& component) {
     } else if (dynamic_cast<toolkit::ListBox*>(&component) != nullptr) {
         auto* list = new QListWidget(parent);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setUniformItemSizes(true); // one line of one font each: no need to measure every item
         list->setContextMenuPolicy(Qt::NoContextMenu);
         list->viewport()->installEventFilter(this);
         components[list->viewport()] = &component;
@@ -154,17 +155,18 @@ void QtFormWindow::Update(toolkit::Component& component, QWidget& widget) {
         }
     } else if (auto* list = dynamic_cast<toolkit::ListBox*>(&component)) {
         auto& view = static_cast<QListWidget&>(widget);
-        QStringList items;
-        for (const std::string& item : list->Items()) {
-            items.push_back(ToQString(item));
-        }
-        bool same = view.count() == static_cast<int>(items.size());
-        for (int row = 0; same && row < view.count(); ++row) {
-            same = view.item(row)->text() == items[row];
-        }
-        if (!same) {
+        // A list of many thousand names is converted and filled once per change of its items,
+        // not at every change of its selection or geometry.
+        const auto shown = shownItems.find(list);
+        if (shown == shownItems.end() || shown->second != list->ItemsRevision()) {
+            QStringList items;
+            items.reserve(list->Count());
+            for (const std::string& item : list->Items()) {
+                items.push_back(ToQString(item));
+            }
             view.clear();
             view.addItems(items);
+            shownItems[list] = list->ItemsRevision();
         }
         if (list->ItemIndex() >= 0) {
             view.setCurrentRow(list->ItemIndex());

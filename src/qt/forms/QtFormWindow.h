@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <unordered_map>
 
@@ -55,6 +56,8 @@ private:
     toolkit::Form& form;
     std::unordered_map<const toolkit::Component*, QWidget*> widgets;
     std::unordered_map<const QObject*, toolkit::Component*> components;
+    // The items revision each list view shows (see toolkit::ListBox::ItemsRevision).
+    std::unordered_map<const toolkit::Component*, std::uint64_t> shownItems;
     // Set while this window moves Qt's focus itself, so that the resulting focus events are
     // not taken for the user's.
     bool movingFocus = false;

@@ -8,6 +8,8 @@
 #include <thread>
 
 #if defined(VARNHOLT_REPORT_COMMAND) && !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,9 +20,9 @@ namespace {
 const std::vector<std::string> LargeReport = {"--manufacturer", "KESSLER", "--chambers", "7", "--master-key",
                                               "1234567", "--masters", "all", "--keys", "all"};
 
-class InterruptedRun : public ::testing::Test {
+class RealRun : public ::testing::Test {
 protected:
-    InterruptedRun()
+    RealRun()
     {
         database = folder.Path() / "Varnholt.MFG";
         WriteDatabase(database, SampleManufacturers());
@@ -81,7 +83,7 @@ protected:
     std::filesystem::path runtimeFolder = folder.Path() / "runtime";
 };
 
-TEST_F(InterruptedRun, ASignalRemovesThePartlyWrittenFileAndEndsTheRunByThatSignal)
+TEST_F(RealRun, ASignalRemovesThePartlyWrittenFileAndEndsTheRunByThatSignal)
 {
     for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
         const pid_t child = Start({"--output", (folder.Path() / "system.pdf").string()});
@@ -98,7 +100,7 @@ TEST_F(InterruptedRun, ASignalRemovesThePartlyWrittenFileAndEndsTheRunByThatSign
     }
 }
 
-TEST_F(InterruptedRun, AClosedPipeLeavesNoCopyOfThePdfAndTheDrawingIsPrivate)
+TEST_F(RealRun, AClosedPipeLeavesNoCopyOfThePdfAndTheDrawingIsPrivate)
 {
     int ends[2];
     ASSERT_EQ(::pipe(ends), 0);
@@ -115,6 +117,41 @@ TEST_F(InterruptedRun, AClosedPipeLeavesNoCopyOfThePdfAndTheDrawingIsPrivate)
     EXPECT_EQ(EndingSignal(child), SIGPIPE);
     for (const auto& entry : std::filesystem::recursive_directory_iterator(temporaryFolder))
         ADD_FAILURE() << "left behind: " << entry.path();
+}
+
+TEST_F(RealRun, OneRecordOfAHundredMegabyteFileIsReadAloneQuicklyAndInLittleMemory)
+{
+    // Runs the command on a file and returns its peak memory in kilobytes and its time.
+    const auto measure = [&](const std::filesystem::path& file, double& seconds) {
+        const auto start = std::chrono::steady_clock::now();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const int nowhere = ::open("/dev/null", O_WRONLY);
+            ::dup2(nowhere, STDOUT_FILENO);
+            ::execl(VARNHOLT_REPORT_COMMAND, VARNHOLT_REPORT_COMMAND, "--database", file.c_str(), "--record", "1",
+                    "--chambers", "6", "--master-key", "246135", "--keys", "1", "--format", "csv",
+                    static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        int status = 0;
+        struct rusage usage {};
+        ::wait4(child, &status, 0, &usage);
+        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return usage.ru_maxrss;
+    };
+    const auto large = folder.Path() / "large.MFG";
+    WriteDatabase(large, {Manufacturer("BRANDT", 5, 7, 0, 9, 2, 7)});
+    std::filesystem::resize_file(large, (100'000'000 / manufacturers::RecordSize) * manufacturers::RecordSize);
+
+    double smallSeconds = 0;
+    double largeSeconds = 0;
+    const long smallMemory = measure(database, smallSeconds);
+    const long largeMemory = measure(large, largeSeconds);
+    EXPECT_LT(largeMemory - smallMemory, 5 * 1024) << "kilobytes more for the large file";
+    EXPECT_LT(largeSeconds, smallSeconds + 0.5);
+    std::cout << "[ figures  ] --record 1 of a 100 MB file: " << largeSeconds * 1000 << " ms, " << largeMemory
+              << " KB peak (a 7-record file: " << smallSeconds * 1000 << " ms, " << smallMemory << " KB)\n";
 }
 
 } // namespace
