@@ -117,6 +117,7 @@ section "Installed files (dpkg -L varnholt)"
 dpkg -L varnholt >"$workDir/files.txt"
 for path in /usr/bin/varnholt /usr/bin/varnholt-report \
             /usr/share/applications/varnholt.desktop \
+            /usr/share/mime/packages/varnholt.xml \
             /usr/share/icons/hicolor/scalable/apps/varnholt.svg \
             /usr/share/varnholt/sample/Varnholt.MFG \
             /usr/share/varnholt/varnholt-help.html \
