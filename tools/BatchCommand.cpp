@@ -3,6 +3,7 @@
 #include "BatchOptions.h"
 #include "BatchRequest.h"
 #include "BatchStop.h"
+#include "BatchSystemFile.h"
 #include "DatabaseReader.h"
 #include "Diagnostics.h"
 #include "KeyScheduleCsv.h"
@@ -19,9 +20,12 @@
 #include "manufacturers/ManufacturerRecord.h"
 #include "manufacturers/RecordValidity.h"
 #include "report/TForm3.h"
+#include "systems/SystemFile.h"
+#include "systems/SystemRebuild.h"
 #include "toolkit/InputOutputError.h"
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -88,6 +92,50 @@ void WritePdf(const bands::Document& document, const BatchOptions& options, std:
         throw Stop{ExitFileFailure, "The PDF could not be written to standard output."};
 }
 
+// The system the command line asks for: a saved one, or one built from the database's record.
+BatchSystem ChooseSystem(const BatchOptions& options, std::ostream& err)
+{
+    if (options.system) {
+        auto read = ReadBatchSystem(*options.system);
+        if (auto* refusal = std::get_if<BatchSystemRefusal>(&read))
+            throw Stop{refusal->unreadable ? ExitFileFailure : ExitRefused, refusal->message};
+        return std::get<BatchSystem>(std::move(read));
+    }
+    const DatabaseRecord chosen = ReadChosenRecord(options.database, options.record, options.manufacturer);
+    CheckRecordUsable(chosen);
+    const BatchRequest built = BuildBatchRequest(options, chosen.record, err);
+    if (built.refusal)
+        throw Stop{ExitRefused, *built.refusal};
+    BatchSystem system;
+    static_cast<KeySystemRequest&>(system.state) = built.request;
+    ClearProgressionTable(system.state);
+    GenerateProgression(system.state);
+    // Only a system that is saved needs its fingerprint.
+    if (options.saveSystem)
+        system.saved = systems::CaptureSystem(chosen.record, system.state, {});
+    return system;
+}
+
+bool SameFile(const std::string& one, const std::string& other)
+{
+    std::error_code error;
+    return std::filesystem::path(one).lexically_normal() == std::filesystem::path(other).lexically_normal() ||
+           std::filesystem::equivalent(one, other, error);
+}
+
+// The saved system goes into a file of its own, never over the database or the report.
+void CheckSaveTarget(const BatchOptions& options)
+{
+    if (!options.saveSystem)
+        return;
+    if (!options.database.empty() && SameFile(*options.saveSystem, options.database))
+        throw Stop{ExitRefused, "The system file would replace the manufacturer file \"" + options.database +
+                                    "\"; name another file with --save-system."};
+    if (options.output && SameFile(*options.saveSystem, *options.output))
+        throw Stop{ExitRefused, "--save-system and --output name the same file \"" + *options.output +
+                                    "\"; name two files."};
+}
+
 int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, bool outIsTerminal,
         const PaperServices& paper)
 {
@@ -115,20 +163,22 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         throw Stop{ExitRefused, "The report would replace the manufacturer file \"" + options.database +
                                     "\"; name another file with --output."};
 
-    const DatabaseRecord chosen = ReadChosenRecord(options.database, options.record, options.manufacturer);
-    CheckRecordUsable(chosen);
+    CheckSaveTarget(options);
 
-    const BatchRequest built = BuildBatchRequest(options, chosen.record, err);
-    if (built.refusal)
-        throw Stop{ExitRefused, *built.refusal};
-    GenerationState state;
-    static_cast<KeySystemRequest&>(state) = built.request;
-    ClearProgressionTable(state);
-    GenerateProgression(state);
+    BatchSystem system = ChooseSystem(options, err);
+    system.saved.job = JobDetailsFrom(options, system.saved.job);
+    if (options.saveSystem) {
+        if (auto failure = systems::SaveSystemFile(*options.saveSystem, system.saved, std::chrono::system_clock::now()))
+            throw Stop{ExitFileFailure, *failure};
+        if (!options.output && !options.printer)
+            return ExitDone;
+    }
+    GenerationState& state = system.state;
 
     // The report is run only for what is drawn from it; the key schedule is the system itself.
-    const auto runReport = [&state, &options] {
+    const auto runReport = [&state, &options, &system] {
         report::TForm3 form(state);
+        form.SetJobDetails(system.saved.job);
         bands::Document document = form.StartReport();
         if (options.a4)
             bands::PlaceOnPaper(document, bands::Paper::A4);

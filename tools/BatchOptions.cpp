@@ -25,6 +25,11 @@ std::string BatchUsage()
            "                       [--masters N|all] [--sub-masters N|all] [--keys N|all]\n"
            "                       [--format pdf|text|json|csv] [--output FILE|- | --printer QUEUE]\n"
            "                       [--paper letter|a4]\n"
+           "                       [--save-system FILE] [--customer TEXT] [--site TEXT] [--job TEXT]\n"
+           "                       [--notes TEXT]\n"
+           "  or:  varnholt-report --system FILE [--format ...] [--output FILE | --printer QUEUE]\n"
+           "                       [--paper letter|a4] [--save-system FILE] [--customer TEXT]\n"
+           "                       [--site TEXT] [--job TEXT] [--notes TEXT]\n"
            "  or:  varnholt-report --database FILE --list [--format text|json]\n"
            "  or:  varnholt-report --help | --version\n"
            "\n"
@@ -46,6 +51,12 @@ std::string BatchUsage()
            "  --printer QUEUE       print the report on the print queue QUEUE\n"
            "  --paper letter|a4     the paper of the PDF and the print (default letter); on A4 the\n"
            "                        page keeps its layout, centred\n"
+           "  --save-system FILE    save the system in FILE (.varnholt); the report is then written\n"
+           "                        only when --output or --printer is given too\n"
+           "  --system FILE         the saved system in FILE instead of --database ... --keys\n"
+           "  --customer TEXT, --site TEXT, --job TEXT, --notes TEXT\n"
+           "                        job details for the cover sheet (the job number also heads every\n"
+           "                        page); with --system they replace the saved ones\n"
            "  --list                list the database's manufacturers: record number, name, chamber\n"
            "                        counts, depths, step, M.A.C.S and core values (text or json)\n"
            "  --help                show this help and exit\n"
@@ -63,7 +74,9 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments)
     const auto takesValue = [](const std::string& name) {
         return name == "--database" || name == "--manufacturer" || name == "--record" || name == "--chambers" ||
                name == "--master-key" || name == "--control-key" || name == "--masters" || name == "--sub-masters" ||
-               name == "--keys" || name == "--format" || name == "--output" || name == "--printer" || name == "--paper";
+               name == "--keys" || name == "--format" || name == "--output" || name == "--printer" ||
+               name == "--paper" || name == "--system" || name == "--save-system" || name == "--customer" ||
+               name == "--site" || name == "--job" || name == "--notes";
     };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string name = arguments[i];
@@ -134,20 +147,39 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments)
         }
         return parsed;
     }
-    for (const char* required : {"--database", "--chambers", "--master-key"}) {
-        if (!take(required)) {
-            parsed.error = std::string("option '") + required + "' is required";
+    options.system = take("--system");
+    options.saveSystem = take("--save-system");
+    options.customer = take("--customer");
+    options.site = take("--site");
+    options.job = take("--job");
+    options.notes = take("--notes");
+    if (options.system) {
+        // The saved system is the whole definition; a second one could only contradict it.
+        for (const char* defining : {"--database", "--manufacturer", "--record", "--chambers", "--master-key",
+                                     "--control-key", "--masters", "--sub-masters", "--keys"}) {
+            if (take(defining)) {
+                parsed.error = std::string("option '--system' reads the whole system from its file and cannot be "
+                                           "combined with '") +
+                               defining + "'";
+                return parsed;
+            }
+        }
+    } else {
+        for (const char* required : {"--database", "--chambers", "--master-key"}) {
+            if (!take(required)) {
+                parsed.error = std::string("option '") + required + "' is required";
+                return parsed;
+            }
+        }
+        options.database = *take("--database");
+        options.chambers = *take("--chambers");
+        options.masterKey = *take("--master-key");
+        options.manufacturer = take("--manufacturer");
+        options.record = take("--record");
+        if (options.manufacturer.has_value() == options.record.has_value()) {
+            parsed.error = "name the manufacturer with either --manufacturer or --record";
             return parsed;
         }
-    }
-    options.database = *take("--database");
-    options.chambers = *take("--chambers");
-    options.masterKey = *take("--master-key");
-    options.manufacturer = take("--manufacturer");
-    options.record = take("--record");
-    if (options.manufacturer.has_value() == options.record.has_value()) {
-        parsed.error = "name the manufacturer with either --manufacturer or --record";
-        return parsed;
     }
     options.controlKey = take("--control-key");
     if (auto text = take("--masters"))

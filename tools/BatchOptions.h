@@ -31,6 +31,12 @@ struct BatchOptions {
     std::optional<std::string> output;
     std::optional<std::string> printer;
     bool a4 = false; // --paper a4; letter otherwise
+    std::optional<std::string> system;     // a saved system to read instead of the definition options
+    std::optional<std::string> saveSystem; // where to save the system
+    std::optional<std::string> customer;   // job details
+    std::optional<std::string> site;
+    std::optional<std::string> job;
+    std::optional<std::string> notes;
     bool help = false;
     bool version = false;
     bool list = false; // list the database's manufacturers instead of making a report

@@ -3,6 +3,7 @@
 #include "KeyScheduleCsv.h"
 #include "engine/KeySchedule.h"
 #include "qt/reports/PreviewWindow.h"
+#include "report/FrmAceKey.h"
 
 #include <QMessageBox>
 #include <QTimer>
@@ -14,22 +15,45 @@ QtProgram::QtProgram(const std::filesystem::path& startDirectory)
               [this](bands::Document document, const bands::PreviewCreatedHook& hook) {
                   ShowPreview(std::move(document), hook);
               }),
-      windows(program.application) {
+      windows(program.application),
+      systemFiles(program, [this](bands::Document document, int page) {
+          Present(std::move(document),
+                  [this](bands::PreviewControl* shown) { HookPreviewKeys(program.FrmAceKey, shown); }, page);
+      }) {
     messages.SetApplication(program.application);
+    if (QWidget* mainWindow = windows.WindowOf(program.Tallowmere))
+        systemFiles.AcceptOpeningOn(*mainWindow);
 }
 
 QtProgram::~QtProgram() = default;
 
 void QtProgram::ShowPreview(bands::Document document, const bands::PreviewCreatedHook& hook) {
-    // One preview at a time: a new report replaces the window of the last one.
+    systemFiles.SystemGenerated();
+    Present(std::move(document), hook, 1);
+}
+
+void QtProgram::Present(bands::Document document, const bands::PreviewCreatedHook& hook, int page) {
+    // One preview at a time: a new report replaces the window of the last one, where it stood.
+    std::optional<QRect> place;
+    if (preview && preview->isVisible())
+        place = preview->geometry();
     preview = qtreports::PreviewWindow::Show(std::move(document), hook);
     preview->RememberSettings();
-    // Saved files are named after the system: manufacturer and top master key.
-    preview->SetFileNameStem(program.state.MfgName + " " + program.state.TopMasterKey);
-    // The same key schedule the batch command writes, of the system as it was generated: the
-    // dialog may be filled in for the next one while this preview is open.
-    preview->AddExportFormat({QStringLiteral("Key schedule (CSV)"), QStringLiteral(".csv"),
-                              [generated = program.state] { return tools::KeyScheduleCsvText(ComputeKeySchedule(generated)); }});
+    if (place)
+        preview->setGeometry(*place);
+    if (const auto& shown = systemFiles.Current()) {
+        // Saved files are named after the system: manufacturer and top master key.
+        preview->SetFileNameStem(shown->NameStem());
+        // The same key schedule the batch command writes, of the system as it was generated: the
+        // dialog may be filled in for the next one while this preview is open.
+        preview->AddExportFormat({QStringLiteral("Key schedule (CSV)"), QStringLiteral(".csv"),
+                                  [generated = shown->State()] {
+                                      return tools::KeyScheduleCsvText(ComputeKeySchedule(generated));
+                                  }});
+    }
+    systemFiles.AddCommands(*preview);
+    if (page > 1)
+        preview->GoToPage(page);
     // The user asked for it: it comes in front of the windows it was started from, with the
     // keyboard, so that its keys page at once.
     // The dialog that started the report hides after this returns and hands the keyboard back to

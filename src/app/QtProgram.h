@@ -2,6 +2,7 @@
 
 #include "app/HelpWindow.h"
 #include "app/Program.h"
+#include "app/SystemFileCommands.h"
 #include "qt/forms/QtFormWindows.h"
 #include "qt/forms/QtMessageService.h"
 
@@ -33,15 +34,22 @@ public:
     HelpWindow& Help() { return help; }
     // The preview of the last report, nullptr before the first.
     qtreports::PreviewWindow* Preview() const { return preview.get(); }
+    SystemFileCommands& SystemFiles() { return systemFiles; }
+
+    // Opens a saved system into its preview (a file named on the command line); a refusal is
+    // told in an error box. True when the system is shown.
+    bool OpenSystemFile(const std::filesystem::path& file) { return systemFiles.Open(file); }
 
 private:
     void ShowPreview(bands::Document document, const bands::PreviewCreatedHook& hook);
+    void Present(bands::Document document, const bands::PreviewCreatedHook& hook, int page);
 
     qtforms::QtMessageService messages;
     std::unique_ptr<qtreports::PreviewWindow> preview;
     Program program;
     qtforms::QtFormWindows windows;
     HelpWindow help;
+    SystemFileCommands systemFiles;
 };
 
 } // namespace varnholt::app

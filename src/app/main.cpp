@@ -59,13 +59,6 @@ int main(int argc, char** argv)
     if (parsed.options.help || parsed.options.version)
         return Answer(parsed.options);
 
-    if (parsed.options.systemFile) {
-        // Saved systems are handed on to the program here once it can open them.
-        std::cerr << "varnholt: " << parsed.options.systemFile->string()
-                  << ": this version cannot open saved systems\n";
-        return ExitUsage;
-    }
-
     const varnholt::app::WorkingFolderChoice working = varnholt::app::ChooseWorkingFolder(
         parsed.options.folder, environment, varnholt::app::SampleDatabase());
     if (working.error) {
@@ -81,5 +74,9 @@ int main(int argc, char** argv)
     program.Start();
     if (working.note)
         program.ShowNote(*working.note);
+    // A saved system named on the command line (a double click on it) opens into its preview; a
+    // file it refuses is told in a message box over the main window.
+    if (parsed.options.systemFile)
+        program.OpenSystemFile(*parsed.options.systemFile);
     return QApplication::exec();
 }

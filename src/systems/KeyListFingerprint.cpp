@@ -1,5 +1,7 @@
 #include "systems/KeyListFingerprint.h"
 
+#include "systems/Sha256.h"
+
 namespace varnholt::systems {
 
 namespace {
@@ -20,21 +22,24 @@ std::string_view LevelName(KeyLevel level) {
 
 } // namespace
 
-void KeyListFingerprint::Add(const ScheduledKey& key) {
-    std::string line(LevelName(key.level));
-    line += '\t';
-    line += key.designation;
-    line += '\t';
-    line += std::to_string(key.changeKeyNumber);
-    line += '\t';
-    line += key.bitting;
-    line += '\t';
-    line += key.mark;
-    line += '\n';
-    hash.Add(line);
-}
-
-std::string KeyListFingerprint::Finish() {
+std::string KeyListFingerprint(const KeySchedule& schedule) {
+    Sha256 hash;
+    std::string line;
+    for (const ScheduledKey& key : schedule) {
+        if (!key.listed)
+            continue;
+        line = LevelName(key.level);
+        line += '\t';
+        line += key.designation;
+        line += '\t';
+        line += std::to_string(key.changeKeyNumber);
+        line += '\t';
+        line += key.bitting;
+        line += '\t';
+        line += key.mark;
+        line += '\n';
+        hash.Add(line);
+    }
     return Sha256::Hex(hash.Finish());
 }
 

@@ -115,6 +115,7 @@ PreviewWindow::PreviewWindow(bands::Document document, QWidget* parent)
                                            : QString::fromStdString(document_.title));
 
     auto* tools = new QHBoxLayout;
+    tools_ = tools;
     const auto addButton = [this, tools](const QString& text, auto action) {
         auto* button = new QToolButton(this);
         button->setText(text);
@@ -149,7 +150,7 @@ PreviewWindow::PreviewWindow(bands::Document document, QWidget* parent)
             [this](int index) { SetPaper(index == 1 ? bands::Paper::A4 : bands::Paper::Letter); });
     tools->addWidget(paperChoice_);
     tools->addStretch();
-    addButton(QStringLiteral("Export..."), [this] { Export(); });
+    commandsBefore_ = addButton(QStringLiteral("Export..."), [this] { Export(); });
     addButton(QStringLiteral("Print..."), [this] { Print(); });
     addButton(QStringLiteral("Save as PDF..."), [this] { SaveAsPdf(); });
     addButton(QStringLiteral("Close"), [this] { Close(); });
@@ -429,6 +430,19 @@ void PreviewWindow::RememberFolder(const QString& fileName) {
     if (remember_) {
         QSettings().setValue(FolderKey, QFileInfo(fileName).absolutePath());
     }
+}
+
+QToolButton* PreviewWindow::AddCommand(const QString& text, std::function<void()> action) {
+    auto* button = new QToolButton(this);
+    button->setText(text);
+    button->setObjectName(text);
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QToolButton::clicked, this, [action = std::move(action)] { action(); });
+    tools_->insertWidget(tools_->indexOf(commandsBefore_), button);
+    if (keyPreview_) {
+        WatchKeys(*button);
+    }
+    return button;
 }
 
 void PreviewWindow::Print() {

@@ -78,6 +78,9 @@ public:
     bool SavePdfTo(const QString& fileName);
     void Export();
 
+    // A button of the program's own in the tool bar, before "Export...", named after its text.
+    QToolButton* AddCommand(const QString& text, std::function<void()> action);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -106,6 +109,8 @@ private:
     bool remember_ = false;
     std::string fileNameStem_;
     std::vector<ExportFormat> exportFormats_;
+    QHBoxLayout* tools_ = nullptr;
+    QToolButton* commandsBefore_ = nullptr; // the program's own commands go before this button
     bool keyPreview_ = false;
     KeyDownHandler keyDown_;
     // Set while a previewed key that the handler passed on travels to the child and up to this

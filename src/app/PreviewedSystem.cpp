@@ -1,0 +1,64 @@
+#include "app/PreviewedSystem.h"
+
+#include "report/TForm3.h"
+#include "systems/SystemFile.h"
+#include "systems/SystemRebuild.h"
+
+#include <memory>
+
+namespace varnholt::app {
+
+PreviewedSystem::PreviewedSystem(systems::SavedSystem system, const GenerationState& generated)
+    : saved(std::move(system)), state(generated) {}
+
+PreviewedSystem PreviewedSystem::FromGeneration(const manufacturers::ManufacturerRecord& record,
+                                                const GenerationState& generated) {
+    return PreviewedSystem(systems::CaptureSystem(record, generated, {}), generated);
+}
+
+std::variant<PreviewedSystem, std::string> PreviewedSystem::Open(const std::filesystem::path& path) {
+    auto read = systems::ReadSystemFile(path);
+    if (auto* refusal = std::get_if<std::string>(&read))
+        return std::move(*refusal);
+    systems::SavedSystem system = std::get<systems::SavedSystem>(std::move(read));
+    auto rebuilt = systems::RebuildSystem(system, path);
+    if (auto* refusal = std::get_if<std::string>(&rebuilt))
+        return std::move(*refusal);
+    PreviewedSystem opened(std::move(system), std::get<GenerationState>(rebuilt));
+    opened.file = path;
+    return opened;
+}
+
+std::optional<std::string> PreviewedSystem::SaveAs(const std::filesystem::path& path,
+                                                   std::chrono::system_clock::time_point now) {
+    if (auto failure = systems::SaveSystemFile(path, saved, now))
+        return failure;
+    file = path;
+    return std::nullopt;
+}
+
+std::filesystem::path PreviewedSystem::ProposedFileName() const {
+    if (file)
+        return *file;
+    std::string name = NameStem();
+    // A name that cannot name a file anywhere the program runs is made one that can.
+    for (char& character : name)
+        if (character == '/' || character == '\\' || character == ':' ||
+            static_cast<unsigned char>(character) < 0x20U)
+            character = '_';
+    return std::filesystem::path(name + std::string(systems::SystemFileExtension));
+}
+
+std::string PreviewedSystem::NameStem() const {
+    return state.MfgName + " " + saved.answers.topMasterKey;
+}
+
+bands::Document PreviewedSystem::RunReport() const {
+    // A report form of its own: it writes its working values into the state it is given.
+    GenerationState working = state;
+    auto form = std::make_unique<report::TForm3>(working);
+    form->SetJobDetails(saved.job);
+    return form->StartReport();
+}
+
+} // namespace varnholt::app

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "bands/Document.h"
+#include "engine/GenerationState.h"
+#include "systems/SavedSystem.h"
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace varnholt::app {
+
+// The system a preview shows, kept apart from the dialog's working state so that it can be
+// saved, given job details and printed again while the dialog defines the next one.
+class PreviewedSystem {
+public:
+    // The system the dialog has just generated from the record.
+    static PreviewedSystem FromGeneration(const manufacturers::ManufacturerRecord& record,
+                                          const GenerationState& state);
+    // A saved system, read, rebuilt and checked; or the message that says why not.
+    static std::variant<PreviewedSystem, std::string> Open(const std::filesystem::path& file);
+
+    // Saves under that name; the message of a failure, nothing on success.
+    std::optional<std::string> SaveAs(const std::filesystem::path& file,
+                                      std::chrono::system_clock::time_point now);
+
+    void SetJobDetails(report::JobDetails job) { saved.job = std::move(job); }
+    const report::JobDetails& JobDetails() const { return saved.job; }
+    const systems::SavedSystem& Saved() const { return saved; }
+    // The system as generated, for what is made from it besides the report.
+    const GenerationState& State() const { return state; }
+    // The file it was opened from or last saved to.
+    const std::optional<std::filesystem::path>& File() const { return file; }
+    // A name to propose for saving: the file's, or the manufacturer and the top master key.
+    std::filesystem::path ProposedFileName() const;
+    // The manufacturer and the top master key, as the names of files made from the system begin.
+    std::string NameStem() const;
+
+    // The report of the system with its job details.
+    bands::Document RunReport() const;
+
+private:
+    PreviewedSystem(systems::SavedSystem system, const GenerationState& generated);
+
+    systems::SavedSystem saved;
+    GenerationState state;
+    std::optional<std::filesystem::path> file;
+};
+
+} // namespace varnholt::app

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/PreviewedSystem.h"
+#include "bands/Document.h"
+
+#include <QObject>
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace qtreports {
+class PreviewWindow;
+}
+
+namespace varnholt::app {
+
+class Program;
+
+// Saved systems in the windows: the preview's "Save System…" and "Job Details…", opening a
+// system file (Ctrl+O or a file dropped on the main window, or named on the command line) into
+// its preview.
+class SystemFileCommands : public QObject {
+public:
+    // Shows a system's report in a new preview, in place of the one before, at that page.
+    using Presenter = std::function<void(bands::Document document, int page)>;
+    // Asks for a file name to save to or open; empty when the user cancels.
+    using FileChooser = std::function<QString(QWidget* parent, const QString& proposed)>;
+
+    SystemFileCommands(Program& program, Presenter presenter);
+
+    // The dialog has generated a system and its report is about to be shown.
+    void SystemGenerated();
+    // Gives the preview of the current system its buttons.
+    void AddCommands(qtreports::PreviewWindow& preview);
+    // Opens a saved system into its preview; a refusal is told in an error box and changes
+    // nothing. True when the system is shown.
+    bool Open(const std::filesystem::path& file);
+    // Ctrl+O and dropped files on the program's main window.
+    void AcceptOpeningOn(QWidget& mainWindow);
+
+    void SaveSystem(QWidget* parent);
+    void EditJobDetails(QWidget* parent);
+
+    const std::optional<PreviewedSystem>& Current() const { return current; }
+
+    FileChooser chooseSaveFile;
+    FileChooser chooseOpenFile;
+    // Shows the job details dialog; true when the user pressed OK.
+    std::function<bool(report::JobDetails& details, QWidget* parent)> askJobDetails;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Refuse(const std::string& message);
+
+    Program& program;
+    Presenter present;
+    std::optional<PreviewedSystem> current;
+};
+
+} // namespace varnholt::app

@@ -1,0 +1,158 @@
+#include "app/QtProgram.h"
+#include "bands/JsonOutput.h"
+#include "bands/TextOutput.h"
+#include "manufacturers/ManufacturerRecord.h"
+#include "qt/forms/QtFormWindow.h"
+#include "qt/reports/PreviewWindow.h"
+#include "toolkit/HeadlessMessageService.h"
+#include "toolkit/Keys.h"
+#include "toolkit/ScriptedDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace varnholt::app {
+namespace {
+
+class SavedSystemStory : public ::testing::Test {
+protected:
+    SavedSystemStory() {
+        std::random_device seed;
+        folder = std::filesystem::temp_directory_path() / ("varnholt-saved-" + std::to_string(seed()));
+        std::filesystem::create_directories(folder);
+        manufacturers::ManufacturerRecord record;
+        record.Name = "Acme 6-pin";
+        record.MinChambers = 6;
+        record.ChamberChoices = 1;
+        record.DeepestCut = 9;
+        record.MaxAdjacentCut = 5;
+        record.StepIncrement = 2;
+        const auto bytes = record.Encode();
+        std::ofstream(folder / "Varnholt.MFG", std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    ~SavedSystemStory() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    // "Generate a New System", the only manufacturer, 6 chambers, 12 masters with 3 sub-masters
+    // each and every change key; the windows follow the story as the user plays it.
+    static void Generate(QtProgram& program) {
+        program.Start();
+        toolkit::HeadlessMessageService noBoxExpected;
+        toolkit::ScriptedDriver driver(program.Model().application, noBoxExpected);
+        driver.Press(toolkit::Key::Return).Press(toolkit::Key::Return);
+        driver.Type("246864").Type("12\n3\n\n").Type("\n");
+        ASSERT_NE(program.Preview(), nullptr) << ::testing::PrintToString(driver.Transcript());
+    }
+
+    static QToolButton* Command(QtProgram& program, const char* text) {
+        return program.Preview()->findChild<QToolButton*>(QString::fromUtf8(text));
+    }
+
+    std::filesystem::path folder;
+};
+
+TEST_F(SavedSystemStory, APreviewSavedWithJobDetailsOpensAgainAsTheSameReport) {
+    const std::filesystem::path file = folder / "office.varnholt";
+    std::string json;
+    std::string text;
+    {
+        QtProgram program(folder);
+        ASSERT_NO_FATAL_FAILURE(Generate(program));
+        program.SystemFiles().askJobDetails = [](report::JobDetails& details, QWidget*) {
+            details = {"Müller & Söhne", "Rue de l'Église 5", "2026/114", "Wing B\nKeys to the caretaker"};
+            return true;
+        };
+        program.SystemFiles().chooseSaveFile = [&](QWidget*, const QString& proposed) {
+            EXPECT_EQ(proposed, "Acme 6-pin 246864.varnholt");
+            return QString::fromStdString((folder / "office").string());
+        };
+        ASSERT_NE(Command(program, "Job Details…"), nullptr);
+        Command(program, "Job Details…")->click();
+        QApplication::processEvents();
+        json = bands::ToJson(program.Preview()->Document());
+        EXPECT_NE(json.find("Customer: Müller & Söhne"), std::string::npos)
+            << "the preview shows the details";
+        ASSERT_NE(Command(program, "Save System…"), nullptr) << "the new preview has the buttons too";
+        Command(program, "Save System…")->click();
+        text = bands::ToText(program.Preview()->Document());
+    }
+    ASSERT_TRUE(std::filesystem::exists(file)) << "\".varnholt\" added to the name typed";
+    QtProgram program(folder);
+    program.Start();
+    ASSERT_TRUE(program.OpenSystemFile(file));
+    ASSERT_NE(program.Preview(), nullptr);
+    EXPECT_EQ(bands::ToJson(program.Preview()->Document()), json);
+    EXPECT_EQ(bands::ToText(program.Preview()->Document()), text);
+}
+
+TEST_F(SavedSystemStory, AFileDroppedOnTheMainWindowOpensOrIsRefusedLeavingThePreviewAlone) {
+    QtProgram program(folder);
+    ASSERT_NO_FATAL_FAILURE(Generate(program));
+    const std::filesystem::path file = folder / "dropped.varnholt";
+    program.SystemFiles().chooseSaveFile = [&](QWidget*, const QString&) {
+        return QString::fromStdString(file.string());
+    };
+    Command(program, "Save System…")->click();
+    std::string saved;
+    {
+        std::ifstream stream(file, std::ios::binary);
+        saved.assign(std::istreambuf_iterator<char>(stream), {});
+    }
+    const auto drop = [&](const std::filesystem::path& dropped) {
+        QWidget* window = program.Windows().WindowOf(program.Model().Tallowmere);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped.string()))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent dropped_(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &dropped_);
+    };
+    // The fingerprint of another key list: told plainly, and the preview stays as it was.
+    std::string other = saved;
+    const auto at = other.find("\"keyListSha256\": \"") + 18;
+    other[at] = other[at] == 'a' ? 'b' : 'a';
+    std::ofstream(folder / "changed.varnholt", std::ios::binary) << other;
+    const QPointer<QWidget> before(program.Preview());
+    std::vector<std::string> boxes;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&boxes] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxes.push_back(box->text().toStdString());
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    watcher.start(20);
+    drop(folder / "changed.varnholt");
+    QTest::qWait(200);
+    ASSERT_EQ(boxes.size(), 1U);
+    EXPECT_NE(boxes[0].find("would produce a different key list than the one saved"), std::string::npos)
+        << boxes[0];
+    EXPECT_FALSE(before.isNull());
+    EXPECT_EQ(program.Preview(), before.data());
+
+    drop(file);
+    QTest::qWait(100);
+    EXPECT_EQ(boxes.size(), 1U);
+    EXPECT_TRUE(before.isNull()) << "the opened system's preview took its place";
+    EXPECT_NE(program.Preview(), nullptr);
+}
+
+} // namespace
+} // namespace varnholt::app

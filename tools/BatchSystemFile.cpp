@@ -1,0 +1,40 @@
+#include "BatchSystemFile.h"
+
+#include "systems/SystemFile.h"
+#include "systems/SystemRebuild.h"
+
+#include <filesystem>
+
+namespace varnholt::tools {
+
+std::variant<BatchSystem, BatchSystemRefusal> ReadBatchSystem(const std::string& file) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error))
+        return BatchSystemRefusal{systems::CannotOpenMessage(file, std::filesystem::exists(file, error)
+                                                                       ? "it is not a regular file"
+                                                                       : "there is no such file"),
+                                  true};
+    auto read = systems::ReadSystemFile(file);
+    if (auto* refusal = std::get_if<std::string>(&read))
+        return BatchSystemRefusal{*refusal, false};
+    BatchSystem system{std::get<systems::SavedSystem>(std::move(read)), {}};
+    auto rebuilt = systems::RebuildSystem(system.saved, file);
+    if (auto* refusal = std::get_if<std::string>(&rebuilt))
+        return BatchSystemRefusal{*refusal, false};
+    system.state = std::get<GenerationState>(std::move(rebuilt));
+    return system;
+}
+
+report::JobDetails JobDetailsFrom(const BatchOptions& options, report::JobDetails saved) {
+    if (options.customer)
+        saved.customer = *options.customer;
+    if (options.site)
+        saved.site = *options.site;
+    if (options.job)
+        saved.jobNumber = *options.job;
+    if (options.notes)
+        saved.notes = *options.notes;
+    return saved;
+}
+
+} // namespace varnholt::tools

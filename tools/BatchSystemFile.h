@@ -1,0 +1,32 @@
+#pragma once
+
+#include "BatchOptions.h"
+
+#include "engine/GenerationState.h"
+#include "report/JobDetails.h"
+#include "systems/SavedSystem.h"
+
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace varnholt::tools {
+
+// A saved system read with --system: the file's contents and the system built again from them.
+struct BatchSystem {
+    systems::SavedSystem saved;
+    GenerationState state;
+};
+
+// Reads, rebuilds and checks the system file; the message of a refusal otherwise, with whether
+// the file could not be read at all (rather than read and refused).
+struct BatchSystemRefusal {
+    std::string message;
+    bool unreadable = false;
+};
+std::variant<BatchSystem, BatchSystemRefusal> ReadBatchSystem(const std::string& file);
+
+// The job details given on the command line, each in place of the one in `saved`.
+report::JobDetails JobDetailsFrom(const BatchOptions& options, report::JobDetails saved);
+
+} // namespace varnholt::tools
