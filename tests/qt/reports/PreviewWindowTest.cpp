@@ -190,7 +190,7 @@ TEST_F(PreviewWindowTest, CancellingALongSaveLeavesTheOldFileAndNoOther) {
     QTimer canceller;
     QObject::connect(&canceller, &QTimer::timeout, [&window, &sawProgress] {
         if (auto* progress = window.findChild<QProgressDialog*>(QStringLiteral("OutputProgress"))) {
-            if (progress->isVisible() && progress->value() > 0) {
+            if (progress->value() > 0) { // part-way, whether or not it has shown yet
                 sawProgress = true;
                 progress->cancel();
             }
@@ -239,6 +239,7 @@ TEST_F(SmallScreenTest, ThePreviewOpensWhollyOnTheScreenWithItsToolBarAndRemembe
     QCoreApplication::setOrganizationName(QStringLiteral("VarnholtTest"));
     QCoreApplication::setApplicationName(QString::fromStdString(folder.filename().string()));
     QSettings().clear();
+    QString zoomed;
     {
         auto window = PreviewWindow::Show(SampleDocument(3), {});
         window->RememberSettings();
@@ -251,7 +252,10 @@ TEST_F(SmallScreenTest, ThePreviewOpensWhollyOnTheScreenWithItsToolBarAndRemembe
         EXPECT_TRUE(print->isVisible());
         EXPECT_TRUE(available.contains(QRect(print->mapToGlobal(QPoint(0, 0)), print->size())));
 
+        const double wholePage = window->View().PixelsPerPoint();
         window->ZoomBy(1);
+        EXPECT_GT(window->View().PixelsPerPoint(), wholePage);
+        zoomed = window->findChild<QComboBox*>(QStringLiteral("zoom"))->currentText();
         window->SetPaper(bands::Paper::A4);
         window->resize(1000, 600);
         window->close();
@@ -261,8 +265,7 @@ TEST_F(SmallScreenTest, ThePreviewOpensWhollyOnTheScreenWithItsToolBarAndRemembe
     EXPECT_EQ(again->size(), QSize(1000, 600));
     EXPECT_EQ(again->Paper(), bands::Paper::A4);
     EXPECT_NEAR(again->Document().setup.paperWidth, 8.27, 0.01);
-    EXPECT_EQ(again->findChild<QComboBox*>(QStringLiteral("zoom"))->currentText(), QStringLiteral("75%"))
-        << "one step in from the whole page at this size";
+    EXPECT_EQ(again->findChild<QComboBox*>(QStringLiteral("zoom"))->currentText(), zoomed);
     QSettings().clear();
 }
 
