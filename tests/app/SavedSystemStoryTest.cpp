@@ -101,7 +101,7 @@ TEST_F(SavedSystemStory, APreviewSavedWithJobDetailsOpensAgainAsTheSameReport) {
     EXPECT_EQ(bands::ToText(program.Preview()->Document()), text);
 }
 
-TEST_F(SavedSystemStory, AFileDroppedOnTheMainWindowOpensOrIsRefusedLeavingThePreviewAlone) {
+TEST_F(SavedSystemStory, AFileDroppedOnTheMainWindowOrChosenWithCtrlOOpensOrIsRefusedLeavingThePreviewAlone) {
     QtProgram program(folder);
     ASSERT_NO_FATAL_FAILURE(Generate(program));
     const std::filesystem::path file = folder / "dropped.varnholt";
@@ -151,6 +151,22 @@ TEST_F(SavedSystemStory, AFileDroppedOnTheMainWindowOpensOrIsRefusedLeavingThePr
     QTest::qWait(100);
     EXPECT_EQ(boxes.size(), 1U);
     EXPECT_TRUE(before.isNull()) << "the opened system's preview took its place";
+    ASSERT_NE(program.Preview(), nullptr);
+
+    // Ctrl+O in the main window asks for a file and opens it the same way.
+    const QPointer<QWidget> dropped(program.Preview());
+    QString asked;
+    program.SystemFiles().chooseOpenFile = [&](QWidget*, const QString&) {
+        asked = "asked";
+        return QString::fromStdString(file.string());
+    };
+    QWidget* mainWindow = program.Windows().WindowOf(program.Model().Tallowmere);
+    mainWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(asked, "asked");
+    EXPECT_TRUE(dropped.isNull());
     EXPECT_NE(program.Preview(), nullptr);
 }
 

@@ -18,8 +18,9 @@ protected:
     // The definition of one system of the spread: every chamber count a manufacturer offers,
     // with masters, sub-masters where the chambers leave room, and a random top master key
     // except for the core, whose control key must fit its master.
-    std::vector<std::string> Definition(const manufacturers::ManufacturerRecord& record, int chambers) const {
-        std::vector<std::string> arguments{"--database",     database,
+    std::vector<std::string> Definition(const manufacturers::ManufacturerRecord& record, int chambers,
+                                        const std::string& from = {}) const {
+        std::vector<std::string> arguments{"--database",     from.empty() ? database : from,
                                            "--manufacturer", record.Name,
                                            "--chambers",     std::to_string(chambers),
                                            "--keys",         record.StepIncrement >= 3 ? "all" : "3"};
@@ -47,14 +48,34 @@ protected:
     std::string database = In("Varnholt.MFG");
 };
 
+// The records of a manufacturer file, in file order.
+std::vector<manufacturers::ManufacturerRecord> RecordsOf(const std::string& file) {
+    const std::string bytes = ReadWholeFile(file);
+    std::vector<manufacturers::ManufacturerRecord> records;
+    for (std::size_t at = 0; at + manufacturers::RecordSize <= bytes.size();
+         at += manufacturers::RecordSize) {
+        manufacturers::RecordBytes record{};
+        std::transform(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                       bytes.begin() + static_cast<std::ptrdiff_t>(at + manufacturers::RecordSize),
+                       record.begin(), [](char byte) { return static_cast<std::uint8_t>(byte); });
+        records.push_back(manufacturers::ManufacturerRecord::Decode(record));
+    }
+    return records;
+}
+
 TEST_F(SavedSystem, ReopenedGivesTheSameReportsForEverySampleManufacturerAndChamberCount) {
     int systems = 0;
-    for (const manufacturers::ManufacturerRecord& record : SampleManufacturers()) {
+    std::vector<std::pair<manufacturers::ManufacturerRecord, std::string>> manufacturers;
+    for (const manufacturers::ManufacturerRecord& record : SampleManufacturers())
+        manufacturers.emplace_back(record, database);
+    for (const manufacturers::ManufacturerRecord& record : RecordsOf(VARNHOLT_SAMPLE_DATABASE))
+        manufacturers.emplace_back(record, VARNHOLT_SAMPLE_DATABASE);
+    for (const auto& [record, file] : manufacturers) {
         for (int chambers = record.MinChambers; chambers <= record.MaxChambers(); ++chambers) {
             SCOPED_TRACE(record.Name + " " + std::to_string(chambers));
-            const CommandResult saved =
-                RunCommand(With(Definition(record, chambers), {"--save-system", In("s.varnholt"), "--format",
-                                                               "json", "--output", In("first.json")}));
+            const CommandResult saved = RunCommand(
+                With(Definition(record, chambers, file),
+                     {"--save-system", In("s.varnholt"), "--format", "json", "--output", In("first.json")}));
             ASSERT_EQ(saved.status, ExitDone) << saved.err;
             const CommandResult json =
                 RunCommand({"--system", In("s.varnholt"), "--format", "json", "--output", In("again.json")});
@@ -63,7 +84,7 @@ TEST_F(SavedSystem, ReopenedGivesTheSameReportsForEverySampleManufacturerAndCham
             ++systems;
         }
     }
-    EXPECT_EQ(systems, 21);
+    EXPECT_EQ(systems, 21 + 17);
 
     // Text too, and the report of --save-system without --output is not written at all.
     const CommandResult onlySaved = RunCommand(With(Definition(SampleManufacturers()[0], 6),
