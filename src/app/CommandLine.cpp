@@ -98,6 +98,8 @@ std::string ProgramUsage()
            "    ~/.local/share/varnholt), which is created on first use with a copy of the sample\n"
            "    database.\n"
            "\n"
+           "SYSTEM_FILE, a saved system (.varnholt), opens in its preview once the main window is up.\n"
+           "\n"
            "      --folder DIR   work in DIR and use its \"Varnholt.MFG\"\n"
            "      --help         show this help and exit\n"
            "      --version      show the program's version and the Qt version it runs on\n"
