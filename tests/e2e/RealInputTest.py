@@ -96,7 +96,10 @@ class Desktop:
 
     def ensure_program_runs(self):
         if self.program is not None and self.program.poll() is not None:
-            raise Failure(f"the program ended unexpectedly with exit code {self.program.returncode}")
+            # Tell a program fault from an X server that went away under it.
+            server = "answers" if self.xdotool("getmouselocation", check=False) else "does not answer"
+            raise Failure(f"the program ended unexpectedly with exit code {self.program.returncode} "
+                          f"(the X server on {os.environ.get('DISPLAY', 'no display')} {server})")
 
     def windows(self, title):
         output = self.xdotool("search", "--onlyvisible", "--name", f"^{re.escape(title)}$", check=False)
