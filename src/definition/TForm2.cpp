@@ -76,8 +76,13 @@ void TForm2::BuildLayout()
     SetBackground(toolkit::Colours::Aqua);
     SetTextFont(DialogFont(16));
     SetCentredOnScreen(true);
+    BuildListLayout();
+    BuildPanelLayout();
+}
 
-    // The choice list; the opener places the title, the list and the buttons each time.
+void TForm2::BuildListLayout()
+{
+    // The list opens each time with its title, list and buttons placed again (OpenList).
     Label1.SetBounds(211, 24, 400, 32);
     StaticText1.SetCaption(
         "To view the entire list, click on the down arrow. To choose an item, click on it.  Then click OK.");
@@ -91,7 +96,10 @@ void TForm2::BuildLayout()
     Button2.SetCaption("Cancel");
     Button2.SetBounds(448, 270, 100, 36);
     Button2.SetTabOrder(2);
+}
 
+void TForm2::BuildPanelLayout()
+{
     Panel1.SetBounds(0, 0, WindowWidth, WindowHeight);
     Panel1.Hide();
     Label2.SetCaption("Master Key System ");

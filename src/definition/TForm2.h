@@ -129,6 +129,8 @@ private:
     toolkit::Button& Button4;
 
     void BuildLayout();
+    void BuildListLayout();
+    void BuildPanelLayout();
     void WireReactions();
     void OpenList();
     void OpenSystemPanel();

@@ -6,8 +6,6 @@
 #include <cstdlib>
 #include <set>
 
-#ifdef VARNHOLT_REPORT_COMMAND
-
 namespace varnholt::tools::testing {
 namespace {
 
@@ -125,5 +123,3 @@ TEST_F(EndToEnd, ParallelRunsDrawDifferentRandomMasters)
 
 } // namespace
 } // namespace varnholt::tools::testing
-
-#endif
