@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bands/Keys.h"
+#include "keyboard/Keys.h"
 
 #include <cstdint>
 #include <functional>
@@ -20,7 +20,7 @@ struct ScrollRequest {
 // a fake. Scroll requests are queued to the page display, not carried out inside the call.
 class PreviewControl {
 public:
-    using KeyDownHandler = std::function<void(PreviewControl& sender, std::uint16_t& key, ShiftState shift)>;
+    using KeyDownHandler = std::function<void(PreviewControl& sender, std::uint16_t& key, keyboard::ShiftState shift)>;
 
     virtual ~PreviewControl() = default;
 

@@ -4,61 +4,62 @@ namespace {
 
 using bands::ScrollCode;
 using bands::ScrollRequest;
-namespace VirtualKey = bands::VirtualKey;
+namespace Key = keyboard::Key;
+using keyboard::Modifier;
 
 // The horizontal thumb position that stands for "far right"; the page display clamps it.
 constexpr int FarRight = 2000;
 
 }  // namespace
 
-void TFrmAceKey::FormKeyDown(bands::PreviewControl& sender, std::uint16_t& key, bands::ShiftState shift) {
-    if (key < VirtualKey::Escape || key > VirtualKey::Down) {
+void TFrmAceKey::FormKeyDown(bands::PreviewControl& sender, std::uint16_t& key, keyboard::ShiftState shift) {
+    if (key < Key::Escape || key > Key::Down) {
         return;
     }
     switch (key) {
-    case VirtualKey::Escape:
+    case Key::Escape:
         // Users expect Escape to close a preview window.
         sender.Close();
         break;
-    case VirtualKey::PageUp:
-        if (shift.ctrl) {
+    case Key::PageUp:
+        if (shift.Has(Modifier::Ctrl)) {
             sender.FirstPage();
-        } else if (shift.shift) {
+        } else if (shift.Has(Modifier::Shift)) {
             sender.PreviousPage();
         } else {
             sender.ScrollVertical({ScrollCode::PageUp, 0});
         }
         sender.RefreshPageIndicator();
         break;
-    case VirtualKey::PageDown:
-        if (shift.ctrl) {
+    case Key::PageDown:
+        if (shift.Has(Modifier::Ctrl)) {
             sender.LastPage();
-        } else if (shift.shift) {
+        } else if (shift.Has(Modifier::Shift)) {
             sender.NextPage();
         } else {
             sender.ScrollVertical({ScrollCode::PageDown, 0});
         }
         sender.RefreshPageIndicator();
         break;
-    case VirtualKey::End:
-    case VirtualKey::Home:
+    case Key::End:
+    case Key::Home:
         if (!shift.Empty()) {
             return;
         }
-        sender.ScrollHorizontal({ScrollCode::ThumbPosition, key == VirtualKey::End ? FarRight : 0});
+        sender.ScrollHorizontal({ScrollCode::ThumbPosition, key == Key::End ? FarRight : 0});
         break;
-    case VirtualKey::Left:
-        sender.ScrollHorizontal({shift.ctrl ? ScrollCode::PageUp : ScrollCode::LineUp, 0});
+    case Key::Left:
+        sender.ScrollHorizontal({shift.Has(Modifier::Ctrl) ? ScrollCode::PageUp : ScrollCode::LineUp, 0});
         break;
-    case VirtualKey::Right:
-        sender.ScrollHorizontal({shift.ctrl ? ScrollCode::PageDown : ScrollCode::LineDown, 0});
+    case Key::Right:
+        sender.ScrollHorizontal({shift.Has(Modifier::Ctrl) ? ScrollCode::PageDown : ScrollCode::LineDown, 0});
         break;
-    case VirtualKey::Up:
-    case VirtualKey::Down:
-        if (shift.ctrl) {
+    case Key::Up:
+    case Key::Down:
+        if (shift.Has(Modifier::Ctrl)) {
             return;
         }
-        sender.ScrollVertical({key == VirtualKey::Up ? ScrollCode::LineUp : ScrollCode::LineDown, 0});
+        sender.ScrollVertical({key == Key::Up ? ScrollCode::LineUp : ScrollCode::LineDown, 0});
         break;
     default:
         return;
@@ -71,7 +72,7 @@ void HookPreviewKeys(TFrmAceKey& keyHandler, bands::PreviewControl* preview) {
         return;
     }
     preview->SetKeyPreview(true);
-    preview->SetKeyDownHandler([&keyHandler](bands::PreviewControl& sender, std::uint16_t& key, bands::ShiftState shift) {
+    preview->SetKeyDownHandler([&keyHandler](bands::PreviewControl& sender, std::uint16_t& key, keyboard::ShiftState shift) {
         keyHandler.FormKeyDown(sender, key, shift);
     });
 }

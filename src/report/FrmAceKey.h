@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bands/Keys.h"
+#include "keyboard/Keys.h"
 #include "bands/PreviewControl.h"
 
 #include <cstdint>
@@ -14,7 +14,7 @@ public:
     const std::string& Caption() const { return caption_; }
 
     // Consumes a key it handles by setting it to 0; any other key passes on to the window.
-    void FormKeyDown(bands::PreviewControl& sender, std::uint16_t& key, bands::ShiftState shift);
+    void FormKeyDown(bands::PreviewControl& sender, std::uint16_t& key, keyboard::ShiftState shift);
 
 private:
     std::string caption_ = "FrmAceKey";

@@ -72,10 +72,10 @@ bool ListBox::KeyDownDefault(std::uint16_t key, ShiftState) {
     case Key::End:
         target = last;
         break;
-    case Key::Prior:
+    case Key::PageUp:
         target = std::max(0, itemIndex - page);
         break;
-    case Key::Next:
+    case Key::PageDown:
         target = std::min(last, std::max(0, itemIndex) + page);
         break;
     default:

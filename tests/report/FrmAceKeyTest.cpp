@@ -8,8 +8,9 @@
 namespace {
 
 using bands::ScrollCode;
-using bands::ShiftState;
-namespace VirtualKey = bands::VirtualKey;
+using keyboard::Modifier;
+using keyboard::ShiftState;
+namespace Key = keyboard::Key;
 
 // Records every operation the key handler asks of the preview, in order.
 class FakePreview final : public bands::PreviewControl {
@@ -44,11 +45,11 @@ private:
     }
 };
 
-ShiftState Ctrl() { return ShiftState{.ctrl = true}; }
-ShiftState Shift() { return ShiftState{.shift = true}; }
-ShiftState CtrlShift() { return ShiftState{.shift = true, .ctrl = true}; }
-ShiftState Alt() { return ShiftState{.alt = true}; }
-ShiftState LeftButton() { return ShiftState{.leftButton = true}; }
+ShiftState Ctrl() { return ShiftState(Modifier::Ctrl); }
+ShiftState Shift() { return ShiftState(Modifier::Shift); }
+ShiftState CtrlShift() { return Modifier::Shift | Modifier::Ctrl; }
+ShiftState Alt() { return ShiftState(Modifier::Alt); }
+ShiftState LeftButton() { return ShiftState(Modifier::Left); }
 
 struct Row {
     const char* description;
@@ -59,32 +60,32 @@ struct Row {
 
 TEST(FrmAceKey, EveryKeyOfTheTableDoesItsOperationAndConsumesOrPasses) {
     const std::vector<Row> rows{
-        {"Ctrl+PageUp", VirtualKey::PageUp, Ctrl(), {"first", "refresh"}},
-        {"Ctrl+Shift+PageUp: Ctrl wins", VirtualKey::PageUp, CtrlShift(), {"first", "refresh"}},
-        {"Shift+PageUp", VirtualKey::PageUp, Shift(), {"previous", "refresh"}},
-        {"PageUp", VirtualKey::PageUp, {}, {"vertical page up", "refresh"}},
-        {"Alt+PageUp scrolls", VirtualKey::PageUp, Alt(), {"vertical page up", "refresh"}},
-        {"Ctrl+PageDown", VirtualKey::PageDown, Ctrl(), {"last", "refresh"}},
-        {"Ctrl+Shift+PageDown", VirtualKey::PageDown, CtrlShift(), {"last", "refresh"}},
-        {"Shift+PageDown", VirtualKey::PageDown, Shift(), {"next", "refresh"}},
-        {"PageDown", VirtualKey::PageDown, {}, {"vertical page down", "refresh"}},
-        {"End", VirtualKey::End, {}, {"horizontal to 2000"}},
-        {"Shift+End", VirtualKey::End, Shift(), {}},
-        {"Ctrl+End", VirtualKey::End, Ctrl(), {}},
-        {"End with a mouse button", VirtualKey::End, LeftButton(), {}},
-        {"Home", VirtualKey::Home, {}, {"horizontal to 0"}},
-        {"Alt+Home", VirtualKey::Home, Alt(), {}},
-        {"Left", VirtualKey::Left, {}, {"horizontal line up"}},
-        {"Shift+Left", VirtualKey::Left, Shift(), {"horizontal line up"}},
-        {"Ctrl+Left", VirtualKey::Left, Ctrl(), {"horizontal page up"}},
-        {"Right", VirtualKey::Right, {}, {"horizontal line down"}},
-        {"Ctrl+Right", VirtualKey::Right, Ctrl(), {"horizontal page down"}},
-        {"Up", VirtualKey::Up, {}, {"vertical line up"}},
-        {"Shift+Up", VirtualKey::Up, Shift(), {"vertical line up"}},
-        {"Ctrl+Up", VirtualKey::Up, Ctrl(), {}},
-        {"Down", VirtualKey::Down, {}, {"vertical line down"}},
-        {"Ctrl+Down", VirtualKey::Down, Ctrl(), {}},
-        {"Escape closes the preview", VirtualKey::Escape, {}, {"close"}},
+        {"Ctrl+PageUp", Key::PageUp, Ctrl(), {"first", "refresh"}},
+        {"Ctrl+Shift+PageUp: Ctrl wins", Key::PageUp, CtrlShift(), {"first", "refresh"}},
+        {"Shift+PageUp", Key::PageUp, Shift(), {"previous", "refresh"}},
+        {"PageUp", Key::PageUp, {}, {"vertical page up", "refresh"}},
+        {"Alt+PageUp scrolls", Key::PageUp, Alt(), {"vertical page up", "refresh"}},
+        {"Ctrl+PageDown", Key::PageDown, Ctrl(), {"last", "refresh"}},
+        {"Ctrl+Shift+PageDown", Key::PageDown, CtrlShift(), {"last", "refresh"}},
+        {"Shift+PageDown", Key::PageDown, Shift(), {"next", "refresh"}},
+        {"PageDown", Key::PageDown, {}, {"vertical page down", "refresh"}},
+        {"End", Key::End, {}, {"horizontal to 2000"}},
+        {"Shift+End", Key::End, Shift(), {}},
+        {"Ctrl+End", Key::End, Ctrl(), {}},
+        {"End with a mouse button", Key::End, LeftButton(), {}},
+        {"Home", Key::Home, {}, {"horizontal to 0"}},
+        {"Alt+Home", Key::Home, Alt(), {}},
+        {"Left", Key::Left, {}, {"horizontal line up"}},
+        {"Shift+Left", Key::Left, Shift(), {"horizontal line up"}},
+        {"Ctrl+Left", Key::Left, Ctrl(), {"horizontal page up"}},
+        {"Right", Key::Right, {}, {"horizontal line down"}},
+        {"Ctrl+Right", Key::Right, Ctrl(), {"horizontal page down"}},
+        {"Up", Key::Up, {}, {"vertical line up"}},
+        {"Shift+Up", Key::Up, Shift(), {"vertical line up"}},
+        {"Ctrl+Up", Key::Up, Ctrl(), {}},
+        {"Down", Key::Down, {}, {"vertical line down"}},
+        {"Ctrl+Down", Key::Down, Ctrl(), {}},
+        {"Escape closes the preview", Key::Escape, {}, {"close"}},
         {"Space (32) is not handled", 32, {}, {}},
         {"Insert (45) is out of range", 45, {}, {}},
         {"Letter A passes", 65, Ctrl(), {}},
@@ -106,7 +107,7 @@ TEST(FrmAceKey, HookRoutesThePreviewsKeysToTheHandler) {
     HookPreviewKeys(handler, &preview);
     EXPECT_TRUE(preview.keyPreview);
     ASSERT_TRUE(preview.keyDown);
-    std::uint16_t key = VirtualKey::PageDown;
+    std::uint16_t key = Key::PageDown;
     preview.keyDown(preview, key, Shift());
     EXPECT_EQ(preview.calls, (std::vector<std::string>{"next", "refresh"}));
     EXPECT_EQ(key, 0);

@@ -75,10 +75,10 @@ TEST_F(KeyStory, AFormWithoutKeyPreviewHearsKeysOnlyWhenNothingHasTheFocus) {
     bare.OnKeyDown = [&](std::uint16_t& key, ShiftState) { keys.push_back(key); };
     Edit& field = bare.Add<Edit>("Field");
     bare.Show();
-    driver.Press(Key::Next);
+    driver.Press(Key::PageDown);
     field.SetFocus();
-    driver.Press(Key::Prior);
-    EXPECT_THAT(keys, ElementsAre(Key::Next));
+    driver.Press(Key::PageUp);
+    EXPECT_THAT(keys, ElementsAre(Key::PageDown));
 }
 
 TEST_F(KeyStory, KeyPressMayFilterOrReplaceTheCharacter) {

@@ -2,7 +2,7 @@
 
 #include "bands/JsonOutput.h"
 #include "bands/TextOutput.h"
-#include "qt/reports/KeyTranslation.h"
+#include "qt/keyboard/QtKeyboard.h"
 #include "qt/reports/OutputProgress.h"
 #include "qt/reports/PageView.h"
 #include "qt/reports/Printing.h"
@@ -296,17 +296,28 @@ void PreviewWindow::Close() {
     close();
 }
 
+namespace {
+
+// The key a key handler is shown: none for a modifier pressed on its own, which only comes with
+// the key it modifies.
+std::uint16_t HandledKeyOf(const QKeyEvent& event) {
+    const std::uint16_t key = keyboard::KeyOfQt(event);
+    return keyboard::IsModifierKey(key) ? keyboard::Key::None : key;
+}
+
+} // namespace
+
 bool PreviewWindow::HandleKey(QKeyEvent& event) {
-    std::uint16_t key = VirtualKeyOf(event);
+    std::uint16_t key = HandledKeyOf(event);
     if (!keyDown_ || key == 0) {
         return false;
     }
-    keyDown_(*this, key, ShiftStateOf(event));
+    keyDown_(*this, key, keyboard::ShiftStateOfQt(event));
     return key == 0;
 }
 
 bool PreviewWindow::PreviewKey(QKeyEvent& event, QObject& receiver) {
-    if (!keyDown_ || VirtualKeyOf(event) == 0) {
+    if (!keyDown_ || HandledKeyOf(event) == 0) {
         return false;
     }
     if (!HandleKey(event)) {

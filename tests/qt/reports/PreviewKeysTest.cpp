@@ -105,7 +105,7 @@ TEST_F(PreviewKeysTest, AKeyTheHandlerPassesReachesItOnceAndTheNextKeyStillCount
     auto window = PreviewWindow::Show(SampleDocument(3), [this, &calls](bands::PreviewControl* preview) {
         preview->SetKeyPreview(true);
         preview->SetKeyDownHandler(
-            [this, &calls](bands::PreviewControl& sender, std::uint16_t& key, bands::ShiftState shift) {
+            [this, &calls](bands::PreviewControl& sender, std::uint16_t& key, keyboard::ShiftState shift) {
                 ++calls;
                 keyHandler.FormKeyDown(sender, key, shift);
             });
@@ -126,7 +126,7 @@ TEST_F(PreviewKeysTest, AKeyTheHandlerPassesStillReachesTheFocusedChild) {
     auto window = PreviewWindow::Show(SampleDocument(1), [&calls](bands::PreviewControl* preview) {
         preview->SetKeyPreview(true);
         preview->SetKeyDownHandler(
-            [&calls](bands::PreviewControl&, std::uint16_t&, bands::ShiftState) { ++calls; });
+            [&calls](bands::PreviewControl&, std::uint16_t&, keyboard::ShiftState) { ++calls; });
     });
     window->activateWindow();
     QApplication::processEvents();

@@ -57,8 +57,8 @@ TEST_F(PreviewWindowTest, TheHookSeesTheWindowAndItsKeyHandlerGetsKeysFromTheChi
         hooked = preview;
         preview->SetKeyPreview(true);
         preview->SetKeyDownHandler(
-            [&seen](bands::PreviewControl& sender, std::uint16_t& key, bands::ShiftState shift) {
-                seen.emplace_back(key, shift.ctrl);
+            [&seen](bands::PreviewControl& sender, std::uint16_t& key, keyboard::ShiftState shift) {
+                seen.emplace_back(key, shift.Has(keyboard::Modifier::Ctrl));
                 if (key == 34) {
                     sender.NextPage();
                     key = 0;
