@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -78,5 +80,12 @@ int main(int argc, char** argv)
     // file it refuses is told in a message box over the main window.
     if (parsed.options.systemFile)
         program.OpenSystemFile(*parsed.options.systemFile);
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // Every change was written when it was made. Taking a large report's pages and the windows
+    // apart piece by piece would keep the user waiting seconds for memory the system takes back
+    // anyway.
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    std::_Exit(status);
 }
