@@ -1,5 +1,6 @@
 #include "TemporaryDirectory.h"
 
+#include "manufacturers/FileLock.h"
 #include "manufacturers/ManufacturerFile.h"
 #include "manufacturers/ManufacturerName.h"
 #include "toolkit/HeadlessMessageService.h"
@@ -165,6 +166,23 @@ TEST(SharedDatabaseTest, TwoCopiesSavingOverwritingAndPurgingLoseNothing) {
     EXPECT_TRUE(found.empty()) << found.size() << " records nobody kept, e.g. " << found.begin()->first;
     std::cout << "[ figures  ] " << expected << " records kept, " << lost << " lost, " << moved
               << " saves refused because the other copy had moved the record\n";
+}
+
+TEST(SharedDatabaseTest, AFileHeldTooLongByTheOtherCopyIsNamedInAClearMessage) {
+    TemporaryDirectory directory;
+    const auto database = directory.path / ManufacturerFile::FileName;
+    { std::ofstream(database) << std::string(RecordSize, '\0'); }
+    FileLock other(database, FileLock::Kind::Exclusive);
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        FileLock mine(database, FileLock::Kind::Shared, std::chrono::milliseconds(200));
+        ADD_FAILURE() << "two copies held the database at once";
+    } catch (const toolkit::InputOutputError& busy) {
+        EXPECT_EQ(std::string(busy.what()), "Cannot use the file \"" + database.generic_string() +
+                                                 "\": another copy of the program is working on it; please "
+                                                 "try again.");
+    }
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200)) << "it waited first";
 }
 
 } // namespace
