@@ -1,0 +1,119 @@
+#!/usr/bin/env python3
+"""Escape after a large report ends the real program at once.
+
+On a real X server: a system of 70,000 change keys (353 pages) is generated from a database
+prepared in a fresh folder and previewed; then Escape in the main window. The program must be gone within a
+second: everything was written when it was made, and there is nothing to wait for.
+"""
+
+import argparse
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import RealInputTest as real  # noqa: E402  the same hands and eyes
+
+InsideXvfb = "VARNHOLT_QUIT_INSIDE_XVFB"
+QuitWithin = 1.0  # seconds
+Masters, ChangeKeys = "9", "69984"  # 353 pages
+
+
+def write_database(path):
+    """One manufacturer: 3 to 7 chambers, depths 0..9, step 1, no M.A.C.S."""
+    name = b"Large Systems"
+    record = (bytes([len(name)]) + name.ljust(40, b"\0") + b"\0" * 3 +
+              struct.pack("<8i", 5, 3, 0, 9, 0, 1, 0, 0) + b"\0" * 8 + b"\0" + b"\0" * 3)
+    with open(path, "wb") as stream:
+        stream.write(record)
+
+
+def drive(program, root):
+    workDir = os.path.join(root, "run")
+    os.makedirs(workDir)
+    write_database(os.path.join(workDir, "Varnholt.MFG"))
+    desktop = real.Desktop(root, time.monotonic())
+    real.start_program(desktop, program, workDir, os.path.join(root, "program.log"))
+    try:
+        mainWindow = desktop.wait_window("Varnholt")
+        desktop.focus(mainWindow, "Varnholt")
+        desktop.click(mainWindow, real.GenerateButton)
+        dialog = desktop.wait_window("Data Input")
+        desktop.focus(dialog, "Data Input")
+        before = desktop.window_picture(dialog)
+        desktop.key("Return")
+        desktop.wait_repainted(dialog, before)
+        desktop.click(dialog, real.chamber_list_item_centre(7 - 3))
+        desktop.type("1234567")
+        desktop.type(Masters)
+        desktop.key("Return")
+        desktop.type("0")
+        desktop.key("Return")
+        desktop.type(ChangeKeys)
+        desktop.key("Return")  # to OK
+        desktop.key("Return")  # OK: generate and preview
+        desktop.wait_window("Varnholt Report", timeout=60.0)
+        desktop.wait_window_gone(dialog, "Data Input", timeout=60.0)
+        desktop.focus(mainWindow, "Varnholt")
+        desktop.ensure_program_runs()
+        desktop.screenshot("before-escape")
+        desktop.key("Escape")
+        pressed = time.monotonic()
+        try:
+            code = desktop.program.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            raise real.Failure("Escape did not end the program within 30 s") from None
+        took = time.monotonic() - pressed
+        print(f"the program ended {took:.2f} s after Escape, exit code {code}", flush=True)
+        if code != 0:
+            raise real.Failure(f"the program ended with exit code {code}")
+        if took > QuitWithin:
+            raise real.Failure(f"the program stayed {took:.2f} s after Escape")
+    finally:
+        if desktop.program is not None and desktop.program.poll() is None:
+            desktop.screenshot("left-running")
+            desktop.program.kill()
+            desktop.program.wait()
+
+
+def run_inside_private_x_server():
+    reader, writer = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", real.ScreenGeometry,
+                               "-nolisten", "tcp"], pass_fds=[writer],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(writer)
+    try:
+        with os.fdopen(reader) as announced:
+            display = announced.readline().strip()
+        if not display:
+            print("FAILED: the private X server did not start")
+            return 1
+        return subprocess.call([sys.executable, os.path.abspath(__file__)] + sys.argv[1:],
+                               env=dict(os.environ, DISPLAY=f":{display}", **{InsideXvfb: "1"}))
+    finally:
+        server.terminate()
+        server.wait()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--program", required=True, help="the built varnholt executable")
+    arguments = parser.parse_args()
+    if os.environ.get(InsideXvfb) != "1":
+        return run_inside_private_x_server()
+    root = tempfile.mkdtemp(prefix="varnholt-quit-")
+    try:
+        drive(os.path.abspath(arguments.program), root)
+    except real.Failure as failure:
+        print(f"FAILED: {failure} (screenshots and the program's output in {root})")
+        return 1
+    subprocess.run(["rm", "-rf", root], check=False)
+    print("PASSED")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
