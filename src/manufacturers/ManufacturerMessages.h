@@ -13,7 +13,7 @@ inline constexpr const char* DeletionQuestion = "You have marked this Manufactur
 inline constexpr const char* FileUpdated = "The Manufacturer's file has been updated.";
 inline constexpr const char* RecordMoved = "Another copy of the program has changed the Manufacturer's file\n"
                                            "since this Manufacturer was read. Nothing was saved.\n"
-                                           "Please choose the Manufacturer again from the new list.";
+                                           "Please choose the Manufacturer again.";
 inline constexpr const char* MaximumBelowMinimum = "The Maximum Chambers must be equal to or\n"
                                                    "greater than the Minimum Chambers.";
 inline constexpr const char* MinimumChambersRange = "The Minimum Chambers is 3, the Maximum is 7.";
