@@ -152,7 +152,11 @@ TEST(QtProgramTest, AHundredThousandManufacturersAreListedWithinASecond) {
         ASSERT_EQ(list->count(), Count);
         EXPECT_EQ(list->item(Count - 1)->text(), "Manufacturer 99999");
         // A list rebuilt for every name added took half a minute for 11,200 names.
+#ifdef NDEBUG
         EXPECT_LT(elapsed, std::chrono::seconds(1));
+#else
+        EXPECT_LT(elapsed, std::chrono::seconds(5)) << "unoptimised, with the sanitizers' checks";
+#endif
         std::cout << "[ figures  ] 100,000 manufacturers listed in "
                   << std::chrono::duration<double, std::milli>(elapsed).count() << " ms\n";
     }
