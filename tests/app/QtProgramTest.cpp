@@ -155,7 +155,9 @@ TEST(QtProgramTest, AHundredThousandManufacturersAreListedWithinASecond) {
 #ifdef NDEBUG
         EXPECT_LT(elapsed, std::chrono::seconds(1));
 #else
-        EXPECT_LT(elapsed, std::chrono::seconds(5)) << "unoptimised, with the sanitizers' checks";
+        // Unoptimised and sanitised on a busy machine: still far from the rebuild for every name,
+        // which would take most of an hour here.
+        EXPECT_LT(elapsed, std::chrono::seconds(20));
 #endif
         std::cout << "[ figures  ] 100,000 manufacturers listed in "
                   << std::chrono::duration<double, std::milli>(elapsed).count() << " ms\n";
