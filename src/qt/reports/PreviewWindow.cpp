@@ -25,6 +25,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -452,6 +453,11 @@ QToolButton* PreviewWindow::AddCommand(const QString& text, std::function<void()
     tools_->insertWidget(tools_->indexOf(commandsBefore_), button);
     if (keyPreview_) {
         WatchKeys(*button);
+    }
+    // A window on the screen grows to hold the button once its layout has caught up, and must
+    // not grow off the screen.
+    if (isVisible()) {
+        QTimer::singleShot(0, this, [this] { FitIntoScreen(); });
     }
     return button;
 }
