@@ -9,6 +9,7 @@
 #include "KeyScheduleCsv.h"
 #include "ManufacturerList.h"
 #include "OutputFile.h"
+#include "PinningListCsv.h"
 
 #include "bands/JsonOutput.h"
 #include "bands/Paper.h"
@@ -19,6 +20,7 @@
 #include "manufacturers/FileReplacement.h"
 #include "manufacturers/ManufacturerRecord.h"
 #include "manufacturers/RecordValidity.h"
+#include "report/PinningList.h"
 #include "report/TForm3.h"
 #include "systems/SystemFile.h"
 #include "systems/SystemRebuild.h"
@@ -29,6 +31,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 
 namespace varnholt::tools {
@@ -43,19 +46,57 @@ void CheckRecordUsable(const DatabaseRecord& chosen)
         throw Stop{ExitRefused, *damage};
 }
 
-void WriteText(const std::string& text, const BatchOptions& options, std::ostream& out)
+void WriteStreamed(const StreamWriter& write, const BatchOptions& options, std::ostream& out)
 {
     if (!options.output) {
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        write(out);
         out.flush();
         if (!out)
             throw Stop{ExitFileFailure, "The report could not be written to standard output."};
         return;
     }
-    if (auto failure = WriteFileWhole(*options.output, [&text](const std::filesystem::path& file) {
-            return WriteTextFile(file, text);
+    if (auto failure = WriteFileWhole(*options.output, [&write](const std::filesystem::path& file) {
+            return WriteStreamFile(file, write);
         }))
         throw Stop{ExitFileFailure, *failure};
+}
+
+void WriteText(const std::string& text, const BatchOptions& options, std::ostream& out)
+{
+    WriteStreamed([&text](std::ostream& stream) { stream.write(text.data(), static_cast<std::streamsize>(text.size())); },
+                  options, out);
+}
+
+bands::Document SystemReportDocument(GenerationState& state, const report::JobDetails& job)
+{
+    report::TForm3 form(state);
+    form.SetJobDetails(job);
+    return form.StartReport();
+}
+
+// The pinning list of the system. The schedule goes before the list is laid out, and the
+// document keeps only what the output is written from: the largest system has close to 300,000
+// cylinders.
+bands::Document PinningListDocument(const GenerationState& state, const report::JobDetails& job, OutputFormat format)
+{
+    std::optional<report::PinningList> list;
+    {
+        const KeySchedule schedule = ComputeKeySchedule(state);
+        list.emplace(state, schedule, job);
+    }
+    list->TheReport.SetRecording(format == OutputFormat::Json ? bands::Recording::LabelLines
+                                                              : bands::Recording::PlacedTexts);
+    return list->Run();
+}
+
+void WriteCsv(const GenerationState& state, const BatchOptions& options, std::ostream& out)
+{
+    if (options.report == ReportKind::System) {
+        WriteText(KeyScheduleCsvText(ComputeKeySchedule(state)), options, out);
+        return;
+    }
+    const KeySchedule schedule = ComputeKeySchedule(state);
+    WriteStreamed([&](std::ostream& stream) { WritePinningListCsv(state, schedule, stream); }, options, out);
 }
 
 void WritePdf(const bands::Document& document, const BatchOptions& options, std::ostream& out, bool outIsTerminal,
@@ -177,9 +218,9 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
 
     // The report is run only for what is drawn from it; the key schedule is the system itself.
     const auto runReport = [&state, &options, &system] {
-        report::TForm3 form(state);
-        form.SetJobDetails(system.saved.job);
-        bands::Document document = form.StartReport();
+        bands::Document document = options.report == ReportKind::Pinning
+                                       ? PinningListDocument(state, system.saved.job, options.format)
+                                       : SystemReportDocument(state, system.saved.job);
         if (options.a4)
             bands::PlaceOnPaper(document, bands::Paper::A4);
         return document;
@@ -198,7 +239,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         WriteText(bands::ToText(runReport()), options, out);
         break;
     case OutputFormat::Csv:
-        WriteText(KeyScheduleCsvText(ComputeKeySchedule(state)), options, out);
+        WriteCsv(state, options, out);
         break;
     case OutputFormat::Pdf:
         WritePdf(runReport(), options, out, outIsTerminal, paper);

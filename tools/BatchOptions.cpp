@@ -24,12 +24,12 @@ std::string BatchUsage()
            "                       --master-key BITTING|random [--control-key BITTING]\n"
            "                       [--masters N|all] [--sub-masters N|all] [--keys N|all]\n"
            "                       [--format pdf|text|json|csv] [--output FILE|- | --printer QUEUE]\n"
-           "                       [--paper letter|a4]\n"
+           "                       [--paper letter|a4] [--report system|pinning]\n"
            "                       [--save-system FILE] [--customer TEXT] [--site TEXT] [--job TEXT]\n"
            "                       [--notes TEXT]\n"
            "  or:  varnholt-report --system FILE [--format ...] [--output FILE | --printer QUEUE]\n"
-           "                       [--paper letter|a4] [--save-system FILE] [--customer TEXT]\n"
-           "                       [--site TEXT] [--job TEXT] [--notes TEXT]\n"
+           "                       [--paper letter|a4] [--report system|pinning] [--save-system FILE]\n"
+           "                       [--customer TEXT] [--site TEXT] [--job TEXT] [--notes TEXT]\n"
            "  or:  varnholt-report --database FILE --list [--format text|json]\n"
            "  or:  varnholt-report --help | --version\n"
            "\n"
@@ -45,7 +45,10 @@ std::string BatchUsage()
            "  --masters N|all       masters under the top master (default none)\n"
            "  --sub-masters N|all   sub-masters under each master (default none)\n"
            "  --keys N|all          change keys (default: every one available)\n"
-           "  --format FORMAT       pdf (default), text, json, or csv for the key schedule\n"
+           "  --format FORMAT       pdf (default), text, json, or csv for the key schedule (one row\n"
+           "                        per cylinder and chamber for the pinning list)\n"
+           "  --report KIND         system (default): the report with the key lists; pinning: the\n"
+           "                        pinning list, every cylinder with its pins and exposure\n"
            "  --output FILE         write to FILE instead of standard output (\"-\" is standard\n"
            "                        output; a PDF is never written to a terminal)\n"
            "  --printer QUEUE       print the report on the print queue QUEUE\n"
@@ -76,7 +79,7 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments)
                name == "--master-key" || name == "--control-key" || name == "--masters" || name == "--sub-masters" ||
                name == "--keys" || name == "--format" || name == "--output" || name == "--printer" ||
                name == "--paper" || name == "--system" || name == "--save-system" || name == "--customer" ||
-               name == "--site" || name == "--job" || name == "--notes";
+               name == "--site" || name == "--job" || name == "--notes" || name == "--report";
     };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string name = arguments[i];
@@ -209,6 +212,13 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments)
             return parsed;
         }
         options.a4 = *paper == "a4";
+    }
+    if (auto report = take("--report")) {
+        if (*report != "system" && *report != "pinning") {
+            parsed.error = "the report must be system or pinning, not '" + *report + "'";
+            return parsed;
+        }
+        options.report = *report == "pinning" ? ReportKind::Pinning : ReportKind::System;
     }
     options.output = take("--output");
     options.printer = take("--printer");

@@ -8,6 +8,9 @@ namespace varnholt::tools {
 
 enum class OutputFormat { Pdf, Text, Json, Csv };
 
+// What is made of the system: its report with the key lists, or the pinning list of its cylinders.
+enum class ReportKind { System, Pinning };
+
 // A quantity as typed: a number, "all" for everything available, or nothing (the default).
 struct Quantity {
     bool all = false;
@@ -27,6 +30,7 @@ struct BatchOptions {
     std::optional<Quantity> subMasters;
     std::optional<Quantity> keys;
     OutputFormat format = OutputFormat::Pdf;
+    ReportKind report = ReportKind::System;
     bool formatGiven = false;
     std::optional<std::string> output;
     std::optional<std::string> printer;

@@ -6,9 +6,7 @@
 
 namespace varnholt::tools {
 
-namespace {
-
-std::string_view LevelName(KeyLevel level)
+std::string_view KeyLevelName(KeyLevel level)
 {
     switch (level) {
     case KeyLevel::TopMaster:
@@ -23,8 +21,6 @@ std::string_view LevelName(KeyLevel level)
     return "";
 }
 
-} // namespace
-
 std::string KeyScheduleCsvText(const KeySchedule& schedule)
 {
     std::string text;
@@ -36,7 +32,7 @@ std::string KeyScheduleCsvText(const KeySchedule& schedule)
             continue;
         const std::string number = key.changeKeyNumber > 0 ? std::to_string(key.changeKeyNumber) : std::string();
         const std::string_view mark = key.mark == ' ' ? std::string_view() : std::string_view(&key.mark, 1);
-        AppendCsvRow(text, {LevelName(key.level), key.designation, number, key.bitting, mark});
+        AppendCsvRow(text, {KeyLevelName(key.level), key.designation, number, key.bitting, mark});
     }
     return text;
 }

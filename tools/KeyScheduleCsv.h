@@ -3,11 +3,15 @@
 #include "engine/ScheduledKey.h"
 
 #include <string>
+#include <string_view>
 
 namespace varnholt::tools {
 
 // The key schedule as comma-separated values: a header row, then one row per listed key in the
 // order the report lists them.
 std::string KeyScheduleCsvText(const KeySchedule& schedule);
+
+// "top master", "master", "sub-master" or "change key".
+std::string_view KeyLevelName(KeyLevel level);
 
 } // namespace varnholt::tools

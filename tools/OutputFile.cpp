@@ -31,11 +31,18 @@ std::string NamingTarget(std::string message, const std::filesystem::path& tempo
 
 std::optional<std::string> WriteTextFile(const std::filesystem::path& file, const std::string& text)
 {
+    return WriteStreamFile(file, [&text](std::ostream& stream) {
+        stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    });
+}
+
+std::optional<std::string> WriteStreamFile(const std::filesystem::path& file, const StreamWriter& write)
+{
     errno = 0;
     std::ofstream stream(file, std::ios::binary | std::ios::trunc);
     if (!stream)
         return "The file \"" + file.string() + "\" cannot be created: " + Reason("it cannot be opened") + ".";
-    stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    write(stream);
     stream.flush();
     if (!stream)
         return "The file \"" + file.string() + "\" could not be written completely: " + Reason("the write failed") +

@@ -4,9 +4,13 @@
 #include "engine/KeySchedule.h"
 #include "qt/reports/PreviewWindow.h"
 #include "report/FrmAceKey.h"
+#include "report/PinningList.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+
+#include <optional>
 
 namespace varnholt::app {
 
@@ -52,6 +56,13 @@ void QtProgram::Present(bands::Document document, const bands::PreviewCreatedHoo
                                   }});
     }
     systemFiles.AddCommands(*preview);
+    // The list of the system this preview shows, with the job details it has when asked.
+    if (systemFiles.Current()) {
+        preview->AddCommand(QStringLiteral("Pinning List…"), [this] {
+            if (const auto& current = systemFiles.Current())
+                ShowPinningList(current->State(), current->JobDetails());
+        });
+    }
     if (page > 1)
         preview->GoToPage(page);
     // The user asked for it: it comes in front of the windows it was started from, with the
@@ -62,6 +73,22 @@ void QtProgram::Present(bands::Document document, const bands::PreviewCreatedHoo
         window->raise();
         window->activateWindow();
     });
+}
+
+void QtProgram::ShowPinningList(const GenerationState& system, const report::JobDetails& job) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::optional<report::PinningList> list;
+    {
+        const KeySchedule schedule = ComputeKeySchedule(system);
+        list.emplace(system, schedule, job);
+    }
+    bands::Document document = list->Run();
+    QApplication::restoreOverrideCursor();
+    pinningPreview = qtreports::PreviewWindow::Show(std::move(document), {});
+    pinningPreview->RememberSettings();
+    pinningPreview->SetFileNameStem(system.MfgName + " " + system.TopMasterKey + " pinning list");
+    pinningPreview->raise();
+    pinningPreview->activateWindow();
 }
 
 } // namespace varnholt::app

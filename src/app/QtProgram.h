@@ -34,6 +34,8 @@ public:
     HelpWindow& Help() { return help; }
     // The preview of the last report, nullptr before the first.
     qtreports::PreviewWindow* Preview() const { return preview.get(); }
+    // The preview of the pinning list last asked for, nullptr before the first.
+    qtreports::PreviewWindow* PinningPreview() const { return pinningPreview.get(); }
     SystemFileCommands& SystemFiles() { return systemFiles; }
 
     // Opens a saved system into its preview (a file named on the command line); a refusal is
@@ -43,9 +45,11 @@ public:
 private:
     void ShowPreview(bands::Document document, const bands::PreviewCreatedHook& hook);
     void Present(bands::Document document, const bands::PreviewCreatedHook& hook, int page);
+    void ShowPinningList(const GenerationState& system, const report::JobDetails& job);
 
     qtforms::QtMessageService messages;
     std::unique_ptr<qtreports::PreviewWindow> preview;
+    std::unique_ptr<qtreports::PreviewWindow> pinningPreview;
     Program program;
     qtforms::QtFormWindows windows;
     HelpWindow help;

@@ -30,6 +30,11 @@ struct DocumentPage {
     std::vector<PrintedLabel> labels;
 };
 
+// What a run keeps of each page: the placed texts that paper, the preview and plain text are
+// drawn from, the label lines that JSON is written from, or both (the default). A very long
+// report written to one output needs only its part.
+enum class Recording { Everything, PlacedTexts, LabelLines };
+
 // A finished report: what the preview shows, the printer prints and the outputs write.
 struct Document {
     std::string title;

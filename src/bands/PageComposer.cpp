@@ -207,7 +207,9 @@ void PageComposer::Place(Measured measured, bool mayBreak) {
         }
         return labels[partOf[labelIndex]];
     };
-    for (std::size_t index = 0; index < measured.labels.size(); ++index) {
+    const bool keepLabelLines = frame_.recording != Recording::PlacedTexts;
+    const bool keepTexts = frame_.recording != Recording::LabelLines;
+    for (std::size_t index = 0; keepLabelLines && index < measured.labels.size(); ++index) {
         partFor(index);
     }
     for (Row& row : measured.rows) {
@@ -221,16 +223,20 @@ void PageComposer::Place(Measured measured, bool mayBreak) {
             bottom = offset + measured.height;
         }
         const Label& label = *measured.labels[row.labelIndex];
-        PrintedLabel& part = partFor(row.labelIndex);
-        if (lastSourceLine[row.labelIndex] != row.sourceLine) {
-            lastSourceLine[row.labelIndex] = row.sourceLine;
-            if (label.Variable() != LabelVariable::None) {
-                part.lines.push_back(row.text);
-            } else {
-                part.lines.push_back(label.Lines()[row.sourceLine]);
+        if (keepLabelLines) {
+            PrintedLabel& part = partFor(row.labelIndex);
+            if (lastSourceLine[row.labelIndex] != row.sourceLine) {
+                lastSourceLine[row.labelIndex] = row.sourceLine;
+                if (label.Variable() != LabelVariable::None) {
+                    part.lines.push_back(row.text);
+                } else {
+                    part.lines.push_back(label.Lines()[row.sourceLine]);
+                }
             }
         }
-        document_.pages.back().texts.push_back(PlacedText{left + row.left, top, std::move(row.text), label.Font()});
+        if (keepTexts) {
+            document_.pages.back().texts.push_back(PlacedText{left + row.left, top, std::move(row.text), label.Font()});
+        }
         bottom = std::max(bottom, top + row.height);
     }
     cursor_ = bottom;

@@ -22,6 +22,7 @@ public:
         bool pageHeaderOnFirstPage = true;
         std::tm dateTime{};
         std::function<void(int)> pageFinished;
+        Recording recording = Recording::Everything;
     };
 
     PageComposer(Document& document, const FontMetrics& metrics, Frame frame);

@@ -163,6 +163,7 @@ Document Report::Run() {
     frame.dateTime = clock_ ? clock_() : LocalTimeNow();
     frame.pageFinished = pageFinished_;
     frame.pageHeaderOnFirstPage = page_.PageHeaderOnFirstPage();
+    frame.recording = recording_;
 
     PageComposer composer(document, *metrics_, std::move(frame));
     Runner runner(*this, composer);

@@ -61,6 +61,8 @@ public:
     void SetClock(Clock clock) { clock_ = std::move(clock); }
     // Metrics for the layout; the caller keeps them alive. The built-in fixed-pitch ones by default.
     void SetFontMetrics(const FontMetrics& metrics) { metrics_ = &metrics; }
+    // What the document of the next runs keeps (everything by default).
+    void SetRecording(Recording recording) { recording_ = recording; }
     // Called after each finished page, for progress and to let a window breathe.
     void SetPageFinished(PageFinished pageFinished) { pageFinished_ = std::move(pageFinished); }
 
@@ -75,6 +77,7 @@ private:
     Clock clock_;
     PageFinished pageFinished_;
     bool aborted_ = false;
+    Recording recording_ = Recording::Everything;
 };
 
 }  // namespace bands

@@ -33,12 +33,7 @@ const std::string NoPinPiece = " --";
 const std::string RefusedPinPiece = "  *";
 const std::string BlankPiece = "   ";
 
-struct IcChamberPins {
-    int bottomPin = 0;
-    int masterPin = 0;
-    int controlPin = 0;
-    int topPin = 0;
-};
+} // namespace
 
 IcChamberPins PinIcChamber(int keyDepth, int topDepth, int controlDepth, bool controlChamber, int controlFactor,
                            int stackTotal)
@@ -77,7 +72,12 @@ IcChamberPins PinIcChamber(int keyDepth, int topDepth, int controlDepth, bool co
     return pins;
 }
 
-} // namespace
+bool IcChamberPinnable(const IcChamberPins& pins, int stepIncrement)
+{
+    const bool controlTooThin = pins.controlPin != 0 && pins.controlPin < stepIncrement;
+    const bool masterTooThin = pins.masterPin != 0 && pins.masterPin < stepIncrement;
+    return !controlTooThin && !masterTooThin;
+}
 
 void ComputeIcPinning(GenerationState& state, bool& pinsUsable)
 {
@@ -118,9 +118,7 @@ void ComputeIcPinning(GenerationState& state, const ChamberFlags& chambersToPin,
         state.MasterPinsText += pins.masterPin == 0 ? NoPinPiece : NumberPiece(pins.masterPin);
 
         std::string controlPiece = pins.controlPin == 0 ? NoPinPiece : NumberPiece(pins.controlPin);
-        const bool controlTooThin = pins.controlPin != 0 && pins.controlPin < state.StepIncrement;
-        const bool masterTooThin = pins.masterPin != 0 && pins.masterPin < state.StepIncrement;
-        if (controlTooThin || masterTooThin) {
+        if (!IcChamberPinnable(pins, state.StepIncrement)) {
             state.KeyMark = '*';
             pinsUsable = false;
             controlPiece = RefusedPinPiece;

@@ -16,6 +16,21 @@ void ComputeIcPinning(GenerationState& state, bool& pinsUsable);
 // in every text and take no part in pinsUsable or KeyMark (a column in which they hold no depth).
 void ComputeIcPinning(GenerationState& state, const ChamberFlags& chambersToPin, bool& pinsUsable);
 
+// The four pins of one chamber of an interchangeable core, in depth units (real depths, 10
+// included): the arithmetic of ComputeIcPinning for one chamber.
+struct IcChamberPins {
+    int bottomPin = 0;
+    int masterPin = 0;
+    int controlPin = 0;
+    int topPin = 0;
+};
+IcChamberPins PinIcChamber(int keyDepth, int topDepth, int controlDepth, bool controlChamber, int controlFactor,
+                           int stackTotal);
+
+// Whether such a chamber can be pinned: no control or master pin thinner than one step, and no
+// control pin below 0. ComputeIcPinning prints "  *" for a chamber that cannot.
+bool IcChamberPinnable(const IcChamberPins& pins, int stepIncrement);
+
 // The two pins of a chamber without interchangeable core that opens at keyDepth and topDepth
 // (real depths, 10 included).
 struct StandardPins {

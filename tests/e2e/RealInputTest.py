@@ -219,11 +219,11 @@ def dark_runs(row, threshold=200):
 
 class PreviewToolbar:
     """The preview's tool row as seen on screen: First, Previous, Next, Last, the page indicator,
-    the zoom box, the paper box, Save System..., Job Details..., Export..., Print..., Save as PDF...,
-    Close. The buttons are found by their top borders."""
+    the zoom box, the paper box, Save System..., Job Details..., Pinning List..., Export..., Print...,
+    Save as PDF..., Close. The buttons are found by their top borders."""
 
-    Names = ["First", "Previous", "Next", "Last", "zoom", "paper", "Save System", "Job Details", "Export", "Print",
-             "Save as PDF", "Close"]
+    Names = ["First", "Previous", "Next", "Last", "zoom", "paper", "Save System", "Job Details", "Pinning List",
+             "Export", "Print", "Save as PDF", "Close"]
 
     def __init__(self, desktop, window):
         self.desktop = desktop

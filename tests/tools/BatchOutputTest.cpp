@@ -41,6 +41,34 @@ std::vector<std::string> Rows(const std::string& csv)
     return rows;
 }
 
+TEST_F(BatchOutput, PinningListAsCsvHasARowPerCylinderAndChamberAndAsJsonAPageOfCylinders)
+{
+    const std::vector<std::string> system = {"--masters", "2", "--sub-masters", "2", "--keys", "3", "--report", "pinning"};
+    std::vector<std::string> csvArguments = System(system);
+    csvArguments.insert(csvArguments.end(), {"--format", "csv"});
+    const CommandResult csv = RunCommand(csvArguments);
+    ASSERT_EQ(csv.status, ExitDone) << csv.err;
+    const std::vector<std::string> rows = Rows(csv.out);
+    ASSERT_EQ(rows.size(), 1U + (1 + 2 + 4 + 4 * 3) * 6);
+    EXPECT_EQ(rows[0], "Level,Designation,Change Key,Bitting,Chamber,Cut,Top Master Cut,Bottom Pin,Master Pin,"
+                       "Control Pin,Top Pin,Usable");
+    EXPECT_EQ(rows[1], "top master,,,246135,1,2,2,2,0,,,yes");
+    // Sub-master AA (466135), chamber 2: cut 6 against the top master's 4.
+    EXPECT_EQ(rows[1 + 2 * 6 + 1], "sub-master,AA,,466135,2,6,4,4,2,,,yes");
+
+    std::vector<std::string> jsonArguments = System(system);
+    jsonArguments.insert(jsonArguments.end(), {"--format", "json"});
+    const CommandResult json = RunCommand(jsonArguments);
+    ASSERT_EQ(json.status, ExitDone) << json.err;
+    EXPECT_NE(json.out.find("\"name\": \"CylinderLines\""), std::string::npos);
+    EXPECT_NE(json.out.find("AA       1  468357"), std::string::npos);
+
+    std::vector<std::string> wrong = System({"--report", "pins"});
+    const CommandResult refused = RunCommand(wrong);
+    EXPECT_EQ(refused.status, ExitRefused);
+    EXPECT_NE(refused.err.find("the report must be system or pinning, not 'pins'"), std::string::npos);
+}
+
 TEST_F(BatchOutput, CsvListsEveryKeyInReportOrderTopMasterFirst)
 {
     const CommandResult result =

@@ -1,4 +1,5 @@
 #include "app/QtProgram.h"
+#include "engine/KeySchedule.h"
 #include "manufacturers/ManufacturerRecord.h"
 #include "qt/reports/PreviewWindow.h"
 #include "toolkit/Edit.h"
@@ -7,9 +8,11 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -144,4 +147,20 @@ TEST_F(DataInputOnScreen, FromTheMainMenuToTheFinishedReport)
     ASSERT_NE(program->Preview(), nullptr);
     EXPECT_GE(program->Preview()->PageCount(), 2);
     EXPECT_EQ(model.Form2.Get<toolkit::Edit>("Edit1").Text(), "");
+
+    // The preview's "Pinning List…" opens the list of this system in a preview of its own, a
+    // cylinder for every key listed.
+    auto* pinningList = program->Preview()->findChild<QToolButton*>(QStringLiteral("Pinning List…"));
+    ASSERT_NE(pinningList, nullptr);
+    pinningList->click();
+    ASSERT_NE(program->PinningPreview(), nullptr);
+    std::size_t cylinders = 0;
+    for (const bands::DocumentPage& page : program->PinningPreview()->Document().pages)
+        for (const bands::PrintedLabel& label : page.labels)
+            cylinders += label.name == "CylinderLines" ? 1U : 0U;
+    const varnholt::KeySchedule schedule = varnholt::ComputeKeySchedule(model.state);
+    EXPECT_EQ(cylinders, static_cast<std::size_t>(std::count_if(schedule.begin(), schedule.end(),
+                                                                [](const varnholt::ScheduledKey& key) { return key.listed; })));
+    EXPECT_GT(cylinders, 100U);
+    EXPECT_EQ(program->PinningPreview()->Document().title, "Varnholt Pinning List");
 }
