@@ -107,8 +107,8 @@ bool ManufacturerFile::SaveManufacturer() {
         // at the old position would destroy whichever manufacturer now stands there.
         const auto at = existing->begin() + static_cast<std::ptrdiff_t>(SelectedRecord * RecordSize);
         if (SelectedRecord >= wholeRecords || !std::equal(lastRead->bytes.begin(), lastRead->bytes.end(), at)) {
+            // What was read stays the measure: a second OK without a new lookup is refused too.
             RecordMoved = true;
-            lastRead.reset();
             messages.Beep();
             messages.Show(toolkit::BoxKind::Warning, messages::RecordMoved, toolkit::Buttons::Ok);
             return false;
@@ -221,7 +221,6 @@ void ManufacturerFile::PurgeDeletedManufacturers() {
     // The new file goes beside the old one (beside the real file when the database is a link)
     // and takes its place and mode in one rename, so that at any moment either the old or the new
     // database is there, whole.
-    lastRead.reset();
     const auto temporary = fileSystem.CreateTemporaryBeside(mfgFile);
     try {
         fileSystem.WriteNewFile(temporary, kept);

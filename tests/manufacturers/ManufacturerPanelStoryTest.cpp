@@ -207,6 +207,26 @@ TEST_F(ManufacturerPanelStory, AnExistingNameAnsweredYesIsOverwrittenInPlace) {
     ExpectRecordBytes(ReadBytes(file.MfgFile()), 1, {"ACME LOCK", {3, 3, 1, 8, 3, 2, 0, 0}, "", false});
 }
 
+TEST_F(ManufacturerPanelStory, AnOverwriteOfARecordAnotherCopyMovedWritesNothingAndLooksTheNameUpAgain) {
+    PutInFile({PlainRecord("Corbel delete"), PlainRecord("Acme Lock"), PlainRecord("Zenith")});
+    driver.Click("Button2").AnswerNext(Answer::Yes).Type("ACME LOCK\n");
+    driver.Type("3").Type("5").Type("1").Type("8\n").Type("3").Type("2");
+    PutInFile({PlainRecord("Acme Lock"), PlainRecord("Zenith")}); // the other copy purged meanwhile
+
+    driver.Click("Button6");
+    EXPECT_EQ(driver.LastBox().text, "Another copy of the program has changed the Manufacturer's file\n"
+                                     "since this Manufacturer was read. Nothing was saved.\n"
+                                     "Please choose the Manufacturer again.");
+    EXPECT_EQ(NamesInFile(file.MfgFile()), (std::vector<std::string>{"Acme Lock", "Zenith"})) << "Zenith kept";
+    EXPECT_EQ(driver.FocusedName(), "MfgsName");
+    driver.Click("Button6");
+    EXPECT_EQ(NamesInFile(file.MfgFile()), (std::vector<std::string>{"Acme Lock", "Zenith"}))
+        << "a second OK without a new lookup is refused too";
+
+    driver.AnswerNext(Answer::Yes).Type("\n").Click("Button6");
+    EXPECT_EQ(NamesInFile(file.MfgFile()), (std::vector<std::string>{"ACME LOCK", "Zenith"}));
+}
+
 TEST_F(ManufacturerPanelStory, AnExistingNameAnsweredNoSendsTheUserBackToTheEndOfTheName) {
     PutInFile({PlainRecord("Corbel"), PlainRecord("Acme Lock")});
     driver.Click("Button2").AnswerNext(Answer::No).Type("Acme Lock\n");
