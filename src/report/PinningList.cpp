@@ -143,7 +143,7 @@ std::vector<std::string> PinningList::SummaryLines() const
                     std::to_string(worstExposure.systemKeys) + " of them keys of the system.");
     lines.push_back("Typical:      half the cylinders open to " +
                     Counted(typicalExposure.openingBittings, "bitting", "bittings") + " or fewer, " +
-                    std::to_string(typicalExposure.systemKeys) + " of them keys of the system.");
+                    std::to_string(typicalExposure.systemKeys) + " of them system keys.");
     return lines;
 }
 

@@ -119,7 +119,7 @@ std::vector<std::string> PinningKeyLines(const KeySystemRequest& request)
         "  2/1    bottom pin 2 and master pin 1        6/-    bottom pin 6, no master pin",
         "  Opens  bittings that turn the plug: each chamber cut like the key or like the top master",
         "  Keys   how many of those are keys of this system; the others are incidental keys",
-        "  *      after a bitting: the key cannot be used as it is (adjacent cuts or the control key)",
+        "  *      after a bitting: the key cannot be used as it is (adjacent cuts, control key)",
     };
     if (request.IsICore) {
         lines.push_back("  B/M    bottom and master pins; C/T  control and top pins (\"-\": none)");
