@@ -3,7 +3,9 @@
 #include "FuzzCheck.h"
 
 #include "definition/BittingRules.h"
+#include "engine/CylinderPinning.h"
 #include "engine/KeySchedule.h"
+#include "report/PinningList.h"
 
 #include <algorithm>
 #include <map>
@@ -268,6 +270,32 @@ void CheckScheduleAgrees(const GenerationState& state, const std::vector<Schedul
         FUZZ_CHECK(scheduled.mark == listed.mark);
     }
     FUZZ_CHECK(next == keys.size());
+}
+
+void CheckPinningList(const GenerationState& state)
+{
+    const KeySchedule schedule = ComputeKeySchedule(state);
+    const ExposureCounter counter(state, schedule);
+    std::size_t listed = 0;
+    for (const ScheduledKey& key : schedule) {
+        if (!key.listed)
+            continue;
+        ++listed;
+        const CylinderExposure exposure = counter.Exposure(key.bitting);
+        if (!IsBitting(key.bitting, state.Chambers)) {
+            FUZZ_CHECK(exposure.openingBittings == 0);
+            continue;
+        }
+        FUZZ_CHECK(exposure.openingBittings >= 1 && (exposure.openingBittings & (exposure.openingBittings - 1)) == 0);
+        const bool isTopMaster = key.level == KeyLevel::TopMaster;
+        FUZZ_CHECK(exposure.systemKeys >= (isTopMaster ? 1 : 2) && exposure.systemKeys <= exposure.openingBittings);
+    }
+    report::PinningList list(state, schedule);
+    std::size_t cylinders = 0;
+    for (const bands::DocumentPage& page : list.Run().pages)
+        for (const bands::PrintedLabel& label : page.labels)
+            cylinders += label.name == "CylinderLines" ? 1U : 0U;
+    FUZZ_CHECK(cylinders == listed);
 }
 
 } // namespace varnholt::fuzz

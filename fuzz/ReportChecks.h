@@ -19,4 +19,8 @@ void CheckReport(const GenerationState& state, const std::vector<ScheduledKey>& 
 // with its designations, numbers, bittings and marks.
 void CheckScheduleAgrees(const GenerationState& state, const std::vector<ScheduledKey>& keys);
 
+// Every listed key has its cylinder in the pinning list, each opened by a power of two of
+// bittings among which are its own key and the top master.
+void CheckPinningList(const GenerationState& state);
+
 } // namespace varnholt::fuzz

@@ -1,7 +1,7 @@
 // A request the "Data Input" dialog accepts, drawn from the bytes, goes the whole road: the
 // progression, the report's three passes and the finished document, then its text and JSON.
 // The report must end, what it lists must be a sound key system (see CheckReport), and it must
-// be exactly the key schedule.
+// be exactly the key schedule; its pinning list has a cylinder for every key.
 
 #include "FuzzedRequest.h"
 #include "ReportChecks.h"
@@ -26,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bands::Document document = form.StartReport();
     varnholt::fuzz::CheckReport(*state, keys, document);
     varnholt::fuzz::CheckScheduleAgrees(*state, keys);
+    varnholt::fuzz::CheckPinningList(*state);
     static_cast<void>(bands::ToJson(document));
     static_cast<void>(bands::ToText(document));
     return 0;
