@@ -1,7 +1,7 @@
 #include "app/TAboutBox.h"
 
-#include "app/MainWindowFont.h"
 #include "toolkit/Button.h"
+#include "toolkit/Font.h"
 #include "toolkit/Label.h"
 
 namespace varnholt::app {
@@ -14,11 +14,11 @@ TAboutBox::TAboutBox(toolkit::Application& application, toolkit::Form& mainForm)
     SetClientSize(360, 220);
     SetResizable(false);
     SetCentredOnScreen(true);
-    SetTextFont(MainWindowFont(16));
+    SetTextFont(toolkit::BoldSerifFont(16));
 
     ProductName.SetBounds(0, 24, 360, 40);
     ProductName.SetAlignment(toolkit::Alignment::Centre);
-    ProductName.SetTextFont(MainWindowFont(29));
+    ProductName.SetTextFont(toolkit::BoldSerifFont(29));
     Version.SetBounds(0, 72, 360, 24);
     Version.SetAlignment(toolkit::Alignment::Centre);
     Comments.SetBounds(20, 104, 320, 48);

@@ -1,6 +1,5 @@
 #include "app/TTallowmere.h"
 
-#include "app/MainWindowFont.h"
 #include "app/TAboutBox.h"
 #include "definition/TForm2.h"
 #include "manufacturers/ManufacturerFile.h"
@@ -8,6 +7,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/Edit.h"
+#include "toolkit/Font.h"
 #include "toolkit/Keys.h"
 #include "toolkit/Label.h"
 #include "toolkit/ListBox.h"
@@ -47,10 +47,10 @@ void TTallowmere::BuildLayout() {
     SetCaption("Varnholt");
     SetClientSize(MainClientWidth, MainClientHeight);
     SetResizable(false);
-    SetTextFont(MainWindowFont(16));
+    SetTextFont(toolkit::BoldSerifFont(16));
 
     Label1.SetCaption("Varnholt Lite");
-    Label1.SetTextFont(MainWindowFont(48));
+    Label1.SetTextFont(toolkit::BoldSerifFont(48));
     Label1.SetAlignment(toolkit::Alignment::Centre);
     Label1.SetBounds(0, 28, MainClientWidth, 64);
     Label2.SetCaption("Version 3.5");
@@ -60,7 +60,7 @@ void TTallowmere::BuildLayout() {
     Label3.SetAlignment(toolkit::Alignment::Centre);
     Label3.SetBounds(0, 134, MainClientWidth, 22);
     Label4.SetCaption("  Main Menu");
-    Label4.SetTextFont(MainWindowFont(22));
+    Label4.SetTextFont(toolkit::BoldSerifFont(22));
     Label4.SetAlignment(toolkit::Alignment::Centre);
     Label4.SetBounds(MenuButtonLeft, 170, MenuButtonWidth, 30);
 

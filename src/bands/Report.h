@@ -55,7 +55,6 @@ public:
 
     // Ends every loop at once; the pages laid out so far are kept and marked aborted.
     void Abort() { aborted_ = true; }
-    bool Aborted() const { return aborted_; }
 
     // The date/time shown by date/time labels, read at the start of a run (local time by default).
     void SetClock(Clock clock) { clock_ = std::move(clock); }

@@ -15,6 +15,7 @@
 #include "toolkit/Button.h"
 #include "toolkit/ConversionError.h"
 #include "toolkit/Edit.h"
+#include "toolkit/Font.h"
 #include "toolkit/Label.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/Panel.h"
@@ -32,15 +33,6 @@ constexpr int ListHeight = 80;
 constexpr int ListButtonsTop = 270;
 // The system colour of inactive captions, which marks the control key field as not in use.
 constexpr toolkit::Colour InactiveCaption{191, 205, 219};
-
-toolkit::Font DialogFont(int pixelSize)
-{
-    toolkit::Font font;
-    font.family = "Times New Roman";
-    font.pixelSize = pixelSize;
-    font.bold = true;
-    return font;
-}
 
 } // namespace
 
@@ -74,7 +66,7 @@ void TForm2::BuildLayout()
     SetClientSize(WindowWidth, WindowHeight);
     SetResizable(false);
     SetBackground(toolkit::Colours::Aqua);
-    SetTextFont(DialogFont(16));
+    SetTextFont(toolkit::BoldSerifFont(16));
     SetCentredOnScreen(true);
     BuildListLayout();
     BuildPanelLayout();
@@ -105,7 +97,7 @@ void TForm2::BuildPanelLayout()
     Label2.SetCaption("Master Key System ");
     Label2.SetBounds(0, 16, WindowWidth, 36);
     Label2.SetAlignment(toolkit::Alignment::Centre);
-    Label2.SetTextFont(DialogFont(29));
+    Label2.SetTextFont(toolkit::BoldSerifFont(29));
 
     const auto placeQuestion = [](toolkit::Label& label, const char* caption, int top) {
         label.SetCaption(caption);
@@ -118,7 +110,7 @@ void TForm2::BuildPanelLayout()
     Edit1.SetBounds(360, 186, 140, 28);
     RandomMaster.SetCaption("*");
     RandomMaster.SetBounds(520, 182, 40, 36);
-    RandomMaster.SetTextFont(DialogFont(32));
+    RandomMaster.SetTextFont(toolkit::BoldSerifFont(32));
     RandomMaster.SetTabStop(false);
     Label10.SetCaption("<--Create a Random Master");
     Label10.SetBounds(570, 190, 240, 24);

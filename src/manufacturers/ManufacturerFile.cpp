@@ -28,12 +28,12 @@ std::vector<RecordBytes> SplitIntoRecords(const std::vector<std::uint8_t>& bytes
 
 ManufacturerFile::ManufacturerFile(const std::filesystem::path& startDirectory,
                                    toolkit::MessageService& messageService)
-    : startDir(startDirectory), mfgFile(startDirectory / FileName), messages(messageService),
+    : mfgFile(startDirectory / FileName), messages(messageService),
       ownFileSystem(std::make_unique<DiskFileSystem>()), fileSystem(*ownFileSystem) {}
 
 ManufacturerFile::ManufacturerFile(const std::filesystem::path& startDirectory,
                                    toolkit::MessageService& messageService, FileSystem& files)
-    : startDir(startDirectory), mfgFile(startDirectory / FileName), messages(messageService),
+    : mfgFile(startDirectory / FileName), messages(messageService),
       fileSystem(files) {}
 
 std::vector<RecordBytes> ManufacturerFile::ReadRecords(bool& opened, std::size_t* fragmentSize) {

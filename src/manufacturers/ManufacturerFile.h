@@ -37,7 +37,6 @@ public:
     ManufacturerFile(const ManufacturerFile&) = delete;
     ManufacturerFile& operator=(const ManufacturerFile&) = delete;
 
-    const std::filesystem::path& StartDir() const { return startDir; }
     const std::filesystem::path& MfgFile() const { return mfgFile; }
 
     // Every read of the file lands here, and the save writes it.
@@ -105,7 +104,6 @@ private:
     };
     std::optional<ReadRecord> lastRead;
 
-    std::filesystem::path startDir;
     std::filesystem::path mfgFile;
     toolkit::MessageService& messages;
     std::unique_ptr<FileSystem> ownFileSystem;

@@ -10,6 +10,7 @@
 #include "toolkit/CheckBox.h"
 #include "toolkit/ConversionError.h"
 #include "toolkit/Edit.h"
+#include "toolkit/Font.h"
 #include "toolkit/Form.h"
 #include "toolkit/Keys.h"
 #include "toolkit/Label.h"
@@ -34,10 +35,6 @@ constexpr int ChamberBoxWidth = 22;
 
 int RowTop(int row) {
     return FirstRowTop + row * RowHeight;
-}
-
-bool Within(std::int32_t value, int lowest, int highest) {
-    return value >= lowest && value <= highest;
 }
 
 // Bytes that stand for no printable character in the code page (its C1 range and DEL).
@@ -83,12 +80,7 @@ void ManufacturerPanel::BuildLayout() {
 
     Label19.SetCaption("Manufacturer's Data");
     Label19.SetAlignment(toolkit::Alignment::Centre);
-    // The main window's bold serif type, large.
-    toolkit::Font titleFont;
-    titleFont.family = "Times New Roman";
-    titleFont.pixelSize = 29;
-    titleFont.bold = true;
-    Label19.SetTextFont(titleFont);
+    Label19.SetTextFont(toolkit::BoldSerifFont(29));
     Label19.SetBounds((form.ClientWidth() - 360) / 2, 16, 360, 40);
 
     struct Row {
@@ -457,6 +449,12 @@ void ManufacturerPanel::Reject(toolkit::Edit& field, const char* message) {
     field.SetFocus();
 }
 
+void ManufacturerPanel::RejectOutside(toolkit::Edit& field, const ValueRange& range) {
+    if (!range.Contains(toolkit::StrToInt(field.Text()))) {
+        Reject(field, range.message);
+    }
+}
+
 void ManufacturerPanel::MinimumChambersEnter() {
     if (MfgsName.Length() == 0) {
         form.App().Beep();
@@ -474,9 +472,7 @@ void ManufacturerPanel::MaximumChambersEnter() {
     if (SendBackIfEmpty(MinimumChambers)) {
         return;
     }
-    if (!Within(toolkit::StrToInt(MinimumChambers.Text()), FewestChambers, MostChambers)) {
-        Reject(MinimumChambers, messages::MinimumChambersRange);
-    }
+    RejectOutside(MinimumChambers, MinimumChambersRange);
 }
 
 void ManufacturerPanel::ShallowEnter() {
@@ -485,8 +481,8 @@ void ManufacturerPanel::ShallowEnter() {
     }
     // Judged by its first character: the field holds one.
     const char first = MaximumChambers.Text().front();
-    if (first < '0' + FewestChambers || first > '0' + MostChambers) {
-        Reject(MaximumChambers, messages::MaximumChambersRange);
+    if (!MaximumChambersRange.Contains(first - '0')) {
+        Reject(MaximumChambers, MaximumChambersRange.message);
     }
 }
 
@@ -494,27 +490,22 @@ void ManufacturerPanel::DeepEnter() {
     if (SendBackIfEmpty(Shallow)) {
         return;
     }
-    if (!Within(toolkit::StrToInt(Shallow.Text()), 0, 1)) {
-        Reject(Shallow, messages::ShallowRange);
-    }
+    RejectOutside(Shallow, ShallowestCutRange);
 }
 
 void ManufacturerPanel::MaxAdjacentEnter() {
     if (SendBackIfEmpty(Deep)) {
         return;
     }
-    if (!Within(toolkit::StrToInt(Deep.Text()), 5, 10)) {
-        Reject(Deep, messages::DeepRange);
-    }
+    RejectOutside(Deep, DeepestCutRange);
 }
 
 void ManufacturerPanel::StepEnter() {
     if (SendBackIfEmpty(MaxAdjacent)) {
         return;
     }
-    const auto value = toolkit::StrToInt(MaxAdjacent.Text());
-    if (value != 0 && !Within(value, 3, 9)) {
-        Reject(MaxAdjacent, messages::MaxAdjacentRange);
+    if (!MaxAdjacentCutAllowed(toolkit::StrToInt(MaxAdjacent.Text()))) {
+        Reject(MaxAdjacent, MaxAdjacentCutRange.message);
     }
 }
 
@@ -522,8 +513,8 @@ void ManufacturerPanel::ControlFactorEnter() {
     // With an interchangeable core the field after the step is this one, so the step is checked
     // here; an empty step is left to OK, so that ticking the box early does not send the user
     // back through every empty field.
-    if (Step.Length() > 0 && !Within(toolkit::StrToInt(Step.Text()), 1, 4)) {
-        Reject(Step, messages::StepRange);
+    if (Step.Length() > 0) {
+        RejectOutside(Step, StepIncrementRange);
     }
 }
 
@@ -531,9 +522,7 @@ void ManufacturerPanel::StackTotalEnter() {
     if (SendBackIfEmpty(ControlFactor)) {
         return;
     }
-    if (!Within(toolkit::StrToInt(ControlFactor.Text()), LowestControlFactor, HighestControlFactor)) {
-        Reject(ControlFactor, messages::ControlFactorRange);
-    }
+    RejectOutside(ControlFactor, ControlFactorRange);
 }
 
 void ManufacturerPanel::Button6Enter() {
@@ -544,16 +533,11 @@ void ManufacturerPanel::Button6Enter() {
         if (SendBackIfEmpty(StackTotal)) {
             return;
         }
-        if (!Within(toolkit::StrToInt(StackTotal.Text()), LowestStackTotal, HighestStackTotal)) {
-            Reject(StackTotal, messages::StackTotalRange);
-        }
+        RejectOutside(StackTotal, StackTotalRange);
         return;
     }
-    if (Step.Length() == 0) {
-        return;
-    }
-    if (!Within(toolkit::StrToInt(Step.Text()), 1, 4)) {
-        Reject(Step, messages::StepRange);
+    if (Step.Length() > 0) {
+        RejectOutside(Step, StepIncrementRange);
     }
 }
 

@@ -18,6 +18,7 @@ namespace manufacturers {
 
 class ManufacturerFile;
 enum class RecordField;
+struct ValueRange;
 
 // The manufacturer data panel `Panel2` of the main window: it covers the main menu while a new
 // manufacturer is entered or a listed one is changed. Each value is checked when the user moves
@@ -123,6 +124,8 @@ private:
     bool SendBackIfEmpty(toolkit::Edit& field);
     // A rejected value: beep, warning, emptied, back into it.
     void Reject(toolkit::Edit& field, const char* message);
+    // The same for a number outside the values a record may hold.
+    void RejectOutside(toolkit::Edit& field, const ValueRange& range);
     void SetCoreFieldsVisible(bool visible);
     void SetCoreLabelsVisible(bool visible);
     toolkit::Component& FieldFor(RecordField field);

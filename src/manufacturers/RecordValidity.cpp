@@ -8,10 +8,6 @@ namespace manufacturers {
 
 namespace {
 
-bool Within(std::int32_t value, int lowest, int highest) {
-    return value >= lowest && value <= highest;
-}
-
 ImpossibleValue Impossible(RecordField field, const char* message, const char* label,
                            const std::string& value) {
     return ImpossibleValue{field, message, std::string(label) + ": " + value};
@@ -24,8 +20,8 @@ ImpossibleValue Impossible(RecordField field, const char* message, const char* l
 } // namespace
 
 std::optional<ImpossibleValue> FindImpossibleField(const ManufacturerRecord& record) {
-    if (!Within(record.MinChambers, FewestChambers, MostChambers)) {
-        return Impossible(RecordField::MinChambers, messages::MinimumChambersRange, "Minimum Chambers",
+    if (!MinimumChambersRange.Contains(record.MinChambers)) {
+        return Impossible(RecordField::MinChambers, MinimumChambersRange.message, "Minimum Chambers",
                           record.MinChambers);
     }
     // Widened: a damaged record may hold any choice count.
@@ -34,23 +30,23 @@ std::optional<ImpossibleValue> FindImpossibleField(const ManufacturerRecord& rec
         return Impossible(RecordField::MaxChambers, messages::MaximumBelowMinimum, "Maximum Chambers",
                           maxChambers);
     }
-    if (maxChambers > MostChambers) {
-        return Impossible(RecordField::MaxChambers, messages::MaximumChambersRange, "Maximum Chambers",
+    if (!MaximumChambersRange.Contains(maxChambers)) {
+        return Impossible(RecordField::MaxChambers, MaximumChambersRange.message, "Maximum Chambers",
                           maxChambers);
     }
-    if (!Within(record.ShallowestCut, 0, 1)) {
-        return Impossible(RecordField::ShallowestCut, messages::ShallowRange, "Shallowest Cut",
+    if (!ShallowestCutRange.Contains(record.ShallowestCut)) {
+        return Impossible(RecordField::ShallowestCut, ShallowestCutRange.message, "Shallowest Cut",
                           record.ShallowestCut);
     }
-    if (!Within(record.DeepestCut, 5, 10)) {
-        return Impossible(RecordField::DeepestCut, messages::DeepRange, "Deepest Cut", record.DeepestCut);
+    if (!DeepestCutRange.Contains(record.DeepestCut)) {
+        return Impossible(RecordField::DeepestCut, DeepestCutRange.message, "Deepest Cut", record.DeepestCut);
     }
-    if (record.MaxAdjacentCut != 0 && !Within(record.MaxAdjacentCut, 3, 9)) {
-        return Impossible(RecordField::MaxAdjacentCut, messages::MaxAdjacentRange, "Maximum Adjacent Cut",
+    if (!MaxAdjacentCutAllowed(record.MaxAdjacentCut)) {
+        return Impossible(RecordField::MaxAdjacentCut, MaxAdjacentCutRange.message, "Maximum Adjacent Cut",
                           record.MaxAdjacentCut);
     }
-    if (!Within(record.StepIncrement, 1, 4)) {
-        return Impossible(RecordField::StepIncrement, messages::StepRange, "Step Increment",
+    if (!StepIncrementRange.Contains(record.StepIncrement)) {
+        return Impossible(RecordField::StepIncrement, StepIncrementRange.message, "Step Increment",
                           record.StepIncrement);
     }
     // The keys below the top master take the depths a whole number of steps away from its cuts;
@@ -60,12 +56,12 @@ std::optional<ImpossibleValue> FindImpossibleField(const ManufacturerRecord& rec
                           record.StepIncrement);
     }
     if (record.IsICore) {
-        if (!Within(record.ControlFactor, LowestControlFactor, HighestControlFactor)) {
-            return Impossible(RecordField::ControlFactor, messages::ControlFactorRange, "Control Factor",
+        if (!ControlFactorRange.Contains(record.ControlFactor)) {
+            return Impossible(RecordField::ControlFactor, ControlFactorRange.message, "Control Factor",
                               record.ControlFactor);
         }
-        if (!Within(record.StackTotal, LowestStackTotal, HighestStackTotal)) {
-            return Impossible(RecordField::StackTotal, messages::StackTotalRange, "Stack Total",
+        if (!StackTotalRange.Contains(record.StackTotal)) {
+            return Impossible(RecordField::StackTotal, StackTotalRange.message, "Stack Total",
                               record.StackTotal);
         }
         const auto& chambers = record.ControlChambers;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "manufacturers/ManufacturerMessages.h"
 #include "manufacturers/ManufacturerRecord.h"
 
 #include <optional>
@@ -7,13 +8,31 @@
 
 namespace manufacturers {
 
-// Limits a record must keep for the key system generation to use it.
+// The values a record may hold, each with the message the data panel gives for one outside it.
+// The panel's checks and the record check both read this one table.
+struct ValueRange {
+    int lowest = 0;
+    int highest = 0;
+    const char* message = "";
+
+    constexpr bool Contains(std::int64_t value) const { return value >= lowest && value <= highest; }
+};
+
 inline constexpr int FewestChambers = 3;
 inline constexpr int MostChambers = 7;
-inline constexpr int LowestControlFactor = 1;
-inline constexpr int HighestControlFactor = 30;
-inline constexpr int LowestStackTotal = 6;
-inline constexpr int HighestStackTotal = 30;
+inline constexpr ValueRange MinimumChambersRange{FewestChambers, MostChambers, messages::MinimumChambersRange};
+inline constexpr ValueRange MaximumChambersRange{FewestChambers, MostChambers, messages::MaximumChambersRange};
+inline constexpr ValueRange ShallowestCutRange{0, 1, messages::ShallowRange};
+inline constexpr ValueRange DeepestCutRange{5, 10, messages::DeepRange};
+// 0, for no limit, is allowed besides.
+inline constexpr ValueRange MaxAdjacentCutRange{3, 9, messages::MaxAdjacentRange};
+inline constexpr ValueRange StepIncrementRange{1, 4, messages::StepRange};
+inline constexpr ValueRange ControlFactorRange{1, 30, messages::ControlFactorRange};
+inline constexpr ValueRange StackTotalRange{6, 30, messages::StackTotalRange};
+
+constexpr bool MaxAdjacentCutAllowed(std::int64_t value) {
+    return value == 0 || MaxAdjacentCutRange.Contains(value);
+}
 
 // The values of a record as the data panel shows them, one per field.
 enum class RecordField {

@@ -51,7 +51,6 @@ public:
     // InputOutputError, shows the message in an error box and returns: the reaction stops
     // there and the program goes on. Other exceptions pass through.
     void Dispatch(const std::function<void()>& reaction);
-    bool Dispatching() const { return dispatchDepth > 0; }
 
     // Called by Form's constructor and destructor.
     void Register(Form& form);

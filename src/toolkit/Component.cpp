@@ -5,7 +5,7 @@
 namespace toolkit {
 
 Component::Component(Form& form, std::string name, Component* parent)
-    : componentState(form, std::move(name), parent, static_cast<int>(form.Components().size())) {
+    : componentState(form, std::move(name), parent) {
     // Like the platform: a new component goes to the end of its parent's tab order.
     int siblings = 0;
     if (parent != nullptr) {

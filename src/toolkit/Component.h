@@ -88,9 +88,6 @@ public:
     // Set key to 0 to consume it, or replace it by another character.
     std::function<void(char32_t& key)> OnKeyPress;
 
-    // Position among the form's components in creation order (tie-break of equal tab orders).
-    int CreationIndex() const { return componentState.creationIndex; }
-
 protected:
     // Focusable kinds are tab stops unless told otherwise.
     void StartAsTabStop() { componentState.tabStop = true; }
@@ -103,13 +100,12 @@ private:
     // Kept in one member so that derived classes may freely name their own members and
     // parameters (name, left, font...) without shadowing ours.
     struct State {
-        State(Form& owner, std::string componentName, Component* parentComponent, int index)
-            : form(owner), name(std::move(componentName)), parent(parentComponent), creationIndex(index) {}
+        State(Form& owner, std::string componentName, Component* parentComponent)
+            : form(owner), name(std::move(componentName)), parent(parentComponent) {}
         Form& form;
         std::string name;
         Component* parent;
         std::vector<Component*> children;
-        int creationIndex;
         int left = 0;
         int top = 0;
         int width = 0;

@@ -19,4 +19,13 @@ struct Font {
     bool operator==(const Font&) const = default;
 };
 
+// The bold serif type of the program's windows, at a character height in pixels.
+inline Font BoldSerifFont(int pixelSize) {
+    Font font;
+    font.family = "Times New Roman";
+    font.pixelSize = pixelSize;
+    font.bold = true;
+    return font;
+}
+
 } // namespace toolkit

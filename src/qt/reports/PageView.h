@@ -23,7 +23,6 @@ public:
     void ShowPage(int pageIndex);
 
     void SetZoom(ZoomMode mode, int percent = 100);
-    ZoomMode Mode() const { return zoomMode_; }
     double PixelsPerPoint() const;
     // The paper or the pages changed: lays them out again and stays on the page in view.
     void DocumentChanged();
