@@ -15,11 +15,11 @@ namespace {
 
 constexpr std::size_t FlushSize = 1 << 20;
 
-std::string Number(int value)
+void AppendNumber(std::string& text, int value)
 {
     char digits[16];
     const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-    return std::string(digits, end);
+    text.append(digits, end);
 }
 
 int AsDepth(int cut, bool zeroIsTen)
@@ -27,20 +27,43 @@ int AsDepth(int cut, bool zeroIsTen)
     return zeroIsTen && cut == 0 ? 10 : cut;
 }
 
+// The fields every row of a key begins with, ending in a comma: level, designation, change-key
+// number and bitting.
+std::string KeyFields(const ScheduledKey& key)
+{
+    std::string fields;
+    const std::string number = key.changeKeyNumber > 0 ? std::to_string(key.changeKeyNumber) : std::string();
+    AppendCsvRow(fields, {KeyLevelName(key.level), key.designation, number, key.bitting});
+    fields.resize(fields.size() - 2); // the row's line end
+    fields += ',';
+    return fields;
+}
+
+// Rows are many and their numbers small: they are written straight into the text.
 void AppendRows(std::string& text, const KeySystemRequest& request, const ScheduledKey& key,
                 const CylinderPinning& pinning)
 {
-    const std::string number = key.changeKeyNumber > 0 ? Number(key.changeKeyNumber) : std::string();
+    const std::string fields = KeyFields(key);
     for (int chamber = 1; chamber <= request.Chambers; ++chamber) {
         const ChamberPinning& pins = pinning.chambers[static_cast<std::size_t>(chamber - 1)];
-        const bool formed = pinning.formed;
-        const auto value = [formed](int pin) { return formed ? Number(pin) : std::string(); };
-        const auto corePin = [&](int pin) { return request.IsICore ? value(pin) : std::string(); };
-        AppendCsvRow(text, {KeyLevelName(key.level), key.designation, number, key.bitting, Number(chamber),
-                            value(AsDepth(pins.cut, request.ZeroIsTen)),
-                            value(AsDepth(pins.topMasterCut, request.ZeroIsTen)), value(pins.bottomPin),
-                            value(pins.masterPin), corePin(pins.controlPin), corePin(pins.topPin),
-                            formed && pins.pinnable ? "yes" : "no"});
+        text += fields;
+        AppendNumber(text, chamber);
+        if (!pinning.formed) {
+            text += ",,,,,,,no\r\n";
+            continue;
+        }
+        for (const int value : {AsDepth(pins.cut, request.ZeroIsTen), AsDepth(pins.topMasterCut, request.ZeroIsTen),
+                                pins.bottomPin, pins.masterPin}) {
+            text += ',';
+            AppendNumber(text, value);
+        }
+        text += ',';
+        if (request.IsICore)
+            AppendNumber(text, pins.controlPin);
+        text += ',';
+        if (request.IsICore)
+            AppendNumber(text, pins.topPin);
+        text += pins.pinnable ? ",yes\r\n" : ",no\r\n";
     }
 }
 
