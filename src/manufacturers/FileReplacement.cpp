@@ -3,6 +3,7 @@
 #include "toolkit/InputOutputError.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <random>
 #include <system_error>
 
