@@ -66,12 +66,10 @@ struct ReportState : DesignationLetters {
     ChamberValues MasterColumns{};
     SubValues SubColumns{};
     ChamberValues RotColumns{};
-    ChamberValues MasterColumnsStart{};
     SubValues SubColumnsStart{};
     ChamberFlags UsableFlags{};
     ChamberFlags UsableFlags2{};
     ProgressionGrid ProgressionTable2{};
-    ChamberValues TmkCuts2{};
     ChamberValues MasterValue{};
     ChamberValues RotValue{};
     ChamberValues SavedMasterValue{};

@@ -308,7 +308,6 @@ void TForm3::SortChangeKeyPassPositions()
             const char before = r.RoleText2[At(i - 1)];
             if (r.RoleText2[At(i)] == 'R' && (before == 'M' || before == 'S')) {
                 ExchangePositions(r.PlaceValue2, i - 1, i);
-                ExchangePositions(r.TmkCuts2, i - 1, i);
                 ExchangePositions(r.StepCount2, i - 1, i);
                 std::swap(r.ProgressionTable2[At(i - 1)], r.ProgressionTable2[At(i)]);
                 ExchangePositions(r.RoleText2, i - 1, i);
@@ -327,7 +326,6 @@ void TForm3::PreparePass()
     PrepareMasterPassPositions();
     SortMasterPassPositions();
     iteration.PlaceValue2 = iteration.PlaceValue;
-    iteration.TmkCuts2 = state.TmkCutsCopy;
     iteration.StepCount2 = iteration.StepCount;
     if (iteration.SecondPass)
         PrepareChangeKeyPassPositions();
@@ -409,7 +407,6 @@ void TForm3::ResetPassCounters()
     // Every entry an earlier pass used is freed, not only the first ones.
     r.ClearEntries();
     r.SubColumnsStart = r.SubColumns;
-    r.MasterColumnsStart = r.MasterColumns;
     r.MastersDone = 0;
     r.SubsDone = 0;
     state.KeyCompositionEnabled = true;

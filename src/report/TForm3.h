@@ -37,8 +37,6 @@ public:
     // Told every key the report lists, in report order; empty to stop listening.
     void SetKeyListener(KeyListener listener) { keyListener = std::move(listener); }
 
-    const ReportState& IterationState() const { return iteration; }
-
     // Components, by their form names.
     bands::Report TheReport2;
     bands::Page& TheReportPage2 = TheReport2.ReportPage();
