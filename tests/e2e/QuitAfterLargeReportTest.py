@@ -18,7 +18,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import RealInputTest as real  # noqa: E402  the same hands and eyes
 
-InsideXvfb = "VARNHOLT_QUIT_INSIDE_XVFB"
+InsideXvfb = real.InsideXvfb  # set by the shared X server start
 QuitWithin = 1.0  # seconds
 Masters, ChangeKeys = "9", "69984"  # 353 pages
 
@@ -80,31 +80,12 @@ def drive(program, root):
             desktop.program.wait()
 
 
-def run_inside_private_x_server():
-    reader, writer = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", real.ScreenGeometry,
-                               "-nolisten", "tcp"], pass_fds=[writer],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(writer)
-    try:
-        with os.fdopen(reader) as announced:
-            display = announced.readline().strip()
-        if not display:
-            print("FAILED: the private X server did not start")
-            return 1
-        return subprocess.call([sys.executable, os.path.abspath(__file__)] + sys.argv[1:],
-                               env=dict(os.environ, DISPLAY=f":{display}", **{InsideXvfb: "1"}))
-    finally:
-        server.terminate()
-        server.wait()
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program", required=True, help="the built varnholt executable")
     arguments = parser.parse_args()
     if os.environ.get(InsideXvfb) != "1":
-        return run_inside_private_x_server()
+        return real.run_inside_private_x_server(os.path.abspath(__file__))
     root = tempfile.mkdtemp(prefix="varnholt-quit-")
     try:
         drive(os.path.abspath(arguments.program), root)

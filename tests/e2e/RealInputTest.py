@@ -592,8 +592,8 @@ def drive(arguments, workDir, shots, faults, clock):
     check_pdf(desktop, faults, pdfPath, pages)
 
 
-def run_inside_private_x_server():
-    """Runs this script again on an X server of its own. Xvfb picks a free display itself and
+def run_inside_private_x_server(script=os.path.abspath(__file__)):
+    """Runs the script again on an X server of its own. Xvfb picks a free display itself and
     tells it: choosing one beforehand (as xvfb-run -a does) races other test runs for it."""
     reader, writer = os.pipe()
     server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", ScreenGeometry,
@@ -606,7 +606,7 @@ def run_inside_private_x_server():
         if not display:
             print("FAILED: the private X server did not start")
             return 1
-        return subprocess.call([sys.executable, os.path.abspath(__file__)] + sys.argv[1:],
+        return subprocess.call([sys.executable, script] + sys.argv[1:],
                                env=dict(os.environ, DISPLAY=f":{display}", **{InsideXvfb: "1"}))
     finally:
         server.terminate()
