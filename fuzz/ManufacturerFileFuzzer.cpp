@@ -23,9 +23,9 @@
 
 namespace {
 
-using manufacturers::ManufacturerRecord;
-using manufacturers::RecordBytes;
-using manufacturers::RecordSize;
+using varnholt::manufacturers::ManufacturerRecord;
+using varnholt::manufacturers::RecordBytes;
+using varnholt::manufacturers::RecordSize;
 
 // Each record decoded from a heap block of exactly its own 88 bytes, so that AddressSanitizer
 // sees any read beyond the record, and so that the result cannot depend on the records around it.
@@ -42,7 +42,7 @@ std::vector<LoneRecord> DecodeAlone(const std::vector<std::uint8_t>& fileBytes)
         auto alone = std::make_unique<RecordBytes>();
         std::copy_n(fileBytes.begin() + static_cast<std::ptrdiff_t>(start), RecordSize, alone->begin());
         LoneRecord lone{*alone, ManufacturerRecord::Decode(*alone), false};
-        lone.usable = !manufacturers::FindLayoutDamage(*alone) && !manufacturers::FindImpossibleField(lone.record);
+        lone.usable = !varnholt::manufacturers::FindLayoutDamage(*alone) && !varnholt::manufacturers::FindImpossibleField(lone.record);
         records.push_back(std::move(lone));
     }
     return records;
@@ -51,15 +51,15 @@ std::vector<LoneRecord> DecodeAlone(const std::vector<std::uint8_t>& fileBytes)
 void CheckDecodedShape(const LoneRecord& lone)
 {
     const ManufacturerRecord& record = lone.record;
-    FUZZ_CHECK(manufacturers::CharacterCount(record.Name) <= manufacturers::NameCapacity);
-    FUZZ_CHECK(manufacturers::EncodeCodePage1252(record.Name).has_value());
+    FUZZ_CHECK(varnholt::manufacturers::CharacterCount(record.Name) <= varnholt::manufacturers::NameCapacity);
+    FUZZ_CHECK(varnholt::manufacturers::EncodeCodePage1252(record.Name).has_value());
     FUZZ_CHECK(record.IsICore == (lone.bytes[84] != 0));
     if (record.IsICore)
-        FUZZ_CHECK(manufacturers::CharacterCount(record.ControlChambers) == manufacturers::ControlChambersCapacity);
+        FUZZ_CHECK(varnholt::manufacturers::CharacterCount(record.ControlChambers) == varnholt::manufacturers::ControlChambersCapacity);
     else
-        FUZZ_CHECK(manufacturers::CharacterCount(record.ControlChambers) <= manufacturers::ControlChambersCapacity);
-    if (manufacturers::FindImpossibleValue(record))
-        FUZZ_CHECK(manufacturers::FindImpossibleField(record).has_value());
+        FUZZ_CHECK(varnholt::manufacturers::CharacterCount(record.ControlChambers) <= varnholt::manufacturers::ControlChambersCapacity);
+    if (varnholt::manufacturers::FindImpossibleValue(record))
+        FUZZ_CHECK(varnholt::manufacturers::FindImpossibleField(record).has_value());
     if (lone.usable) {
         // What the program may use it writes back so that it reads the same. Without an
         // interchangeable core the control-chamber bytes mean nothing and are left out.
@@ -67,7 +67,7 @@ void CheckDecodedShape(const LoneRecord& lone)
         if (!record.IsICore)
             reread.ControlChambers = record.ControlChambers;
         FUZZ_CHECK(reread == record);
-        FUZZ_CHECK(record.MaxChambers() >= record.MinChambers && record.MaxChambers() <= manufacturers::MostChambers);
+        FUZZ_CHECK(record.MaxChambers() >= record.MinChambers && record.MaxChambers() <= varnholt::manufacturers::MostChambers);
     }
 }
 
@@ -80,12 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const LoneRecord& lone : alone)
         CheckDecodedShape(lone);
 
-    toolkit::HeadlessMessageService messages;
-    toolkit::Application application{messages};
-    toolkit::Form form{application, "Form2"};
-    toolkit::ListBox& LB1 = form.Add<toolkit::ListBox>("LB1");
+    varnholt::toolkit::HeadlessMessageService messages;
+    varnholt::toolkit::Application application{messages};
+    varnholt::toolkit::Form form{application, "Form2"};
+    varnholt::toolkit::ListBox& LB1 = form.Add<varnholt::toolkit::ListBox>("LB1");
     varnholt::fuzz::MemoryFileSystem disk;
-    manufacturers::ManufacturerFile file{"/fuzz", messages, disk};
+    varnholt::manufacturers::ManufacturerFile file{"/fuzz", messages, disk};
     disk.files[file.MfgFile()] = fileBytes;
 
     // The listing: one item per whole record, in file order; a fragment is told, never listed.
@@ -115,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool refused = false;
     try {
         file.LoadManufacturer();
-    } catch (const toolkit::InputOutputError&) {
+    } catch (const varnholt::toolkit::InputOutputError&) {
         refused = true;
     }
     FUZZ_CHECK(refused);
@@ -126,21 +126,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The lookup finds the last record's name at the first record that bears it.
     const ManufacturerRecord& last = alone.back().record;
     file.MfgName = last.Name;
-    messages.QueueAnswer(toolkit::Answer::Yes);
+    messages.QueueAnswer(varnholt::toolkit::Answer::Yes);
     file.FindManufacturerName();
     FUZZ_CHECK(file.NameInDatabase && file.OverwriteRecord);
     FUZZ_CHECK(messages.PendingAnswers() == 0);
     FUZZ_CHECK(file.SelectedRecord < alone.size());
-    FUZZ_CHECK(manufacturers::SameManufacturerName(alone[file.SelectedRecord].record.Name, last.Name));
+    FUZZ_CHECK(varnholt::manufacturers::SameManufacturerName(alone[file.SelectedRecord].record.Name, last.Name));
     for (std::size_t n = 0; n < file.SelectedRecord; ++n)
-        FUZZ_CHECK(!manufacturers::SameManufacturerName(alone[n].record.Name, last.Name));
+        FUZZ_CHECK(!varnholt::manufacturers::SameManufacturerName(alone[n].record.Name, last.Name));
 
     // Overwriting that record with what the lookup read changes nothing of a usable record and
     // refuses any other, unless it is marked for deletion.
     const std::size_t matched = file.SelectedRecord;
     const bool saved = file.SaveManufacturer();
-    const bool markedInPlace = manufacturers::IsMarkedForDeletion(alone[matched].record.Name);
-    FUZZ_CHECK(saved == (markedInPlace || !manufacturers::FindImpossibleField(alone[matched].record)));
+    const bool markedInPlace = varnholt::manufacturers::IsMarkedForDeletion(alone[matched].record.Name);
+    FUZZ_CHECK(saved == (markedInPlace || !varnholt::manufacturers::FindImpossibleField(alone[matched].record)));
     std::vector<std::uint8_t> expected = fileBytes;
     if (saved) {
         const RecordBytes written = alone[matched].record.Encode();
@@ -154,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.PurgeDeletedManufacturers();
     std::vector<std::uint8_t> kept;
     for (const LoneRecord& lone : afterSave)
-        if (!manufacturers::IsMarkedForDeletion(lone.record.Name))
+        if (!varnholt::manufacturers::IsMarkedForDeletion(lone.record.Name))
             kept.insert(kept.end(), lone.bytes.begin(), lone.bytes.end());
     FUZZ_CHECK(disk.files.at(file.MfgFile()) == kept);
     FUZZ_CHECK(disk.files.size() == 1); // no temporary file stays behind

@@ -23,11 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<varnholt::ScheduledKey> keys;
     varnholt::report::TForm3 form(*state);
     form.SetKeyListener([&keys](const varnholt::ScheduledKey& key) { keys.push_back(key); });
-    const bands::Document document = form.StartReport();
+    const varnholt::bands::Document document = form.StartReport();
     varnholt::fuzz::CheckReport(*state, keys, document);
     varnholt::fuzz::CheckScheduleAgrees(*state, keys);
     varnholt::fuzz::CheckPinningList(*state);
-    static_cast<void>(bands::ToJson(document));
-    static_cast<void>(bands::ToText(document));
+    static_cast<void>(varnholt::bands::ToJson(document));
+    static_cast<void>(varnholt::bands::ToText(document));
     return 0;
 }

@@ -29,7 +29,7 @@ int main(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     // An interrupted run, or a reader that stops reading, leaves no temporary file behind.
-    manufacturers::InterruptCleanup::Install();
+    varnholt::manufacturers::InterruptCleanup::Install();
 
     // Qt is started only when the report is drawn on paper, and never needs a display.
     std::optional<QApplication> application;
@@ -45,14 +45,14 @@ int main(int argc, char** argv)
     varnholt::tools::PaperServices paper;
     paper.programVersion = VarnholtVersion;
     paper.qtVersion = qVersion();
-    paper.writePdf = [&](const bands::Document& document, const std::filesystem::path& file) {
+    paper.writePdf = [&](const varnholt::bands::Document& document, const std::filesystem::path& file) {
         startQt();
-        const qtreports::OutputResult result = qtreports::WritePdf(document, file);
+        const varnholt::qtreports::OutputResult result = varnholt::qtreports::WritePdf(document, file);
         return varnholt::tools::PaperResult{result.succeeded, result.message};
     };
-    paper.printToQueue = [&](const bands::Document& document, const std::string& queue) {
+    paper.printToQueue = [&](const varnholt::bands::Document& document, const std::string& queue) {
         startQt();
-        const qtreports::OutputResult result = qtreports::PrintToQueue(document, queue);
+        const varnholt::qtreports::OutputResult result = varnholt::qtreports::PrintToQueue(document, queue);
         return varnholt::tools::PaperResult{result.succeeded, result.message};
     };
     return varnholt::tools::RunBatchCommand(arguments, std::cout, std::cerr,

@@ -17,8 +17,8 @@ constexpr int Pages = 1400;
 
 void ProtocolAndLayout(benchmark::State& state) {
     for (auto _ : state) {
-        benchbands::SyntheticReport report(Pages);
-        bands::Document document = report.Run();
+        varnholt::benchbands::SyntheticReport report(Pages);
+        varnholt::bands::Document document = report.Run();
         if (document.pages.size() != Pages) {
             state.SkipWithError("wrong page count");
         }
@@ -27,11 +27,11 @@ void ProtocolAndLayout(benchmark::State& state) {
 }
 
 void Pdf(benchmark::State& state) {
-    benchbands::SyntheticReport report(Pages);
-    const bands::Document document = report.Run();
+    varnholt::benchbands::SyntheticReport report(Pages);
+    const varnholt::bands::Document document = report.Run();
     const std::filesystem::path file = std::filesystem::temp_directory_path() / "bands-bench.pdf";
     for (auto _ : state) {
-        const qtreports::OutputResult result = qtreports::WritePdf(document, file);
+        const varnholt::qtreports::OutputResult result = varnholt::qtreports::WritePdf(document, file);
         if (!result.succeeded) {
             state.SkipWithError(result.message.c_str());
         }
@@ -41,11 +41,11 @@ void Pdf(benchmark::State& state) {
 }
 
 void PreviewFirstPage(benchmark::State& state) {
-    benchbands::SyntheticReport report(Pages);
-    const bands::Document document = report.Run();
+    varnholt::benchbands::SyntheticReport report(Pages);
+    const varnholt::bands::Document document = report.Run();
     for (auto _ : state) {
         // The document is handed over as the report hands it: a copy is part of the cost.
-        qtreports::PreviewWindow window(document);
+        varnholt::qtreports::PreviewWindow window(document);
         window.show();
         window.View().viewport()->repaint();
         benchmark::DoNotOptimize(window.CurrentPage());

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace benchbands {
+namespace varnholt::benchbands {
 
 SyntheticReport::SyntheticReport(int pages) : pages_(pages) {
     bands::Page& page = report_.ReportPage();
@@ -60,4 +60,4 @@ SyntheticReport::SyntheticReport(int pages) : pages_(pages) {
     output.OnDataSkip = [](bands::Band& band) { band.SetDone(true); };
 }
 
-}  // namespace benchbands
+}  // namespace varnholt::benchbands

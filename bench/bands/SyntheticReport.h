@@ -4,7 +4,7 @@
 
 #include <memory>
 
-namespace benchbands {
+namespace varnholt::benchbands {
 
 // A report shaped like the key system report: 21 nested sub-data bands, the outer one a page per
 // record, the next 19 passing through, the innermost gathering 60 lines of four columns, and an
@@ -22,4 +22,4 @@ private:
     std::vector<std::string> gathered_;
 };
 
-}  // namespace benchbands
+}  // namespace varnholt::benchbands

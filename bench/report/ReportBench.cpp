@@ -24,7 +24,7 @@ namespace {
 
 varnholt::GenerationState LargestSystem()
 {
-    manufacturers::ManufacturerRecord kessler;
+    varnholt::manufacturers::ManufacturerRecord kessler;
     kessler.Name = "KESSLER";
     kessler.MinChambers = 3;
     kessler.ChamberChoices = 5;
@@ -51,7 +51,7 @@ double PeakMemoryKilobytes()
     return 0.0;
 }
 
-bands::Document RunReport()
+varnholt::bands::Document RunReport()
 {
     varnholt::GenerationState state = LargestSystem();
     varnholt::report::TForm3 form(state);
@@ -62,7 +62,7 @@ void ReportToJson(benchmark::State& state)
 {
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::string json = bands::ToJson(RunReport());
+        const std::string json = varnholt::bands::ToJson(RunReport());
         bytes = json.size();
         benchmark::DoNotOptimize(json.data());
     }
@@ -74,7 +74,7 @@ void ReportToText(benchmark::State& state)
 {
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::string text = bands::ToText(RunReport());
+        const std::string text = varnholt::bands::ToText(RunReport());
         bytes = text.size();
         benchmark::DoNotOptimize(text.data());
     }
@@ -87,9 +87,9 @@ void ReportToPdf(benchmark::State& state)
     const std::filesystem::path file = std::filesystem::temp_directory_path() / "varnholt-report-bench.pdf";
     std::size_t pages = 0;
     for (auto _ : state) {
-        const bands::Document document = RunReport();
+        const varnholt::bands::Document document = RunReport();
         pages = document.pages.size();
-        if (!qtreports::WritePdf(document, file).succeeded)
+        if (!varnholt::qtreports::WritePdf(document, file).succeeded)
             state.SkipWithError("the PDF could not be written");
     }
     state.counters["pages"] = static_cast<double>(pages);

@@ -36,7 +36,7 @@ int main(int argumentCount, char** arguments) {
         std::cerr << "cannot read " << arguments[1] << '\n';
         return 1;
     }
-    std::vector<manufacturers::ManufacturerRecord> records;
+    std::vector<varnholt::manufacturers::ManufacturerRecord> records;
     std::string line;
     int lineNumber = 0;
     while (std::getline(profiles, line)) {
@@ -48,7 +48,7 @@ int main(int argumentCount, char** arguments) {
             std::cerr << arguments[1] << ':' << lineNumber << ": expected 10 fields\n";
             return 1;
         }
-        manufacturers::ManufacturerRecord record;
+        varnholt::manufacturers::ManufacturerRecord record;
         record.Name = fields[0];
         record.MinChambers = Number(fields[1]);
         record.ChamberChoices = Number(fields[2]) - record.MinChambers + 1;
@@ -62,7 +62,7 @@ int main(int argumentCount, char** arguments) {
             record.StackTotal = Number(fields[8]);
             record.ControlChambers = fields[9];
         }
-        if (const auto problem = manufacturers::FindImpossibleValue(record)) {
+        if (const auto problem = varnholt::manufacturers::FindImpossibleValue(record)) {
             std::cerr << arguments[1] << ':' << lineNumber << ": " << *problem << '\n';
             return 1;
         }

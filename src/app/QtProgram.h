@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 class PreviewWindow;
 }
 

@@ -12,7 +12,7 @@
 
 class QWidget;
 
-namespace qtreports {
+namespace varnholt::qtreports {
 class PreviewWindow;
 }
 

@@ -2,10 +2,10 @@
 
 #include "toolkit/Form.h"
 
-namespace toolkit {
+namespace varnholt::toolkit {
 class Button;
 class Label;
-} // namespace toolkit
+} // namespace varnholt::toolkit
 
 namespace varnholt::app {
 

@@ -6,12 +6,12 @@
 
 #include <array>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 class Button;
 class Label;
-} // namespace toolkit
+} // namespace varnholt::toolkit
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 class ManufacturerFile;
 }
 

@@ -1,6 +1,6 @@
 #include "bands/Band.h"
 
-namespace bands {
+namespace varnholt::bands {
 
 Label& Band::AddLabel(std::string name) {
     labels_.push_back(std::make_unique<Label>(std::move(name)));
@@ -21,4 +21,4 @@ Band& Band::AddChild(BandKind kind, std::string name) {
     return *children_.back();
 }
 
-}  // namespace bands
+}  // namespace varnholt::bands

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace bands {
+namespace varnholt::bands {
 
 enum class BandKind { ReportHeader, PageHeader, Detail, PageFooter, ReportFooter, SubBand, SubData };
 
@@ -68,4 +68,4 @@ private:
     bool done_ = false;
 };
 
-}  // namespace bands
+}  // namespace varnholt::bands

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace bands {
+namespace varnholt::bands {
 
 // One line of text at its place on the paper, in points from the paper's top left corner
 // (top is the top of the line's box). Carriage returns are already removed.
@@ -46,4 +46,4 @@ struct Document {
     bool aborted = false;
 };
 
-}  // namespace bands
+}  // namespace varnholt::bands

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace bands {
+namespace varnholt::bands {
 
 // A font by family and size; the report's text is meant for the fixed-pitch "Courier New".
 struct Font {
@@ -12,4 +12,4 @@ struct Font {
     bool operator==(const Font&) const = default;
 };
 
-}  // namespace bands
+}  // namespace varnholt::bands

@@ -1,6 +1,6 @@
 #include "bands/FontMetrics.h"
 
-namespace bands {
+namespace varnholt::bands {
 
 std::size_t VisibleCharacterCount(std::string_view text) {
     std::size_t count = 0;
@@ -22,4 +22,4 @@ double FixedPitchMetrics::LineHeight(const Font& font) const {
     return LineHeightEm * font.sizePoints;
 }
 
-}  // namespace bands
+}  // namespace varnholt::bands

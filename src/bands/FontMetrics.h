@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace bands {
+namespace varnholt::bands {
 
 // Measures text for the layout. Pagination depends only on these figures, so a report paginates
 // the same with or without a display; a renderer may refine the drawing, never the page breaks.
@@ -32,4 +32,4 @@ public:
 // for nothing because they render as nothing.
 std::size_t VisibleCharacterCount(std::string_view text);
 
-}  // namespace bands
+}  // namespace varnholt::bands

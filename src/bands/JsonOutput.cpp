@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace bands {
+namespace varnholt::bands {
 namespace {
 
 bool IsPlain(char character) {
@@ -102,4 +102,4 @@ std::string ToJson(const Document& document) {
     return out;
 }
 
-}  // namespace bands
+}  // namespace varnholt::bands

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace bands {
+namespace varnholt::bands {
 
 // {"pages": [{"number": 1, "labels": [{"name": "...", "lines": ["..."], "continued": false}]}]}
 // The lines are as the program set them; a carriage return appears as "\r".
@@ -13,4 +13,4 @@ std::string ToJson(const Document& document);
 // text as a JSON string literal, quotes included.
 std::string QuoteJson(const std::string& text);
 
-}  // namespace bands
+}  // namespace varnholt::bands

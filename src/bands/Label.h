@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace bands {
+namespace varnholt::bands {
 
 enum class Alignment { Left, Center, Right };
 
@@ -72,4 +72,4 @@ private:
     std::string dateTimeFormat_ = "%d.%m.%Y %H:%M";
 };
 
-}  // namespace bands
+}  // namespace varnholt::bands

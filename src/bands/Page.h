@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-namespace bands {
+namespace varnholt::bands {
 
 // Paper and margins in inches.
 struct PageSetup {
@@ -51,4 +51,4 @@ private:
     std::string description_;
 };
 
-}  // namespace bands
+}  // namespace varnholt::bands

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-namespace bands {
+namespace varnholt::bands {
 namespace {
 
 constexpr double PointsPerInch = 72.0;
@@ -242,4 +242,4 @@ void PageComposer::Place(Measured measured, bool mayBreak) {
     cursor_ = bottom;
 }
 
-}  // namespace bands
+}  // namespace varnholt::bands

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace bands {
+namespace varnholt::bands {
 
 // Stacks printed bands down the pages of a document: page header on top of every page, page
 // footer at the bottom, a band that does not fit on a new page, a band taller than a page
@@ -63,4 +63,4 @@ private:
     double contentTop_ = 0.0;  // below the page header: nothing printed on the page yet
 };
 
-}  // namespace bands
+}  // namespace varnholt::bands

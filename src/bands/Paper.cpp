@@ -1,6 +1,6 @@
 #include "bands/Paper.h"
 
-namespace bands {
+namespace varnholt::bands {
 namespace {
 
 constexpr double PointsPerInch = 72.0;
@@ -55,4 +55,4 @@ void PlaceOnPaper(Document& document, Paper paper) {
     }
 }
 
-} // namespace bands
+} // namespace varnholt::bands

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-namespace bands {
+namespace varnholt::bands {
 
 enum class Paper { Letter, A4 };
 
@@ -18,4 +18,4 @@ std::optional<Paper> PaperNamed(std::string_view name);
 // its page breaks and sits centred on the new sheet as it did on the old one.
 void PlaceOnPaper(Document& document, Paper paper);
 
-} // namespace bands
+} // namespace varnholt::bands

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace bands {
+namespace varnholt::bands {
 
 enum class ScrollCode { LineUp, LineDown, PageUp, PageDown, ThumbPosition };
 
@@ -47,4 +47,4 @@ public:
 // hook in an object it owns and hands it to the preview.
 using PreviewCreatedHook = std::function<void(PreviewControl* preview)>;
 
-}  // namespace bands
+}  // namespace varnholt::bands

@@ -2,7 +2,7 @@
 
 #include "bands/PageComposer.h"
 
-namespace bands {
+namespace varnholt::bands {
 
 // One run of the report: the event protocol, feeding printed bands to the page composer.
 class Report::Runner {
@@ -172,4 +172,4 @@ Document Report::Run() {
     return document;
 }
 
-}  // namespace bands
+}  // namespace varnholt::bands

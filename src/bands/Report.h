@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace bands {
+namespace varnholt::bands {
 
 // A banded report: a page, its bands (report header, page header, details, page footer,
 // report footer) and the tree of sub-bands and sub-data bands below them.
@@ -79,4 +79,4 @@ private:
     Recording recording_ = Recording::Everything;
 };
 
-}  // namespace bands
+}  // namespace varnholt::bands

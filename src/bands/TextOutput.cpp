@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-namespace bands {
+namespace varnholt::bands {
 namespace {
 
 constexpr double PointsPerInch = 72.0;
@@ -66,4 +66,4 @@ std::string ToText(const Document& document) {
     return result;
 }
 
-}  // namespace bands
+}  // namespace varnholt::bands

@@ -4,11 +4,11 @@
 
 #include <string>
 
-namespace bands {
+namespace varnholt::bands {
 
 // The document as plain text on the fixed-pitch grid of the report font: each placed text goes
 // to its row and column relative to the margins, rows without text stay empty, trailing blanks
 // are dropped, and pages are separated by a form feed.
 std::string ToText(const Document& document);
 
-}  // namespace bands
+}  // namespace varnholt::bands

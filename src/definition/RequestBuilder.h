@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 struct ManufacturerRecord;
 }
 

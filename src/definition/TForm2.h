@@ -8,19 +8,19 @@
 #include <optional>
 #include <string>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 class Application;
 class Button;
 class Edit;
 class Label;
 class ListBox;
 class Panel;
-} // namespace toolkit
+} // namespace varnholt::toolkit
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 class ManufacturerFile;
 class ManufacturerPanel;
-} // namespace manufacturers
+} // namespace varnholt::manufacturers
 
 namespace varnholt {
 struct GenerationState;

@@ -4,7 +4,7 @@
 
 // The one vocabulary of keys that the windows, the report preview and the Qt backend share:
 // virtual key codes and the held modifiers.
-namespace keyboard {
+namespace varnholt::keyboard {
 
 // Virtual key codes as the windowing platform numbers them. Letters and digits use their
 // upper-case ASCII codes ('A' = 65, '0' = 48).
@@ -75,4 +75,4 @@ constexpr ShiftState operator|(Modifier first, Modifier second) {
     return ShiftState(first) | ShiftState(second);
 }
 
-} // namespace keyboard
+} // namespace varnholt::keyboard

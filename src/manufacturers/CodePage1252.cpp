@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 namespace {
 
@@ -140,4 +140,4 @@ std::string CutToCharacters(std::string_view text, std::size_t count) {
     return std::string(text.substr(0, bytes));
 }
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 // Names are stored in the file as bytes of the Windows ANSI code page 1252, while every text of
 // the windowing layer is UTF-8. These conversions are the only place where the two meet.
@@ -41,4 +41,4 @@ std::size_t CharacterCount(std::string_view text);
 // The text cut after its first `count` characters.
 std::string CutToCharacters(std::string_view text, std::size_t count);
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -17,7 +17,7 @@
 #include <unistd.h>
 #endif
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 namespace {
 
@@ -192,4 +192,4 @@ void DiskFileSystem::RemoveQuietly(const std::filesystem::path& path) noexcept {
     std::filesystem::remove(path, error);
 }
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -13,7 +13,7 @@
 #include <unistd.h>
 #endif
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 FileLock::FileLock(const std::filesystem::path& file, Kind kind, std::chrono::milliseconds patience)
 {
@@ -71,4 +71,4 @@ FileLock::~FileLock()
 #endif
 }
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <filesystem>
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 // An advisory lock on the manufacturer database for the whole of one operation, so that two
 // copies of the program working in one folder take turns instead of writing over each other.
@@ -24,4 +24,4 @@ private:
     int handle = -1;
 };
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -13,7 +13,7 @@
 #include <unistd.h>
 #endif
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 namespace {
 
@@ -240,4 +240,4 @@ void TemporaryFile::ReplaceTarget()
     replaced = true;
 }
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -11,7 +11,7 @@
 // the new content goes into a temporary file beside the real file (through symbolic links),
 // readable by the owner only, which then takes the real file's place, mode and owner in one
 // rename. Failures are thrown as toolkit::InputOutputError naming the file the caller gave.
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 // The file a path leads to once every symbolic link on the way is followed. The last link may
 // dangle: then its target is the file to create.
@@ -64,4 +64,4 @@ private:
     bool replaced = false;
 };
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 // The few file-system calls the manufacturer database makes. Behind an interface so that tests
 // can make any step fail and prove that the database survives it whole. Failures are thrown as
@@ -70,4 +70,4 @@ public:
     void RemoveQuietly(const std::filesystem::path& path) noexcept override;
 };
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -9,7 +9,7 @@
 #include <unistd.h>
 #endif
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 namespace {
 
@@ -100,4 +100,4 @@ InterruptCleanup::Registration::~Registration()
     slots[slot].taken.store(false);
 }
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 namespace {
 
@@ -242,4 +242,4 @@ std::vector<ManufacturerRecord> ManufacturerFile::ReadAllRecords() {
     return result;
 }
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

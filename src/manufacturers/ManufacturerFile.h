@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 class ListBox;
 class MessageService;
-} // namespace toolkit
+} // namespace varnholt::toolkit
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 // The manufacturer database "Varnholt.MFG": a headerless sequence of 88-byte records in the
 // directory the program started in, and the record buffers and flags through which the windows
@@ -110,4 +110,4 @@ private:
     FileSystem& fileSystem;
 };
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -1,7 +1,7 @@
 #pragma once
 
 // The texts the manufacturer database shows. A line break inside a message is '\n'.
-namespace manufacturers::messages {
+namespace varnholt::manufacturers::messages {
 
 inline constexpr const char* FileNotLocated = "The Manufacturer's file can not be located.\n"
                                               "Please correct the problem or click on\n"
@@ -29,4 +29,4 @@ inline constexpr const char* StackTotalRange = "The Stack Total must be between 
 inline constexpr const char* NoControlChamber = "At least one Control Chamber MUST be checked.";
 inline constexpr const char* ControlChambersForm = "The Control Chambers must be seven marks of 'Y' or 'N'.";
 
-} // namespace manufacturers::messages
+} // namespace varnholt::manufacturers::messages

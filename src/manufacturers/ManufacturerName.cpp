@@ -3,7 +3,7 @@
 #include "manufacturers/CodePage1252.h"
 #include "manufacturers/ManufacturerRecord.h"
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 std::string UpperCaseAscii(std::string_view text) {
     std::string upper(text);
@@ -27,4 +27,4 @@ std::string CutToNameLength(std::string_view name) {
     return CutToCharacters(name, NameCapacity);
 }
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 // Upper case of ASCII letters a..z only; every other character stays as it is, as the file's
 // names have always been compared.
@@ -18,4 +18,4 @@ bool IsMarkedForDeletion(std::string_view name);
 // The name as stored: its first 40 characters.
 std::string CutToNameLength(std::string_view name);
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

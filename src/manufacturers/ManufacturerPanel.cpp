@@ -18,7 +18,7 @@
 
 #include <string>
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 namespace {
 
@@ -698,4 +698,4 @@ void ManufacturerPanel::Button8Click() {
     }
 }
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

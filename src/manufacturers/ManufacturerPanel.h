@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 class Button;
 class CheckBox;
 class Component;
@@ -12,9 +12,9 @@ class Edit;
 class Form;
 class Label;
 class Panel;
-} // namespace toolkit
+} // namespace varnholt::toolkit
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 class ManufacturerFile;
 enum class RecordField;
@@ -136,4 +136,4 @@ private:
     std::array<toolkit::CheckBox*, 7> controlChambers{};
 };
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <span>
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 namespace {
 
@@ -121,4 +121,4 @@ std::optional<std::string> FindLayoutDamage(const RecordBytes& bytes) {
     return std::nullopt;
 }
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 inline constexpr std::size_t RecordSize = 88;
 inline constexpr std::size_t NameCapacity = 40;
@@ -55,4 +55,4 @@ struct ManufacturerRecord {
 // that is neither 0 nor 1), as a sentence for the user; nothing when the layout is sound.
 std::optional<std::string> FindLayoutDamage(const RecordBytes& bytes);
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

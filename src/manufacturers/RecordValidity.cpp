@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 namespace {
 
@@ -101,4 +101,4 @@ std::optional<std::string> DescribeRecordDamage(const RecordBytes& bytes, std::s
            " of the file) is damaged:\n" + *damage;
 }
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 
 // The values a record may hold, each with the message the data panel gives for one outside it.
 // The panel's checks and the record check both read this one table.
@@ -67,4 +67,4 @@ std::optional<std::string> FindImpossibleValue(const ManufacturerRecord& record)
 // it when the record is chosen; nothing when it can.
 std::optional<std::string> DescribeRecordDamage(const RecordBytes& bytes, std::size_t recordNumber);
 
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -2,17 +2,17 @@
 
 namespace {
 
-using bands::ScrollCode;
-using bands::ScrollRequest;
-namespace Key = keyboard::Key;
-using keyboard::Modifier;
+using varnholt::bands::ScrollCode;
+using varnholt::bands::ScrollRequest;
+namespace Key = varnholt::keyboard::Key;
+using varnholt::keyboard::Modifier;
 
 // The horizontal thumb position that stands for "far right"; the page display clamps it.
 constexpr int FarRight = 2000;
 
 }  // namespace
 
-void TFrmAceKey::FormKeyDown(bands::PreviewControl& sender, std::uint16_t& key, keyboard::ShiftState shift) {
+void TFrmAceKey::FormKeyDown(varnholt::bands::PreviewControl& sender, std::uint16_t& key, varnholt::keyboard::ShiftState shift) {
     if (key < Key::Escape || key > Key::Down) {
         return;
     }
@@ -67,12 +67,12 @@ void TFrmAceKey::FormKeyDown(bands::PreviewControl& sender, std::uint16_t& key, 
     key = 0;
 }
 
-void HookPreviewKeys(TFrmAceKey& keyHandler, bands::PreviewControl* preview) {
+void HookPreviewKeys(TFrmAceKey& keyHandler, varnholt::bands::PreviewControl* preview) {
     if (preview == nullptr) {
         return;
     }
     preview->SetKeyPreview(true);
-    preview->SetKeyDownHandler([&keyHandler](bands::PreviewControl& sender, std::uint16_t& key, keyboard::ShiftState shift) {
+    preview->SetKeyDownHandler([&keyHandler](varnholt::bands::PreviewControl& sender, std::uint16_t& key, varnholt::keyboard::ShiftState shift) {
         keyHandler.FormKeyDown(sender, key, shift);
     });
 }

@@ -14,7 +14,7 @@ public:
     const std::string& Caption() const { return caption_; }
 
     // Consumes a key it handles by setting it to 0; any other key passes on to the window.
-    void FormKeyDown(bands::PreviewControl& sender, std::uint16_t& key, keyboard::ShiftState shift);
+    void FormKeyDown(varnholt::bands::PreviewControl& sender, std::uint16_t& key, varnholt::keyboard::ShiftState shift);
 
 private:
     std::string caption_ = "FrmAceKey";
@@ -22,4 +22,4 @@ private:
 
 // The preview-created hook: with a preview window, turns its key preview on and routes its
 // key-down to the handler; without one it does nothing. The handler must outlive the window.
-void HookPreviewKeys(TFrmAceKey& keyHandler, bands::PreviewControl* preview);
+void HookPreviewKeys(TFrmAceKey& keyHandler, varnholt::bands::PreviewControl* preview);

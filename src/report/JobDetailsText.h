@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace bands {
+namespace varnholt::bands {
 class Label;
 }
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace bands {
+namespace varnholt::bands {
 class Label;
 }
 

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 Application::Application(MessageService& messageService) : messages(messageService) {}
 
@@ -80,4 +80,4 @@ void Application::Unregister(Form& form) {
     std::erase(activation, &form);
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 class Form;
 
@@ -69,4 +69,4 @@ private:
     int dispatchDepth = 0;
 };
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

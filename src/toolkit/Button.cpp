@@ -2,7 +2,7 @@
 
 #include "toolkit/Keys.h"
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 Button::Button(Form& form, std::string name, Component* parent) : Component(form, std::move(name), parent) {
     StartAsTabStop();
@@ -23,4 +23,4 @@ bool Button::KeyPressDefault(char32_t character) {
     return false;
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -2,7 +2,7 @@
 
 #include "toolkit/Component.h"
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 // A push button. Enter or Space on the focused button clicks it; a form's default and cancel
 // buttons are also clicked by Enter in a field and by Escape (see Form). A key-press reaction
@@ -21,4 +21,4 @@ private:
     std::string caption;
 };
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -2,7 +2,7 @@
 
 #include "toolkit/Keys.h"
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 CheckBox::CheckBox(Form& form, std::string name, Component* parent) : Component(form, std::move(name), parent) {
     StartAsTabStop();
@@ -34,4 +34,4 @@ bool CheckBox::KeyPressDefault(char32_t character) {
     return false;
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -2,7 +2,7 @@
 
 #include "toolkit/Component.h"
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 // A check box. Changing its state, by the user or by the program, fires OnClick.
 class CheckBox : public Component {
@@ -25,4 +25,4 @@ private:
     bool checked = false;
 };
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

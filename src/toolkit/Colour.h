@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 struct Colour {
     std::uint8_t red = 0;
@@ -32,4 +32,4 @@ inline constexpr Colour Window{255, 255, 255};
 inline constexpr Colour WindowText{0, 0, 0};
 } // namespace Colours
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -2,7 +2,7 @@
 
 #include "toolkit/Form.h"
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 Component::Component(Form& form, std::string name, Component* parent)
     : componentState(form, std::move(name), parent) {
@@ -128,4 +128,4 @@ void Component::Raise(const std::function<void()>& event) {
     }
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

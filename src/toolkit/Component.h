@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 class Form;
 
@@ -120,4 +120,4 @@ private:
     State componentState;
 };
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 ConversionError::ConversionError(std::string_view text)
     : std::runtime_error("'" + std::string(text) + "' is not a valid integer value") {}
@@ -39,4 +39,4 @@ std::int32_t StrToInt(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 // A text that should have been an integer was not. The event dispatcher shows the message in
 // an error box and the program goes on.
@@ -19,4 +19,4 @@ public:
 // value lies outside the 32-bit range.
 std::int32_t StrToInt(std::string_view text);
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

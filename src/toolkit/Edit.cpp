@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 Edit::Edit(Form& form, std::string name, Component* parent) : Component(form, std::move(name), parent) {
     StartAsTabStop();
@@ -139,4 +139,4 @@ bool Edit::KeyPressDefault(char32_t character) {
     return true;
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 // A single-line edit field. The text is UTF-8; lengths, the caret (SelStart) and the
 // selection count characters, not bytes.
@@ -60,4 +60,4 @@ private:
     bool readOnly = false;
 };
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 struct Font {
     std::string family = "MS Sans Serif";
@@ -28,4 +28,4 @@ inline Font BoldSerifFont(int pixelSize) {
     return font;
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

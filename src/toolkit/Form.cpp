@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 Form::Form(Application& application, std::string name) : formState(application, std::move(name)) {
     application.Register(*this);
@@ -209,4 +209,4 @@ void Form::Raise(const std::function<void()>& event) {
     }
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

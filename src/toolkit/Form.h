@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 class Application;
 class Button;
@@ -168,4 +168,4 @@ template <typename T> T& Form::Get(std::string_view componentName) const {
     return *typed;
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 class Component;
 
@@ -16,4 +16,4 @@ public:
     virtual void FocusChanged() = 0;
 };
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 namespace {
 
@@ -55,4 +55,4 @@ void HeadlessMessageService::ClearRecord() {
     beepPending = false;
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 struct ShownBox {
     BoxKind kind = BoxKind::Information;
@@ -43,4 +43,4 @@ private:
     bool beepPending = false;
 };
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -1,6 +1,6 @@
 #include "toolkit/Image.h"
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 Image::Image(Form& form, std::string name, Component* parent) : Component(form, std::move(name), parent) {}
 
@@ -18,4 +18,4 @@ void Image::SetStretch(bool value) {
     }
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 // A picture from an image file, drawn at the component's geometry.
 class Image : public Component {
@@ -21,4 +21,4 @@ private:
     bool stretch = false;
 };
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

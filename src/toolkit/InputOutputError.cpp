@@ -1,6 +1,6 @@
 #include "toolkit/InputOutputError.h"
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 InputOutputError::InputOutputError(std::string_view action, const std::filesystem::path& failedFile,
                                    std::string_view failedReason)
@@ -8,4 +8,4 @@ InputOutputError::InputOutputError(std::string_view action, const std::filesyste
                          "\": " + std::string(failedReason) + "."),
       file(failedFile), reason(failedReason) {}
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 // A file operation failed after the file was opened (a read, write, seek, rename...). Like a
 // ConversionError the event dispatcher shows it in an error box and the program goes on.
@@ -24,4 +24,4 @@ private:
     std::string reason;
 };
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 namespace Key = keyboard::Key;
 using keyboard::Modifier;
@@ -17,4 +17,4 @@ struct KeyStroke {
     char32_t character = 0;
 };
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

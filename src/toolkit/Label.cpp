@@ -1,6 +1,6 @@
 #include "toolkit/Label.h"
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 Label::Label(Form& form, std::string name, Component* parent) : Component(form, std::move(name), parent) {}
 
@@ -25,4 +25,4 @@ void Label::SetWordWrap(bool value) {
     }
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -2,7 +2,7 @@
 
 #include "toolkit/Component.h"
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 enum class Alignment { Left, Right, Centre };
 
@@ -25,4 +25,4 @@ private:
     bool wordWrap = false;
 };
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 ListBox::ListBox(Form& form, std::string name, Component* parent) : Component(form, std::move(name), parent) {
     StartAsTabStop();
@@ -87,4 +87,4 @@ bool ListBox::KeyDownDefault(std::uint16_t key, ShiftState) {
     return true;
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

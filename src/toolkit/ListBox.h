@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 // A list of text items with at most one selected. The user's selection (click, arrow keys)
 // fires OnClick; setting ItemIndex by program does not.
@@ -41,4 +41,4 @@ private:
     std::uint64_t itemsRevision = 0;
 };
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

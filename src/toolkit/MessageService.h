@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 enum class BoxKind { Warning, Error, Information, Confirmation };
 enum class Buttons { Ok, YesNo };
@@ -17,4 +17,4 @@ public:
     virtual void Beep() = 0;
 };
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -1,6 +1,6 @@
 #include "toolkit/Panel.h"
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 Panel::Panel(Form& form, std::string name, Component* parent) : Component(form, std::move(name), parent) {}
 
@@ -18,4 +18,4 @@ void Panel::SetBorder(Bevel value) {
     }
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -2,7 +2,7 @@
 
 #include "toolkit/Component.h"
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 enum class Bevel { None, Raised, Lowered };
 
@@ -21,4 +21,4 @@ private:
     Bevel border = Bevel::Raised;
 };
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 ScriptedDriver::ScriptedDriver(Application& app, HeadlessMessageService& messageService)
     : application(app), messages(messageService) {}
@@ -194,4 +194,4 @@ const ShownBox& ScriptedDriver::LastBox() const {
     return messages.Boxes().back();
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

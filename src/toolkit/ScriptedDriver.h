@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 class Edit;
 class ListBox;
@@ -80,4 +80,4 @@ template <typename T> T& ScriptedDriver::Get(std::string_view name) const {
     return *typed;
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

@@ -9,7 +9,7 @@
 #include <array>
 #include <utility>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 namespace {
 
@@ -202,4 +202,4 @@ void CloseWindow(Form& form) {
     form.App().Dispatch([&] { form.Close(); });
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

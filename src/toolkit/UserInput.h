@@ -2,7 +2,7 @@
 
 #include "toolkit/Keys.h"
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 class Component;
 class Form;
@@ -38,4 +38,4 @@ void FocusByMouse(Component& component);
 // The window's close box.
 void CloseWindow(Form& form);
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

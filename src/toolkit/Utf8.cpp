@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 
 namespace {
 
@@ -105,4 +105,4 @@ int CharacterCount(std::string_view text) {
     return static_cast<int>(DecodeUtf8(text).size());
 }
 
-} // namespace toolkit
+} // namespace varnholt::toolkit

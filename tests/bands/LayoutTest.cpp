@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace bands {
+namespace varnholt::bands {
 namespace {
 
 // A report of one page header ("Title" and the page number) and an output band that prints the
@@ -181,4 +181,4 @@ TEST(Layout, DateTimeLabelShowsTheInjectedClock) {
 }
 
 }  // namespace
-}  // namespace bands
+}  // namespace varnholt::bands

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace bands {
+namespace varnholt::bands {
 namespace {
 
 Document SmallReport() {
@@ -45,4 +45,4 @@ TEST(Output, EmptyDocument) {
 }
 
 }  // namespace
-}  // namespace bands
+}  // namespace varnholt::bands

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace bands {
+namespace varnholt::bands {
 namespace {
 
 // A sub-data band that counts its records up to a limit and logs every event.
@@ -214,4 +214,4 @@ TEST(Protocol, TwentyOneNestedBandsWithManyRecordsRunWithoutDeepRecursion) {
 }
 
 }  // namespace
-}  // namespace bands
+}  // namespace varnholt::bands

@@ -8,7 +8,7 @@
 
 using namespace varnholt::definition;
 using namespace varnholt::definition::testing;
-using toolkit::BoxKind;
+using varnholt::toolkit::BoxKind;
 
 namespace {
 
@@ -102,7 +102,7 @@ TEST_F(DefinitionStory, OkWithAnIncompleteKeyOnlySendsTheUserBackToIt)
     DefineWith(1);
     driver.Type("246").Click("Button3");
     EXPECT_EQ(Focused(), "Edit1");
-    EXPECT_EQ(form2.Get<toolkit::Edit>("Edit1").SelStart(), 3);
+    EXPECT_EQ(form2.Get<varnholt::toolkit::Edit>("Edit1").SelStart(), 3);
 
     driver.Type("86").Type("135").Click("Button3");
     EXPECT_EQ(Focused(), "Edit2");
@@ -124,7 +124,7 @@ TEST_F(DefinitionStory, OkAfterTheChamberCountWasLoweredAsksForTheQuantitiesAgai
 {
     AcmeSixChambers();
     driver.Type("12\n3\n\n");
-    driver.Focus("ListBox1").Press(toolkit::Key::Up);
+    driver.Focus("ListBox1").Press(varnholt::toolkit::Key::Up);
     driver.Click("Button3");
 
     EXPECT_EQ(reportStarter.starts, 0);
@@ -177,7 +177,7 @@ TEST_F(DefinitionStory, CancelEmptiesThePanelButKeepsTheRequest)
     driver.Click("Button4");
 
     EXPECT_FALSE(form2.Visible());
-    EXPECT_FALSE(form2.Get<toolkit::Panel>("Panel1").Visible());
+    EXPECT_FALSE(form2.Get<varnholt::toolkit::Panel>("Panel1").Visible());
     EXPECT_FALSE(form2.DefiningSystem);
     EXPECT_FALSE(form2.RandomMasterPending);
     for (const char* emptied : {"Edit1", "Edit3", "Edit4", "Edit6", "Label11", "Label12", "Label13"}) {
@@ -213,7 +213,7 @@ TEST_F(DefinitionStory, ClosingTheWindowIsACancelSoTheNextListingIsNotTakenForAD
     driver.Close("Form2");
 
     EXPECT_FALSE(form2.Visible());
-    EXPECT_FALSE(form2.Get<toolkit::Panel>("Panel1").Visible());
+    EXPECT_FALSE(form2.Get<varnholt::toolkit::Panel>("Panel1").Visible());
     EXPECT_FALSE(form2.DefiningSystem);
     for (const char* emptied : {"Edit1", "Edit3", "Label12"}) {
         EXPECT_EQ(Text(emptied), "") << emptied;
@@ -230,7 +230,7 @@ TEST_F(DefinitionStory, TheListShowsTheRecordsInFileOrderAndOpensTheChosenOneFor
 {
     WriteManufacturers({Acme(), Bolt(), Corbin()});
     OpenList(false);
-    EXPECT_EQ(form2.Get<toolkit::ListBox>("LB1").Items(), (std::vector<std::string>{"Acme", "Bolt Core", "Corbin"}));
+    EXPECT_EQ(form2.Get<varnholt::toolkit::ListBox>("LB1").Items(), (std::vector<std::string>{"Acme", "Bolt Core", "Corbin"}));
     EXPECT_EQ(Text("LB1"), "Acme");
     EXPECT_EQ(Focused(), "LB1");
 
@@ -244,7 +244,7 @@ TEST_F(DefinitionStory, TheListShowsTheRecordsInFileOrderAndOpensTheChosenOneFor
     EXPECT_EQ(driver.Text("Tallowmere.Button7"), "Restore");
     EXPECT_EQ(panel.Button6.Top(), 460);
     EXPECT_EQ(Focused(), "Button1");
-    EXPECT_EQ(form2.Get<toolkit::ListBox>("LB1").ItemIndex(), 0);
+    EXPECT_EQ(form2.Get<varnholt::toolkit::ListBox>("LB1").ItemIndex(), 0);
 }
 
 TEST_F(DefinitionStory, ANewManufacturerOnlyClosesTheList)
@@ -254,20 +254,20 @@ TEST_F(DefinitionStory, ANewManufacturerOnlyClosesTheList)
     driver.Click("Form2.Button1");
 
     EXPECT_FALSE(form2.Visible());
-    EXPECT_FALSE(form2.Get<toolkit::ListBox>("LB1").Visible());
+    EXPECT_FALSE(form2.Get<varnholt::toolkit::ListBox>("LB1").Visible());
     EXPECT_EQ(panel.Button7.Caption(), "Refresh");
 }
 
 TEST_F(DefinitionStory, TheListKeysStopAtItsEndsAndEnterChooses)
 {
     OpenList(true);
-    driver.Press(toolkit::Key::Up);
-    EXPECT_EQ(form2.Get<toolkit::ListBox>("LB1").ItemIndex(), 0);
+    driver.Press(varnholt::toolkit::Key::Up);
+    EXPECT_EQ(form2.Get<varnholt::toolkit::ListBox>("LB1").ItemIndex(), 0);
     for (int i = 0; i < 6; ++i) {
-        driver.Press(toolkit::Key::Down);
+        driver.Press(varnholt::toolkit::Key::Down);
     }
-    EXPECT_EQ(form2.Get<toolkit::ListBox>("LB1").ItemIndex(), 3);
-    driver.Press(toolkit::Key::Up).Press(toolkit::Key::Return);
+    EXPECT_EQ(form2.Get<varnholt::toolkit::ListBox>("LB1").ItemIndex(), 3);
+    driver.Press(varnholt::toolkit::Key::Up).Press(varnholt::toolkit::Key::Return);
 
     EXPECT_EQ(file.SelectedRecord, 2U);
     EXPECT_EQ(state.MfgName, "Corbin");

@@ -4,7 +4,7 @@
 
 using namespace varnholt::definition;
 using namespace varnholt::definition::testing;
-using toolkit::BoxKind;
+using varnholt::toolkit::BoxKind;
 
 namespace {
 
@@ -23,7 +23,7 @@ TEST_F(KeyEntryStory, ChoosingAManufacturerOpensThePanelWithItsChamberCounts)
 
     EXPECT_TRUE(driver.Showing("Panel1"));
     EXPECT_FALSE(driver.Showing("LB1"));
-    EXPECT_EQ(form2.Get<toolkit::ListBox>("ListBox1").Items(), (std::vector<std::string>{"5", "6", "7"}));
+    EXPECT_EQ(form2.Get<varnholt::toolkit::ListBox>("ListBox1").Items(), (std::vector<std::string>{"5", "6", "7"}));
     EXPECT_EQ(Text("ListBox1"), "5");
     EXPECT_EQ(state.Chambers, 5);
     EXPECT_EQ(state.MfgName, "Bolt Core");
@@ -31,7 +31,7 @@ TEST_F(KeyEntryStory, ChoosingAManufacturerOpensThePanelWithItsChamberCounts)
     EXPECT_EQ(state.ControlChambers, "YNNNNNN");
     EXPECT_EQ(state.ProgressionSteps, 6);
     EXPECT_EQ(Focused(), "Edit1");
-    EXPECT_TRUE(form2.Get<toolkit::Edit>("Edit2").Enabled());
+    EXPECT_TRUE(form2.Get<varnholt::toolkit::Edit>("Edit2").Enabled());
     EXPECT_EQ(Text("Label12"), "36");
 }
 
@@ -40,8 +40,8 @@ TEST_F(KeyEntryStory, WithoutInterchangeableCoreTheControlKeyIsGreyAndSkipped)
     DefineWith(AcmeRow);
 
     EXPECT_EQ(state.ProgressionSteps, 4);
-    EXPECT_FALSE(form2.Get<toolkit::Edit>("Edit2").Enabled());
-    EXPECT_NE(form2.Get<toolkit::Edit>("Edit2").Background(), toolkit::Colours::Window);
+    EXPECT_FALSE(form2.Get<varnholt::toolkit::Edit>("Edit2").Enabled());
+    EXPECT_NE(form2.Get<varnholt::toolkit::Edit>("Edit2").Background(), varnholt::toolkit::Colours::Window);
     EXPECT_EQ(state.Chambers, 3);
     driver.Type("246");
     EXPECT_EQ(state.TopMasterKey, "246");
@@ -74,7 +74,7 @@ TEST_F(KeyEntryStory, OnlyTheLastPairOfCutsIsHeldToTheMaximumAdjacentCut)
     EXPECT_EQ(LastBox().kind, BoxKind::Information);
     EXPECT_TRUE(LastBox().afterBeep);
     EXPECT_EQ(Text("Edit1"), "3");
-    EXPECT_EQ(form2.Get<toolkit::Edit>("Edit1").SelStart(), 1);
+    EXPECT_EQ(form2.Get<varnholt::toolkit::Edit>("Edit1").SelStart(), 1);
     driver.ClearRecord();
     driver.Type("8");
     EXPECT_EQ(Text("Edit1"), "38");
@@ -177,7 +177,7 @@ TEST_F(ControlChamberStory, AControlKeyLikeTheTopMasterInEveryControlChamberIsRe
     EXPECT_EQ(LastBox().kind, BoxKind::Information);
     EXPECT_TRUE(LastBox().afterBeep);
     EXPECT_EQ(Text("Edit2"), "484973");
-    EXPECT_EQ(form2.Get<toolkit::Edit>("Edit2").SelStart(), 6);
+    EXPECT_EQ(form2.Get<varnholt::toolkit::Edit>("Edit2").SelStart(), 6);
     EXPECT_EQ(Focused(), "Edit2");
 
     driver.ClearRecord();
@@ -220,11 +220,11 @@ TEST_F(KeyEntryStory, LoweringTheChamberCountCutsTheKeyAndRestartsTheQuantities)
 TEST_F(KeyEntryStory, TheChamberListKeysStopAtItsEnds)
 {
     DefineWith(BoltRow);
-    driver.Focus("ListBox1").Press(toolkit::Key::Up);
+    driver.Focus("ListBox1").Press(varnholt::toolkit::Key::Up);
     EXPECT_EQ(Text("ListBox1"), "5");
-    driver.Press(toolkit::Key::Down).Press(toolkit::Key::Down).Press(toolkit::Key::Down);
+    driver.Press(varnholt::toolkit::Key::Down).Press(varnholt::toolkit::Key::Down).Press(varnholt::toolkit::Key::Down);
     EXPECT_EQ(Text("ListBox1"), "7");
-    driver.Press(toolkit::Key::Return);
+    driver.Press(varnholt::toolkit::Key::Return);
     EXPECT_EQ(Focused(), "Edit1");
     EXPECT_EQ(state.Chambers, 7);
 }

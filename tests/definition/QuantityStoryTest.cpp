@@ -4,7 +4,7 @@
 
 using namespace varnholt::definition;
 using namespace varnholt::definition::testing;
-using toolkit::BoxKind;
+using varnholt::toolkit::BoxKind;
 
 namespace {
 
@@ -114,7 +114,7 @@ TEST_F(QuantityStory, MastersThatNoLongerFitAfterFewerChambersAreRefused)
     ASSERT_EQ(Text("Edit3"), "62");
 
     // Three chambers chosen with the keyboard, then straight on to the sub-masters.
-    driver.Focus("ListBox1").Press(toolkit::Key::Up).Press(toolkit::Key::Up).Press(toolkit::Key::Up);
+    driver.Focus("ListBox1").Press(varnholt::toolkit::Key::Up).Press(varnholt::toolkit::Key::Up).Press(varnholt::toolkit::Key::Up);
     driver.Focus("Edit4");
     EXPECT_EQ(state.Chambers, 3);
     EXPECT_EQ(LastBox().kind, BoxKind::Error);
@@ -204,7 +204,7 @@ TEST_F(QuantityStory, BackspaceInTheKeysFieldRemovesTheLastDigit)
     KeyWithChambers("6", "246864");
     driver.Type("12\n3\n").Type("45");
     driver.Focus("Edit6");
-    form2.Get<toolkit::Edit>("Edit6").SetSelStart(0);
+    form2.Get<varnholt::toolkit::Edit>("Edit6").SetSelStart(0);
     driver.Type("\b");
     EXPECT_EQ(Text("Edit6"), "4");
 }
@@ -241,7 +241,7 @@ TEST_F(QuantityStory, ANumberBeyondTheIntegerRangeIsAConversionErrorNotAnOverflo
 {
     KeyWithChambers("6", "246864");
     driver.Type("\n");
-    application.Dispatch([&] { form2.Get<toolkit::Edit>("Edit6").SetText("99999999999"); });
+    application.Dispatch([&] { form2.Get<varnholt::toolkit::Edit>("Edit6").SetText("99999999999"); });
     EXPECT_EQ(LastBox().kind, BoxKind::Error);
     EXPECT_EQ(LastBox().text, "'99999999999' is not a valid integer value");
 }

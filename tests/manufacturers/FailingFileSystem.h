@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace manufacturers::testing {
+namespace varnholt::manufacturers::testing {
 
 // The disk, except that the named step fails the way a full disk or a crash makes it fail.
 class FailingFileSystem : public DiskFileSystem {
@@ -42,4 +42,4 @@ private:
     }
 };
 
-} // namespace manufacturers::testing
+} // namespace varnholt::manufacturers::testing

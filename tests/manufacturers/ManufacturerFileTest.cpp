@@ -18,7 +18,7 @@
 #include <sys/sysmacros.h>
 #endif
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 namespace {
 
 using testing::Concatenate;
@@ -338,4 +338,4 @@ TEST_F(ManufacturerFileTest, OfferDeletionAsksOnlyForAMarkedRecordAndPurgesOnYes
 }
 
 } // namespace
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -18,7 +18,7 @@
 
 #include <memory>
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 namespace {
 
 using testing::Concatenate;
@@ -460,4 +460,4 @@ TEST_F(ManufacturerPanelStory, ADamagedListedRecordCanBeMarkedAndDeleted) {
 }
 
 } // namespace
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <iterator>
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 namespace {
 
 ManufacturerRecord InterchangeableCoreRecord() {
@@ -260,4 +260,4 @@ TEST(RecordValidity, WithoutInterchangeableCoreTheCoreValuesAreNotJudged) {
 }
 
 } // namespace
-} // namespace manufacturers
+} // namespace varnholt::manufacturers

@@ -18,7 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace manufacturers {
+namespace varnholt::manufacturers {
 namespace {
 
 using testing::NamesInFile;
@@ -186,6 +186,6 @@ TEST(SharedDatabaseTest, AFileHeldTooLongByTheOtherCopyIsNamedInAClearMessage) {
 }
 
 } // namespace
-} // namespace manufacturers
+} // namespace varnholt::manufacturers
 
 #endif

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace manufacturers::testing {
+namespace varnholt::manufacturers::testing {
 
 // A fresh directory for one test, removed with everything in it afterwards.
 class TemporaryDirectory {
@@ -75,4 +75,4 @@ inline std::vector<std::string> NamesInFile(const std::filesystem::path& file) {
     return names;
 }
 
-} // namespace manufacturers::testing
+} // namespace varnholt::manufacturers::testing

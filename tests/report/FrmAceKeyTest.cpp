@@ -7,13 +7,13 @@
 
 namespace {
 
-using bands::ScrollCode;
-using keyboard::Modifier;
-using keyboard::ShiftState;
-namespace Key = keyboard::Key;
+using varnholt::bands::ScrollCode;
+using varnholt::keyboard::Modifier;
+using varnholt::keyboard::ShiftState;
+namespace Key = varnholt::keyboard::Key;
 
 // Records every operation the key handler asks of the preview, in order.
-class FakePreview final : public bands::PreviewControl {
+class FakePreview final : public varnholt::bands::PreviewControl {
 public:
     std::vector<std::string> calls;
     bool keyPreview = false;
@@ -26,14 +26,14 @@ public:
     void NextPage() override { calls.push_back("next"); }
     void LastPage() override { calls.push_back("last"); }
     void RefreshPageIndicator() override { calls.push_back("refresh"); }
-    void ScrollVertical(bands::ScrollRequest request) override { calls.push_back("vertical " + Describe(request)); }
-    void ScrollHorizontal(bands::ScrollRequest request) override { calls.push_back("horizontal " + Describe(request)); }
+    void ScrollVertical(varnholt::bands::ScrollRequest request) override { calls.push_back("vertical " + Describe(request)); }
+    void ScrollHorizontal(varnholt::bands::ScrollRequest request) override { calls.push_back("horizontal " + Describe(request)); }
     void SetKeyPreview(bool on) override { keyPreview = on; }
     void SetKeyDownHandler(KeyDownHandler handler) override { keyDown = std::move(handler); }
     void Close() override { calls.push_back("close"); }
 
 private:
-    static std::string Describe(bands::ScrollRequest request) {
+    static std::string Describe(varnholt::bands::ScrollRequest request) {
         switch (request.code) {
         case ScrollCode::LineUp: return "line up";
         case ScrollCode::LineDown: return "line down";

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-using namespace toolkit;
+using namespace varnholt::toolkit;
 using testing::ElementsAre;
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace toolkit;
+using namespace varnholt::toolkit;
 
 namespace {
 

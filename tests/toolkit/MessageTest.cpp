@@ -7,7 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-using namespace toolkit;
+using namespace varnholt::toolkit;
 using testing::ElementsAre;
 
 namespace {

@@ -14,19 +14,19 @@
 // A small dialog for the stories: two fields on the form, a panel with a field and a check
 // box, a list, OK (default) and Cancel (cancel) buttons.
 struct TestDialog {
-    toolkit::HeadlessMessageService messages;
-    toolkit::Application application{messages};
-    toolkit::Form form{application, "Dialog"};
-    toolkit::Edit& name = form.Add<toolkit::Edit>("NameField");
-    toolkit::Edit& count = form.Add<toolkit::Edit>("CountField");
-    toolkit::Panel& panel = form.Add<toolkit::Panel>("Panel1");
-    toolkit::Edit& factor = form.Add<toolkit::Edit>("FactorField", panel);
-    toolkit::CheckBox& option = form.Add<toolkit::CheckBox>("Option", panel);
-    toolkit::ListBox& list = form.Add<toolkit::ListBox>("List");
-    toolkit::Button& ok = form.Add<toolkit::Button>("OkButton");
-    toolkit::Button& cancel = form.Add<toolkit::Button>("CancelButton");
-    toolkit::Label& status = form.Add<toolkit::Label>("Status");
-    toolkit::ScriptedDriver driver{application, messages};
+    varnholt::toolkit::HeadlessMessageService messages;
+    varnholt::toolkit::Application application{messages};
+    varnholt::toolkit::Form form{application, "Dialog"};
+    varnholt::toolkit::Edit& name = form.Add<varnholt::toolkit::Edit>("NameField");
+    varnholt::toolkit::Edit& count = form.Add<varnholt::toolkit::Edit>("CountField");
+    varnholt::toolkit::Panel& panel = form.Add<varnholt::toolkit::Panel>("Panel1");
+    varnholt::toolkit::Edit& factor = form.Add<varnholt::toolkit::Edit>("FactorField", panel);
+    varnholt::toolkit::CheckBox& option = form.Add<varnholt::toolkit::CheckBox>("Option", panel);
+    varnholt::toolkit::ListBox& list = form.Add<varnholt::toolkit::ListBox>("List");
+    varnholt::toolkit::Button& ok = form.Add<varnholt::toolkit::Button>("OkButton");
+    varnholt::toolkit::Button& cancel = form.Add<varnholt::toolkit::Button>("CancelButton");
+    varnholt::toolkit::Label& status = form.Add<varnholt::toolkit::Label>("Status");
+    varnholt::toolkit::ScriptedDriver driver{application, messages};
 
     TestDialog() {
         ok.SetCaption("OK");

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace qtforms {
+namespace varnholt::qtforms {
 
 QColor ToQColor(toolkit::Colour colour) { return QColor(colour.red, colour.green, colour.blue); }
 
@@ -45,4 +45,4 @@ int ToCharacterIndex(const QString& text, int utf16Index) {
     return characters;
 }
 
-} // namespace qtforms
+} // namespace varnholt::qtforms

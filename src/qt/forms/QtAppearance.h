@@ -9,7 +9,7 @@
 
 #include <string_view>
 
-namespace qtforms {
+namespace varnholt::qtforms {
 
 QColor ToQColor(toolkit::Colour colour);
 QFont ToQFont(const toolkit::Font& font);
@@ -19,4 +19,4 @@ int ToQStringIndex(std::string_view utf8, int characters);
 // A position in a QString as a count of characters (code points) before it.
 int ToCharacterIndex(const QString& text, int utf16Index);
 
-} // namespace qtforms
+} // namespace varnholt::qtforms

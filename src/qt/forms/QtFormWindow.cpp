@@ -29,7 +29,7 @@
 
 #include <exception>
 
-namespace qtforms {
+namespace varnholt::qtforms {
 
 namespace {
 
@@ -451,4 +451,4 @@ void QtFormWindow::closeEvent(QCloseEvent* event) {
     Guarded([this] { toolkit::CloseWindow(form); });
 }
 
-} // namespace qtforms
+} // namespace varnholt::qtforms

@@ -8,12 +8,12 @@
 #include <functional>
 #include <unordered_map>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 class Component;
 class Form;
-} // namespace toolkit
+} // namespace varnholt::toolkit
 
-namespace qtforms {
+namespace varnholt::qtforms {
 
 // One toolkit form as a real top-level window. Each component becomes a child widget at its
 // geometry; the widgets follow the model through FormObserver, and every real key, click,
@@ -66,4 +66,4 @@ private:
     bool pressFocused = false;
 };
 
-} // namespace qtforms
+} // namespace varnholt::qtforms

@@ -8,7 +8,7 @@
 #include <QMetaObject>
 #include <QScreen>
 
-namespace qtforms {
+namespace varnholt::qtforms {
 
 QtFormWindows::QtFormWindows(toolkit::Application& app) : application(app) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -47,4 +47,4 @@ QtFormWindow* QtFormWindows::WindowOf(const toolkit::Form& form) const {
     return nullptr;
 }
 
-} // namespace qtforms
+} // namespace varnholt::qtforms

@@ -5,12 +5,12 @@
 #include <memory>
 #include <vector>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 class Application;
 class Form;
-} // namespace toolkit
+} // namespace varnholt::toolkit
 
-namespace qtforms {
+namespace varnholt::qtforms {
 
 // The real windows of all the application's forms. Create it after the forms and after the
 // QApplication; it tells the model the screen size (for centred forms) and quits the Qt
@@ -40,4 +40,4 @@ private:
     std::vector<std::unique_ptr<QtFormWindow>> windows;
 };
 
-} // namespace qtforms
+} // namespace varnholt::qtforms

@@ -5,7 +5,7 @@
 
 #include <QKeyEvent>
 
-namespace qtforms {
+namespace varnholt::qtforms {
 
 std::optional<toolkit::KeyStroke> StrokeFromQt(const QKeyEvent& event) {
     const toolkit::ShiftState shift = keyboard::ShiftStateOfQt(event);
@@ -40,4 +40,4 @@ std::optional<toolkit::KeyStroke> StrokeFromQt(const QKeyEvent& event) {
     return std::nullopt;
 }
 
-} // namespace qtforms
+} // namespace varnholt::qtforms

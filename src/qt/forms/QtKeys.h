@@ -6,10 +6,10 @@
 
 class QKeyEvent;
 
-namespace qtforms {
+namespace varnholt::qtforms {
 
 // A Qt key event as the platform's key stroke: virtual key, shift state and, for keys that
 // type one, the character. Nothing for bare modifier presses the model does not need.
 std::optional<toolkit::KeyStroke> StrokeFromQt(const QKeyEvent& event);
 
-} // namespace qtforms
+} // namespace varnholt::qtforms

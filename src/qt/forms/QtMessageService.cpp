@@ -7,7 +7,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace qtforms {
+namespace varnholt::qtforms {
 
 namespace {
 
@@ -49,4 +49,4 @@ toolkit::Answer QtMessageService::Show(toolkit::BoxKind kind, std::string_view t
 
 void QtMessageService::Beep() { QApplication::beep(); }
 
-} // namespace qtforms
+} // namespace varnholt::qtforms

@@ -4,11 +4,11 @@
 
 #include <string>
 
-namespace toolkit {
+namespace varnholt::toolkit {
 class Application;
 }
 
-namespace qtforms {
+namespace varnholt::qtforms {
 
 // Message boxes as QMessageBox over the active window, titled with the application's title;
 // the beep is the desktop's.
@@ -24,4 +24,4 @@ private:
     const toolkit::Application* application = nullptr;
 };
 
-} // namespace qtforms
+} // namespace varnholt::qtforms

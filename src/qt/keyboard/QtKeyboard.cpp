@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 
-namespace keyboard {
+namespace varnholt::keyboard {
 
 namespace {
 
@@ -94,4 +94,4 @@ ShiftState ShiftStateOfQt(const QKeyEvent& event) {
     return ShiftFrom(event.modifiers(), QGuiApplication::mouseButtons());
 }
 
-} // namespace keyboard
+} // namespace varnholt::keyboard

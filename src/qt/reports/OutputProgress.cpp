@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QProgressDialog>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 namespace {
 // Handling window events after every page would slow the output down for nothing.
 constexpr qint64 EventIntervalMilliseconds = 40;
@@ -45,4 +45,4 @@ bool OutputProgress::PageDone(int pagesDone) {
     return !dialog_->wasCanceled();
 }
 
-} // namespace qtreports
+} // namespace varnholt::qtreports

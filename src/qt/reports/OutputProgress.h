@@ -10,7 +10,7 @@ class QProgressDialog;
 class QString;
 class QWidget;
 
-namespace qtreports {
+namespace varnholt::qtreports {
 
 // Reports longer than this show their progress while they are saved or printed.
 inline constexpr int PagesWorthAProgressDialog = 200;
@@ -37,4 +37,4 @@ private:
     QElapsedTimer sinceEvents_;
 };
 
-} // namespace qtreports
+} // namespace varnholt::qtreports

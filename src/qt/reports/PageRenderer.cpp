@@ -12,7 +12,7 @@
 #include <cmath>
 #include <optional>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 namespace {
 
 QFont FontFor(const bands::Font& font, double pixelsPerPoint) {
@@ -97,4 +97,4 @@ void DrawPage(QPainter& painter, const bands::DocumentPage& page, double pixelsP
     }
 }
 
-}  // namespace qtreports
+}  // namespace varnholt::qtreports

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 namespace {
 constexpr double PointsPerInch = 72.0;
 constexpr int Gap = 12; // grey border around and between the sheets, in pixels
@@ -179,4 +179,4 @@ void PageView::paintEvent(QPaintEvent* event) {
     }
 }
 
-} // namespace qtreports
+} // namespace varnholt::qtreports

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 
 enum class ZoomMode { WholePage, PageWidth, Percent };
 
@@ -54,4 +54,4 @@ private:
     int percent_ = 100;
 };
 
-} // namespace qtreports
+} // namespace varnholt::qtreports

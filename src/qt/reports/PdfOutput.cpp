@@ -7,7 +7,7 @@
 #include <QPdfWriter>
 #include <QFile>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 namespace {
 constexpr int Resolution = 720;
 constexpr double PointsPerInch = 72.0;
@@ -48,4 +48,4 @@ OutputResult WritePdf(const bands::Document& document, const std::filesystem::pa
     return {true, {}};
 }
 
-}  // namespace qtreports
+}  // namespace varnholt::qtreports

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 
 // Outcome of writing or printing a document; message tells the user what went wrong.
 struct OutputResult {
@@ -24,4 +24,4 @@ using PageProgress = std::function<bool(int pagesDone, int pageCount)>;
 OutputResult WritePdf(const bands::Document& document, const std::filesystem::path& file,
                       const PageProgress& progress = {});
 
-}  // namespace qtreports
+}  // namespace varnholt::qtreports

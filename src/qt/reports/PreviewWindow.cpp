@@ -35,7 +35,7 @@
 #include <fstream>
 #include <memory>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 namespace {
 
 struct ZoomChoice {
@@ -555,4 +555,4 @@ void PreviewWindow::Export() {
     }
 }
 
-} // namespace qtreports
+} // namespace varnholt::qtreports

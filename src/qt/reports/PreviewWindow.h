@@ -16,7 +16,7 @@ class QHBoxLayout;
 class QLabel;
 class QToolButton;
 
-namespace qtreports {
+namespace varnholt::qtreports {
 
 class PageView;
 
@@ -118,4 +118,4 @@ private:
     bool forwardingKey_ = false;
 };
 
-} // namespace qtreports
+} // namespace varnholt::qtreports

@@ -10,7 +10,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 namespace {
 
 constexpr double PointsPerInch = 72.0;
@@ -95,4 +95,4 @@ DialogPrint PrintWithDialog(const bands::Document& document, QWidget* parent, st
     return result.succeeded ? DialogPrint::Printed : DialogPrint::Failed;
 }
 
-}  // namespace qtreports
+}  // namespace varnholt::qtreports

@@ -8,7 +8,7 @@
 class QPrinter;
 class QWidget;
 
-namespace qtreports {
+namespace varnholt::qtreports {
 
 // Prints on an already set-up printer, the paper's corner as origin. Stopped by the progress,
 // the job is aborted.
@@ -24,4 +24,4 @@ enum class DialogPrint { Printed, Cancelled, Failed };
 // progress and can be cancelled.
 DialogPrint PrintWithDialog(const bands::Document& document, QWidget* parent, std::string& message);
 
-}  // namespace qtreports
+}  // namespace varnholt::qtreports

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 namespace {
 // Handling window events after every page would slow a long report down for nothing.
 constexpr qint64 EventIntervalMilliseconds = 50;
@@ -35,4 +35,4 @@ void RunProgress::PageFinished(int pageNumber) {
     }
 }
 
-}  // namespace qtreports
+}  // namespace varnholt::qtreports

@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 #include <QProgressDialog>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 
 // While it lives, a report run shows its progress page by page (after half a second) and lets
 // the window system breathe; Cancel aborts the run, which then ends with the pages so far.
@@ -28,4 +28,4 @@ private:
     QElapsedTimer sinceEvents_;
 };
 
-}  // namespace qtreports
+}  // namespace varnholt::qtreports

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 
 QString ProposedFileName(const std::string& stem, const QString& suffix) {
     QString name = QString::fromStdString(stem).simplified();
@@ -63,4 +63,4 @@ std::optional<QString> ChooseFileToWrite(QWidget* parent, const QString& caption
     return std::nullopt;
 }
 
-} // namespace qtreports
+} // namespace varnholt::qtreports

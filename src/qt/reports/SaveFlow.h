@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace qtreports {
+namespace varnholt::qtreports {
 
 // A file name for a report of stem: the characters a file name cannot hold become blanks or
 // dashes, and suffix (".pdf") is added.
@@ -24,4 +24,4 @@ std::optional<QString> ChooseFileToWrite(QWidget* parent, const QString& caption
                                          const QString& proposedName, const QString& filter,
                                          const QString& suffix);
 
-} // namespace qtreports
+} // namespace varnholt::qtreports

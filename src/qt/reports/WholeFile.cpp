@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QTemporaryFile>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 
 namespace fs = std::filesystem;
 
@@ -62,4 +62,4 @@ OutputResult WriteWhole(const fs::path& target,
     return {true, {}};
 }
 
-} // namespace qtreports
+} // namespace varnholt::qtreports

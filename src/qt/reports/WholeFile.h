@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <functional>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 
 // Writes target so that it is either complete or as it was: write fills a fresh temporary file
 // beside it, which then takes its place in one rename, keeping the mode of the file it replaces
@@ -14,4 +14,4 @@ namespace qtreports {
 OutputResult WriteWhole(const std::filesystem::path& target,
                         const std::function<OutputResult(const std::filesystem::path& temporary)>& write);
 
-} // namespace qtreports
+} // namespace varnholt::qtreports

@@ -43,7 +43,7 @@ protected:
         folder = std::filesystem::temp_directory_path() /
                  ("varnholt-definition-qt-" + std::to_string(entropy()) + "-" + std::to_string(entropy()));
         std::filesystem::create_directories(folder);
-        manufacturers::ManufacturerRecord acme;
+        varnholt::manufacturers::ManufacturerRecord acme;
         acme.Name = "Acme";
         acme.MinChambers = 5;
         acme.ChamberChoices = 2;
@@ -51,7 +51,7 @@ protected:
         acme.DeepestCut = 9;
         acme.MaxAdjacentCut = 5;
         acme.StepIncrement = 2;
-        const manufacturers::RecordBytes bytes = acme.Encode();
+        const varnholt::manufacturers::RecordBytes bytes = acme.Encode();
         std::ofstream(folder / "Varnholt.MFG", std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         program = std::make_unique<varnholt::app::QtProgram>(folder);
@@ -67,7 +67,7 @@ protected:
     // The widget the user's keys reach: the one showing the model's focused component.
     QWidget* KeyboardTarget()
     {
-        toolkit::Form* form = program->Model().application.ActiveForm();
+        varnholt::toolkit::Form* form = program->Model().application.ActiveForm();
         if (form == nullptr || form->Focused() == nullptr) {
             return nullptr;
         }
@@ -75,7 +75,7 @@ protected:
         return window != nullptr ? window->WidgetOf(*form->Focused()) : nullptr;
     }
 
-    static std::string FocusedName(const toolkit::Form& form)
+    static std::string FocusedName(const varnholt::toolkit::Form& form)
     {
         return form.Focused() != nullptr ? form.Focused()->Name() : std::string();
     }
@@ -123,17 +123,17 @@ TEST_F(DataInputOnScreen, FromTheMainMenuToTheFinishedReport)
     ASSERT_TRUE(model.Form2.Visible());
     ASSERT_EQ(FocusedName(model.Form2), "LB1");
     Press(Qt::Key_Return); // the one manufacturer
-    ASSERT_TRUE(model.Form2.Get<toolkit::Panel>("Panel1").Visible());
+    ASSERT_TRUE(model.Form2.Get<varnholt::toolkit::Panel>("Panel1").Visible());
     ASSERT_EQ(FocusedName(model.Form2), "Edit1");
 
     Type("24686");
     EXPECT_EQ(model.state.TopMasterKey, "24686");
-    EXPECT_EQ(model.Form2.Get<toolkit::Label>("Label12").Caption(), "16");
+    EXPECT_EQ(model.Form2.Get<varnholt::toolkit::Label>("Label12").Caption(), "16");
     Type("4");
     Press(Qt::Key_Return);
-    EXPECT_EQ(model.Form2.Get<toolkit::Label>("Label13").Caption(), "4");
+    EXPECT_EQ(model.Form2.Get<varnholt::toolkit::Label>("Label13").Caption(), "4");
     Type("2");
-    EXPECT_EQ(model.Form2.Get<toolkit::Label>("Label11").Caption(), "64");
+    EXPECT_EQ(model.Form2.Get<varnholt::toolkit::Label>("Label11").Caption(), "64");
     Press(Qt::Key_Return); // on to the keys
     Press(Qt::Key_Return); // all of them
     ASSERT_EQ(FocusedName(model.Form2), "Button3");
@@ -146,7 +146,7 @@ TEST_F(DataInputOnScreen, FromTheMainMenuToTheFinishedReport)
     EXPECT_FALSE(model.Form2.Visible());
     ASSERT_NE(program->Preview(), nullptr);
     EXPECT_GE(program->Preview()->PageCount(), 2);
-    EXPECT_EQ(model.Form2.Get<toolkit::Edit>("Edit1").Text(), "");
+    EXPECT_EQ(model.Form2.Get<varnholt::toolkit::Edit>("Edit1").Text(), "");
 
     // The preview's "Pinning List…" opens the list of this system in a preview of its own, a
     // cylinder for every key listed.
@@ -155,8 +155,8 @@ TEST_F(DataInputOnScreen, FromTheMainMenuToTheFinishedReport)
     pinningList->click();
     ASSERT_NE(program->PinningPreview(), nullptr);
     std::size_t cylinders = 0;
-    for (const bands::DocumentPage& page : program->PinningPreview()->Document().pages)
-        for (const bands::PrintedLabel& label : page.labels)
+    for (const varnholt::bands::DocumentPage& page : program->PinningPreview()->Document().pages)
+        for (const varnholt::bands::PrintedLabel& label : page.labels)
             cylinders += label.name == "CylinderLines" ? 1U : 0U;
     const varnholt::KeySchedule schedule = varnholt::ComputeKeySchedule(model.state);
     EXPECT_EQ(cylinders, static_cast<std::size_t>(std::count_if(schedule.begin(), schedule.end(),

@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-using namespace toolkit;
+using namespace varnholt::toolkit;
 
 namespace {
 
@@ -65,7 +65,7 @@ protected:
     Button& cancel = form.Add<Button>("CancelButton");
     Label& status = form.Add<Label>("Status");
     int okClicks = 0;
-    std::unique_ptr<qtforms::QtFormWindow> window;
+    std::unique_ptr<varnholt::qtforms::QtFormWindow> window;
 
     QtFormStory() {
         form.SetCaption("Sample");
@@ -95,7 +95,7 @@ protected:
         status.SetBounds(220, 10, 70, 24);
         form.SetDefaultButton(&ok);
         form.SetCancelButton(&cancel);
-        window = std::make_unique<qtforms::QtFormWindow>(form);
+        window = std::make_unique<varnholt::qtforms::QtFormWindow>(form);
         form.Show();
         digits.SetFocus();
         QApplication::processEvents();
@@ -223,7 +223,7 @@ TEST_F(QtFormStory, HidingADialogGivesTheKeyboardBackToTheWindowBelow) {
     Form dialog{application, "Dialog"};
     Edit& field = dialog.Add<Edit>("Field");
     field.SetBounds(10, 10, 100, 24);
-    qtforms::QtFormWindow dialogWindow(dialog);
+    varnholt::qtforms::QtFormWindow dialogWindow(dialog);
     dialog.Show();
     field.SetFocus();
     QApplication::processEvents();
@@ -238,7 +238,7 @@ TEST_F(QtFormStory, HidingADialogGivesTheKeyboardBackToTheWindowBelow) {
 }
 
 TEST(QtMessageService, AQuestionReturnsTheButtonTheUserPressed) {
-    qtforms::QtMessageService service;
+    varnholt::qtforms::QtMessageService service;
     HeadlessMessageService unused;
     Application application{unused};
     application.SetTitle("VarnholtLite");

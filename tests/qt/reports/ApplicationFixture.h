@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 
 // Every test gets its own application object and a scratch folder that is removed afterwards.
 class ApplicationFixture : public ::testing::Test {
@@ -28,4 +28,4 @@ protected:
     std::filesystem::path folder;
 };
 
-}  // namespace qtreports
+}  // namespace varnholt::qtreports

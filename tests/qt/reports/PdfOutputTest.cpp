@@ -9,7 +9,7 @@
 
 #include <filesystem>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 namespace {
 
 using PdfOutput = ApplicationFixture;
@@ -58,4 +58,4 @@ TEST_F(PdfOutput, AFullDiskIsReportedNotIgnored) {
 }
 
 } // namespace
-} // namespace qtreports
+} // namespace varnholt::qtreports

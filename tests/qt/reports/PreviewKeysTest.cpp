@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 namespace {
 
 // The preview as the program opens it: created through the hook with the real key handler, shown
@@ -181,4 +181,4 @@ TEST_F(PreviewKeysTest, EscapeClosesThePreview) {
 }
 
 } // namespace
-} // namespace qtreports
+} // namespace varnholt::qtreports

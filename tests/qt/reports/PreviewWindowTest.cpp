@@ -23,7 +23,7 @@
 #include <chrono>
 #include <fstream>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 namespace {
 
 using PreviewWindowTest = ApplicationFixture;
@@ -270,4 +270,4 @@ TEST_F(SmallScreenTest, ThePreviewOpensWhollyOnTheScreenWithItsToolBarAndRemembe
 }
 
 } // namespace
-} // namespace qtreports
+} // namespace varnholt::qtreports

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 namespace {
 
 using PrintQueue = ApplicationFixture;
@@ -66,4 +66,4 @@ TEST_F(PrintQueue, PrintsThroughARealQueueAndTheTextComesOutIntact) {
 }
 
 }  // namespace
-}  // namespace qtreports
+}  // namespace varnholt::qtreports

@@ -2,7 +2,7 @@
 
 #include "qt/reports/RunProgress.h"
 
-namespace qtreports {
+namespace varnholt::qtreports {
 namespace {
 
 using RunProgressTest = ApplicationFixture;
@@ -51,4 +51,4 @@ TEST_F(RunProgressTest, ARunAfterwardsIsNoLongerWatched) {
 }
 
 }  // namespace
-}  // namespace qtreports
+}  // namespace varnholt::qtreports

@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 
 bands::Document SampleDocument(int pages) {
     bands::Report report;
@@ -85,4 +85,4 @@ std::vector<std::vector<QString>> NormalisedPages(const QString& text) {
     return pages;
 }
 
-}  // namespace qtreports
+}  // namespace varnholt::qtreports

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <optional>
 
-namespace qtreports {
+namespace varnholt::qtreports {
 
 // A report of the given number of pages: a page header with a right-aligned page number, a
 // centred title, and 60 rows per page of four right-aligned columns.
@@ -20,4 +20,4 @@ std::optional<QString> ReadPdfText(const std::filesystem::path& pdf, const bands
 // Pages of a text split at form feeds, each with trailing blanks and trailing empty rows dropped.
 std::vector<std::vector<QString>> NormalisedPages(const QString& text);
 
-}  // namespace qtreports
+}  // namespace varnholt::qtreports
