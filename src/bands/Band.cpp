@@ -2,23 +2,23 @@
 
 namespace varnholt::bands {
 
-Label& Band::AddLabel(std::string name) {
-    labels_.push_back(std::make_unique<Label>(std::move(name)));
-    return *labels_.back();
+Label& Band::AddLabel(std::string labelName) {
+    labels.push_back(std::make_unique<Label>(std::move(labelName)));
+    return *labels.back();
 }
 
-Label* Band::FindLabel(std::string_view name) const {
-    for (const auto& label : labels_) {
-        if (label->Name() == name) {
+Label* Band::FindLabel(std::string_view labelName) const {
+    for (const auto& label : labels) {
+        if (label->Name() == labelName) {
             return label.get();
         }
     }
     return nullptr;
 }
 
-Band& Band::AddChild(BandKind kind, std::string name) {
-    children_.push_back(std::make_unique<Band>(kind, std::move(name), this));
-    return *children_.back();
+Band& Band::AddChild(BandKind childKind, std::string childName) {
+    children.push_back(std::make_unique<Band>(childKind, std::move(childName), this));
+    return *children.back();
 }
 
 }  // namespace varnholt::bands

@@ -18,34 +18,34 @@ class Band {
 public:
     using Event = std::function<void(Band&)>;
 
-    Band(BandKind kind, std::string name, Band* parent) : kind_(kind), name_(std::move(name)), parent_(parent) {}
+    Band(BandKind bandKind, std::string bandName, Band* parentBand) : kind(bandKind), name(std::move(bandName)), parent(parentBand) {}
     Band(const Band&) = delete;
     Band& operator=(const Band&) = delete;
 
-    BandKind Kind() const { return kind_; }
-    const std::string& Name() const { return name_; }
-    Band* Parent() const { return parent_; }
-    const std::vector<std::unique_ptr<Band>>& Children() const { return children_; }
+    BandKind Kind() const { return kind; }
+    const std::string& Name() const { return name; }
+    Band* Parent() const { return parent; }
+    const std::vector<std::unique_ptr<Band>>& Children() const { return children; }
 
     // The flags may change while the report runs; they are read when the band prints.
-    bool Visible() const { return visible_; }
-    void SetVisible(bool visible) { visible_ = visible; }
-    bool NewPage() const { return newPage_; }
-    void SetNewPage(bool newPage) { newPage_ = newPage; }
+    bool Visible() const { return visible; }
+    void SetVisible(bool shown) { visible = shown; }
+    bool NewPage() const { return newPage; }
+    void SetNewPage(bool startsPage) { newPage = startsPage; }
     // A stretched band takes the height of its content; an unstretched one keeps its design
     // height unless its content needs more (content is never cut off).
-    bool Stretch() const { return stretch_; }
-    void SetStretch(bool stretch) { stretch_ = stretch; }
-    double Height() const { return height_; }
-    void SetHeight(double points) { height_ = points; }
+    bool Stretch() const { return stretch; }
+    void SetStretch(bool stretches) { stretch = stretches; }
+    double Height() const { return height; }
+    void SetHeight(double points) { height = points; }
 
     // End of data of a sub-data band: cleared by the engine before OnDataStart; a handler sets
     // it to end the band's loop (any handler may set it, also of another band).
-    bool Done() const { return done_; }
-    void SetDone(bool done) { done_ = done; }
+    bool Done() const { return done; }
+    void SetDone(bool isDone) { done = isDone; }
 
     Label& AddLabel(std::string name);
-    const std::vector<std::unique_ptr<Label>>& Labels() const { return labels_; }
+    const std::vector<std::unique_ptr<Label>>& Labels() const { return labels; }
     Label* FindLabel(std::string_view name) const;
 
     Event OnDataStart;
@@ -56,16 +56,16 @@ private:
     friend class Report;
     Band& AddChild(BandKind kind, std::string name);
 
-    BandKind kind_;
-    std::string name_;
-    Band* parent_;
-    std::vector<std::unique_ptr<Band>> children_;
-    std::vector<std::unique_ptr<Label>> labels_;
-    bool visible_ = true;
-    bool newPage_ = false;
-    bool stretch_ = false;
-    double height_ = 0.0;
-    bool done_ = false;
+    BandKind kind;
+    std::string name;
+    Band* parent;
+    std::vector<std::unique_ptr<Band>> children;
+    std::vector<std::unique_ptr<Label>> labels;
+    bool visible = true;
+    bool newPage = false;
+    bool stretch = false;
+    double height = 0.0;
+    bool done = false;
 };
 
 }  // namespace varnholt::bands

@@ -17,59 +17,59 @@ enum class LabelVariable { None, PageNumber, DateTime };
 // lines and drawn as nothing.
 class Label {
 public:
-    explicit Label(std::string name) : name_(std::move(name)) {}
+    explicit Label(std::string labelName) : name(std::move(labelName)) {}
 
-    const std::string& Name() const { return name_; }
+    const std::string& Name() const { return name; }
 
-    const std::vector<std::string>& Lines() const { return lines_; }
-    void SetLines(std::vector<std::string> lines) { lines_ = std::move(lines); }
-    void AddLine(std::string line) { lines_.push_back(std::move(line)); }
-    void ClearLines() { lines_.clear(); }
+    const std::vector<std::string>& Lines() const { return lines; }
+    void SetLines(std::vector<std::string> newLines) { lines = std::move(newLines); }
+    void AddLine(std::string line) { lines.push_back(std::move(line)); }
+    void ClearLines() { lines.clear(); }
 
-    const bands::Font& Font() const { return font_; }
-    void SetFont(bands::Font font) { font_ = std::move(font); }
-    void SetFontSize(double points) { font_.sizePoints = points; }
+    const bands::Font& Font() const { return font; }
+    void SetFont(bands::Font newFont) { font = std::move(newFont); }
+    void SetFontSize(double points) { font.sizePoints = points; }
 
     // Position inside the band, in points from its top left corner.
-    double Left() const { return left_; }
-    double Top() const { return top_; }
-    void SetPosition(double left, double top) { left_ = left; top_ = top; }
+    double Left() const { return left; }
+    double Top() const { return top; }
+    void SetPosition(double newLeft, double newTop) { left = newLeft; top = newTop; }
     // Width in points; 0 means up to the right margin.
-    double Width() const { return width_; }
-    void SetWidth(double points) { width_ = points; }
+    double Width() const { return width; }
+    void SetWidth(double points) { width = points; }
     // Design height in points; a stretched label grows to its lines, and no label is ever cut.
-    double Height() const { return height_; }
-    void SetHeight(double points) { height_ = points; }
+    double Height() const { return height; }
+    void SetHeight(double points) { height = points; }
 
-    bool Visible() const { return visible_; }
-    void SetVisible(bool visible) { visible_ = visible; }
-    bool Stretch() const { return stretch_; }
-    void SetStretch(bool stretch) { stretch_ = stretch; }
-    bool WordWrap() const { return wordWrap_; }
-    void SetWordWrap(bool wordWrap) { wordWrap_ = wordWrap; }
-    bands::Alignment Alignment() const { return alignment_; }
-    void SetAlignment(bands::Alignment alignment) { alignment_ = alignment; }
+    bool Visible() const { return visible; }
+    void SetVisible(bool shown) { visible = shown; }
+    bool Stretch() const { return stretch; }
+    void SetStretch(bool stretches) { stretch = stretches; }
+    bool WordWrap() const { return wordWrap; }
+    void SetWordWrap(bool wraps) { wordWrap = wraps; }
+    bands::Alignment Alignment() const { return alignment; }
+    void SetAlignment(bands::Alignment newAlignment) { alignment = newAlignment; }
 
-    LabelVariable Variable() const { return variable_; }
-    void SetVariable(LabelVariable variable) { variable_ = variable; }
+    LabelVariable Variable() const { return variable; }
+    void SetVariable(LabelVariable newVariable) { variable = newVariable; }
     // strftime-style format of a date/time label.
-    const std::string& DateTimeFormat() const { return dateTimeFormat_; }
-    void SetDateTimeFormat(std::string format) { dateTimeFormat_ = std::move(format); }
+    const std::string& DateTimeFormat() const { return dateTimeFormat; }
+    void SetDateTimeFormat(std::string format) { dateTimeFormat = std::move(format); }
 
 private:
-    std::string name_;
-    std::vector<std::string> lines_;
-    bands::Font font_;
-    double left_ = 0.0;
-    double top_ = 0.0;
-    double width_ = 0.0;
-    double height_ = 0.0;
-    bool visible_ = true;
-    bool stretch_ = true;
-    bool wordWrap_ = false;
-    bands::Alignment alignment_ = bands::Alignment::Left;
-    LabelVariable variable_ = LabelVariable::None;
-    std::string dateTimeFormat_ = "%d.%m.%Y %H:%M";
+    std::string name;
+    std::vector<std::string> lines;
+    bands::Font font;
+    double left = 0.0;
+    double top = 0.0;
+    double width = 0.0;
+    double height = 0.0;
+    bool visible = true;
+    bool stretch = true;
+    bool wordWrap = false;
+    bands::Alignment alignment = bands::Alignment::Left;
+    LabelVariable variable = LabelVariable::None;
+    std::string dateTimeFormat = "%d.%m.%Y %H:%M";
 };
 
 }  // namespace varnholt::bands

@@ -21,34 +21,34 @@ class Page {
 public:
     using Event = std::function<void(Page&)>;
 
-    PageSetup& Setup() { return setup_; }
-    const PageSetup& Setup() const { return setup_; }
+    PageSetup& Setup() { return setup; }
+    const PageSetup& Setup() const { return setup; }
     void SetMargins(double left, double right, double top, double bottom) {
-        setup_.leftMargin = left;
-        setup_.rightMargin = right;
-        setup_.topMargin = top;
-        setup_.bottomMargin = bottom;
+        setup.leftMargin = left;
+        setup.rightMargin = right;
+        setup.topMargin = top;
+        setup.bottomMargin = bottom;
     }
 
-    bool Done() const { return done_; }
-    void SetDone(bool done) { done_ = done; }
+    bool Done() const { return done; }
+    void SetDone(bool isDone) { done = isDone; }
 
     // Whether the page header also prints on the first page, above the report header.
-    bool PageHeaderOnFirstPage() const { return pageHeaderOnFirstPage_; }
-    void SetPageHeaderOnFirstPage(bool print) { pageHeaderOnFirstPage_ = print; }
+    bool PageHeaderOnFirstPage() const { return pageHeaderOnFirstPage; }
+    void SetPageHeaderOnFirstPage(bool print) { pageHeaderOnFirstPage = print; }
 
     // Shown in the preview's title and used as the printer's job name.
-    const std::string& Description() const { return description_; }
-    void SetDescription(std::string description) { description_ = std::move(description); }
+    const std::string& Description() const { return description; }
+    void SetDescription(std::string text) { description = std::move(text); }
 
     Event OnDataStart;
     Event OnDataSkip;
 
 private:
-    PageSetup setup_;
-    bool done_ = false;
-    bool pageHeaderOnFirstPage_ = true;
-    std::string description_;
+    PageSetup setup;
+    bool done = false;
+    bool pageHeaderOnFirstPage = true;
+    std::string description;
 };
 
 }  // namespace varnholt::bands

@@ -71,8 +71,8 @@ std::vector<std::string> Wrap(const std::string& text, const Font& font, double 
 
 }  // namespace
 
-PageComposer::PageComposer(Document& document, const FontMetrics& metrics, Frame frame)
-    : document_(document), metrics_(metrics), frame_(std::move(frame)) {}
+PageComposer::PageComposer(Document& target, const FontMetrics& fontMetrics, Frame pageFrame)
+    : document(target), metrics(fontMetrics), frame(std::move(pageFrame)) {}
 
 void PageComposer::StartFirstPage() {
     StartPage();
@@ -83,34 +83,34 @@ void PageComposer::FinishLastPage() {
 }
 
 double PageComposer::FooterHeight() const {
-    if (frame_.pageFooter == nullptr || !frame_.pageFooter->Visible()) {
+    if (frame.pageFooter == nullptr || !frame.pageFooter->Visible()) {
         return 0.0;
     }
-    return Measure(*frame_.pageFooter).height;
+    return Measure(*frame.pageFooter).height;
 }
 
 void PageComposer::StartPage() {
-    const PageSetup& setup = document_.setup;
+    const PageSetup& setup = document.setup;
     DocumentPage page;
-    page.number = static_cast<int>(document_.pages.size()) + 1;
-    document_.pages.push_back(std::move(page));
-    cursor_ = setup.topMargin * PointsPerInch;
-    pageBottom_ = (setup.paperHeight - setup.bottomMargin) * PointsPerInch - FooterHeight();
-    const bool printHeader = document_.pages.size() > 1 || frame_.pageHeaderOnFirstPage;
-    if (printHeader && frame_.pageHeader != nullptr && frame_.pageHeader->Visible()) {
-        Place(Measure(*frame_.pageHeader), false);
+    page.number = static_cast<int>(document.pages.size()) + 1;
+    document.pages.push_back(std::move(page));
+    cursor = setup.topMargin * PointsPerInch;
+    pageBottom = (setup.paperHeight - setup.bottomMargin) * PointsPerInch - FooterHeight();
+    const bool printHeader = document.pages.size() > 1 || frame.pageHeaderOnFirstPage;
+    if (printHeader && frame.pageHeader != nullptr && frame.pageHeader->Visible()) {
+        Place(Measure(*frame.pageHeader), false);
     }
-    contentTop_ = cursor_;
+    contentTop = cursor;
 }
 
 void PageComposer::FinishPage() {
-    if (frame_.pageFooter != nullptr && frame_.pageFooter->Visible()) {
-        Measured footer = Measure(*frame_.pageFooter);
-        cursor_ = (document_.setup.paperHeight - document_.setup.bottomMargin) * PointsPerInch - footer.height;
+    if (frame.pageFooter != nullptr && frame.pageFooter->Visible()) {
+        Measured footer = Measure(*frame.pageFooter);
+        cursor = (document.setup.paperHeight - document.setup.bottomMargin) * PointsPerInch - footer.height;
         Place(std::move(footer), false);
     }
-    if (frame_.pageFinished) {
-        frame_.pageFinished(document_.pages.back().number);
+    if (frame.pageFinished) {
+        frame.pageFinished(document.pages.back().number);
     }
 }
 
@@ -119,8 +119,8 @@ void PageComposer::PrintBand(const Band& band) {
         return;
     }
     Measured measured = Measure(band);
-    const bool pageHasContent = cursor_ > contentTop_ + Tolerance;
-    if (pageHasContent && (band.NewPage() || cursor_ + measured.height > pageBottom_ + Tolerance)) {
+    const bool pageHasContent = cursor > contentTop + Tolerance;
+    if (pageHasContent && (band.NewPage() || cursor + measured.height > pageBottom + Tolerance)) {
         FinishPage();
         StartPage();
     }
@@ -129,22 +129,22 @@ void PageComposer::PrintBand(const Band& band) {
 
 std::string PageComposer::VariableText(const Label& label) const {
     if (label.Variable() == LabelVariable::PageNumber) {
-        return std::to_string(document_.pages.size());
+        return std::to_string(document.pages.size());
     }
     std::array<char, 256> buffer{};
-    const std::size_t length = std::strftime(buffer.data(), buffer.size(), label.DateTimeFormat().c_str(), &frame_.dateTime);
+    const std::size_t length = std::strftime(buffer.data(), buffer.size(), label.DateTimeFormat().c_str(), &frame.dateTime);
     return std::string(buffer.data(), length);
 }
 
 void PageComposer::AddRows(const Label& label, std::size_t labelIndex, double bandWidth, Measured& measured) const {
     const Font& font = label.Font();
-    const double lineHeight = metrics_.LineHeight(font);
+    const double lineHeight = metrics.LineHeight(font);
     const double width = label.Width() > 0.0 ? label.Width() : bandWidth - label.Left();
     double top = label.Top();
     const auto addRow = [&](std::size_t sourceLine, std::string text) {
         double left = label.Left();
         if (label.Alignment() != Alignment::Left) {
-            const double slack = std::max(0.0, width - metrics_.TextWidth(font, text));
+            const double slack = std::max(0.0, width - metrics.TextWidth(font, text));
             left += label.Alignment() == Alignment::Right ? slack : slack / 2.0;
         }
         measured.rows.push_back(Row{labelIndex, sourceLine, left, top, lineHeight, std::move(text)});
@@ -158,7 +158,7 @@ void PageComposer::AddRows(const Label& label, std::size_t labelIndex, double ba
         for (std::size_t index = 0; index < lines.size(); ++index) {
             std::string text = WithoutCarriageReturns(lines[index]);
             if (label.WordWrap()) {
-                for (std::string& row : Wrap(text, font, width, metrics_)) {
+                for (std::string& row : Wrap(text, font, width, metrics)) {
                     addRow(index, std::move(row));
                 }
             } else {
@@ -172,7 +172,7 @@ void PageComposer::AddRows(const Label& label, std::size_t labelIndex, double ba
 
 PageComposer::Measured PageComposer::Measure(const Band& band) const {
     Measured measured;
-    const PageSetup& setup = document_.setup;
+    const PageSetup& setup = document.setup;
     const double bandWidth = (setup.paperWidth - setup.leftMargin - setup.rightMargin) * PointsPerInch;
     for (const auto& label : band.Labels()) {
         if (label->Visible()) {
@@ -192,14 +192,14 @@ PageComposer::Measured PageComposer::Measure(const Band& band) const {
 }
 
 void PageComposer::Place(Measured measured, bool mayBreak) {
-    const double left = document_.setup.leftMargin * PointsPerInch;
-    double offset = cursor_;
-    double bottom = cursor_ + measured.height;
+    const double left = document.setup.leftMargin * PointsPerInch;
+    double offset = cursor;
+    double bottom = cursor + measured.height;
     // Where each label's part on the current page is recorded, by label index.
     std::vector<std::size_t> partOf(measured.labels.size(), SIZE_MAX);
     std::vector<std::size_t> lastSourceLine(measured.labels.size(), SIZE_MAX);
     const auto partFor = [&](std::size_t labelIndex) -> PrintedLabel& {
-        auto& labels = document_.pages.back().labels;
+        auto& labels = document.pages.back().labels;
         if (partOf[labelIndex] == SIZE_MAX) {
             const bool continued = lastSourceLine[labelIndex] != SIZE_MAX;
             partOf[labelIndex] = labels.size();
@@ -207,19 +207,19 @@ void PageComposer::Place(Measured measured, bool mayBreak) {
         }
         return labels[partOf[labelIndex]];
     };
-    const bool keepLabelLines = frame_.recording != Recording::PlacedTexts;
-    const bool keepTexts = frame_.recording != Recording::LabelLines;
+    const bool keepLabelLines = frame.recording != Recording::PlacedTexts;
+    const bool keepTexts = frame.recording != Recording::LabelLines;
     for (std::size_t index = 0; keepLabelLines && index < measured.labels.size(); ++index) {
         partFor(index);
     }
     for (Row& row : measured.rows) {
         double top = offset + row.top;
-        if (mayBreak && top + row.height > pageBottom_ + Tolerance && top > contentTop_ + Tolerance) {
+        if (mayBreak && top + row.height > pageBottom + Tolerance && top > contentTop + Tolerance) {
             FinishPage();
             StartPage();
             std::fill(partOf.begin(), partOf.end(), SIZE_MAX);
-            offset = cursor_ - row.top;
-            top = cursor_;
+            offset = cursor - row.top;
+            top = cursor;
             bottom = offset + measured.height;
         }
         const Label& label = *measured.labels[row.labelIndex];
@@ -235,11 +235,11 @@ void PageComposer::Place(Measured measured, bool mayBreak) {
             }
         }
         if (keepTexts) {
-            document_.pages.back().texts.push_back(PlacedText{left + row.left, top, std::move(row.text), label.Font()});
+            document.pages.back().texts.push_back(PlacedText{left + row.left, top, std::move(row.text), label.Font()});
         }
         bottom = std::max(bottom, top + row.height);
     }
-    cursor_ = bottom;
+    cursor = bottom;
 }
 
 }  // namespace varnholt::bands

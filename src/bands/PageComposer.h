@@ -55,12 +55,12 @@ private:
     void FinishPage();
     double FooterHeight() const;
 
-    Document& document_;
-    const FontMetrics& metrics_;
-    Frame frame_;
-    double pageBottom_ = 0.0;
-    double cursor_ = 0.0;
-    double contentTop_ = 0.0;  // below the page header: nothing printed on the page yet
+    Document& document;
+    const FontMetrics& metrics;
+    Frame frame;
+    double pageBottom = 0.0;
+    double cursor = 0.0;
+    double contentTop = 0.0;  // below the page header: nothing printed on the page yet
 };
 
 }  // namespace varnholt::bands

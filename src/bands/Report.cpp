@@ -7,10 +7,10 @@ namespace varnholt::bands {
 // One run of the report: the event protocol, feeding printed bands to the page composer.
 class Report::Runner {
 public:
-    Runner(Report& report, PageComposer& composer) : report_(report), composer_(composer) {}
+    Runner(Report& owner, PageComposer& pageComposer) : report(owner), composer(pageComposer) {}
 
     void RunPage(Document& document) {
-        Page& page = report_.page_;
+        Page& page = report.page;
         page.SetDone(false);
         if (page.OnDataStart) {
             page.OnDataStart(page);
@@ -18,16 +18,16 @@ public:
         // The start handler may set the margins, so the document takes the setup only now.
         document.setup = page.Setup();
         document.title = page.Description();
-        composer_.StartFirstPage();
+        composer.StartFirstPage();
         PrintAll(BandKind::ReportHeader);
-        while (!page.Done() && !report_.aborted_) {
-            for (const auto& band : report_.topBands_) {
-                if (band->Kind() == BandKind::Detail && !report_.aborted_) {
-                    composer_.PrintBand(*band);
+        while (!page.Done() && !report.aborted) {
+            for (const auto& band : report.topBands) {
+                if (band->Kind() == BandKind::Detail && !report.aborted) {
+                    composer.PrintBand(*band);
                     RunChildren(*band);
                 }
             }
-            if (report_.aborted_) {
+            if (report.aborted) {
                 break;
             }
             if (page.OnDataSkip) {
@@ -36,17 +36,17 @@ public:
                 page.SetDone(true);
             }
         }
-        if (!report_.aborted_) {
+        if (!report.aborted) {
             PrintAll(BandKind::ReportFooter);
         }
-        composer_.FinishLastPage();
+        composer.FinishLastPage();
     }
 
 private:
     void PrintAll(BandKind kind) {
-        for (const auto& band : report_.topBands_) {
+        for (const auto& band : report.topBands) {
             if (band->Kind() == kind) {
-                composer_.PrintBand(*band);
+                composer.PrintBand(*band);
                 RunChildren(*band);
             }
         }
@@ -54,13 +54,13 @@ private:
 
     void RunChildren(Band& parent) {
         for (const auto& child : parent.Children()) {
-            if (report_.aborted_) {
+            if (report.aborted) {
                 return;
             }
             if (child->Kind() == BandKind::SubData) {
                 RunSubData(*child);
             } else {
-                composer_.PrintBand(*child);
+                composer.PrintBand(*child);
                 RunChildren(*child);
             }
         }
@@ -69,7 +69,7 @@ private:
     // The loop of one sub-data band for one record of its parent. The depth of the recursion is
     // that of the band tree; the records of a band are a loop.
     void RunSubData(Band& band) {
-        const bool& aborted = report_.aborted_;
+        const bool& aborted = report.aborted;
         band.SetDone(false);
         if (band.OnDataStart) {
             band.OnDataStart(band);
@@ -78,7 +78,7 @@ private:
             band.OnAfterDataSkip(band);
         }
         while (!band.Done() && !aborted) {
-            composer_.PrintBand(band);
+            composer.PrintBand(band);
             RunChildren(band);
             if (aborted) {
                 break;
@@ -94,16 +94,16 @@ private:
         }
     }
 
-    Report& report_;
-    PageComposer& composer_;
+    Report& report;
+    PageComposer& composer;
 };
 
 Report::Report() = default;
 Report::~Report() = default;
 
 Band& Report::AddTopBand(BandKind kind, std::string name) {
-    topBands_.push_back(std::make_unique<Band>(kind, std::move(name), nullptr));
-    return *topBands_.back();
+    topBands.push_back(std::make_unique<Band>(kind, std::move(name), nullptr));
+    return *topBands.back();
 }
 
 Band& Report::AddReportHeader(std::string name) { return AddTopBand(BandKind::ReportHeader, std::move(name)); }
@@ -142,33 +142,33 @@ std::tm LocalTimeNow() {
 }  // namespace
 
 Band* Report::FindBand(std::string_view name) const {
-    return FindIn(topBands_, name);
+    return FindIn(topBands, name);
 }
 
 Document Report::Run() {
-    aborted_ = false;
+    aborted = false;
     Document document;
     const Font reportFont;
-    document.columnWidth = metrics_->TextWidth(reportFont, "M");
-    document.rowHeight = metrics_->LineHeight(reportFont);
+    document.columnWidth = metrics->TextWidth(reportFont, "M");
+    document.rowHeight = metrics->LineHeight(reportFont);
 
     PageComposer::Frame frame;
-    for (const auto& band : topBands_) {
+    for (const auto& band : topBands) {
         if (band->Kind() == BandKind::PageHeader && frame.pageHeader == nullptr) {
             frame.pageHeader = band.get();
         } else if (band->Kind() == BandKind::PageFooter && frame.pageFooter == nullptr) {
             frame.pageFooter = band.get();
         }
     }
-    frame.dateTime = clock_ ? clock_() : LocalTimeNow();
-    frame.pageFinished = pageFinished_;
-    frame.pageHeaderOnFirstPage = page_.PageHeaderOnFirstPage();
-    frame.recording = recording_;
+    frame.dateTime = clock ? clock() : LocalTimeNow();
+    frame.pageFinished = pageFinished;
+    frame.pageHeaderOnFirstPage = page.PageHeaderOnFirstPage();
+    frame.recording = recording;
 
-    PageComposer composer(document, *metrics_, std::move(frame));
+    PageComposer composer(document, *metrics, std::move(frame));
     Runner runner(*this, composer);
     runner.RunPage(document);
-    document.aborted = aborted_;
+    document.aborted = aborted;
     return document;
 }
 

@@ -35,8 +35,8 @@ public:
     Report& operator=(const Report&) = delete;
     ~Report();
 
-    bands::Page& ReportPage() { return page_; }
-    const bands::Page& ReportPage() const { return page_; }
+    bands::Page& ReportPage() { return page; }
+    const bands::Page& ReportPage() const { return page; }
 
     // Bands directly on the page, printed in the order of their kinds; several details print
     // in the order they were added.
@@ -54,29 +54,29 @@ public:
     Document Run();
 
     // Ends every loop at once; the pages laid out so far are kept and marked aborted.
-    void Abort() { aborted_ = true; }
+    void Abort() { aborted = true; }
 
     // The date/time shown by date/time labels, read at the start of a run (local time by default).
-    void SetClock(Clock clock) { clock_ = std::move(clock); }
+    void SetClock(Clock newClock) { clock = std::move(newClock); }
     // Metrics for the layout; the caller keeps them alive. The built-in fixed-pitch ones by default.
-    void SetFontMetrics(const FontMetrics& metrics) { metrics_ = &metrics; }
+    void SetFontMetrics(const FontMetrics& fontMetrics) { metrics = &fontMetrics; }
     // What the document of the next runs keeps (everything by default).
-    void SetRecording(Recording recording) { recording_ = recording; }
+    void SetRecording(Recording newRecording) { recording = newRecording; }
     // Called after each finished page, for progress and to let a window breathe.
-    void SetPageFinished(PageFinished pageFinished) { pageFinished_ = std::move(pageFinished); }
+    void SetPageFinished(PageFinished callback) { pageFinished = std::move(callback); }
 
 private:
     class Runner;
     Band& AddTopBand(BandKind kind, std::string name);
 
-    bands::Page page_;
-    std::vector<std::unique_ptr<Band>> topBands_;
-    FixedPitchMetrics builtInMetrics_;
-    const FontMetrics* metrics_ = &builtInMetrics_;
-    Clock clock_;
-    PageFinished pageFinished_;
-    bool aborted_ = false;
-    Recording recording_ = Recording::Everything;
+    bands::Page page;
+    std::vector<std::unique_ptr<Band>> topBands;
+    FixedPitchMetrics builtInMetrics;
+    const FontMetrics* metrics = &builtInMetrics;
+    Clock clock;
+    PageFinished pageFinished;
+    bool aborted = false;
+    Recording recording = Recording::Everything;
 };
 
 }  // namespace varnholt::bands

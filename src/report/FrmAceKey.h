@@ -11,13 +11,13 @@
 // and Escape to close. The form itself is never shown; it only owns the handler.
 class TFrmAceKey {
 public:
-    const std::string& Caption() const { return caption_; }
+    const std::string& Caption() const { return caption; }
 
     // Consumes a key it handles by setting it to 0; any other key passes on to the window.
     void FormKeyDown(varnholt::bands::PreviewControl& sender, std::uint16_t& key, varnholt::keyboard::ShiftState shift);
 
 private:
-    std::string caption_ = "FrmAceKey";
+    std::string caption = "FrmAceKey";
 };
 
 // The preview-created hook: with a preview window, turns its key preview on and routes its

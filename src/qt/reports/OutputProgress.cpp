@@ -13,36 +13,36 @@ OutputProgress::OutputProgress(QWidget* parent, const QString& text, int pageCou
     if (pageCount <= PagesWorthAProgressDialog) {
         return;
     }
-    dialog_ = std::make_unique<QProgressDialog>(text, QStringLiteral("Cancel"), 0, pageCount, parent);
-    dialog_->setObjectName(QStringLiteral("OutputProgress"));
-    dialog_->setWindowModality(Qt::WindowModal);
-    dialog_->setMinimumDuration(300);
-    dialog_->setAutoClose(false);
-    dialog_->setAutoReset(false);
-    dialog_->setValue(0);
-    sinceEvents_.start();
+    dialog = std::make_unique<QProgressDialog>(text, QStringLiteral("Cancel"), 0, pageCount, parent);
+    dialog->setObjectName(QStringLiteral("OutputProgress"));
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setMinimumDuration(300);
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    dialog->setValue(0);
+    sinceEvents.start();
 }
 
 OutputProgress::~OutputProgress() = default;
 
 PageProgress OutputProgress::Callback() {
-    if (!dialog_) {
+    if (!dialog) {
         return {};
     }
     return [this](int pagesDone, int) { return PageDone(pagesDone); };
 }
 
 bool OutputProgress::PageDone(int pagesDone) {
-    if (sinceEvents_.elapsed() >= EventIntervalMilliseconds) {
-        dialog_->setValue(pagesDone);
-        dialog_->setLabelText(QStringLiteral("%1\nPage %2 of %3")
-                                  .arg(dialog_->labelText().section(QChar('\n'), 0, 0))
+    if (sinceEvents.elapsed() >= EventIntervalMilliseconds) {
+        dialog->setValue(pagesDone);
+        dialog->setLabelText(QStringLiteral("%1\nPage %2 of %3")
+                                  .arg(dialog->labelText().section(QChar('\n'), 0, 0))
                                   .arg(pagesDone)
-                                  .arg(dialog_->maximum()));
+                                  .arg(dialog->maximum()));
         QCoreApplication::processEvents();
-        sinceEvents_.restart();
+        sinceEvents.restart();
     }
-    return !dialog_->wasCanceled();
+    return !dialog->wasCanceled();
 }
 
 } // namespace varnholt::qtreports

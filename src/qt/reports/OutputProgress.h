@@ -28,13 +28,13 @@ public:
     // For WritePdf and PrintDocument: false once the user has pressed Cancel.
     PageProgress Callback();
     // The dialog, while there is one.
-    QProgressDialog* Dialog() const { return dialog_.get(); }
+    QProgressDialog* Dialog() const { return dialog.get(); }
 
 private:
     bool PageDone(int pagesDone);
 
-    std::unique_ptr<QProgressDialog> dialog_;
-    QElapsedTimer sinceEvents_;
+    std::unique_ptr<QProgressDialog> dialog;
+    QElapsedTimer sinceEvents;
 };
 
 } // namespace varnholt::qtreports

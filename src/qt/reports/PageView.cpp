@@ -17,8 +17,8 @@ constexpr double PointsPerInch = 72.0;
 constexpr int Gap = 12; // grey border around and between the sheets, in pixels
 } // namespace
 
-PageView::PageView(const bands::Document& document, QWidget* parent)
-    : QAbstractScrollArea(parent), document_(document) {
+PageView::PageView(const bands::Document& shown, QWidget* parent)
+    : QAbstractScrollArea(parent), document(shown) {
     viewport()->setBackgroundRole(QPalette::Dark);
     viewport()->setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -27,13 +27,13 @@ PageView::PageView(const bands::Document& document, QWidget* parent)
 }
 
 QSizeF PageView::PaperPoints() const {
-    return {document_.setup.paperWidth * PointsPerInch, document_.setup.paperHeight * PointsPerInch};
+    return {document.setup.paperWidth * PointsPerInch, document.setup.paperHeight * PointsPerInch};
 }
 
 double PageView::PixelsPerPoint() const {
     const QSizeF paper = PaperPoints();
     const QSize area = viewport()->size() - QSize(2 * Gap, 2 * Gap);
-    switch (zoomMode_) {
+    switch (zoomMode) {
     case ZoomMode::WholePage:
         return std::max(0.05, std::min(area.width() / paper.width(), area.height() / paper.height()));
     case ZoomMode::PageWidth:
@@ -41,7 +41,7 @@ double PageView::PixelsPerPoint() const {
     case ZoomMode::Percent:
         break;
     }
-    return percent_ / 100.0 * logicalDpiX() / PointsPerInch;
+    return percent / 100.0 * logicalDpiX() / PointsPerInch;
 }
 
 QSize PageView::SheetPixels() const {
@@ -55,15 +55,15 @@ int PageView::Pitch() const {
     return SheetPixels().height() + Gap;
 }
 
-void PageView::ShowPage(int pageIndex) {
-    const int last = std::max(0, static_cast<int>(document_.pages.size()) - 1);
-    const int page = std::clamp(pageIndex, 0, last);
+void PageView::ShowPage(int index) {
+    const int last = std::max(0, static_cast<int>(document.pages.size()) - 1);
+    const int page = std::clamp(index, 0, last);
     {
-        const QScopedValueRollback<bool> placing(placingPage_, true);
+        const QScopedValueRollback<bool> placing(placingPage, true);
         verticalScrollBar()->setValue(page * Pitch());
     }
-    if (page != pageIndex_) {
-        pageIndex_ = page;
+    if (page != pageIndex) {
+        pageIndex = page;
         if (onPageChanged) {
             onPageChanged();
         }
@@ -73,52 +73,52 @@ void PageView::ShowPage(int pageIndex) {
 
 void PageView::FollowScrolling(int value) {
     viewport()->update();
-    if (placingPage_ || document_.pages.empty()) {
+    if (placingPage || document.pages.empty()) {
         return;
     }
-    const int last = static_cast<int>(document_.pages.size()) - 1;
+    const int last = static_cast<int>(document.pages.size()) - 1;
     const QScrollBar& bar = *verticalScrollBar();
     // At the very end the last page is the one being read, however small the sheets are.
     int page = bar.maximum() > 0 && value >= bar.maximum()
                    ? last
                    : (value + viewport()->height() / 3 - Gap / 2) / Pitch();
     page = std::clamp(page, 0, last);
-    if (page != pageIndex_) {
-        pageIndex_ = page;
+    if (page != pageIndex) {
+        pageIndex = page;
         if (onPageChanged) {
             onPageChanged();
         }
     }
 }
 
-void PageView::SetZoom(ZoomMode mode, int percent) {
-    zoomMode_ = mode;
-    percent_ = std::clamp(percent, 10, 800);
+void PageView::SetZoom(ZoomMode mode, int zoomPercent) {
+    zoomMode = mode;
+    percent = std::clamp(zoomPercent, 10, 800);
     Relayout();
 }
 
 void PageView::DocumentChanged() {
-    pageIndex_ = std::clamp(pageIndex_, 0, std::max(0, static_cast<int>(document_.pages.size()) - 1));
+    pageIndex = std::clamp(pageIndex, 0, std::max(0, static_cast<int>(document.pages.size()) - 1));
     Relayout();
 }
 
 void PageView::Relayout() {
     // The same place of the same page stays at the top of the view; the scroll bars' own moves
     // on the way say nothing about the page in view.
-    const QScopedValueRollback<bool> placing(placingPage_, true);
-    const int oldPitch = layoutPitch_;
+    const QScopedValueRollback<bool> placing(placingPage, true);
+    const int oldPitch = layoutPitch;
     const double within =
-        oldPitch > 0 ? (verticalScrollBar()->value() - pageIndex_ * oldPitch) / double(oldPitch) : 0.0;
+        oldPitch > 0 ? (verticalScrollBar()->value() - pageIndex * oldPitch) / double(oldPitch) : 0.0;
     UpdateScrollBars();
     verticalScrollBar()->setValue(
-        static_cast<int>(std::lround((pageIndex_ + std::max(0.0, within)) * Pitch())));
+        static_cast<int>(std::lround((pageIndex + std::max(0.0, within)) * Pitch())));
     viewport()->update();
 }
 
 void PageView::UpdateScrollBars() {
     const QSize sheet = SheetPixels();
-    layoutPitch_ = Pitch();
-    const int pages = std::max<int>(1, static_cast<int>(document_.pages.size()));
+    layoutPitch = Pitch();
+    const int pages = std::max<int>(1, static_cast<int>(document.pages.size()));
     const int width = sheet.width() + 2 * Gap;
     // Large enough for 1,400 pages at 800 %: about 12 million pixels.
     const qint64 height = Gap + static_cast<qint64>(pages) * Pitch();
@@ -142,9 +142,9 @@ void PageView::wheelEvent(QWheelEvent* event) {
         return;
     }
     // A notch is 120; touch pads send smaller steps, which add up to notches.
-    wheelAngle_ += event->angleDelta().y();
-    const int notches = wheelAngle_ / 120;
-    wheelAngle_ -= notches * 120;
+    wheelAngle += event->angleDelta().y();
+    const int notches = wheelAngle / 120;
+    wheelAngle -= notches * 120;
     if (notches != 0 && onZoomWheel) {
         onZoomWheel(notches);
     }
@@ -163,7 +163,7 @@ void PageView::paintEvent(QPaintEvent* event) {
                             : Gap - horizontalScrollBar()->value();
     const int pitch = Pitch();
     const int scrolled = verticalScrollBar()->value();
-    const int pages = static_cast<int>(document_.pages.size());
+    const int pages = static_cast<int>(document.pages.size());
     const int first = std::max(0, (scrolled + event->rect().top() - Gap) / pitch);
     const int last = std::min(pages - 1, (scrolled + event->rect().bottom()) / pitch);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -171,7 +171,7 @@ void PageView::paintEvent(QPaintEvent* event) {
         painter.save();
         painter.translate(left, Gap + index * pitch - scrolled);
         painter.fillRect(QRectF(QPointF(0, 0), sheet), Qt::white);
-        DrawPage(painter, document_.pages[static_cast<std::size_t>(index)], scale);
+        DrawPage(painter, document.pages[static_cast<std::size_t>(index)], scale);
         painter.restore();
     }
     if (pages == 0) {

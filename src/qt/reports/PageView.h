@@ -18,7 +18,7 @@ public:
 
     // The page in view (0-based): the one the last ShowPage went to, or, after the view was
     // scrolled, the page under the upper third of the view.
-    int PageIndex() const { return pageIndex_; }
+    int PageIndex() const { return pageIndex; }
     // Scrolls so that the page's top edge is at the top of the view.
     void ShowPage(int pageIndex);
 
@@ -45,13 +45,13 @@ private:
     void Relayout();
     void FollowScrolling(int value);
 
-    const bands::Document& document_;
-    int pageIndex_ = 0;
-    bool placingPage_ = false;
-    int wheelAngle_ = 0;
-    int layoutPitch_ = 0; // the pitch the scroll bars were last set for
-    ZoomMode zoomMode_ = ZoomMode::WholePage;
-    int percent_ = 100;
+    const bands::Document& document;
+    int pageIndex = 0;
+    bool placingPage = false;
+    int wheelAngle = 0;
+    int layoutPitch = 0; // the pitch the scroll bars were last set for
+    ZoomMode zoomMode = ZoomMode::WholePage;
+    int percent = 100;
 };
 
 } // namespace varnholt::qtreports

@@ -110,60 +110,60 @@ std::unique_ptr<PreviewWindow> PreviewWindow::Show(bands::Document document,
     return window;
 }
 
-PreviewWindow::PreviewWindow(bands::Document document, QWidget* parent)
-    : QWidget(parent, Qt::Window), document_(std::move(document)) {
-    setWindowTitle(document_.title.empty() ? QStringLiteral("Preview")
-                                           : QString::fromStdString(document_.title));
+PreviewWindow::PreviewWindow(bands::Document shown, QWidget* parent)
+    : QWidget(parent, Qt::Window), document(std::move(shown)) {
+    setWindowTitle(document.title.empty() ? QStringLiteral("Preview")
+                                           : QString::fromStdString(document.title));
 
-    auto* tools = new QHBoxLayout;
-    tools_ = tools;
-    const auto addButton = [this, tools](const QString& text, auto action) {
+    auto* toolRow = new QHBoxLayout;
+    tools = toolRow;
+    const auto addButton = [this, toolRow](const QString& text, auto action) {
         auto* button = new QToolButton(this);
         button->setText(text);
         button->setObjectName(text);
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QToolButton::clicked, this, action);
-        tools->addWidget(button);
+        toolRow->addWidget(button);
         return button;
     };
     addButton(QStringLiteral("First"), [this] { FirstPage(); });
     addButton(QStringLiteral("Previous"), [this] { PreviousPage(); });
     addButton(QStringLiteral("Next"), [this] { NextPage(); });
     addButton(QStringLiteral("Last"), [this] { LastPage(); });
-    indicator_ = new QLabel(this);
-    indicator_->setMinimumWidth(120);
-    indicator_->setAlignment(Qt::AlignCenter);
-    tools->addWidget(indicator_);
-    zoom_ = new QComboBox(this);
-    zoom_->setObjectName(QStringLiteral("zoom"));
-    zoom_->setFocusPolicy(Qt::NoFocus);
+    indicator = new QLabel(this);
+    indicator->setMinimumWidth(120);
+    indicator->setAlignment(Qt::AlignCenter);
+    toolRow->addWidget(indicator);
+    zoom = new QComboBox(this);
+    zoom->setObjectName(QStringLiteral("zoom"));
+    zoom->setFocusPolicy(Qt::NoFocus);
     for (const ZoomChoice& choice : ZoomChoices) {
-        zoom_->addItem(QString::fromUtf8(choice.text));
+        zoom->addItem(QString::fromUtf8(choice.text));
     }
-    connect(zoom_, &QComboBox::currentIndexChanged, this, [this](int index) { ApplyZoomChoice(index); });
-    tools->addWidget(zoom_);
-    paperChoice_ = new QComboBox(this);
-    paperChoice_->setObjectName(QStringLiteral("paper"));
-    paperChoice_->setFocusPolicy(Qt::NoFocus);
-    paperChoice_->addItem(QStringLiteral("Letter"));
-    paperChoice_->addItem(QStringLiteral("A4"));
-    connect(paperChoice_, &QComboBox::currentIndexChanged, this,
+    connect(zoom, &QComboBox::currentIndexChanged, this, [this](int index) { ApplyZoomChoice(index); });
+    toolRow->addWidget(zoom);
+    paperChoice = new QComboBox(this);
+    paperChoice->setObjectName(QStringLiteral("paper"));
+    paperChoice->setFocusPolicy(Qt::NoFocus);
+    paperChoice->addItem(QStringLiteral("Letter"));
+    paperChoice->addItem(QStringLiteral("A4"));
+    connect(paperChoice, &QComboBox::currentIndexChanged, this,
             [this](int index) { SetPaper(index == 1 ? bands::Paper::A4 : bands::Paper::Letter); });
-    tools->addWidget(paperChoice_);
-    tools->addStretch();
-    commandsBefore_ = addButton(QStringLiteral("Export..."), [this] { Export(); });
+    toolRow->addWidget(paperChoice);
+    toolRow->addStretch();
+    commandsBefore = addButton(QStringLiteral("Export..."), [this] { Export(); });
     addButton(QStringLiteral("Print..."), [this] { Print(); });
     addButton(QStringLiteral("Save as PDF..."), [this] { SaveAsPdf(); });
     addButton(QStringLiteral("Close"), [this] { Close(); });
 
-    view_ = new PageView(document_, this);
-    view_->onPageChanged = [this] { RefreshPageIndicator(); };
-    view_->onZoomWheel = [this](int notches) { ZoomBy(notches); };
+    view = new PageView(document, this);
+    view->onPageChanged = [this] { RefreshPageIndicator(); };
+    view->onZoomWheel = [this](int notches) { ZoomBy(notches); };
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addLayout(tools);
-    layout->addWidget(view_, 1);
-    view_->setFocus();
+    layout->addLayout(toolRow);
+    layout->addWidget(view, 1);
+    view->setFocus();
     FitIntoScreen();
     RefreshPageIndicator();
 }
@@ -197,29 +197,29 @@ void PreviewWindow::RememberSettings() {
     // Everything is read before anything is applied: applying saves the window's state.
     const QSettings settings;
     const QByteArray geometry = settings.value(GeometryKey).toByteArray();
-    const int zoom = zoom_->findText(settings.value(ZoomKey).toString());
-    const auto paper = bands::PaperNamed(settings.value(PaperKey).toString().toStdString());
+    const int zoomIndex = zoom->findText(settings.value(ZoomKey).toString());
+    const auto savedPaper = bands::PaperNamed(settings.value(PaperKey).toString().toStdString());
     if (!geometry.isEmpty()) {
         restoreGeometry(geometry);
         FitIntoScreen();
     }
-    if (zoom >= 0) {
-        zoom_->setCurrentIndex(zoom);
+    if (zoomIndex >= 0) {
+        zoom->setCurrentIndex(zoomIndex);
     }
-    if (paper) {
-        SetPaper(*paper);
+    if (savedPaper) {
+        SetPaper(*savedPaper);
     }
-    remember_ = true;
+    remember = true;
 }
 
 void PreviewWindow::SaveSettings() const {
-    if (!remember_) {
+    if (!remember) {
         return;
     }
     QSettings settings;
     settings.setValue(GeometryKey, saveGeometry());
-    settings.setValue(ZoomKey, zoom_->currentText());
-    settings.setValue(PaperKey, QString::fromUtf8(bands::PaperName(paper_).data()));
+    settings.setValue(ZoomKey, zoom->currentText());
+    settings.setValue(PaperKey, QString::fromUtf8(bands::PaperName(paper).data()));
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {
@@ -228,19 +228,19 @@ void PreviewWindow::closeEvent(QCloseEvent* event) {
 }
 
 QString PreviewWindow::PageIndicatorText() const {
-    return indicator_->text();
+    return indicator->text();
 }
 
 int PreviewWindow::PageCount() const {
-    return static_cast<int>(document_.pages.size());
+    return static_cast<int>(document.pages.size());
 }
 
 int PreviewWindow::CurrentPage() const {
-    return PageCount() == 0 ? 0 : view_->PageIndex() + 1;
+    return PageCount() == 0 ? 0 : view->PageIndex() + 1;
 }
 
 void PreviewWindow::GoToPage(int pageNumber) {
-    view_->ShowPage(pageNumber - 1);
+    view->ShowPage(pageNumber - 1);
     RefreshPageIndicator();
 }
 
@@ -258,14 +258,14 @@ void PreviewWindow::LastPage() {
 }
 
 void PreviewWindow::RefreshPageIndicator() {
-    indicator_->setText(QStringLiteral("Page %1 of %2").arg(CurrentPage()).arg(PageCount()));
+    indicator->setText(QStringLiteral("Page %1 of %2").arg(CurrentPage()).arg(PageCount()));
 }
 
 void PreviewWindow::ScrollVertical(bands::ScrollRequest request) {
-    Post(view_->verticalScrollBar(), request);
+    Post(view->verticalScrollBar(), request);
 }
 void PreviewWindow::ScrollHorizontal(bands::ScrollRequest request) {
-    Post(view_->horizontalScrollBar(), request);
+    Post(view->horizontalScrollBar(), request);
 }
 
 void PreviewWindow::WatchKeys(QObject& object) {
@@ -278,7 +278,7 @@ void PreviewWindow::WatchKeys(QObject& object) {
 }
 
 void PreviewWindow::SetKeyPreview(bool on) {
-    if (on && !keyPreview_) {
+    if (on && !keyPreview) {
         // The window sees a key before the child that has the focus.
         for (QObject* child : children()) {
             if (child->isWidgetType()) {
@@ -286,11 +286,11 @@ void PreviewWindow::SetKeyPreview(bool on) {
             }
         }
     }
-    keyPreview_ = on;
+    keyPreview = on;
 }
 
 void PreviewWindow::SetKeyDownHandler(KeyDownHandler handler) {
-    keyDown_ = std::move(handler);
+    keyDown = std::move(handler);
 }
 
 void PreviewWindow::Close() {
@@ -310,15 +310,15 @@ std::uint16_t HandledKeyOf(const QKeyEvent& event) {
 
 bool PreviewWindow::HandleKey(QKeyEvent& event) {
     std::uint16_t key = HandledKeyOf(event);
-    if (!keyDown_ || key == 0) {
+    if (!keyDown || key == 0) {
         return false;
     }
-    keyDown_(*this, key, keyboard::ShiftStateOfQt(event));
+    keyDown(*this, key, keyboard::ShiftStateOfQt(event));
     return key == 0;
 }
 
 bool PreviewWindow::PreviewKey(QKeyEvent& event, QObject& receiver) {
-    if (!keyDown_ || HandledKeyOf(event) == 0) {
+    if (!keyDown || HandledKeyOf(event) == 0) {
         return false;
     }
     if (!HandleKey(event)) {
@@ -326,7 +326,7 @@ bool PreviewWindow::PreviewKey(QKeyEvent& event, QObject& receiver) {
         // and keyPressEvent can tell it from the next key. The event itself cannot: each press is
         // a new event, often at the address of the one before.
         const std::unique_ptr<QEvent> copy(event.clone());
-        const QScopedValueRollback<bool> forwarding(forwardingKey_, true);
+        const QScopedValueRollback<bool> forwarding(forwardingKey, true);
         QCoreApplication::sendEvent(&receiver, copy.get());
     }
     // Either way the key has been through the whole chain up to the window.
@@ -335,14 +335,14 @@ bool PreviewWindow::PreviewKey(QKeyEvent& event, QObject& receiver) {
 }
 
 bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (keyPreview_ && !forwardingKey_ && event->type() == QEvent::KeyPress) {
+    if (keyPreview && !forwardingKey && event->type() == QEvent::KeyPress) {
         return PreviewKey(*static_cast<QKeyEvent*>(event), *watched);
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent* event) {
-    if (!forwardingKey_ && HandleKey(*event)) {
+    if (!forwardingKey && HandleKey(*event)) {
         event->accept();
         return;
     }
@@ -388,14 +388,14 @@ void PreviewWindow::ApplyZoomChoice(int index) {
         return;
     }
     const ZoomChoice& choice = ZoomChoices[static_cast<std::size_t>(index)];
-    view_->SetZoom(choice.mode, choice.percent);
+    view->SetZoom(choice.mode, choice.percent);
     SaveSettings();
 }
 
 void PreviewWindow::ZoomBy(int steps) {
     // From whole page or page width, the step goes from the size the page has on screen now.
-    const double percentNow = view_->PixelsPerPoint() * 72.0 / view_->logicalDpiX() * 100.0;
-    int index = zoom_->currentIndex();
+    const double percentNow = view->PixelsPerPoint() * 72.0 / view->logicalDpiX() * 100.0;
+    int index = zoom->currentIndex();
     if (index < FirstPercentChoice) {
         index = FirstPercentChoice;
         while (index + 1 < static_cast<int>(ZoomChoices.size()) &&
@@ -409,28 +409,28 @@ void PreviewWindow::ZoomBy(int steps) {
         }
     }
     index = std::clamp(index + steps, FirstPercentChoice, static_cast<int>(ZoomChoices.size()) - 1);
-    zoom_->setCurrentIndex(index);
+    zoom->setCurrentIndex(index);
 }
 
-void PreviewWindow::SetPaper(bands::Paper paper) {
-    if (paper != paper_) {
-        paper_ = paper;
-        bands::PlaceOnPaper(document_, paper);
-        view_->DocumentChanged();
+void PreviewWindow::SetPaper(bands::Paper newPaper) {
+    if (newPaper != paper) {
+        paper = newPaper;
+        bands::PlaceOnPaper(document, newPaper);
+        view->DocumentChanged();
     }
-    if (paperChoice_->currentIndex() != (paper == bands::Paper::A4 ? 1 : 0)) {
-        paperChoice_->setCurrentIndex(paper == bands::Paper::A4 ? 1 : 0);
+    if (paperChoice->currentIndex() != (newPaper == bands::Paper::A4 ? 1 : 0)) {
+        paperChoice->setCurrentIndex(newPaper == bands::Paper::A4 ? 1 : 0);
     }
     SaveSettings();
 }
 
 QString PreviewWindow::ProposedPdfName() const {
-    return ProposedFileName(fileNameStem_.empty() ? document_.title : fileNameStem_, QStringLiteral(".pdf"));
+    return ProposedFileName(fileNameStem.empty() ? document.title : fileNameStem, QStringLiteral(".pdf"));
 }
 
 QString PreviewWindow::SaveFolder() const {
     const QSettings settings;
-    const QString remembered = remember_ ? settings.value(FolderKey).toString() : QString();
+    const QString remembered = remember ? settings.value(FolderKey).toString() : QString();
     if (!remembered.isEmpty() && QFileInfo(remembered).isDir()) {
         return remembered;
     }
@@ -439,7 +439,7 @@ QString PreviewWindow::SaveFolder() const {
 }
 
 void PreviewWindow::RememberFolder(const QString& fileName) {
-    if (remember_) {
+    if (remember) {
         QSettings().setValue(FolderKey, QFileInfo(fileName).absolutePath());
     }
 }
@@ -450,8 +450,8 @@ QToolButton* PreviewWindow::AddCommand(const QString& text, std::function<void()
     button->setObjectName(text);
     button->setFocusPolicy(Qt::NoFocus);
     connect(button, &QToolButton::clicked, this, [action = std::move(action)] { action(); });
-    tools_->insertWidget(tools_->indexOf(commandsBefore_), button);
-    if (keyPreview_) {
+    tools->insertWidget(tools->indexOf(commandsBefore), button);
+    if (keyPreview) {
         WatchKeys(*button);
     }
     // A window on the screen grows to hold the button once its layout has caught up, and must
@@ -464,7 +464,7 @@ QToolButton* PreviewWindow::AddCommand(const QString& text, std::function<void()
 
 void PreviewWindow::Print() {
     std::string message;
-    if (PrintWithDialog(document_, this, message) == DialogPrint::Failed) {
+    if (PrintWithDialog(document, this, message) == DialogPrint::Failed) {
         QMessageBox::warning(this, windowTitle(), QString::fromStdString(message));
     }
 }
@@ -484,7 +484,7 @@ bool PreviewWindow::SavePdfTo(const QString& fileName) {
     OutputProgress progress(this, QStringLiteral("Saving the PDF..."), PageCount());
     const OutputResult result =
         WriteWhole(PathOf(fileName), [this, &progress](const std::filesystem::path& file) {
-            return WritePdf(document_, file, progress.Callback());
+            return WritePdf(document, file, progress.Callback());
         });
     if (!result.succeeded && !result.cancelled) {
         QMessageBox::warning(this, windowTitle(), QString::fromStdString(result.message));
@@ -495,11 +495,11 @@ bool PreviewWindow::SavePdfTo(const QString& fileName) {
 void PreviewWindow::Export() {
     std::vector<ExportFormat> formats{
         {QStringLiteral("Report as text"), QStringLiteral(".txt"),
-         [this] { return bands::ToText(document_); }},
+         [this] { return bands::ToText(document); }},
         {QStringLiteral("Report as JSON"), QStringLiteral(".json"),
-         [this] { return bands::ToJson(document_); }},
+         [this] { return bands::ToJson(document); }},
     };
-    formats.insert(formats.end(), exportFormats_.begin(), exportFormats_.end());
+    formats.insert(formats.end(), exportFormats.begin(), exportFormats.end());
     QStringList filters;
     for (const ExportFormat& format : formats) {
         filters << QStringLiteral("%1 (*%2)").arg(format.name, format.suffix);
@@ -508,7 +508,7 @@ void PreviewWindow::Export() {
     dialog.setObjectName(QStringLiteral("ExportDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    const QString stem = ProposedFileName(fileNameStem_.empty() ? document_.title : fileNameStem_, QString());
+    const QString stem = ProposedFileName(fileNameStem.empty() ? document.title : fileNameStem, QString());
     dialog.selectFile(stem + formats.front().suffix);
     // Another format chosen: the name keeps what the user typed and takes that format's suffix.
     connect(&dialog, &QFileDialog::filterSelected, &dialog,

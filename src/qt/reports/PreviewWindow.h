@@ -32,8 +32,8 @@ public:
     explicit PreviewWindow(bands::Document document, QWidget* parent = nullptr);
     ~PreviewWindow() override;
 
-    const bands::Document& Document() const { return document_; }
-    PageView& View() { return *view_; }
+    const bands::Document& Document() const { return document; }
+    PageView& View() { return *view; }
     QString PageIndicatorText() const;
 
     int PageCount() const override;
@@ -54,14 +54,14 @@ public:
     // the application's settings from now on, and those of the last run are applied.
     void RememberSettings();
     // What the files saved from this report are called, without a suffix.
-    void SetFileNameStem(std::string stem) { fileNameStem_ = std::move(stem); }
+    void SetFileNameStem(std::string stem) { fileNameStem = std::move(stem); }
     // The name Save as PDF proposes.
     QString ProposedPdfName() const;
 
     // Zooms one step in (+1) or out (-1) through the percentages of the zoom box.
     void ZoomBy(int steps);
     void SetPaper(bands::Paper paper);
-    bands::Paper Paper() const { return paper_; }
+    bands::Paper Paper() const { return paper; }
 
     // A format Export... offers besides the report as text and as JSON.
     struct ExportFormat {
@@ -69,7 +69,7 @@ public:
         QString suffix; // ".csv"
         std::function<std::string()> content;
     };
-    void AddExportFormat(ExportFormat format) { exportFormats_.push_back(std::move(format)); }
+    void AddExportFormat(ExportFormat format) { exportFormats.push_back(std::move(format)); }
 
     void Print();
     void SaveAsPdf();
@@ -100,22 +100,22 @@ private:
     QString SaveFolder() const;
     void RememberFolder(const QString& fileName);
 
-    bands::Document document_;
-    PageView* view_ = nullptr;
-    QLabel* indicator_ = nullptr;
-    QComboBox* zoom_ = nullptr;
-    QComboBox* paperChoice_ = nullptr;
-    bands::Paper paper_ = bands::Paper::Letter;
-    bool remember_ = false;
-    std::string fileNameStem_;
-    std::vector<ExportFormat> exportFormats_;
-    QHBoxLayout* tools_ = nullptr;
-    QToolButton* commandsBefore_ = nullptr; // the program's own commands go before this button
-    bool keyPreview_ = false;
-    KeyDownHandler keyDown_;
+    bands::Document document;
+    PageView* view = nullptr;
+    QLabel* indicator = nullptr;
+    QComboBox* zoom = nullptr;
+    QComboBox* paperChoice = nullptr;
+    bands::Paper paper = bands::Paper::Letter;
+    bool remember = false;
+    std::string fileNameStem;
+    std::vector<ExportFormat> exportFormats;
+    QHBoxLayout* tools = nullptr;
+    QToolButton* commandsBefore = nullptr; // the program's own commands go before this button
+    bool keyPreview = false;
+    KeyDownHandler keyDown;
     // Set while a previewed key that the handler passed on travels to the child and up to this
     // window, so that the handler sees it only once.
-    bool forwardingKey_ = false;
+    bool forwardingKey = false;
 };
 
 } // namespace varnholt::qtreports

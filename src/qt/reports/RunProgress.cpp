@@ -8,30 +8,30 @@ namespace {
 constexpr qint64 EventIntervalMilliseconds = 50;
 }  // namespace
 
-RunProgress::RunProgress(bands::Report& report, QWidget* parent)
-    : report_(report), dialog_(QStringLiteral("Preparing the report..."), QStringLiteral("Cancel"), 0, 0, parent) {
-    dialog_.setWindowTitle(QString::fromStdString(report.ReportPage().Description()));
-    dialog_.setWindowModality(Qt::WindowModal);
-    dialog_.setMinimumDuration(500);
-    dialog_.setAutoReset(false);
-    dialog_.setAutoClose(false);
-    sinceEvents_.start();
-    report_.SetPageFinished([this](int pageNumber) { PageFinished(pageNumber); });
+RunProgress::RunProgress(bands::Report& running, QWidget* parent)
+    : report(running), dialog(QStringLiteral("Preparing the report..."), QStringLiteral("Cancel"), 0, 0, parent) {
+    dialog.setWindowTitle(QString::fromStdString(running.ReportPage().Description()));
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(500);
+    dialog.setAutoReset(false);
+    dialog.setAutoClose(false);
+    sinceEvents.start();
+    report.SetPageFinished([this](int pageNumber) { PageFinished(pageNumber); });
 }
 
 RunProgress::~RunProgress() {
-    report_.SetPageFinished({});
+    report.SetPageFinished({});
 }
 
 void RunProgress::PageFinished(int pageNumber) {
-    if (sinceEvents_.elapsed() >= EventIntervalMilliseconds) {
-        dialog_.setLabelText(QStringLiteral("Page %1").arg(pageNumber));
-        dialog_.setValue(0);
+    if (sinceEvents.elapsed() >= EventIntervalMilliseconds) {
+        dialog.setLabelText(QStringLiteral("Page %1").arg(pageNumber));
+        dialog.setValue(0);
         QCoreApplication::processEvents();
-        sinceEvents_.restart();
+        sinceEvents.restart();
     }
-    if (dialog_.wasCanceled()) {
-        report_.Abort();
+    if (dialog.wasCanceled()) {
+        report.Abort();
     }
 }
 

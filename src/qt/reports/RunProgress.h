@@ -18,14 +18,14 @@ public:
     RunProgress& operator=(const RunProgress&) = delete;
     ~RunProgress();
 
-    QProgressDialog& Dialog() { return dialog_; }
+    QProgressDialog& Dialog() { return dialog; }
 
 private:
     void PageFinished(int pageNumber);
 
-    bands::Report& report_;
-    QProgressDialog dialog_;
-    QElapsedTimer sinceEvents_;
+    bands::Report& report;
+    QProgressDialog dialog;
+    QElapsedTimer sinceEvents;
 };
 
 }  // namespace varnholt::qtreports
