@@ -10,17 +10,17 @@ public:
     Runner(Report& owner, PageComposer& pageComposer) : report(owner), composer(pageComposer) {}
 
     void RunPage(Document& document) {
-        Page& page = report.page;
-        page.SetDone(false);
-        if (page.OnDataStart) {
-            page.OnDataStart(page);
+        Page& reportPage = report.page;
+        reportPage.SetDone(false);
+        if (reportPage.OnDataStart) {
+            reportPage.OnDataStart(reportPage);
         }
         // The start handler may set the margins, so the document takes the setup only now.
-        document.setup = page.Setup();
-        document.title = page.Description();
+        document.setup = reportPage.Setup();
+        document.title = reportPage.Description();
         composer.StartFirstPage();
         PrintAll(BandKind::ReportHeader);
-        while (!page.Done() && !report.aborted) {
+        while (!reportPage.Done() && !report.aborted) {
             for (const auto& band : report.topBands) {
                 if (band->Kind() == BandKind::Detail && !report.aborted) {
                     composer.PrintBand(*band);
@@ -30,10 +30,10 @@ public:
             if (report.aborted) {
                 break;
             }
-            if (page.OnDataSkip) {
-                page.OnDataSkip(page);
+            if (reportPage.OnDataSkip) {
+                reportPage.OnDataSkip(reportPage);
             } else {
-                page.SetDone(true);
+                reportPage.SetDone(true);
             }
         }
         if (!report.aborted) {
@@ -69,18 +69,18 @@ private:
     // The loop of one sub-data band for one record of its parent. The depth of the recursion is
     // that of the band tree; the records of a band are a loop.
     void RunSubData(Band& band) {
-        const bool& aborted = report.aborted;
+        const bool& stopped = report.aborted;
         band.SetDone(false);
         if (band.OnDataStart) {
             band.OnDataStart(band);
         }
-        if (!band.Done() && !aborted && band.OnAfterDataSkip) {
+        if (!band.Done() && !stopped && band.OnAfterDataSkip) {
             band.OnAfterDataSkip(band);
         }
-        while (!band.Done() && !aborted) {
+        while (!band.Done() && !stopped) {
             composer.PrintBand(band);
             RunChildren(band);
-            if (aborted) {
+            if (stopped) {
                 break;
             }
             if (band.OnDataSkip) {
@@ -88,7 +88,7 @@ private:
             } else {
                 band.SetDone(true);
             }
-            if (!band.Done() && !aborted && band.OnAfterDataSkip) {
+            if (!band.Done() && !stopped && band.OnAfterDataSkip) {
                 band.OnAfterDataSkip(band);
             }
         }
