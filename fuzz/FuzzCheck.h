@@ -5,10 +5,10 @@
 
 // A broken property of the code under test: says which and aborts, which libFuzzer records as a
 // crash together with the input that caused it.
-#define FUZZ_CHECK(condition)                                                                       \
-    do {                                                                                            \
-        if (!(condition)) {                                                                         \
-            std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                           \
-        }                                                                                           \
+#define FUZZ_CHECK(condition)                                                                                \
+    do {                                                                                                     \
+        if (!(condition)) {                                                                                  \
+            std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #condition);            \
+            std::abort();                                                                                    \
+        }                                                                                                    \
     } while (false)

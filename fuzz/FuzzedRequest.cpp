@@ -15,18 +15,15 @@
 
 namespace varnholt::fuzz {
 
-std::uint8_t ByteReader::Next()
-{
+std::uint8_t ByteReader::Next() {
     return position < bytes.size() ? bytes[position++] : std::uint8_t{0};
 }
 
-int ByteReader::Below(int count)
-{
+int ByteReader::Below(int count) {
     return count < 1 ? 0 : Next() % count;
 }
 
-manufacturers::ManufacturerRecord DrawManufacturer(ByteReader& reader)
-{
+manufacturers::ManufacturerRecord DrawManufacturer(ByteReader& reader) {
     manufacturers::ManufacturerRecord record;
     record.Name = "FUZZ";
     record.MinChambers = 3 + reader.Below(5);
@@ -51,8 +48,7 @@ namespace {
 
 // A bitting digit: mostly a depth the manufacturer cuts, now and then any digit at all so that
 // the dialog's refusals are crossed too.
-char DrawDigit(ByteReader& reader, const manufacturers::ManufacturerRecord& record)
-{
+char DrawDigit(ByteReader& reader, const manufacturers::ManufacturerRecord& record) {
     const std::uint8_t byte = reader.Next();
     if (byte >= 240)
         return static_cast<char>('0' + byte % 10);
@@ -60,8 +56,7 @@ char DrawDigit(ByteReader& reader, const manufacturers::ManufacturerRecord& reco
     return static_cast<char>('0' + depth % 10);
 }
 
-std::string DrawBitting(ByteReader& reader, const manufacturers::ManufacturerRecord& record, int chambers)
-{
+std::string DrawBitting(ByteReader& reader, const manufacturers::ManufacturerRecord& record, int chambers) {
     std::string bitting;
     for (int chamber = 0; chamber < chambers; ++chamber)
         bitting += DrawDigit(reader, record);
@@ -69,8 +64,7 @@ std::string DrawBitting(ByteReader& reader, const manufacturers::ManufacturerRec
 }
 
 // A quantity near the figure the dialog shows beside its field, now and then a little above it.
-std::int64_t DrawQuantity(ByteReader& reader, std::int64_t available)
-{
+std::int64_t DrawQuantity(ByteReader& reader, std::int64_t available) {
     const int choice = reader.Below(8);
     if (choice == 0)
         return 0;
@@ -88,8 +82,8 @@ namespace {
 
 // The top master key as the user gives it: typed, or drawn as the dialog draws it, which must
 // always give a key the dialog itself accepts.
-std::string DrawTopMasterKey(ByteReader& reader, const manufacturers::ManufacturerRecord& record, int chambers)
-{
+std::string DrawTopMasterKey(ByteReader& reader, const manufacturers::ManufacturerRecord& record,
+                             int chambers) {
     if (reader.Below(8) != 0)
         return DrawBitting(reader, record, chambers);
     std::uint32_t seed = 0;
@@ -103,14 +97,14 @@ std::string DrawTopMasterKey(ByteReader& reader, const manufacturers::Manufactur
     return key;
 }
 
-definition::SystemAnswers DrawAnswers(ByteReader& reader, const manufacturers::ManufacturerRecord& record)
-{
+definition::SystemAnswers DrawAnswers(ByteReader& reader, const manufacturers::ManufacturerRecord& record) {
     definition::SystemAnswers answers;
     answers.chambers = record.MinChambers + reader.Below(record.ChamberChoices);
     answers.topMasterKey = DrawTopMasterKey(reader, record, answers.chambers);
     if (record.IsICore)
         answers.controlKey = DrawBitting(reader, record, answers.chambers);
-    const int steps = definition::DialogProgressionSteps(record.ShallowestCut, record.DeepestCut, record.StepIncrement);
+    const int steps =
+        definition::DialogProgressionSteps(record.ShallowestCut, record.DeepestCut, record.StepIncrement);
     const std::int64_t masters = DrawQuantity(reader, definition::MastersAvailable(steps, answers.chambers));
     answers.masters = definition::QuantityAnswer::Of(masters);
     answers.subMasters = definition::QuantityAnswer::Of(
@@ -122,21 +116,20 @@ definition::SystemAnswers DrawAnswers(ByteReader& reader, const manufacturers::M
 
 // The work of one run: every key listed, and every change-key combination walked under each
 // key of the lowest master level.
-bool SmallEnough(const KeySystemRequest& request)
-{
-    const int steps = definition::DialogProgressionSteps(request.ShallowestCut, request.DeepestCut, request.StepIncrement);
+bool SmallEnough(const KeySystemRequest& request) {
+    const int steps =
+        definition::DialogProgressionSteps(request.ShallowestCut, request.DeepestCut, request.StepIncrement);
     const std::int64_t lowestLevelKeys =
         std::max<std::int64_t>(request.MasterCount, 1) * std::max<std::int64_t>(request.SubMasterCount, 1);
-    const std::int64_t combinations =
-        definition::Power(steps, request.Chambers - request.MasterChamberCount - request.SubMasterChamberCount);
+    const std::int64_t combinations = definition::Power(steps, request.Chambers - request.MasterChamberCount -
+                                                                   request.SubMasterChamberCount);
     return lowestLevelKeys * (request.ChangeKeyCount + 1) <= MostListedKeys &&
            lowestLevelKeys * combinations <= MostListedKeys * 20 && combinations <= MostChangeKeyCombinations;
 }
 
 } // namespace
 
-std::optional<GenerationState> DrawAcceptedRequest(std::span<const std::uint8_t> bytes)
-{
+std::optional<GenerationState> DrawAcceptedRequest(std::span<const std::uint8_t> bytes) {
     ByteReader reader(bytes);
     const manufacturers::ManufacturerRecord record = DrawManufacturer(reader);
     if (manufacturers::FindImpossibleValue(record))

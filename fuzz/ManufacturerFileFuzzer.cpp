@@ -35,29 +35,30 @@ struct LoneRecord {
     bool usable = false;
 };
 
-std::vector<LoneRecord> DecodeAlone(const std::vector<std::uint8_t>& fileBytes)
-{
+std::vector<LoneRecord> DecodeAlone(const std::vector<std::uint8_t>& fileBytes) {
     std::vector<LoneRecord> records;
     for (std::size_t start = 0; start + RecordSize <= fileBytes.size(); start += RecordSize) {
         auto alone = std::make_unique<RecordBytes>();
         std::copy_n(fileBytes.begin() + static_cast<std::ptrdiff_t>(start), RecordSize, alone->begin());
         LoneRecord lone{*alone, ManufacturerRecord::Decode(*alone), false};
-        lone.usable = !varnholt::manufacturers::FindLayoutDamage(*alone) && !varnholt::manufacturers::FindImpossibleField(lone.record);
+        lone.usable = !varnholt::manufacturers::FindLayoutDamage(*alone) &&
+                      !varnholt::manufacturers::FindImpossibleField(lone.record);
         records.push_back(std::move(lone));
     }
     return records;
 }
 
-void CheckDecodedShape(const LoneRecord& lone)
-{
+void CheckDecodedShape(const LoneRecord& lone) {
     const ManufacturerRecord& record = lone.record;
     FUZZ_CHECK(varnholt::manufacturers::CharacterCount(record.Name) <= varnholt::manufacturers::NameCapacity);
     FUZZ_CHECK(varnholt::manufacturers::EncodeCodePage1252(record.Name).has_value());
     FUZZ_CHECK(record.IsICore == (lone.bytes[84] != 0));
     if (record.IsICore)
-        FUZZ_CHECK(varnholt::manufacturers::CharacterCount(record.ControlChambers) == varnholt::manufacturers::ControlChambersCapacity);
+        FUZZ_CHECK(varnholt::manufacturers::CharacterCount(record.ControlChambers) ==
+                   varnholt::manufacturers::ControlChambersCapacity);
     else
-        FUZZ_CHECK(varnholt::manufacturers::CharacterCount(record.ControlChambers) <= varnholt::manufacturers::ControlChambersCapacity);
+        FUZZ_CHECK(varnholt::manufacturers::CharacterCount(record.ControlChambers) <=
+                   varnholt::manufacturers::ControlChambersCapacity);
     if (varnholt::manufacturers::FindImpossibleValue(record))
         FUZZ_CHECK(varnholt::manufacturers::FindImpossibleField(record).has_value());
     if (lone.usable) {
@@ -67,14 +68,14 @@ void CheckDecodedShape(const LoneRecord& lone)
         if (!record.IsICore)
             reread.ControlChambers = record.ControlChambers;
         FUZZ_CHECK(reread == record);
-        FUZZ_CHECK(record.MaxChambers() >= record.MinChambers && record.MaxChambers() <= varnholt::manufacturers::MostChambers);
+        FUZZ_CHECK(record.MaxChambers() >= record.MinChambers &&
+                   record.MaxChambers() <= varnholt::manufacturers::MostChambers);
     }
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::uint8_t> fileBytes(data, data + size);
     const std::vector<LoneRecord> alone = DecodeAlone(fileBytes);
     for (const LoneRecord& lone : alone)
@@ -131,7 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(file.NameInDatabase && file.OverwriteRecord);
     FUZZ_CHECK(messages.PendingAnswers() == 0);
     FUZZ_CHECK(file.SelectedRecord < alone.size());
-    FUZZ_CHECK(varnholt::manufacturers::SameManufacturerName(alone[file.SelectedRecord].record.Name, last.Name));
+    FUZZ_CHECK(
+        varnholt::manufacturers::SameManufacturerName(alone[file.SelectedRecord].record.Name, last.Name));
     for (std::size_t n = 0; n < file.SelectedRecord; ++n)
         FUZZ_CHECK(!varnholt::manufacturers::SameManufacturerName(alone[n].record.Name, last.Name));
 
@@ -140,11 +142,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t matched = file.SelectedRecord;
     const bool saved = file.SaveManufacturer();
     const bool markedInPlace = varnholt::manufacturers::IsMarkedForDeletion(alone[matched].record.Name);
-    FUZZ_CHECK(saved == (markedInPlace || !varnholt::manufacturers::FindImpossibleField(alone[matched].record)));
+    FUZZ_CHECK(saved ==
+               (markedInPlace || !varnholt::manufacturers::FindImpossibleField(alone[matched].record)));
     std::vector<std::uint8_t> expected = fileBytes;
     if (saved) {
         const RecordBytes written = alone[matched].record.Encode();
-        std::copy(written.begin(), written.end(), expected.begin() + static_cast<std::ptrdiff_t>(matched * RecordSize));
+        std::copy(written.begin(), written.end(),
+                  expected.begin() + static_cast<std::ptrdiff_t>(matched * RecordSize));
     }
     FUZZ_CHECK(disk.files.at(file.MfgFile()) == expected);
     const std::vector<LoneRecord> afterSave = DecodeAlone(expected);

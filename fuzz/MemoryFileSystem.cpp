@@ -6,22 +6,19 @@
 
 namespace varnholt::fuzz {
 
-std::optional<std::vector<std::uint8_t>> MemoryFileSystem::ReadFile(const std::filesystem::path& path)
-{
+std::optional<std::vector<std::uint8_t>> MemoryFileSystem::ReadFile(const std::filesystem::path& path) {
     const auto found = files.find(path);
     if (found == files.end())
         return std::nullopt;
     return found->second;
 }
 
-void MemoryFileSystem::CreateIfMissing(const std::filesystem::path& path)
-{
+void MemoryFileSystem::CreateIfMissing(const std::filesystem::path& path) {
     files.try_emplace(path);
 }
 
 void MemoryFileSystem::WriteAt(const std::filesystem::path& path, std::uint64_t offset,
-                               std::span<const std::uint8_t> bytes)
-{
+                               std::span<const std::uint8_t> bytes) {
     const auto found = files.find(path);
     if (found == files.end())
         throw toolkit::InputOutputError("write", path, "the file does not exist");
@@ -36,32 +33,27 @@ void MemoryFileSystem::WriteAt(const std::filesystem::path& path, std::uint64_t 
 
 // One fuzz run is one process with nobody to share the files with.
 std::unique_ptr<manufacturers::FileLock> MemoryFileSystem::Lock(const std::filesystem::path&,
-                                                                manufacturers::FileLock::Kind)
-{
+                                                                manufacturers::FileLock::Kind) {
     return nullptr;
 }
 
-std::filesystem::path MemoryFileSystem::CreateTemporaryBeside(const std::filesystem::path& target)
-{
+std::filesystem::path MemoryFileSystem::CreateTemporaryBeside(const std::filesystem::path& target) {
     std::filesystem::path temporary = target;
     temporary += ".new";
     files[temporary].clear();
     return temporary;
 }
 
-void MemoryFileSystem::WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
-{
+void MemoryFileSystem::WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
     files[path] = std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
-void MemoryFileSystem::FlushToDisk(const std::filesystem::path& path)
-{
+void MemoryFileSystem::FlushToDisk(const std::filesystem::path& path) {
     if (files.find(path) == files.end())
         throw toolkit::InputOutputError("flush", path, "the file does not exist");
 }
 
-void MemoryFileSystem::ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
-{
+void MemoryFileSystem::ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
     const auto found = files.find(from);
     if (found == files.end())
         throw toolkit::InputOutputError("rename", from, "the file does not exist");
@@ -70,8 +62,7 @@ void MemoryFileSystem::ReplaceFile(const std::filesystem::path& from, const std:
     files[to] = std::move(content);
 }
 
-void MemoryFileSystem::RemoveQuietly(const std::filesystem::path& path) noexcept
-{
+void MemoryFileSystem::RemoveQuietly(const std::filesystem::path& path) noexcept {
     files.erase(path);
 }
 

@@ -18,21 +18,19 @@ namespace varnholt::fuzz {
 
 namespace {
 
-bool IsBitting(const std::string& bitting, int chambers)
-{
+bool IsBitting(const std::string& bitting, int chambers) {
     return bitting.size() == static_cast<std::size_t>(chambers) &&
-           std::all_of(bitting.begin(), bitting.end(), [](char digit) { return digit >= '0' && digit <= '9'; });
+           std::all_of(bitting.begin(), bitting.end(),
+                       [](char digit) { return digit >= '0' && digit <= '9'; });
 }
 
-bool IsMissingKey(const std::string& bitting, int chambers)
-{
+bool IsMissingKey(const std::string& bitting, int chambers) {
     return bitting == std::string(static_cast<std::size_t>(chambers), '-');
 }
 
 // The chambers in which child differs from parent all have the role `role`, and there is at
 // least one.
-bool DiffersOnlyIn(const std::string& child, const std::string& parent, const std::string& roles, char role)
-{
+bool DiffersOnlyIn(const std::string& child, const std::string& parent, const std::string& roles, char role) {
     bool differs = false;
     for (std::size_t chamber = 0; chamber < child.size(); ++chamber) {
         if (child[chamber] == parent[chamber])
@@ -44,8 +42,7 @@ bool DiffersOnlyIn(const std::string& child, const std::string& parent, const st
     return differs;
 }
 
-bool CutsFit(const std::string& bitting, const definition::CutRules& rules)
-{
+bool CutsFit(const std::string& bitting, const definition::CutRules& rules) {
     for (std::size_t chamber = 1; chamber < bitting.size(); ++chamber)
         if (!definition::AdjacentCutsFit(bitting[chamber - 1], bitting[chamber], rules))
             return false;
@@ -53,8 +50,7 @@ bool CutsFit(const std::string& bitting, const definition::CutRules& rules)
 }
 
 // A bitting or a change-key number, with or without the mark '*' before it.
-bool IsKeyToken(std::string_view token)
-{
+bool IsKeyToken(std::string_view token) {
     if (!token.empty() && token.front() == '*')
         token.remove_prefix(1);
     return !token.empty() &&
@@ -65,8 +61,7 @@ bool IsKeyToken(std::string_view token)
 // keys under the top master), for a change key its number, and the bitting, marked or not; so
 // a run of number-like words after a designation is either a bitting or a number and a
 // bitting, and a run without designation is pairs of number and bitting.
-std::multiset<std::string> PrintedBittings(const bands::Document& document)
-{
+std::multiset<std::string> PrintedBittings(const bands::Document& document) {
     std::multiset<std::string> printed;
     const auto takeRun = [&printed](const std::vector<std::string>& run, bool afterDesignation) {
         if (afterDesignation) {
@@ -119,8 +114,7 @@ std::multiset<std::string> PrintedBittings(const bands::Document& document)
 // the depths of its row of the key bitting array, the other chambers as the parent has them,
 // less the keys that break the maximum adjacent cut or equal the control key.
 std::set<std::string> PossibleChangeKeys(const GenerationState& state, const std::string& parent,
-                                         const definition::CutRules& rules)
-{
+                                         const definition::CutRules& rules) {
     std::set<std::string> keys{parent};
     for (int chamber = 1; chamber <= state.Chambers; ++chamber) {
         const auto position = static_cast<std::size_t>(chamber - 1);
@@ -129,8 +123,8 @@ std::set<std::string> PossibleChangeKeys(const GenerationState& state, const std
         std::set<std::string> stepped;
         for (const std::string& key : keys) {
             for (int column = 1; column <= state.ProgressionSteps; ++column) {
-                const std::string& cell =
-                    state.ProgressionTable[static_cast<std::size_t>(chamber)][static_cast<std::size_t>(column)];
+                const std::string& cell = state.ProgressionTable[static_cast<std::size_t>(chamber)]
+                                                                [static_cast<std::size_t>(column)];
                 if (cell.size() != 1 || cell == "-")
                     continue;
                 std::string changed = key;
@@ -158,8 +152,7 @@ struct ListedSystem {
 
 // Masters and sub-masters: every one once, each differing from the key above it in the chambers
 // of its own level only.
-void CheckMasterKey(const ScheduledKey& key, const GenerationState& state, ListedSystem& system)
-{
+void CheckMasterKey(const ScheduledKey& key, const GenerationState& state, ListedSystem& system) {
     const std::string& roles = state.ChamberRoles;
     if (key.level == KeyLevel::Master) {
         ++system.masterCount;
@@ -176,17 +169,18 @@ void CheckMasterKey(const ScheduledKey& key, const GenerationState& state, Liste
     FUZZ_CHECK(IsBitting(key.bitting, state.Chambers));
     FUZZ_CHECK(system.subMasters.emplace(key.designation, key.bitting).second);
     // All master designations have the same length, so the one the sub-master's starts with is its master.
-    const auto master = std::find_if(system.masters.begin(), system.masters.end(), [&key](const auto& candidate) {
-        return key.designation.rfind(candidate.first, 0) == 0;
-    });
+    const auto master =
+        std::find_if(system.masters.begin(), system.masters.end(), [&key](const auto& candidate) {
+            return key.designation.rfind(candidate.first, 0) == 0;
+        });
     FUZZ_CHECK(master != system.masters.end());
     FUZZ_CHECK(DiffersOnlyIn(key.bitting, master->second, roles, 'S'));
 }
 
 // Change keys: usable as they are (no mark), numbered from 1 under their parent, and exactly as
 // many under each parent as were asked for, or all it can have when that is fewer.
-void CheckChangeKeys(const GenerationState& state, const ListedSystem& system, const definition::CutRules& rules)
-{
+void CheckChangeKeys(const GenerationState& state, const ListedSystem& system,
+                     const definition::CutRules& rules) {
     // Without masters the change keys stand under the top master and carry the designation
     // "A" that every pass starts with.
     std::map<std::string, std::string> parents{{"A", system.topMaster}};
@@ -197,12 +191,14 @@ void CheckChangeKeys(const GenerationState& state, const ListedSystem& system, c
     for (const auto& [designation, parent] : parents) {
         const std::set<std::string> possible = PossibleChangeKeys(state, parent, rules);
         const auto found = system.changeKeys.find(designation);
-        const std::set<std::string> listed = found == system.changeKeys.end() ? std::set<std::string>{} : found->second;
+        const std::set<std::string> listed =
+            found == system.changeKeys.end() ? std::set<std::string>{} : found->second;
         for (const std::string& key : listed) {
             FUZZ_CHECK(DiffersOnlyIn(key, parent, state.ChamberRoles, 'R'));
             FUZZ_CHECK(possible.count(key) == 1);
         }
-        const std::size_t expected = std::min(possible.size(), static_cast<std::size_t>(state.ChangeKeyCount));
+        const std::size_t expected =
+            std::min(possible.size(), static_cast<std::size_t>(state.ChangeKeyCount));
         // An interchangeable core refuses more keys than the plain comparison above can tell.
         if (state.IsICore)
             FUZZ_CHECK(listed.size() <= expected);
@@ -213,8 +209,8 @@ void CheckChangeKeys(const GenerationState& state, const ListedSystem& system, c
 
 } // namespace
 
-void CheckReport(const GenerationState& state, const std::vector<ScheduledKey>& keys, const bands::Document& document)
-{
+void CheckReport(const GenerationState& state, const std::vector<ScheduledKey>& keys,
+                 const bands::Document& document) {
     const definition::CutRules rules = definition::CutRulesFor(state);
     FUZZ_CHECK(!document.aborted);
     FUZZ_CHECK(!document.pages.empty());
@@ -236,7 +232,8 @@ void CheckReport(const GenerationState& state, const std::vector<ScheduledKey>& 
         if (key.level == KeyLevel::ChangeKey) {
             FUZZ_CHECK(key.mark == ' ');
             FUZZ_CHECK(IsBitting(key.bitting, state.Chambers));
-            FUZZ_CHECK(key.changeKeyNumber == static_cast<int>(system.changeKeys[key.designation].size()) + 1);
+            FUZZ_CHECK(key.changeKeyNumber ==
+                       static_cast<int>(system.changeKeys[key.designation].size()) + 1);
             FUZZ_CHECK(changeKeyNumbers.emplace(key.designation, key.changeKeyNumber).second);
             system.changeKeys[key.designation].insert(key.bitting);
         } else {
@@ -253,8 +250,7 @@ void CheckReport(const GenerationState& state, const std::vector<ScheduledKey>& 
     FUZZ_CHECK(PrintedBittings(document) == listed);
 }
 
-void CheckScheduleAgrees(const GenerationState& state, const std::vector<ScheduledKey>& keys)
-{
+void CheckScheduleAgrees(const GenerationState& state, const std::vector<ScheduledKey>& keys) {
     std::size_t next = 0;
     for (const ScheduledKey& scheduled : ComputeKeySchedule(state)) {
         if (!scheduled.listed) {
@@ -272,8 +268,7 @@ void CheckScheduleAgrees(const GenerationState& state, const std::vector<Schedul
     FUZZ_CHECK(next == keys.size());
 }
 
-void CheckPinningList(const GenerationState& state)
-{
+void CheckPinningList(const GenerationState& state) {
     const KeySchedule schedule = ComputeKeySchedule(state);
     const ExposureCounter counter(state, schedule);
     std::size_t listed = 0;
@@ -286,9 +281,11 @@ void CheckPinningList(const GenerationState& state)
             FUZZ_CHECK(exposure.openingBittings == 0);
             continue;
         }
-        FUZZ_CHECK(exposure.openingBittings >= 1 && (exposure.openingBittings & (exposure.openingBittings - 1)) == 0);
+        FUZZ_CHECK(exposure.openingBittings >= 1 &&
+                   (exposure.openingBittings & (exposure.openingBittings - 1)) == 0);
         const bool isTopMaster = key.level == KeyLevel::TopMaster;
-        FUZZ_CHECK(exposure.systemKeys >= (isTopMaster ? 1 : 2) && exposure.systemKeys <= exposure.openingBittings);
+        FUZZ_CHECK(exposure.systemKeys >= (isTopMaster ? 1 : 2) &&
+                   exposure.systemKeys <= exposure.openingBittings);
     }
     report::PinningList list(state, schedule);
     std::size_t cylinders = 0;

@@ -15,8 +15,7 @@
 #include <optional>
 #include <vector>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::optional<varnholt::GenerationState> state = varnholt::fuzz::DrawAcceptedRequest({data, size});
     if (!state)
         return -1; // refused or too large: not worth keeping in the corpus

@@ -40,14 +40,12 @@ namespace {
 
 using Stop = BatchStop;
 
-void CheckRecordUsable(const DatabaseRecord& chosen)
-{
+void CheckRecordUsable(const DatabaseRecord& chosen) {
     if (auto damage = manufacturers::DescribeRecordDamage(chosen.bytes, chosen.number))
         throw Stop{ExitRefused, *damage};
 }
 
-void WriteStreamed(const StreamWriter& write, const BatchOptions& options, std::ostream& out)
-{
+void WriteStreamed(const StreamWriter& write, const BatchOptions& options, std::ostream& out) {
     if (!options.output) {
         write(out);
         out.flush();
@@ -61,14 +59,15 @@ void WriteStreamed(const StreamWriter& write, const BatchOptions& options, std::
         throw Stop{ExitFileFailure, *failure};
 }
 
-void WriteText(const std::string& text, const BatchOptions& options, std::ostream& out)
-{
-    WriteStreamed([&text](std::ostream& stream) { stream.write(text.data(), static_cast<std::streamsize>(text.size())); },
-                  options, out);
+void WriteText(const std::string& text, const BatchOptions& options, std::ostream& out) {
+    WriteStreamed(
+        [&text](std::ostream& stream) {
+            stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+        },
+        options, out);
 }
 
-bands::Document SystemReportDocument(GenerationState& state, const report::JobDetails& job)
-{
+bands::Document SystemReportDocument(GenerationState& state, const report::JobDetails& job) {
     report::TForm3 form(state);
     form.SetJobDetails(job);
     return form.StartReport();
@@ -77,8 +76,8 @@ bands::Document SystemReportDocument(GenerationState& state, const report::JobDe
 // The pinning list of the system. The schedule goes before the list is laid out, and the
 // document keeps only what the output is written from: the largest system has close to 300,000
 // cylinders.
-bands::Document PinningListDocument(const GenerationState& state, const report::JobDetails& job, OutputFormat format)
-{
+bands::Document PinningListDocument(const GenerationState& state, const report::JobDetails& job,
+                                    OutputFormat format) {
     std::optional<report::PinningList> list;
     {
         const KeySchedule schedule = ComputeKeySchedule(state);
@@ -89,8 +88,7 @@ bands::Document PinningListDocument(const GenerationState& state, const report::
     return list->Run();
 }
 
-void WriteCsv(const GenerationState& state, const BatchOptions& options, std::ostream& out)
-{
+void WriteCsv(const GenerationState& state, const BatchOptions& options, std::ostream& out) {
     if (options.report == ReportKind::System) {
         WriteText(KeyScheduleCsvText(ComputeKeySchedule(state)), options, out);
         return;
@@ -99,9 +97,8 @@ void WriteCsv(const GenerationState& state, const BatchOptions& options, std::os
     WriteStreamed([&](std::ostream& stream) { WritePinningListCsv(state, schedule, stream); }, options, out);
 }
 
-void WritePdf(const bands::Document& document, const BatchOptions& options, std::ostream& out, bool outIsTerminal,
-              const PaperServices& paper)
-{
+void WritePdf(const bands::Document& document, const BatchOptions& options, std::ostream& out,
+              bool outIsTerminal, const PaperServices& paper) {
     const auto draw = [&](const std::filesystem::path& file) -> std::optional<std::string> {
         const PaperResult result = paper.writePdf(document, file);
         if (!result.succeeded)
@@ -114,8 +111,9 @@ void WritePdf(const bands::Document& document, const BatchOptions& options, std:
         return;
     }
     if (outIsTerminal)
-        throw Stop{ExitRefused, "A PDF is not written to a terminal: name a file with --output, redirect standard "
-                                "output, or choose another --format."};
+        throw Stop{ExitRefused,
+                   "A PDF is not written to a terminal: name a file with --output, redirect standard "
+                   "output, or choose another --format."};
     // The PDF is drawn into a file first; it lies in a folder only the user can enter, and goes
     // with the folder however the run ends.
     std::optional<manufacturers::TemporaryFile> file;
@@ -134,8 +132,7 @@ void WritePdf(const bands::Document& document, const BatchOptions& options, std:
 }
 
 // The system the command line asks for: a saved one, or one built from the database's record.
-BatchSystem ChooseSystem(const BatchOptions& options, std::ostream& err)
-{
+BatchSystem ChooseSystem(const BatchOptions& options, std::ostream& err) {
     if (options.system) {
         auto read = ReadBatchSystem(*options.system);
         if (auto* refusal = std::get_if<BatchSystemRefusal>(&read))
@@ -157,16 +154,14 @@ BatchSystem ChooseSystem(const BatchOptions& options, std::ostream& err)
     return system;
 }
 
-bool SameFile(const std::string& one, const std::string& other)
-{
+bool SameFile(const std::string& one, const std::string& other) {
     std::error_code error;
     return std::filesystem::path(one).lexically_normal() == std::filesystem::path(other).lexically_normal() ||
            std::filesystem::equivalent(one, other, error);
 }
 
 // The saved system goes into a file of its own, never over the database or the report.
-void CheckSaveTarget(const BatchOptions& options)
-{
+void CheckSaveTarget(const BatchOptions& options) {
     if (!options.saveSystem)
         return;
     if (!options.database.empty() && SameFile(*options.saveSystem, options.database))
@@ -178,15 +173,15 @@ void CheckSaveTarget(const BatchOptions& options)
 }
 
 int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, bool outIsTerminal,
-        const PaperServices& paper)
-{
+        const PaperServices& paper) {
     const ParsedOptions parsed = ParseBatchOptions(arguments);
     if (parsed.options.help) {
         out << BatchUsage();
         return ExitDone;
     }
     if (parsed.options.version) {
-        out << ProgramName << " (Varnholt Lite) " << paper.programVersion << "\nQt " << paper.qtVersion << "\n";
+        out << ProgramName << " (Varnholt Lite) " << paper.programVersion << "\nQt " << paper.qtVersion
+            << "\n";
         return ExitDone;
     }
     if (parsed.error)
@@ -194,7 +189,8 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     const BatchOptions& options = parsed.options;
     if (options.list) {
         const std::vector<manufacturers::ManufacturerRecord> listed = ReadEveryRecord(options.database);
-        WriteText(options.format == OutputFormat::Json ? ManufacturerListJson(listed) : ManufacturerListText(listed),
+        WriteText(options.format == OutputFormat::Json ? ManufacturerListJson(listed)
+                                                       : ManufacturerListText(listed),
                   options, out);
         return ExitDone;
     }
@@ -209,7 +205,8 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     BatchSystem system = ChooseSystem(options, err);
     system.saved.job = JobDetailsFrom(options, system.saved.job);
     if (options.saveSystem) {
-        if (auto failure = systems::SaveSystemFile(*options.saveSystem, system.saved, std::chrono::system_clock::now()))
+        if (auto failure =
+                systems::SaveSystemFile(*options.saveSystem, system.saved, std::chrono::system_clock::now()))
             throw Stop{ExitFileFailure, *failure};
         if (!options.output && !options.printer)
             return ExitDone;
@@ -251,8 +248,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
 } // namespace
 
 int RunBatchCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                    bool outIsTerminal, const PaperServices& paper)
-{
+                    bool outIsTerminal, const PaperServices& paper) {
     try {
         return Run(arguments, out, err, outIsTerminal, paper);
     } catch (const Stop& stop) {

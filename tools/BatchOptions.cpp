@@ -6,8 +6,7 @@ namespace varnholt::tools {
 
 namespace {
 
-Quantity ParseQuantity(const std::string& text)
-{
+Quantity ParseQuantity(const std::string& text) {
     Quantity quantity;
     if (text == "all")
         quantity.all = true;
@@ -18,8 +17,7 @@ Quantity ParseQuantity(const std::string& text)
 
 } // namespace
 
-std::string BatchUsage()
-{
+std::string BatchUsage() {
     return "Usage: varnholt-report --database FILE (--manufacturer NAME | --record N) --chambers N\n"
            "                       --master-key BITTING|random [--control-key BITTING]\n"
            "                       [--masters N|all] [--sub-masters N|all] [--keys N|all]\n"
@@ -69,17 +67,17 @@ std::string BatchUsage()
            "2 the request or the command line was refused (nothing is written then).\n";
 }
 
-ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments)
-{
+ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments) {
     ParsedOptions parsed;
     BatchOptions& options = parsed.options;
     std::map<std::string, std::string> values;
     const auto takesValue = [](const std::string& name) {
-        return name == "--database" || name == "--manufacturer" || name == "--record" || name == "--chambers" ||
-               name == "--master-key" || name == "--control-key" || name == "--masters" || name == "--sub-masters" ||
-               name == "--keys" || name == "--format" || name == "--output" || name == "--printer" ||
-               name == "--paper" || name == "--system" || name == "--save-system" || name == "--customer" ||
-               name == "--site" || name == "--job" || name == "--notes" || name == "--report";
+        return name == "--database" || name == "--manufacturer" || name == "--record" ||
+               name == "--chambers" || name == "--master-key" || name == "--control-key" ||
+               name == "--masters" || name == "--sub-masters" || name == "--keys" || name == "--format" ||
+               name == "--output" || name == "--printer" || name == "--paper" || name == "--system" ||
+               name == "--save-system" || name == "--customer" || name == "--site" || name == "--job" ||
+               name == "--notes" || name == "--report";
     };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string name = arguments[i];
@@ -161,9 +159,10 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments)
         for (const char* defining : {"--database", "--manufacturer", "--record", "--chambers", "--master-key",
                                      "--control-key", "--masters", "--sub-masters", "--keys"}) {
             if (take(defining)) {
-                parsed.error = std::string("option '--system' reads the whole system from its file and cannot be "
-                                           "combined with '") +
-                               defining + "'";
+                parsed.error =
+                    std::string("option '--system' reads the whole system from its file and cannot be "
+                                "combined with '") +
+                    defining + "'";
                 return parsed;
             }
         }

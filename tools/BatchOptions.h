@@ -24,7 +24,7 @@ struct BatchOptions {
     std::optional<std::string> manufacturer;
     std::optional<std::string> record;
     std::string chambers;
-    std::string masterKey;            // a bitting, or "random"
+    std::string masterKey; // a bitting, or "random"
     std::optional<std::string> controlKey;
     std::optional<Quantity> masters;
     std::optional<Quantity> subMasters;
@@ -34,7 +34,7 @@ struct BatchOptions {
     bool formatGiven = false;
     std::optional<std::string> output;
     std::optional<std::string> printer;
-    bool a4 = false; // --paper a4; letter otherwise
+    bool a4 = false;                       // --paper a4; letter otherwise
     std::optional<std::string> system;     // a saved system to read instead of the definition options
     std::optional<std::string> saveSystem; // where to save the system
     std::optional<std::string> customer;   // job details

@@ -5,8 +5,8 @@
 #include "definition/BittingRules.h"
 #include "definition/DefinitionMessages.h"
 #include "definition/RandomMaster.h"
-#include "definition/SystemRandomSource.h"
 #include "definition/RequestBuilder.h"
+#include "definition/SystemRandomSource.h"
 
 #include <algorithm>
 #include <ostream>
@@ -20,8 +20,8 @@ struct Stop {
     std::string message;
 };
 
-std::string DrawTopMasterKey(const manufacturers::ManufacturerRecord& record, int chambers, std::ostream& err)
-{
+std::string DrawTopMasterKey(const manufacturers::ManufacturerRecord& record, int chambers,
+                             std::ostream& err) {
     definition::SystemRandomSource random;
     std::string key;
     if (!definition::CompleteRandomKey(key, chambers, random,
@@ -33,32 +33,31 @@ std::string DrawTopMasterKey(const manufacturers::ManufacturerRecord& record, in
 
 // A quantity as the dialog's fields take it: a number, "all" for the figure in the box beside
 // the field, or no answer.
-definition::QuantityAnswer QuantityAnswerOf(const char* option, const std::optional<Quantity>& quantity)
-{
+definition::QuantityAnswer QuantityAnswerOf(const char* option, const std::optional<Quantity>& quantity) {
     if (!quantity)
         return {};
     if (quantity->all)
         return definition::QuantityAnswer::All();
     const auto number = WholeNumber(quantity->number);
     if (!number)
-        throw Stop{std::string(option) + " takes a whole number or \"all\", not \"" + quantity->number + "\"."};
+        throw Stop{std::string(option) + " takes a whole number or \"all\", not \"" + quantity->number +
+                   "\"."};
     return definition::QuantityAnswer::Of(*number);
 }
 
-definition::SystemAnswers AnswersOf(const BatchOptions& options, const manufacturers::ManufacturerRecord& record,
-                                    std::ostream& err)
-{
+definition::SystemAnswers AnswersOf(const BatchOptions& options,
+                                    const manufacturers::ManufacturerRecord& record, std::ostream& err) {
     definition::SystemAnswers answers;
     const auto chambers = WholeNumber(options.chambers);
     if (!chambers || *chambers < record.MinChambers || *chambers > record.MaxChambers())
-        throw Stop{definition::ChamberChoiceMessage(record.Name, record.MinChambers,
-                                                                 record.MaxChambers(), options.chambers)};
+        throw Stop{definition::ChamberChoiceMessage(record.Name, record.MinChambers, record.MaxChambers(),
+                                                    options.chambers)};
     answers.chambers = static_cast<int>(*chambers);
     answers.topMasterKey =
         options.masterKey == "random" ? DrawTopMasterKey(record, answers.chambers, err) : options.masterKey;
     if (record.IsICore && !options.controlKey)
         throw Stop{"\"" + record.Name + "\" uses an interchangeable core: give its --control-key.\n" +
-                                    definition::KeyLengthMessage(answers.chambers)};
+                   definition::KeyLengthMessage(answers.chambers)};
     answers.controlKey = options.controlKey.value_or("");
     answers.masters = QuantityAnswerOf("--masters", options.masters);
     answers.subMasters = QuantityAnswerOf("--sub-masters", options.subMasters);
@@ -67,8 +66,7 @@ definition::SystemAnswers AnswersOf(const BatchOptions& options, const manufactu
 }
 
 // The dialog's message alone does not say which of the two keys it means.
-std::string KeyNamed(definition::RefusedAnswer answer, const definition::SystemAnswers& answers)
-{
+std::string KeyNamed(definition::RefusedAnswer answer, const definition::SystemAnswers& answers) {
     if (answer == definition::RefusedAnswer::TopMasterKey)
         return "The --master-key \"" + answers.topMasterKey + "\" is refused:\n";
     if (answer == definition::RefusedAnswer::ControlKey)
@@ -76,20 +74,20 @@ std::string KeyNamed(definition::RefusedAnswer answer, const definition::SystemA
     return "";
 }
 
-KeySystemRequest BuildRequestOrStop(const BatchOptions& options, const manufacturers::ManufacturerRecord& record,
-                                   std::ostream& err)
-{
+KeySystemRequest BuildRequestOrStop(const BatchOptions& options,
+                                    const manufacturers::ManufacturerRecord& record, std::ostream& err) {
     const definition::SystemAnswers answers = AnswersOf(options, record, err);
     const definition::BuiltRequest built = definition::BuildRequest(record, answers);
     if (built.refusal)
         throw Stop{KeyNamed(built.refusal->answer, answers) + built.refusal->message};
     const KeySystemRequest& request = built.request;
     if (!request.IsICore && options.controlKey)
-        err << DiagnosticLine("note: \"" + request.MfgName + "\" has no interchangeable core; the control key is not used.");
+        err << DiagnosticLine("note: \"" + request.MfgName +
+                              "\" has no interchangeable core; the control key is not used.");
     if (answers.subMasters.kind == definition::QuantityAnswer::Kind::Count &&
         request.SubMasterCount < answers.subMasters.count)
-        err << DiagnosticLine("note: " + std::to_string(answers.subMasters.count) + " sub-masters asked for, " +
-                              std::to_string(request.SubMasterCount) +
+        err << DiagnosticLine("note: " + std::to_string(answers.subMasters.count) +
+                              " sub-masters asked for, " + std::to_string(request.SubMasterCount) +
                               " are available under each master; the report has " +
                               std::to_string(request.SubMasterCount) + ".");
     return request;
@@ -98,8 +96,7 @@ KeySystemRequest BuildRequestOrStop(const BatchOptions& options, const manufactu
 } // namespace
 
 BatchRequest BuildBatchRequest(const BatchOptions& options, const manufacturers::ManufacturerRecord& record,
-                               std::ostream& err)
-{
+                               std::ostream& err) {
     try {
         return BatchRequest{BuildRequestOrStop(options, record, err), std::nullopt};
     } catch (const Stop& stop) {
@@ -107,9 +104,9 @@ BatchRequest BuildBatchRequest(const BatchOptions& options, const manufacturers:
     }
 }
 
-std::optional<long long> WholeNumber(const std::string& text)
-{
-    if (text.empty() || text.size() > 12 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+std::optional<long long> WholeNumber(const std::string& text) {
+    if (text.empty() || text.size() > 12 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     return std::stoll(text);
 }

@@ -2,8 +2,7 @@
 
 namespace varnholt::tools {
 
-std::string QuoteCsvField(std::string_view field)
-{
+std::string QuoteCsvField(std::string_view field) {
     if (field.find_first_of(",\"\r\n") == std::string_view::npos)
         return std::string(field);
     std::string quoted = "\"";
@@ -16,8 +15,7 @@ std::string QuoteCsvField(std::string_view field)
     return quoted;
 }
 
-void AppendCsvRow(std::string& text, std::initializer_list<std::string_view> fields)
-{
+void AppendCsvRow(std::string& text, std::initializer_list<std::string_view> fields) {
     bool first = true;
     for (const std::string_view field : fields) {
         if (!first)

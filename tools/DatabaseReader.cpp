@@ -14,33 +14,30 @@ namespace varnholt::tools {
 
 namespace {
 
-std::optional<long long> RecordNumber(const std::string& text)
-{
+std::optional<long long> RecordNumber(const std::string& text) {
     if (text.empty() || text.size() > 12 ||
         !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     return std::stoll(text);
 }
 
-BatchStop ReadFailure(const std::filesystem::path& file)
-{
-    return BatchStop{ExitFileFailure, "The manufacturer file \"" + file.string() + "\" could not be read: " +
-                                          (errno != 0 ? std::generic_category().message(errno)
-                                                      : std::string("it ended early")) +
-                                          "."};
+BatchStop ReadFailure(const std::filesystem::path& file) {
+    return BatchStop{
+        ExitFileFailure,
+        "The manufacturer file \"" + file.string() + "\" could not be read: " +
+            (errno != 0 ? std::generic_category().message(errno) : std::string("it ended early")) + "."};
 }
 
 // The file, locked for reading and checked to hold whole records, ready to read any of them.
 class OpenDatabase {
 public:
-    explicit OpenDatabase(const std::filesystem::path& databaseFile) : file(databaseFile)
-    {
+    explicit OpenDatabase(const std::filesystem::path& databaseFile) : file(databaseFile) {
         try {
             // Refuses a pipe or device before anything waits on it.
             lock.emplace(file, manufacturers::FileLock::Kind::Shared);
         } catch (const toolkit::InputOutputError& failure) {
-            throw BatchStop{ExitFileFailure,
-                            "The manufacturer file \"" + file.string() + "\" cannot be read: " + failure.Reason() + "."};
+            throw BatchStop{ExitFileFailure, "The manufacturer file \"" + file.string() +
+                                                 "\" cannot be read: " + failure.Reason() + "."};
         }
         std::error_code error;
         const std::uintmax_t size = std::filesystem::file_size(file, error);
@@ -49,16 +46,16 @@ public:
         if (error || !stream)
             throw ReadFailure(file);
         if (size % manufacturers::RecordSize != 0)
-            throw BatchStop{ExitRefused, "The manufacturer file \"" + file.string() + "\" is damaged:\nits size of " +
-                                             std::to_string(size) + " bytes is not a whole number of " +
+            throw BatchStop{ExitRefused, "The manufacturer file \"" + file.string() +
+                                             "\" is damaged:\nits size of " + std::to_string(size) +
+                                             " bytes is not a whole number of " +
                                              std::to_string(manufacturers::RecordSize) + "-byte records."};
         count = size / manufacturers::RecordSize;
     }
 
     std::uintmax_t Count() const { return count; }
 
-    DatabaseRecord Read(std::uintmax_t index)
-    {
+    DatabaseRecord Read(std::uintmax_t index) {
         DatabaseRecord read;
         errno = 0;
         stream.seekg(static_cast<std::streamoff>(index * manufacturers::RecordSize));
@@ -80,13 +77,13 @@ private:
 } // namespace
 
 DatabaseRecord ReadChosenRecord(const std::filesystem::path& file, const std::optional<std::string>& number,
-                                const std::optional<std::string>& name)
-{
+                                const std::optional<std::string>& name) {
     OpenDatabase database(file);
     if (number) {
         const auto wanted = RecordNumber(*number);
         if (!wanted || *wanted < 1 || static_cast<std::uintmax_t>(*wanted) > database.Count())
-            throw BatchStop{ExitRefused, "There is no record " + *number + " in the manufacturer file; it holds " +
+            throw BatchStop{ExitRefused, "There is no record " + *number +
+                                             " in the manufacturer file; it holds " +
                                              std::to_string(database.Count()) + " record" +
                                              (database.Count() == 1 ? "" : "s") + "."};
         return database.Read(static_cast<std::uintmax_t>(*wanted - 1));
@@ -96,11 +93,11 @@ DatabaseRecord ReadChosenRecord(const std::filesystem::path& file, const std::op
         if (candidate.record.Name == name.value_or(""))
             return candidate;
     }
-    throw BatchStop{ExitRefused, "There is no manufacturer \"" + name.value_or("") + "\" in the manufacturer file."};
+    throw BatchStop{ExitRefused,
+                    "There is no manufacturer \"" + name.value_or("") + "\" in the manufacturer file."};
 }
 
-std::vector<manufacturers::ManufacturerRecord> ReadEveryRecord(const std::filesystem::path& file)
-{
+std::vector<manufacturers::ManufacturerRecord> ReadEveryRecord(const std::filesystem::path& file) {
     OpenDatabase database(file);
     std::vector<manufacturers::ManufacturerRecord> records;
     records.reserve(static_cast<std::size_t>(database.Count()));

@@ -2,8 +2,7 @@
 
 namespace varnholt::tools {
 
-std::string DiagnosticLine(std::string_view message)
-{
+std::string DiagnosticLine(std::string_view message) {
     std::string line = std::string(ProgramName) + ": ";
     bool blankPending = false;
     for (const char character : message) {
@@ -18,7 +17,8 @@ std::string DiagnosticLine(std::string_view message)
         // terminal would act on; they are shown as escapes.
         if (const auto code = static_cast<unsigned char>(character); code < 0x20 || code == 0x7f) {
             static constexpr char Hex[] = "0123456789abcdef";
-            line += character == '\t' ? std::string("\\t") : std::string("\\x") + Hex[code >> 4] + Hex[code & 0x0f];
+            line += character == '\t' ? std::string("\\t")
+                                      : std::string("\\x") + Hex[code >> 4] + Hex[code & 0x0f];
             continue;
         }
         line += character;
@@ -28,8 +28,7 @@ std::string DiagnosticLine(std::string_view message)
     return line + "\n";
 }
 
-std::string UsageErrorText(std::string_view message)
-{
+std::string UsageErrorText(std::string_view message) {
     return DiagnosticLine(message) + "Try '" + ProgramName + " --help' for more information.\n";
 }
 

@@ -6,8 +6,7 @@
 
 namespace varnholt::tools {
 
-std::string_view KeyLevelName(KeyLevel level)
-{
+std::string_view KeyLevelName(KeyLevel level) {
     switch (level) {
     case KeyLevel::TopMaster:
         return "top master";
@@ -21,8 +20,7 @@ std::string_view KeyLevelName(KeyLevel level)
     return "";
 }
 
-std::string KeyScheduleCsvText(const KeySchedule& schedule)
-{
+std::string KeyScheduleCsvText(const KeySchedule& schedule) {
     std::string text;
     // About 30 characters a row: a level name, a short designation, a number and a bitting.
     text.reserve(32 * (schedule.size() + 1));
@@ -30,7 +28,8 @@ std::string KeyScheduleCsvText(const KeySchedule& schedule)
     for (const ScheduledKey& key : schedule) {
         if (!key.listed)
             continue;
-        const std::string number = key.changeKeyNumber > 0 ? std::to_string(key.changeKeyNumber) : std::string();
+        const std::string number =
+            key.changeKeyNumber > 0 ? std::to_string(key.changeKeyNumber) : std::string();
         const std::string_view mark = key.mark == ' ' ? std::string_view() : std::string_view(&key.mark, 1);
         AppendCsvRow(text, {KeyLevelName(key.level), key.designation, number, key.bitting, mark});
     }

@@ -8,40 +8,38 @@ namespace varnholt::tools {
 
 namespace {
 
-std::size_t CharacterCount(const std::string& text)
-{
+std::size_t CharacterCount(const std::string& text) {
     // UTF-8 continuation bytes do not start a character.
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0U) != 0x80U; }));
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char byte) {
+        return (static_cast<unsigned char>(byte) & 0xC0U) != 0x80U;
+    }));
 }
 
-std::string PaddedRight(const std::string& text, std::size_t width)
-{
+std::string PaddedRight(const std::string& text, std::size_t width) {
     const std::size_t length = CharacterCount(text);
     return length >= width ? text : text + std::string(width - length, ' ');
 }
 
-std::string Range(int low, int high)
-{
+std::string Range(int low, int high) {
     return low == high ? std::to_string(low) : std::to_string(low) + "-" + std::to_string(high);
 }
 
-std::string CoreText(const manufacturers::ManufacturerRecord& record)
-{
+std::string CoreText(const manufacturers::ManufacturerRecord& record) {
     if (!record.IsICore)
         return "-";
     return "factor " + std::to_string(record.ControlFactor) + ", stack " + std::to_string(record.StackTotal) +
-           ", control chambers " + (record.ControlChambers.empty() ? std::string("none") : record.ControlChambers);
+           ", control chambers " +
+           (record.ControlChambers.empty() ? std::string("none") : record.ControlChambers);
 }
 
 } // namespace
 
-std::string ManufacturerListText(std::span<const manufacturers::ManufacturerRecord> records)
-{
+std::string ManufacturerListText(std::span<const manufacturers::ManufacturerRecord> records) {
     std::size_t nameWidth = 4;
     for (const auto& record : records)
         nameWidth = std::max(nameWidth, CharacterCount(record.Name));
-    std::string text = "Record  " + PaddedRight("Name", nameWidth) + "  Chambers  Depths  Step  M.A.C.S  Core\n";
+    std::string text =
+        "Record  " + PaddedRight("Name", nameWidth) + "  Chambers  Depths  Step  M.A.C.S  Core\n";
     std::size_t number = 0;
     for (const auto& record : records) {
         ++number;
@@ -51,14 +49,14 @@ std::string ManufacturerListText(std::span<const manufacturers::ManufacturerReco
         text += PaddedRight(Range(record.MinChambers, record.MaxChambers()), 8) + "  ";
         text += PaddedRight(Range(record.ShallowestCut, record.DeepestCut), 6) + "  ";
         text += PaddedRight(std::to_string(record.StepIncrement), 4) + "  ";
-        text += PaddedRight(record.MaxAdjacentCut == 0 ? std::string("none") : std::to_string(record.MaxAdjacentCut), 7);
+        text += PaddedRight(
+            record.MaxAdjacentCut == 0 ? std::string("none") : std::to_string(record.MaxAdjacentCut), 7);
         text += "  " + CoreText(record) + "\n";
     }
     return text;
 }
 
-std::string ManufacturerListJson(std::span<const manufacturers::ManufacturerRecord> records)
-{
+std::string ManufacturerListJson(std::span<const manufacturers::ManufacturerRecord> records) {
     std::string json = "{\"manufacturers\": [";
     std::size_t number = 0;
     for (const auto& record : records) {

@@ -14,7 +14,8 @@ std::string ManufacturerListText(std::span<const manufacturers::ManufacturerReco
 // As JSON, one manufacturer a line, so that a shell script can pick the names out:
 // {"manufacturers": [
 // {"record": 1, "name": "...", "minChambers": 5, "maxChambers": 6, "shallowestCut": 0, "deepestCut": 9,
-//  "step": 1, "macs": 7, "interchangeableCore": false, "controlFactor": 0, "stackTotal": 0, "controlChambers": ""}
+//  "step": 1, "macs": 7, "interchangeableCore": false, "controlFactor": 0, "stackTotal": 0,
+//  "controlChambers": ""}
 // ]}
 std::string ManufacturerListJson(std::span<const manufacturers::ManufacturerRecord> records);
 

@@ -11,33 +11,30 @@ namespace varnholt::tools {
 
 namespace {
 
-std::string Reason(const char* fallback)
-{
+std::string Reason(const char* fallback) {
     return errno != 0 ? std::generic_category().message(errno) : std::string(fallback);
 }
 
 // The writer only knows the temporary file; the user knows the file named on the command line.
 std::string NamingTarget(std::string message, const std::filesystem::path& temporary,
-                         const std::filesystem::path& target)
-{
+                         const std::filesystem::path& target) {
     const std::string written = temporary.string();
     const std::string named = target.string();
-    for (auto at = message.find(written); at != std::string::npos; at = message.find(written, at + named.size()))
+    for (auto at = message.find(written); at != std::string::npos;
+         at = message.find(written, at + named.size()))
         message.replace(at, written.size(), named);
     return message;
 }
 
 } // namespace
 
-std::optional<std::string> WriteTextFile(const std::filesystem::path& file, const std::string& text)
-{
+std::optional<std::string> WriteTextFile(const std::filesystem::path& file, const std::string& text) {
     return WriteStreamFile(file, [&text](std::ostream& stream) {
         stream.write(text.data(), static_cast<std::streamsize>(text.size()));
     });
 }
 
-std::optional<std::string> WriteStreamFile(const std::filesystem::path& file, const StreamWriter& write)
-{
+std::optional<std::string> WriteStreamFile(const std::filesystem::path& file, const StreamWriter& write) {
     errno = 0;
     std::ofstream stream(file, std::ios::binary | std::ios::trunc);
     if (!stream)
@@ -45,13 +42,13 @@ std::optional<std::string> WriteStreamFile(const std::filesystem::path& file, co
     write(stream);
     stream.flush();
     if (!stream)
-        return "The file \"" + file.string() + "\" could not be written completely: " + Reason("the write failed") +
-               ".";
+        return "The file \"" + file.string() +
+               "\" could not be written completely: " + Reason("the write failed") + ".";
     return std::nullopt;
 }
 
-std::optional<std::string> WriteFileWhole(const std::filesystem::path& target, const ContentWriter& writeContent)
-{
+std::optional<std::string> WriteFileWhole(const std::filesystem::path& target,
+                                          const ContentWriter& writeContent) {
     try {
         manufacturers::TemporaryFile temporary(target);
         if (auto failure = writeContent(temporary.Path()))

@@ -14,7 +14,8 @@ namespace varnholt::tools {
 // of that name is refused, never replaced. writeContent writes into the path it is given and
 // returns an error message on failure. Returns an error message, or nothing on success.
 using ContentWriter = std::function<std::optional<std::string>(const std::filesystem::path& file)>;
-std::optional<std::string> WriteFileWhole(const std::filesystem::path& target, const ContentWriter& writeContent);
+std::optional<std::string> WriteFileWhole(const std::filesystem::path& target,
+                                          const ContentWriter& writeContent);
 
 // Writes text as it is (no line-end translation) into file; an error message with the system's
 // reason on failure.

@@ -15,22 +15,19 @@ namespace {
 
 constexpr std::size_t FlushSize = 1 << 20;
 
-void AppendNumber(std::string& text, int value)
-{
+void AppendNumber(std::string& text, int value) {
     char digits[16];
     const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
     text.append(digits, end);
 }
 
-int AsDepth(int cut, bool zeroIsTen)
-{
+int AsDepth(int cut, bool zeroIsTen) {
     return zeroIsTen && cut == 0 ? 10 : cut;
 }
 
 // The fields every row of a key begins with, ending in a comma: level, designation, change-key
 // number and bitting.
-std::string KeyFields(const ScheduledKey& key)
-{
+std::string KeyFields(const ScheduledKey& key) {
     std::string fields;
     const std::string number = key.changeKeyNumber > 0 ? std::to_string(key.changeKeyNumber) : std::string();
     AppendCsvRow(fields, {KeyLevelName(key.level), key.designation, number, key.bitting});
@@ -41,8 +38,7 @@ std::string KeyFields(const ScheduledKey& key)
 
 // Rows are many and their numbers small: they are written straight into the text.
 void AppendRows(std::string& text, const KeySystemRequest& request, const ScheduledKey& key,
-                const CylinderPinning& pinning)
-{
+                const CylinderPinning& pinning) {
     const std::string fields = KeyFields(key);
     for (int chamber = 1; chamber <= request.Chambers; ++chamber) {
         const ChamberPinning& pins = pinning.chambers[static_cast<std::size_t>(chamber - 1)];
@@ -52,8 +48,9 @@ void AppendRows(std::string& text, const KeySystemRequest& request, const Schedu
             text += ",,,,,,,no\r\n";
             continue;
         }
-        for (const int value : {AsDepth(pins.cut, request.ZeroIsTen), AsDepth(pins.topMasterCut, request.ZeroIsTen),
-                                pins.bottomPin, pins.masterPin}) {
+        for (const int value :
+             {AsDepth(pins.cut, request.ZeroIsTen), AsDepth(pins.topMasterCut, request.ZeroIsTen),
+              pins.bottomPin, pins.masterPin}) {
             text += ',';
             AppendNumber(text, value);
         }
@@ -69,8 +66,7 @@ void AppendRows(std::string& text, const KeySystemRequest& request, const Schedu
 
 } // namespace
 
-void WritePinningListCsv(const GenerationState& state, const KeySchedule& schedule, std::ostream& out)
-{
+void WritePinningListCsv(const GenerationState& state, const KeySchedule& schedule, std::ostream& out) {
     const CylinderPinner pinner(state);
     std::string text;
     text.reserve(FlushSize + 4096);

@@ -8,8 +8,7 @@
 
 namespace varnholt::tools {
 
-bool StandardOutputIsTerminal()
-{
+bool StandardOutputIsTerminal() {
 #ifdef _WIN32
     return _isatty(_fileno(stdout)) != 0;
 #else

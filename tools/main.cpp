@@ -17,16 +17,14 @@ namespace {
 
 // Qt's own notices (a missing runtime folder, plugin hints) mean nothing to the user of a batch
 // command; only its errors reach standard error.
-void ReportQtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
+void ReportQtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     // An interrupted run, or a reader that stops reading, leaves no temporary file behind.
     varnholt::manufacturers::InterruptCleanup::Install();

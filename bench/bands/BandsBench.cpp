@@ -52,7 +52,7 @@ void PreviewFirstPage(benchmark::State& state) {
     }
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(ProtocolAndLayout)->Unit(benchmark::kMillisecond);
 BENCHMARK(Pdf)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -10,7 +10,8 @@ SyntheticReport::SyntheticReport(int pages) : pages_(pages) {
     page.SetDescription("Synthetic Report");
     bands::Band& header = report_.AddPageHeader("PageHeader");
     header.SetStretch(true);
-    header.AddLabel("RHeader").SetLines({std::string(70, '*'), "SYNTHETIC 6 Pin", "Page No.", std::string(70, '*') + "\r"});
+    header.AddLabel("RHeader").SetLines(
+        {std::string(70, '*'), "SYNTHETIC 6 Pin", "Page No.", std::string(70, '*') + "\r"});
     bands::Label& pageNumber = header.AddLabel("varlabel");
     pageNumber.SetVariable(bands::LabelVariable::PageNumber);
     pageNumber.SetPosition(9 * 6.0, 2 * 10.5);
@@ -37,7 +38,8 @@ SyntheticReport::SyntheticReport(int pages) : pages_(pages) {
         ++row_;
         std::string line;
         for (int column = 0; column < 4; ++column) {
-            const std::string entry = "AB" + std::to_string(page_) + "-" + std::to_string(row_ * 4 + column) + "  *54321";
+            const std::string entry =
+                "AB" + std::to_string(page_) + "-" + std::to_string(row_ * 4 + column) + "  *54321";
             line.append(20 - entry.size(), ' ');
             line += entry;
         }
@@ -60,4 +62,4 @@ SyntheticReport::SyntheticReport(int pages) : pages_(pages) {
     output.OnDataSkip = [](bands::Band& band) { band.SetDone(true); };
 }
 
-}  // namespace varnholt::benchbands
+} // namespace varnholt::benchbands

@@ -22,4 +22,4 @@ private:
     std::vector<std::string> gathered_;
 };
 
-}  // namespace varnholt::benchbands
+} // namespace varnholt::benchbands

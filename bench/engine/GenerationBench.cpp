@@ -11,8 +11,7 @@ using namespace varnholt;
 
 namespace {
 
-GenerationState SevenChamberSystem(int stepIncrement)
-{
+GenerationState SevenChamberSystem(int stepIncrement) {
     manufacturers::ManufacturerRecord record;
     record.Name = "BENCH";
     record.MinChambers = 7;
@@ -39,8 +38,7 @@ GenerationState SevenChamberSystem(int stepIncrement)
     return state;
 }
 
-void GenerateProgressionSevenChambers(benchmark::State& run)
-{
+void GenerateProgressionSevenChambers(benchmark::State& run) {
     GenerationState state = SevenChamberSystem(static_cast<int>(run.range(0)));
     for (auto _ : run) {
         GenerateProgression(state);
@@ -49,8 +47,7 @@ void GenerateProgressionSevenChambers(benchmark::State& run)
 }
 BENCHMARK(GenerateProgressionSevenChambers)->DenseRange(1, 4)->ArgName("step");
 
-void ComposeKeySevenChambers(benchmark::State& run)
-{
+void ComposeKeySevenChambers(benchmark::State& run) {
     GenerationState state = SevenChamberSystem(2);
     state.IsICore = run.range(0) != 0;
     ChamberFlags usable{};
@@ -71,8 +68,7 @@ BENCHMARK(ComposeKeySevenChambers)->Arg(0)->Arg(1)->ArgName("core");
 
 // The largest system the dialog allows: 7 chambers, depths 0..9 in steps of 1 (6 columns), no
 // masters and every one of the 6^7 = 279,936 change keys.
-void KeyScheduleLargestSystem(benchmark::State& run)
-{
+void KeyScheduleLargestSystem(benchmark::State& run) {
     GenerationState state;
     state.Chambers = 7;
     state.ShallowestCut = 0;

@@ -22,8 +22,7 @@
 
 namespace {
 
-varnholt::GenerationState LargestSystem()
-{
+varnholt::GenerationState LargestSystem() {
     varnholt::manufacturers::ManufacturerRecord kessler;
     kessler.Name = "KESSLER";
     kessler.MinChambers = 3;
@@ -35,15 +34,15 @@ varnholt::GenerationState LargestSystem()
     answers.chambers = 7;
     answers.topMasterKey = "2461357";
     varnholt::GenerationState state;
-    static_cast<varnholt::KeySystemRequest&>(state) = varnholt::definition::BuildRequest(kessler, answers).request;
+    static_cast<varnholt::KeySystemRequest&>(state) =
+        varnholt::definition::BuildRequest(kessler, answers).request;
     varnholt::ClearProgressionTable(state);
     varnholt::GenerateProgression(state);
     return state;
 }
 
 // Peak resident memory of this process in kilobytes, where the system tells it.
-double PeakMemoryKilobytes()
-{
+double PeakMemoryKilobytes() {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
         if (line.rfind("VmHWM:", 0) == 0)
@@ -51,15 +50,13 @@ double PeakMemoryKilobytes()
     return 0.0;
 }
 
-varnholt::bands::Document RunReport()
-{
+varnholt::bands::Document RunReport() {
     varnholt::GenerationState state = LargestSystem();
     varnholt::report::TForm3 form(state);
     return form.StartReport();
 }
 
-void ReportToJson(benchmark::State& state)
-{
+void ReportToJson(benchmark::State& state) {
     std::size_t bytes = 0;
     for (auto _ : state) {
         const std::string json = varnholt::bands::ToJson(RunReport());
@@ -70,8 +67,7 @@ void ReportToJson(benchmark::State& state)
     state.counters["peak_kB"] = PeakMemoryKilobytes();
 }
 
-void ReportToText(benchmark::State& state)
-{
+void ReportToText(benchmark::State& state) {
     std::size_t bytes = 0;
     for (auto _ : state) {
         const std::string text = varnholt::bands::ToText(RunReport());
@@ -82,8 +78,7 @@ void ReportToText(benchmark::State& state)
     state.counters["peak_kB"] = PeakMemoryKilobytes();
 }
 
-void ReportToPdf(benchmark::State& state)
-{
+void ReportToPdf(benchmark::State& state) {
     const std::filesystem::path file = std::filesystem::temp_directory_path() / "varnholt-report-bench.pdf";
     std::size_t pages = 0;
     for (auto _ : state) {
@@ -104,8 +99,7 @@ BENCHMARK(ReportToPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
     int qtArgumentCount = 1;

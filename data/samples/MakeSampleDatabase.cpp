@@ -22,7 +22,9 @@ std::vector<std::string> SplitFields(const std::string& line) {
     return fields;
 }
 
-int Number(const std::string& text) { return text.empty() ? 0 : std::stoi(text); }
+int Number(const std::string& text) {
+    return text.empty() ? 0 : std::stoi(text);
+}
 
 } // namespace
 
@@ -71,7 +73,8 @@ int main(int argumentCount, char** arguments) {
     std::ofstream database(arguments[2], std::ios::binary | std::ios::trunc);
     for (const auto& record : records) {
         const auto bytes = record.Encode();
-        database.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        database.write(reinterpret_cast<const char*>(bytes.data()),
+                       static_cast<std::streamsize>(bytes.size()));
     }
     database.close();
     if (!database) {

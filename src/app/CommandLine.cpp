@@ -6,16 +6,14 @@ namespace varnholt::app {
 
 namespace {
 
-bool IsOption(const std::string& argument)
-{
+bool IsOption(const std::string& argument) {
     return argument.size() > 1 && argument[0] == '-';
 }
 
 } // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments,
-                                   const std::filesystem::path& startFolder)
-{
+                                   const std::filesystem::path& startFolder) {
     ParsedCommandLine parsed;
     ProgramOptions& options = parsed.options;
     bool optionsEnded = false;
@@ -74,8 +72,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments,
     return parsed;
 }
 
-bool AsksForHelpOrVersion(const std::vector<std::string>& arguments)
-{
+bool AsksForHelpOrVersion(const std::vector<std::string>& arguments) {
     for (const std::string& argument : arguments) {
         if (argument == "--")
             return false;
@@ -85,8 +82,7 @@ bool AsksForHelpOrVersion(const std::vector<std::string>& arguments)
     return false;
 }
 
-std::string ProgramUsage()
-{
+std::string ProgramUsage() {
     return "Usage: varnholt [--folder DIR] [SYSTEM_FILE]\n"
            "Design master key systems for pin-tumbler cylinders.\n"
            "\n"
@@ -110,8 +106,7 @@ std::string ProgramUsage()
            "2 when the command line is wrong.\n";
 }
 
-std::string ProgramVersion(const std::string& qtVersion)
-{
+std::string ProgramVersion(const std::string& qtVersion) {
     return std::string("varnholt (Varnholt Lite) ") + VarnholtVersion + "\nQt " + qtVersion + "\n";
 }
 

@@ -19,10 +19,10 @@ QtProgram::QtProgram(const std::filesystem::path& startDirectory)
               [this](bands::Document document, const bands::PreviewCreatedHook& hook) {
                   ShowPreview(std::move(document), hook);
               }),
-      windows(program.application),
-      systemFiles(program, [this](bands::Document document, int page) {
-          Present(std::move(document),
-                  [this](bands::PreviewControl* shown) { HookPreviewKeys(program.FrmAceKey, shown); }, page);
+      windows(program.application), systemFiles(program, [this](bands::Document document, int page) {
+          Present(
+              std::move(document),
+              [this](bands::PreviewControl* shown) { HookPreviewKeys(program.FrmAceKey, shown); }, page);
       }) {
     messages.SetApplication(program.application);
     if (QWidget* mainWindow = windows.WindowOf(program.Tallowmere))
@@ -50,10 +50,10 @@ void QtProgram::Present(bands::Document document, const bands::PreviewCreatedHoo
         preview->SetFileNameStem(shown->NameStem());
         // The same key schedule the batch command writes, of the system as it was generated: the
         // dialog may be filled in for the next one while this preview is open.
-        preview->AddExportFormat({QStringLiteral("Key schedule (CSV)"), QStringLiteral(".csv"),
-                                  [generated = shown->State()] {
-                                      return tools::KeyScheduleCsvText(ComputeKeySchedule(generated));
-                                  }});
+        preview->AddExportFormat(
+            {QStringLiteral("Key schedule (CSV)"), QStringLiteral(".csv"), [generated = shown->State()] {
+                 return tools::KeyScheduleCsvText(ComputeKeySchedule(generated));
+             }});
     }
     systemFiles.AddCommands(*preview);
     // The list of the system this preview shows, with the job details it has when asked.

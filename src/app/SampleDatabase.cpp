@@ -4,8 +4,7 @@
 
 namespace varnholt::app {
 
-std::vector<std::uint8_t> SampleDatabase()
-{
+std::vector<std::uint8_t> SampleDatabase() {
     QFile resource(QStringLiteral(":/sample/Varnholt.MFG"));
     if (!resource.open(QIODevice::ReadOnly))
         return {};

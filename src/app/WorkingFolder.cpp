@@ -12,27 +12,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Quoted(const fs::path& path)
-{
+std::string Quoted(const fs::path& path) {
     return "\"" + path.string() + "\"";
 }
 
-bool HoldsDatabase(const fs::path& folder)
-{
+bool HoldsDatabase(const fs::path& folder) {
     std::error_code error;
     return fs::exists(folder / manufacturers::ManufacturerFile::FileName, error);
 }
 
 // Writes the sample beside the target under a name of its own and links it into place, which
 // fails instead of replacing a database that appeared in the meantime.
-std::optional<std::string> PlaceSample(const fs::path& folder, std::span<const std::uint8_t> sample)
-{
+std::optional<std::string> PlaceSample(const fs::path& folder, std::span<const std::uint8_t> sample) {
     const fs::path target = folder / manufacturers::ManufacturerFile::FileName;
     std::random_device seed;
     const fs::path temporary = folder / (".Varnholt.MFG." + std::to_string(seed()) + ".tmp");
     {
         std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
-        stream.write(reinterpret_cast<const char*>(sample.data()), static_cast<std::streamsize>(sample.size()));
+        stream.write(reinterpret_cast<const char*>(sample.data()),
+                     static_cast<std::streamsize>(sample.size()));
         stream.flush();
         if (!stream) {
             std::error_code ignored;
@@ -56,8 +54,7 @@ std::optional<std::string> PlaceSample(const fs::path& folder, std::span<const s
 
 } // namespace
 
-StartEnvironment CurrentStartEnvironment()
-{
+StartEnvironment CurrentStartEnvironment() {
     StartEnvironment environment;
     std::error_code error;
     environment.currentFolder = fs::current_path(error);
@@ -68,8 +65,7 @@ StartEnvironment CurrentStartEnvironment()
     return environment;
 }
 
-fs::path DataFolder(const StartEnvironment& environment)
-{
+fs::path DataFolder(const StartEnvironment& environment) {
     const fs::path dataHome(environment.xdgDataHome);
     if (!environment.xdgDataHome.empty() && dataHome.is_absolute())
         return (dataHome / "varnholt").lexically_normal();
@@ -81,8 +77,7 @@ fs::path DataFolder(const StartEnvironment& environment)
 
 WorkingFolderChoice ChooseWorkingFolder(const std::optional<fs::path>& folderOption,
                                         const StartEnvironment& environment,
-                                        std::span<const std::uint8_t> sampleDatabase)
-{
+                                        std::span<const std::uint8_t> sampleDatabase) {
     WorkingFolderChoice choice;
     std::error_code error;
     if (folderOption) {
@@ -106,8 +101,8 @@ WorkingFolderChoice ChooseWorkingFolder(const std::optional<fs::path>& folderOpt
     }
     fs::create_directories(dataFolder, error);
     if (error || !fs::is_directory(dataFolder)) {
-        choice.error = "the data folder " + Quoted(dataFolder) + " cannot be created: " +
-                       (error ? error.message() : "it is not a folder");
+        choice.error = "the data folder " + Quoted(dataFolder) +
+                       " cannot be created: " + (error ? error.message() : "it is not a folder");
         return choice;
     }
     choice.folder = dataFolder;

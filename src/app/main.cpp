@@ -18,16 +18,14 @@ namespace {
 constexpr int ExitFolderUnusable = 1;
 constexpr int ExitUsage = 2;
 
-std::vector<std::string> ArgumentsAfterProgramName(const QStringList& arguments)
-{
+std::vector<std::string> ArgumentsAfterProgramName(const QStringList& arguments) {
     std::vector<std::string> result;
     for (qsizetype i = 1; i < arguments.size(); ++i)
         result.push_back(arguments[i].toStdString());
     return result;
 }
 
-int Answer(const varnholt::app::ProgramOptions& options)
-{
+int Answer(const varnholt::app::ProgramOptions& options) {
     if (options.help)
         std::cout << varnholt::app::ProgramUsage();
     else
@@ -37,8 +35,7 @@ int Answer(const varnholt::app::ProgramOptions& options)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // The working folder is settled before any window exists; relative names on the command line
     // count from the folder the program was started in.
     const varnholt::app::StartEnvironment environment = varnholt::app::CurrentStartEnvironment();
@@ -52,8 +49,8 @@ int main(int argc, char** argv)
     QApplication qtApplication(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Varnholt"));
     QCoreApplication::setApplicationName(QStringLiteral("varnholt"));
-    const auto parsed = varnholt::app::ParseCommandLine(ArgumentsAfterProgramName(QCoreApplication::arguments()),
-                                                        environment.currentFolder);
+    const auto parsed = varnholt::app::ParseCommandLine(
+        ArgumentsAfterProgramName(QCoreApplication::arguments()), environment.currentFolder);
     if (parsed.error) {
         std::cerr << "varnholt: " << *parsed.error << "\nTry 'varnholt --help' for more information.\n";
         return ExitUsage;

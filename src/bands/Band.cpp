@@ -21,4 +21,4 @@ Band& Band::AddChild(BandKind childKind, std::string childName) {
     return *children.back();
 }
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

@@ -18,7 +18,8 @@ class Band {
 public:
     using Event = std::function<void(Band&)>;
 
-    Band(BandKind bandKind, std::string bandName, Band* parentBand) : kind(bandKind), name(std::move(bandName)), parent(parentBand) {}
+    Band(BandKind bandKind, std::string bandName, Band* parentBand)
+        : kind(bandKind), name(std::move(bandName)), parent(parentBand) {}
     Band(const Band&) = delete;
     Band& operator=(const Band&) = delete;
 
@@ -68,4 +69,4 @@ private:
     bool done = false;
 };
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

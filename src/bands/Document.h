@@ -21,7 +21,7 @@ struct PlacedText {
 struct PrintedLabel {
     std::string name;
     std::vector<std::string> lines;
-    bool continued = false;  // runs on from the previous page
+    bool continued = false; // runs on from the previous page
 };
 
 struct DocumentPage {
@@ -46,4 +46,4 @@ struct Document {
     bool aborted = false;
 };
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

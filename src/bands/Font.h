@@ -12,4 +12,4 @@ struct Font {
     bool operator==(const Font&) const = default;
 };
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

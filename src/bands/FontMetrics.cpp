@@ -22,4 +22,4 @@ double FixedPitchMetrics::LineHeight(const Font& font) const {
     return LineHeightEm * font.sizePoints;
 }
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

@@ -32,4 +32,4 @@ public:
 // for nothing because they render as nothing.
 std::size_t VisibleCharacterCount(std::string_view text);
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

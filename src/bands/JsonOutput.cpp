@@ -11,13 +11,27 @@ bool IsPlain(char character) {
 
 void AppendEscaped(std::string& out, char character) {
     switch (character) {
-    case '"': out += "\\\""; break;
-    case '\\': out += "\\\\"; break;
-    case '\r': out += "\\r"; break;
-    case '\n': out += "\\n"; break;
-    case '\t': out += "\\t"; break;
-    case '\f': out += "\\f"; break;
-    case '\b': out += "\\b"; break;
+    case '"':
+        out += "\\\"";
+        break;
+    case '\\':
+        out += "\\\\";
+        break;
+    case '\r':
+        out += "\\r";
+        break;
+    case '\n':
+        out += "\\n";
+        break;
+    case '\t':
+        out += "\\t";
+        break;
+    case '\f':
+        out += "\\f";
+        break;
+    case '\b':
+        out += "\\b";
+        break;
     default: {
         constexpr std::array<char, 16> Hex{'0', '1', '2', '3', '4', '5', '6', '7',
                                            '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
@@ -62,7 +76,7 @@ std::size_t EstimatedSize(const Document& document) {
     return size;
 }
 
-}  // namespace
+} // namespace
 
 std::string QuoteJson(const std::string& text) {
     std::string out;
@@ -102,4 +116,4 @@ std::string ToJson(const Document& document) {
     return out;
 }
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

@@ -13,4 +13,4 @@ std::string ToJson(const Document& document);
 // text as a JSON string literal, quotes included.
 std::string QuoteJson(const std::string& text);
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

@@ -33,7 +33,10 @@ public:
     // Position inside the band, in points from its top left corner.
     double Left() const { return left; }
     double Top() const { return top; }
-    void SetPosition(double newLeft, double newTop) { left = newLeft; top = newTop; }
+    void SetPosition(double newLeft, double newTop) {
+        left = newLeft;
+        top = newTop;
+    }
     // Width in points; 0 means up to the right margin.
     double Width() const { return width; }
     void SetWidth(double points) { width = points; }
@@ -72,4 +75,4 @@ private:
     std::string dateTimeFormat = "%d.%m.%Y %H:%M";
 };
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

@@ -51,4 +51,4 @@ private:
     std::string description;
 };
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

@@ -26,7 +26,8 @@ std::string WithoutCarriageReturns(std::string_view line) {
 }
 
 // Greedy word wrap at blanks; a word longer than the width is broken where it must be.
-std::vector<std::string> Wrap(const std::string& text, const Font& font, double width, const FontMetrics& metrics) {
+std::vector<std::string> Wrap(const std::string& text, const Font& font, double width,
+                              const FontMetrics& metrics) {
     std::vector<std::string> rows;
     if (width <= 0.0 || metrics.TextWidth(font, text) <= width + Tolerance) {
         rows.push_back(text);
@@ -69,7 +70,7 @@ std::vector<std::string> Wrap(const std::string& text, const Font& font, double 
     return rows;
 }
 
-}  // namespace
+} // namespace
 
 PageComposer::PageComposer(Document& target, const FontMetrics& fontMetrics, Frame pageFrame)
     : document(target), metrics(fontMetrics), frame(std::move(pageFrame)) {}
@@ -132,11 +133,13 @@ std::string PageComposer::VariableText(const Label& label) const {
         return std::to_string(document.pages.size());
     }
     std::array<char, 256> buffer{};
-    const std::size_t length = std::strftime(buffer.data(), buffer.size(), label.DateTimeFormat().c_str(), &frame.dateTime);
+    const std::size_t length =
+        std::strftime(buffer.data(), buffer.size(), label.DateTimeFormat().c_str(), &frame.dateTime);
     return std::string(buffer.data(), length);
 }
 
-void PageComposer::AddRows(const Label& label, std::size_t labelIndex, double bandWidth, Measured& measured) const {
+void PageComposer::AddRows(const Label& label, std::size_t labelIndex, double bandWidth,
+                           Measured& measured) const {
     const Font& font = label.Font();
     const double lineHeight = metrics.LineHeight(font);
     const double width = label.Width() > 0.0 ? label.Width() : bandWidth - label.Left();
@@ -235,11 +238,12 @@ void PageComposer::Place(Measured measured, bool mayBreak) {
             }
         }
         if (keepTexts) {
-            document.pages.back().texts.push_back(PlacedText{left + row.left, top, std::move(row.text), label.Font()});
+            document.pages.back().texts.push_back(
+                PlacedText{left + row.left, top, std::move(row.text), label.Font()});
         }
         bottom = std::max(bottom, top + row.height);
     }
     cursor = bottom;
 }
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

@@ -60,7 +60,7 @@ private:
     Frame frame;
     double pageBottom = 0.0;
     double cursor = 0.0;
-    double contentTop = 0.0;  // below the page header: nothing printed on the page yet
+    double contentTop = 0.0; // below the page header: nothing printed on the page yet
 };
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

@@ -20,12 +20,13 @@ struct ScrollRequest {
 // a fake. Scroll requests are queued to the page display, not carried out inside the call.
 class PreviewControl {
 public:
-    using KeyDownHandler = std::function<void(PreviewControl& sender, std::uint16_t& key, keyboard::ShiftState shift)>;
+    using KeyDownHandler =
+        std::function<void(PreviewControl& sender, std::uint16_t& key, keyboard::ShiftState shift)>;
 
     virtual ~PreviewControl() = default;
 
     virtual int PageCount() const = 0;
-    virtual int CurrentPage() const = 0;  // 1-based
+    virtual int CurrentPage() const = 0; // 1-based
     virtual void FirstPage() = 0;
     virtual void PreviousPage() = 0;
     virtual void NextPage() = 0;
@@ -47,4 +48,4 @@ public:
 // hook in an object it owns and hands it to the preview.
 using PreviewCreatedHook = std::function<void(PreviewControl* preview)>;
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

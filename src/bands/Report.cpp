@@ -106,11 +106,21 @@ Band& Report::AddTopBand(BandKind kind, std::string name) {
     return *topBands.back();
 }
 
-Band& Report::AddReportHeader(std::string name) { return AddTopBand(BandKind::ReportHeader, std::move(name)); }
-Band& Report::AddPageHeader(std::string name) { return AddTopBand(BandKind::PageHeader, std::move(name)); }
-Band& Report::AddDetail(std::string name) { return AddTopBand(BandKind::Detail, std::move(name)); }
-Band& Report::AddPageFooter(std::string name) { return AddTopBand(BandKind::PageFooter, std::move(name)); }
-Band& Report::AddReportFooter(std::string name) { return AddTopBand(BandKind::ReportFooter, std::move(name)); }
+Band& Report::AddReportHeader(std::string name) {
+    return AddTopBand(BandKind::ReportHeader, std::move(name));
+}
+Band& Report::AddPageHeader(std::string name) {
+    return AddTopBand(BandKind::PageHeader, std::move(name));
+}
+Band& Report::AddDetail(std::string name) {
+    return AddTopBand(BandKind::Detail, std::move(name));
+}
+Band& Report::AddPageFooter(std::string name) {
+    return AddTopBand(BandKind::PageFooter, std::move(name));
+}
+Band& Report::AddReportFooter(std::string name) {
+    return AddTopBand(BandKind::ReportFooter, std::move(name));
+}
 
 Band& Report::AddSubBand(Band& parent, std::string name) {
     return parent.AddChild(BandKind::SubBand, std::move(name));
@@ -139,7 +149,7 @@ std::tm LocalTimeNow() {
     const std::tm* local = std::localtime(&now);
     return local != nullptr ? *local : std::tm{};
 }
-}  // namespace
+} // namespace
 
 Band* Report::FindBand(std::string_view name) const {
     return FindIn(topBands, name);
@@ -172,4 +182,4 @@ Document Report::Run() {
     return document;
 }
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

@@ -79,4 +79,4 @@ private:
     Recording recording = Recording::Everything;
 };
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

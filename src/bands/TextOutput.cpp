@@ -34,7 +34,7 @@ void DropTrailingBlanks(std::string& row) {
     row.erase(end == std::string::npos ? 0 : end + 1);
 }
 
-}  // namespace
+} // namespace
 
 std::string ToText(const Document& document) {
     std::string result;
@@ -66,4 +66,4 @@ std::string ToText(const Document& document) {
     return result;
 }
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

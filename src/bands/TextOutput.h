@@ -11,4 +11,4 @@ namespace varnholt::bands {
 // are dropped, and pages are separated by a form feed.
 std::string ToText(const Document& document);
 
-}  // namespace varnholt::bands
+} // namespace varnholt::bands

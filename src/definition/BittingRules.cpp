@@ -9,21 +9,20 @@ namespace varnholt::definition {
 
 namespace {
 
-bool IsDigit(char character)
-{
+bool IsDigit(char character) {
     return character >= '0' && character <= '9';
 }
 
 // Checks one key cut by cut, the way the key fields take it keystroke by keystroke.
-std::optional<std::string> ValidateCuts(std::string_view key, std::string_view topMasterKey, bool isControlKey,
-                                        int chambers, const CutRules& rules)
-{
+std::optional<std::string> ValidateCuts(std::string_view key, std::string_view topMasterKey,
+                                        bool isControlKey, int chambers, const CutRules& rules) {
     for (std::size_t position = 0; position < key.size(); ++position) {
         const char cut = key[position];
         if (auto refusal = CheckTypedCut(cut, rules)) {
             return refusal;
         }
-        if (isControlKey && position < topMasterKey.size() && ControlCutIncompatible(cut, topMasterKey[position])) {
+        if (isControlKey && position < topMasterKey.size() &&
+            ControlCutIncompatible(cut, topMasterKey[position])) {
             return std::string(CompatibilityMessage);
         }
         if (position > 0 && !AdjacentCutsFit(key[position - 1], cut, rules)) {
@@ -38,20 +37,18 @@ std::optional<std::string> ValidateCuts(std::string_view key, std::string_view t
 
 } // namespace
 
-CutRules CutRulesFor(const KeySystemRequest& request)
-{
+CutRules CutRulesFor(const KeySystemRequest& request) {
     return CutRules{request.ShallowestCut, request.DeepestCut,
-                    request.MaxAdjacentCut == 0 ? UnlimitedAdjacentCut : request.MaxAdjacentCut, request.ZeroIsTen};
+                    request.MaxAdjacentCut == 0 ? UnlimitedAdjacentCut : request.MaxAdjacentCut,
+                    request.ZeroIsTen};
 }
 
-int DepthOfDigit(char digit, bool zeroIsTen)
-{
+int DepthOfDigit(char digit, bool zeroIsTen) {
     const int value = digit - '0';
     return value == 0 && zeroIsTen ? 10 : value;
 }
 
-std::optional<std::string> CheckTypedCut(char typed, const CutRules& rules)
-{
+std::optional<std::string> CheckTypedCut(char typed, const CutRules& rules) {
     if (!IsDigit(typed)) {
         return NotANumberMessage(rules.shallowestCut, rules.deepestCut);
     }
@@ -62,28 +59,25 @@ std::optional<std::string> CheckTypedCut(char typed, const CutRules& rules)
     return std::nullopt;
 }
 
-bool AdjacentCutsFit(char previous, char next, const CutRules& rules)
-{
+bool AdjacentCutsFit(char previous, char next, const CutRules& rules) {
     return std::abs(DepthOfDigit(next, rules.zeroIsTen) - DepthOfDigit(previous, rules.zeroIsTen)) <=
            rules.maxAdjacentCut;
 }
 
-bool ControlCutIncompatible(char controlDigit, char topMasterDigit)
-{
+bool ControlCutIncompatible(char controlDigit, char topMasterDigit) {
     return controlDigit == '9' && topMasterDigit == '0';
 }
 
-std::optional<std::string> ValidateTopMasterKey(std::string_view key, int chambers, const CutRules& rules)
-{
+std::optional<std::string> ValidateTopMasterKey(std::string_view key, int chambers, const CutRules& rules) {
     return ValidateCuts(key, {}, false, chambers, rules);
 }
 
 bool MatchesTopMasterInEveryControlChamber(std::string_view controlKey, std::string_view topMasterKey,
-                                           std::string_view controlChambers)
-{
+                                           std::string_view controlChambers) {
     for (std::size_t chamber = 0; chamber < controlKey.size(); ++chamber) {
         const bool controlChamber = chamber < controlChambers.size() && controlChambers[chamber] == 'Y';
-        if (controlChamber && (chamber >= topMasterKey.size() || controlKey[chamber] != topMasterKey[chamber])) {
+        if (controlChamber &&
+            (chamber >= topMasterKey.size() || controlKey[chamber] != topMasterKey[chamber])) {
             return false;
         }
     }
@@ -92,8 +86,7 @@ bool MatchesTopMasterInEveryControlChamber(std::string_view controlKey, std::str
 
 std::optional<std::string> ValidateControlKey(std::string_view controlKey, std::string_view topMasterKey,
                                               std::string_view controlChambers, int chambers,
-                                              const CutRules& rules)
-{
+                                              const CutRules& rules) {
     if (auto refusal = ValidateCuts(controlKey, topMasterKey, true, chambers, rules)) {
         return refusal;
     }

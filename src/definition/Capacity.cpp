@@ -7,8 +7,7 @@
 
 namespace varnholt::definition {
 
-int DialogProgressionSteps(int shallowestCut, int deepestCut, int stepIncrement)
-{
+int DialogProgressionSteps(int shallowestCut, int deepestCut, int stepIncrement) {
     if (stepIncrement <= 0) {
         return 0;
     }
@@ -16,8 +15,7 @@ int DialogProgressionSteps(int shallowestCut, int deepestCut, int stepIncrement)
     return std::clamp(steps, 0, MaximumProgressionColumns);
 }
 
-std::int64_t Power(std::int64_t base, int exponent)
-{
+std::int64_t Power(std::int64_t base, int exponent) {
     if (exponent < 0) {
         return 0;
     }
@@ -33,8 +31,7 @@ std::int64_t Power(std::int64_t base, int exponent)
     return result;
 }
 
-int ChambersNeeded(std::int64_t count, int progressionSteps, int chambers)
-{
+int ChambersNeeded(std::int64_t count, int progressionSteps, int chambers) {
     const int lastUsable = std::max(chambers - 1, 0);
     for (int k = 1; k <= lastUsable; ++k) {
         if (Power(progressionSteps, k) >= count) {
@@ -44,16 +41,14 @@ int ChambersNeeded(std::int64_t count, int progressionSteps, int chambers)
     return lastUsable;
 }
 
-std::int64_t MastersAvailable(int progressionSteps, int chambers)
-{
+std::int64_t MastersAvailable(int progressionSteps, int chambers) {
     if (chambers <= 3) {
         return 1;
     }
     return Power(progressionSteps, chambers - 3);
 }
 
-std::int64_t SubMastersAvailable(std::int64_t masters, int progressionSteps, int chambers)
-{
+std::int64_t SubMastersAvailable(std::int64_t masters, int progressionSteps, int chambers) {
     const int masterChambersAtMost = chambers - 3;
     int smaller = 0;
     for (int k = 1; k <= masterChambersAtMost; ++k) {
@@ -68,8 +63,7 @@ std::int64_t SubMastersAvailable(std::int64_t masters, int progressionSteps, int
 }
 
 CapacityResult CheckCapacity(std::int64_t masters, std::int64_t subMasters, int progressionSteps,
-                             int chambers)
-{
+                             int chambers) {
     CapacityResult result;
     if (masters != 0) {
         result.masterChambers = ChambersNeeded(masters, progressionSteps, chambers);
@@ -92,8 +86,7 @@ CapacityResult CheckCapacity(std::int64_t masters, std::int64_t subMasters, int 
 }
 
 ChamberCounts ComputeChamberCounts(std::int64_t masters, std::int64_t subMasters, int progressionSteps,
-                                   int chambers)
-{
+                                   int chambers) {
     ChamberCounts counts;
     if (masters > 0) {
         counts.masterChambers = ChambersNeeded(masters, progressionSteps, chambers);
@@ -104,15 +97,15 @@ ChamberCounts ComputeChamberCounts(std::int64_t masters, std::int64_t subMasters
     return counts;
 }
 
-std::string BuildChamberRoles(ChamberCounts counts, int chambers)
-{
+std::string BuildChamberRoles(ChamberCounts counts, int chambers) {
     constexpr std::size_t RolesCapacity = 8;
     const auto total = static_cast<std::size_t>(std::clamp(chambers, 0, static_cast<int>(RolesCapacity)));
     const auto masters = std::min(static_cast<std::size_t>(std::max(counts.masterChambers, 0)), total);
     // No sub-master chamber without master chambers above it.
     const auto subMasters =
-        masters == 0 ? std::size_t{0}
-                     : std::min(static_cast<std::size_t>(std::max(counts.subMasterChambers, 0)), total - masters);
+        masters == 0
+            ? std::size_t{0}
+            : std::min(static_cast<std::size_t>(std::max(counts.subMasterChambers, 0)), total - masters);
     std::string roles;
     roles.append(masters, 'M');
     roles.append(subMasters, 'S');
@@ -122,16 +115,14 @@ std::string BuildChamberRoles(ChamberCounts counts, int chambers)
 
 namespace {
 
-QuantityPlan Refusal(const char* message, RefusedAnswer answer)
-{
+QuantityPlan Refusal(const char* message, RefusedAnswer answer) {
     QuantityPlan plan;
     plan.refusal = message;
     plan.refusedAnswer = answer;
     return plan;
 }
 
-std::optional<QuantityPlan> CapacityRefusal(const CapacityResult& capacity)
-{
+std::optional<QuantityPlan> CapacityRefusal(const CapacityResult& capacity) {
     if (capacity.verdict == CapacityVerdict::TooManyMasters) {
         return Refusal(TooManyMastersMessage, RefusedAnswer::Masters);
     }
@@ -145,8 +136,7 @@ std::optional<QuantityPlan> CapacityRefusal(const CapacityResult& capacity)
 
 QuantityPlan PlanQuantities(std::int64_t masters, std::int64_t subMasters,
                             std::optional<std::int64_t> changeKeys, int progressionSteps, int chambers,
-                            SubMasterLowering lowering)
-{
+                            SubMasterLowering lowering) {
     if (masters > MastersAvailable(progressionSteps, chambers)) {
         return Refusal(AboveAvailableMessage, RefusedAnswer::Masters);
     }
@@ -166,7 +156,8 @@ QuantityPlan PlanQuantities(std::int64_t masters, std::int64_t subMasters,
     if (lowering == SubMasterLowering::ToAvailable) {
         subMasters = std::min(subMasters, subMastersAvailable);
     }
-    const std::int64_t keysAvailable = CheckCapacity(masters, subMasters, progressionSteps, chambers).keysAvailable;
+    const std::int64_t keysAvailable =
+        CheckCapacity(masters, subMasters, progressionSteps, chambers).keysAvailable;
     const std::int64_t keys = changeKeys.value_or(keysAvailable);
     if (keys > keysAvailable) {
         return Refusal(TooManyKeysMessage, RefusedAnswer::ChangeKeys);

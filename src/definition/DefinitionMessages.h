@@ -32,7 +32,8 @@ inline constexpr const char* TooManyKeysMessage = "Come on!  Really?\nYou want m
 // Our own texts for what the dialog never lets happen, so that nothing is refused silently.
 std::string KeyLengthMessage(int chambers);
 // A chamber count the manufacturer does not offer (the dialog lists only those it does).
-std::string ChamberChoiceMessage(const std::string& manufacturer, int lowest, int highest, const std::string& given);
+std::string ChamberChoiceMessage(const std::string& manufacturer, int lowest, int highest,
+                                 const std::string& given);
 inline constexpr const char* NoQuantityMessage =
     "The quantities are not complete.\nPlease enter a number in each field to continue.";
 

@@ -10,8 +10,7 @@ constexpr int MaximumDrawsPerCut = 10000;
 
 } // namespace
 
-char DrawCut(RandomSource& random, const CutRules& rules)
-{
+char DrawCut(RandomSource& random, const CutRules& rules) {
     int depth = random.Next(rules.deepestCut);
     if (depth < rules.shallowestCut) {
         depth = 1;
@@ -19,8 +18,7 @@ char DrawCut(RandomSource& random, const CutRules& rules)
     return static_cast<char>('0' + depth % 10);
 }
 
-bool CompleteRandomKey(std::string& key, int chambers, RandomSource& random, const CutRules& rules)
-{
+bool CompleteRandomKey(std::string& key, int chambers, RandomSource& random, const CutRules& rules) {
     while (key.size() < static_cast<std::size_t>(chambers < 0 ? 0 : chambers)) {
         bool accepted = false;
         for (int draw = 0; draw < MaximumDrawsPerCut && !accepted; ++draw) {

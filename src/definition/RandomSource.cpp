@@ -2,8 +2,7 @@
 
 namespace varnholt::definition {
 
-int SeededRandomSource::Next(int upperInclusive)
-{
+int SeededRandomSource::Next(int upperInclusive) {
     if (upperInclusive < 1) {
         return 0;
     }

@@ -16,28 +16,25 @@ namespace {
 // A record without control chambers (no interchangeable core) marks none of them.
 const std::string NoControlChambers(manufacturers::ControlChambersCapacity, 'N');
 
-BuiltRequest Refused(RefusedAnswer answer, std::string message)
-{
+BuiltRequest Refused(RefusedAnswer answer, std::string message) {
     return BuiltRequest{{}, RequestRefusal{answer, std::move(message)}};
 }
 
-std::optional<RequestRefusal> CheckKeys(const KeySystemRequest& request, const SystemAnswers& answers)
-{
+std::optional<RequestRefusal> CheckKeys(const KeySystemRequest& request, const SystemAnswers& answers) {
     const CutRules rules = CutRulesFor(request);
     if (auto refusal = ValidateTopMasterKey(answers.topMasterKey, request.Chambers, rules)) {
         return RequestRefusal{RefusedAnswer::TopMasterKey, *refusal};
     }
     if (request.IsICore) {
-        if (auto refusal = ValidateControlKey(answers.controlKey, answers.topMasterKey, request.ControlChambers,
-                                                request.Chambers, rules)) {
+        if (auto refusal = ValidateControlKey(answers.controlKey, answers.topMasterKey,
+                                              request.ControlChambers, request.Chambers, rules)) {
             return RequestRefusal{RefusedAnswer::ControlKey, *refusal};
         }
     }
     return std::nullopt;
 }
 
-std::int64_t Resolve(const QuantityAnswer& answer, std::int64_t all, std::int64_t unanswered)
-{
+std::int64_t Resolve(const QuantityAnswer& answer, std::int64_t all, std::int64_t unanswered) {
     switch (answer.kind) {
     case QuantityAnswer::Kind::All:
         return all;
@@ -51,8 +48,7 @@ std::int64_t Resolve(const QuantityAnswer& answer, std::int64_t all, std::int64_
 
 } // namespace
 
-KeySystemRequest RequestForManufacturer(const manufacturers::ManufacturerRecord& record)
-{
+KeySystemRequest RequestForManufacturer(const manufacturers::ManufacturerRecord& record) {
     KeySystemRequest request;
     request.MfgName = manufacturers::CutToNameLength(record.Name);
     request.Chambers = record.MinChambers;
@@ -68,15 +64,14 @@ KeySystemRequest RequestForManufacturer(const manufacturers::ManufacturerRecord&
     return request;
 }
 
-BuiltRequest BuildRequest(const manufacturers::ManufacturerRecord& record, const SystemAnswers& answers)
-{
+BuiltRequest BuildRequest(const manufacturers::ManufacturerRecord& record, const SystemAnswers& answers) {
     if (auto impossible = manufacturers::FindImpossibleValue(record)) {
         return Refused(RefusedAnswer::Manufacturer, *impossible);
     }
     if (answers.chambers < record.MinChambers || answers.chambers > record.MaxChambers()) {
-        return Refused(RefusedAnswer::Chambers, ChamberChoiceMessage(record.Name, record.MinChambers,
-                                                                     record.MaxChambers(),
-                                                                     std::to_string(answers.chambers)));
+        return Refused(RefusedAnswer::Chambers,
+                       ChamberChoiceMessage(record.Name, record.MinChambers, record.MaxChambers(),
+                                            std::to_string(answers.chambers)));
     }
     KeySystemRequest request = RequestForManufacturer(record);
     request.Chambers = answers.chambers;
@@ -86,7 +81,8 @@ BuiltRequest BuildRequest(const manufacturers::ManufacturerRecord& record, const
     request.TopMasterKey = answers.topMasterKey;
     request.ControlKey = request.IsICore ? answers.controlKey : std::string();
 
-    const int steps = DialogProgressionSteps(request.ShallowestCut, request.DeepestCut, request.StepIncrement);
+    const int steps =
+        DialogProgressionSteps(request.ShallowestCut, request.DeepestCut, request.StepIncrement);
     const std::int64_t masters = Resolve(answers.masters, MastersAvailable(steps, request.Chambers), 0);
     const std::int64_t subMasters =
         Resolve(answers.subMasters, SubMastersAvailable(masters, steps, request.Chambers), 0);
@@ -94,9 +90,9 @@ BuiltRequest BuildRequest(const manufacturers::ManufacturerRecord& record, const
     if (answers.changeKeys.kind == QuantityAnswer::Kind::Count) {
         changeKeys = answers.changeKeys.count;
     }
-    const QuantityPlan plan =
-        PlanQuantities(masters, subMasters, changeKeys, steps, request.Chambers,
-                       answers.subMastersAsEntered ? SubMasterLowering::AsEntered : SubMasterLowering::ToAvailable);
+    const QuantityPlan plan = PlanQuantities(masters, subMasters, changeKeys, steps, request.Chambers,
+                                             answers.subMastersAsEntered ? SubMasterLowering::AsEntered
+                                                                         : SubMasterLowering::ToAvailable);
     if (plan.refusal) {
         return Refused(plan.refusedAnswer, *plan.refusal);
     }

@@ -42,7 +42,7 @@ struct SystemAnswers {
 };
 
 struct BuiltRequest {
-    KeySystemRequest request;              // complete only when nothing was refused
+    KeySystemRequest request; // complete only when nothing was refused
     std::optional<RequestRefusal> refusal;
 };
 

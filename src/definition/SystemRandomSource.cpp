@@ -6,8 +6,8 @@
 #include <system_error>
 
 #if defined(_WIN32)
-#include <windows.h>
 #include <bcrypt.h>
+#include <windows.h>
 #elif defined(__APPLE__)
 #include <stdlib.h>
 #else
@@ -16,11 +16,11 @@
 
 namespace varnholt::definition {
 
-std::uint32_t SystemRandomSource::NextWord()
-{
+std::uint32_t SystemRandomSource::NextWord() {
     std::uint32_t word = 0;
 #if defined(_WIN32)
-    if (BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&word), sizeof word, BCRYPT_USE_SYSTEM_PREFERRED_RNG) != 0) {
+    if (BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&word), sizeof word,
+                        BCRYPT_USE_SYSTEM_PREFERRED_RNG) != 0) {
         throw std::system_error(std::make_error_code(std::errc::io_error), "the system's random source");
     }
 #elif defined(__APPLE__)
@@ -42,8 +42,7 @@ std::uint32_t SystemRandomSource::NextWord()
     return word;
 }
 
-int SystemRandomSource::Next(int upperInclusive)
-{
+int SystemRandomSource::Next(int upperInclusive) {
     if (upperInclusive < 1) {
         return 0;
     }

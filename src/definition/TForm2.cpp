@@ -51,17 +51,15 @@ TForm2::TForm2(toolkit::Application& application, GenerationState& generationSta
       Label9(Add<toolkit::Label>("Label9", Panel1)), Edit6(Add<toolkit::Edit>("Edit6", Panel1)),
       Label6(Add<toolkit::Label>("Label6", Panel1)), Label12(Add<toolkit::Label>("Label12", Panel1)),
       Label13(Add<toolkit::Label>("Label13", Panel1)), Label11(Add<toolkit::Label>("Label11", Panel1)),
-      RandomMaster(Add<toolkit::Button>("RandomMaster", Panel1)), Label10(Add<toolkit::Label>("Label10", Panel1)),
-      Button3(Add<toolkit::Button>("Button3", Panel1)), Button4(Add<toolkit::Button>("Button4", Panel1)),
-      state(generationState), file(manufacturerFile), manufacturerPanel(panel), mainWindow(mainForm),
-      reportStarter(starter), random(randomSource)
-{
+      RandomMaster(Add<toolkit::Button>("RandomMaster", Panel1)),
+      Label10(Add<toolkit::Label>("Label10", Panel1)), Button3(Add<toolkit::Button>("Button3", Panel1)),
+      Button4(Add<toolkit::Button>("Button4", Panel1)), state(generationState), file(manufacturerFile),
+      manufacturerPanel(panel), mainWindow(mainForm), reportStarter(starter), random(randomSource) {
     BuildLayout();
     WireReactions();
 }
 
-void TForm2::BuildLayout()
-{
+void TForm2::BuildLayout() {
     SetCaption("Data Input");
     SetClientSize(WindowWidth, WindowHeight);
     SetResizable(false);
@@ -72,8 +70,7 @@ void TForm2::BuildLayout()
     BuildPanelLayout();
 }
 
-void TForm2::BuildListLayout()
-{
+void TForm2::BuildListLayout() {
     // The list opens each time with its title, list and buttons placed again (OpenList).
     Label1.SetBounds(211, 24, 400, 32);
     StaticText1.SetCaption(
@@ -90,8 +87,7 @@ void TForm2::BuildListLayout()
     Button2.SetTabOrder(2);
 }
 
-void TForm2::BuildPanelLayout()
-{
+void TForm2::BuildPanelLayout() {
     Panel1.SetBounds(0, 0, WindowWidth, WindowHeight);
     Panel1.Hide();
     Label2.SetCaption("Master Key System ");
@@ -145,8 +141,7 @@ void TForm2::BuildPanelLayout()
     }
 }
 
-void TForm2::WireReactions()
-{
+void TForm2::WireReactions() {
     Button1.OnClick = [this] { Button1Click(); };
     LB1.OnDblClick = [this] { LB1DblClick(); };
     LB1.OnKeyDown = [this](std::uint16_t& key, toolkit::ShiftState) { LB1KeyDown(key); };
@@ -186,13 +181,11 @@ void TForm2::WireReactions()
 
 // ---- Helpers ---------------------------------------------------------------------------------
 
-int TForm2::Chambers() const
-{
+int TForm2::Chambers() const {
     return state.Chambers;
 }
 
-void TForm2::SetTextQuietly(toolkit::Edit& field, const std::string& text)
-{
+void TForm2::SetTextQuietly(toolkit::Edit& field, const std::string& text) {
     IgnoreNextChange = true;
     field.SetText(text);
     // A text that did not change fires no change rule; the flag must not then swallow the
@@ -200,29 +193,25 @@ void TForm2::SetTextQuietly(toolkit::Edit& field, const std::string& text)
     IgnoreNextChange = false;
 }
 
-void TForm2::FocusAtEnd(toolkit::Edit& field)
-{
+void TForm2::FocusAtEnd(toolkit::Edit& field) {
     // Entering a field selects its text; the caret goes after it only once the focus is there,
     // so that the next digit is added instead of replacing the key.
     field.SetFocus();
     field.MoveCaretToEnd();
 }
 
-void TForm2::RefuseKeystroke(const std::string& message)
-{
+void TForm2::RefuseKeystroke(const std::string& message) {
     App().Beep();
     App().ShowMessage(toolkit::BoxKind::Information, message);
 }
 
-std::int64_t TForm2::NumberIn(const std::string& text) const
-{
+std::int64_t TForm2::NumberIn(const std::string& text) const {
     return text.empty() ? 0 : toolkit::StrToInt(text);
 }
 
 // ---- The manufacturer list -------------------------------------------------------------------
 
-void TForm2::Button1Click()
-{
+void TForm2::Button1Click() {
     if (DefiningSystem) {
         OpenSystemPanel();
     } else {
@@ -230,8 +219,7 @@ void TForm2::Button1Click()
     }
 }
 
-void TForm2::OpenSystemPanel()
-{
+void TForm2::OpenSystemPanel() {
     if (LB1.Count() == 0) {
         return;
     }
@@ -261,19 +249,17 @@ void TForm2::OpenSystemPanel()
     Edit1.SetFocus();
 }
 
-void TForm2::CopyManufacturerIntoRequest()
-{
+void TForm2::CopyManufacturerIntoRequest() {
     // A choice starts the request afresh: answers left over from an earlier system (a control
     // key above all, which would mark the keys of this one that share its bitting) must not
     // reach this one.
     chosenManufacturer = file.CurrentManufacturer;
     static_cast<KeySystemRequest&>(state) = RequestForManufacturer(chosenManufacturer);
-    state.ProgressionSteps = DialogProgressionSteps(chosenManufacturer.ShallowestCut, chosenManufacturer.DeepestCut,
-                                                    chosenManufacturer.StepIncrement);
+    state.ProgressionSteps = DialogProgressionSteps(
+        chosenManufacturer.ShallowestCut, chosenManufacturer.DeepestCut, chosenManufacturer.StepIncrement);
 }
 
-void TForm2::OpenManufacturerForChange()
-{
+void TForm2::OpenManufacturerForChange() {
     Hide();
     if (manufacturerPanel.NewManufacturerMode) {
         manufacturerPanel.ReturnToNewManufacturer();
@@ -289,22 +275,19 @@ void TForm2::OpenManufacturerForChange()
     manufacturerPanel.OpenSelectedRecordForChange();
 }
 
-void TForm2::OpenListToDefineSystem()
-{
+void TForm2::OpenListToDefineSystem() {
     DefiningSystem = true;
     RandomMasterPending = false;
     ListBox1.Clear();
     OpenList();
 }
 
-void TForm2::OpenListToChangeManufacturer()
-{
+void TForm2::OpenListToChangeManufacturer() {
     DefiningSystem = false;
     OpenList();
 }
 
-void TForm2::OpenList()
-{
+void TForm2::OpenList() {
     LB1.Clear();
     const bool opened = file.ListManufacturers(LB1);
     if (!opened || !file.ListHasRecords) {
@@ -336,16 +319,14 @@ void TForm2::OpenList()
     LB1.SetFocus();
 }
 
-void TForm2::LB1DblClick()
-{
+void TForm2::LB1DblClick() {
     Button1Click();
 }
 
 namespace {
 
 // Up and Down move the selection one item and stop at the ends of the list.
-bool MoveSelection(toolkit::ListBox& list, std::uint16_t key)
-{
+bool MoveSelection(toolkit::ListBox& list, std::uint16_t key) {
     if (key == toolkit::Key::Up) {
         if (list.ItemIndex() > 0) {
             list.SetItemIndex(list.ItemIndex() - 1);
@@ -363,8 +344,7 @@ bool MoveSelection(toolkit::ListBox& list, std::uint16_t key)
 
 } // namespace
 
-void TForm2::LB1KeyDown(std::uint16_t& key)
-{
+void TForm2::LB1KeyDown(std::uint16_t& key) {
     if (MoveSelection(LB1, key)) {
         key = toolkit::Key::None;
     } else if (key == toolkit::Key::Return) {
@@ -373,8 +353,7 @@ void TForm2::LB1KeyDown(std::uint16_t& key)
     }
 }
 
-void TForm2::Button2Click()
-{
+void TForm2::Button2Click() {
     ListBox1.SetEnabled(true);
     Edit1.SetEnabled(true);
     Edit2.SetEnabled(true);
@@ -385,21 +364,18 @@ void TForm2::Button2Click()
 
 // ---- The chamber choice ----------------------------------------------------------------------
 
-void TForm2::ListBox1Click()
-{
+void TForm2::ListBox1Click() {
     ListBox1Exit();
     Edit1.SetFocus();
 }
 
-void TForm2::ListBox1Exit()
-{
+void TForm2::ListBox1Exit() {
     if (ListBox1.ItemIndex() >= 0) {
         state.Chambers = toolkit::StrToInt(ListBox1.SelectedItem());
     }
 }
 
-void TForm2::ListBox1KeyDown(std::uint16_t& key)
-{
+void TForm2::ListBox1KeyDown(std::uint16_t& key) {
     if (MoveSelection(ListBox1, key)) {
         key = toolkit::Key::None;
     } else if (key == toolkit::Key::Return) {
@@ -410,15 +386,13 @@ void TForm2::ListBox1KeyDown(std::uint16_t& key)
 
 // ---- OK and Cancel of the panel --------------------------------------------------------------
 
-void TForm2::AskForQuantity(toolkit::Edit& field)
-{
+void TForm2::AskForQuantity(toolkit::Edit& field) {
     App().Beep();
     App().ShowMessage(toolkit::BoxKind::Information, NoQuantityMessage);
     field.SetFocus();
 }
 
-void TForm2::Button3Click()
-{
+void TForm2::Button3Click() {
     const int chambers = Chambers();
     // A key longer than the chamber count means the count was lowered after the quantities
     // were worked out: entering the key again cuts it and asks for them afresh.
@@ -448,8 +422,7 @@ void TForm2::Button3Click()
     Button4Click();
 }
 
-std::optional<SystemAnswers> TForm2::AnswersOnPanel()
-{
+std::optional<SystemAnswers> TForm2::AnswersOnPanel() {
     if (Edit3.Text().empty()) {
         AskForQuantity(Edit3);
         return std::nullopt;
@@ -478,8 +451,7 @@ std::optional<SystemAnswers> TForm2::AnswersOnPanel()
     return answers;
 }
 
-void TForm2::ShowRefusal(const RequestRefusal& refusal, const SystemAnswers& answers)
-{
+void TForm2::ShowRefusal(const RequestRefusal& refusal, const SystemAnswers& answers) {
     // The fields are checked as they are typed, but a masters field changed afterwards leaves the
     // figures below it as they were: the whole request is judged once more at OK.
     switch (refusal.answer) {
@@ -493,10 +465,10 @@ void TForm2::ShowRefusal(const RequestRefusal& refusal, const SystemAnswers& ans
         return;
     case RefusedAnswer::ChangeKeys:
         App().ShowMessage(toolkit::BoxKind::Information, refusal.message);
-        Label11.SetCaption(std::to_string(varnholt::definition::CheckCapacity(answers.masters.count,
-                                                                             answers.subMasters.count,
-                                                                             state.ProgressionSteps, Chambers())
-                                              .keysAvailable));
+        Label11.SetCaption(std::to_string(
+            varnholt::definition::CheckCapacity(answers.masters.count, answers.subMasters.count,
+                                                state.ProgressionSteps, Chambers())
+                .keysAvailable));
         Edit6.SetText("");
         Edit6.SetFocus();
         return;
@@ -513,8 +485,7 @@ void TForm2::ShowRefusal(const RequestRefusal& refusal, const SystemAnswers& ans
     }
 }
 
-void TForm2::Button4Click()
-{
+void TForm2::Button4Click() {
     for (toolkit::Edit* field : {&Edit1, &Edit2, &Edit3, &Edit4, &Edit6}) {
         SetTextQuietly(*field, "");
     }

@@ -16,8 +16,7 @@ namespace varnholt::definition {
 
 // The grand master and control key fields, and the random master that fills the first.
 
-void TForm2::Edit1KeyPress(char32_t& key)
-{
+void TForm2::Edit1KeyPress(char32_t& key) {
     RandomMasterPending = false;
     const CutRules rules = CutRulesFor(state);
     if (key == EnterKey) {
@@ -41,8 +40,7 @@ void TForm2::Edit1KeyPress(char32_t& key)
     }
 }
 
-bool TForm2::UndoBrokenAdjacentCut(toolkit::Edit& field)
-{
+bool TForm2::UndoBrokenAdjacentCut(toolkit::Edit& field) {
     const std::string text = field.Text();
     if (text.size() > 1 && !AdjacentCutsFit(text[text.size() - 2], text.back(), CutRulesFor(state))) {
         RefuseKeystroke(AdjacentCutsMessage);
@@ -54,8 +52,7 @@ bool TForm2::UndoBrokenAdjacentCut(toolkit::Edit& field)
     return false;
 }
 
-void TForm2::Edit1Change()
-{
+void TForm2::Edit1Change() {
     if (IgnoreNextChange) {
         IgnoreNextChange = false;
         return;
@@ -87,8 +84,7 @@ void TForm2::Edit1Change()
     }
 }
 
-void TForm2::Edit1Enter()
-{
+void TForm2::Edit1Enter() {
     ShowMastersAvailable();
     Label13.SetCaption("");
     Label11.SetCaption("");
@@ -109,8 +105,7 @@ void TForm2::Edit1Enter()
     }
 }
 
-void TForm2::Edit2KeyPress(char32_t& key)
-{
+void TForm2::Edit2KeyPress(char32_t& key) {
     RandomMasterPending = false;
     if (key == EnterKey) {
         if (Edit2.Length() >= Chambers()) {
@@ -136,8 +131,7 @@ void TForm2::Edit2KeyPress(char32_t& key)
     }
 }
 
-void TForm2::Edit2Change()
-{
+void TForm2::Edit2Change() {
     if (UndoBrokenAdjacentCut(Edit2)) {
         return;
     }
@@ -160,8 +154,7 @@ void TForm2::Edit2Change()
     Edit3.SetFocus();
 }
 
-std::optional<std::string> TForm2::ControlKeyRefusal() const
-{
+std::optional<std::string> TForm2::ControlKeyRefusal() const {
     if (!state.IsICore || Edit2.Length() != Chambers()) {
         return std::nullopt;
     }
@@ -177,8 +170,7 @@ std::optional<std::string> TForm2::ControlKeyRefusal() const
     return std::nullopt;
 }
 
-void TForm2::Edit2Enter()
-{
+void TForm2::Edit2Enter() {
     if (DefiningSystem) {
         return;
     }
@@ -189,8 +181,7 @@ void TForm2::Edit2Enter()
     Edit2.MoveCaretToEnd();
 }
 
-void TForm2::RandomMasterClick()
-{
+void TForm2::RandomMasterClick() {
     DefiningSystem = false;
     std::string key;
     RandomMasterPending = true;
@@ -205,8 +196,7 @@ void TForm2::RandomMasterClick()
     ShowMastersAvailable();
 }
 
-void TForm2::CompleteRandomMaster()
-{
+void TForm2::CompleteRandomMaster() {
     const auto chambers = static_cast<std::size_t>(Chambers() < 0 ? 0 : Chambers());
     // One cut at a time, as if typed, so that the field's change rule sees each of them and
     // takes the key as finished with the last.

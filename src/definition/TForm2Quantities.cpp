@@ -17,22 +17,18 @@ namespace varnholt::definition {
 
 // The quantity fields and the "Total Available" boxes beside them.
 
-void TForm2::ShowMastersAvailable()
-{
+void TForm2::ShowMastersAvailable() {
     Label12.SetCaption(std::to_string(MastersAvailable(state.ProgressionSteps, Chambers())));
 }
 
-void TForm2::ShowSubMastersAvailable()
-{
+void TForm2::ShowSubMastersAvailable() {
     const std::int64_t masters = NumberIn(Edit3.Text());
     Label13.SetCaption(std::to_string(SubMastersAvailable(masters, state.ProgressionSteps, Chambers())));
 }
 
-bool TForm2::CheckCapacity()
-{
-    const CapacityResult capacity =
-        varnholt::definition::CheckCapacity(NumberIn(Edit3.Text()), NumberIn(Edit4.Text()),
-                                            state.ProgressionSteps, Chambers());
+bool TForm2::CheckCapacity() {
+    const CapacityResult capacity = varnholt::definition::CheckCapacity(
+        NumberIn(Edit3.Text()), NumberIn(Edit4.Text()), state.ProgressionSteps, Chambers());
     if (capacity.verdict == CapacityVerdict::TooManyMasters) {
         App().ShowMessage(toolkit::BoxKind::Error, TooManyMastersMessage);
         // Emptied without its change rule, which would fill it with "0" again.
@@ -55,8 +51,7 @@ bool TForm2::CheckCapacity()
 }
 
 void TForm2::QuantityKeyPress(char32_t& key, toolkit::Edit& field, const toolkit::Label& available,
-                              toolkit::Component& next)
-{
+                              toolkit::Component& next) {
     if (key != BackspaceKey && !IsDigitKey(key) && !IsAllKey(key)) {
         key = 0;
         RefuseKeystroke(NotANumberMessage(state.ShallowestCut, state.DeepestCut));
@@ -73,8 +68,7 @@ void TForm2::QuantityKeyPress(char32_t& key, toolkit::Edit& field, const toolkit
     }
 }
 
-void TForm2::Edit3KeyPress(char32_t& key)
-{
+void TForm2::Edit3KeyPress(char32_t& key) {
     if (key == EnterKey || key == U'0') {
         key = 0;
         if (!Edit3.Text().empty()) {
@@ -92,8 +86,7 @@ void TForm2::Edit3KeyPress(char32_t& key)
     QuantityKeyPress(key, Edit3, Label12, Edit4);
 }
 
-void TForm2::Edit3Change()
-{
+void TForm2::Edit3Change() {
     if (IgnoreNextChange) {
         IgnoreNextChange = false;
         return;
@@ -129,8 +122,7 @@ void TForm2::Edit3Change()
     }
 }
 
-void TForm2::Edit3Enter()
-{
+void TForm2::Edit3Enter() {
     if (Edit1.Length() < Chambers()) {
         Edit1.SetFocus();
         return;
@@ -141,8 +133,7 @@ void TForm2::Edit3Enter()
     }
 }
 
-void TForm2::Edit4KeyPress(char32_t& key)
-{
+void TForm2::Edit4KeyPress(char32_t& key) {
     BackspaceInQuantity = false;
     if (key == EnterKey || key == U'0') {
         key = 0;
@@ -152,8 +143,7 @@ void TForm2::Edit4KeyPress(char32_t& key)
     QuantityKeyPress(key, Edit4, Label13, Edit6);
 }
 
-void TForm2::Edit4Change()
-{
+void TForm2::Edit4Change() {
     if (IgnoreNextChange) {
         IgnoreNextChange = false;
         return;
@@ -168,8 +158,7 @@ void TForm2::Edit4Change()
     }
 }
 
-void TForm2::Edit4Enter()
-{
+void TForm2::Edit4Enter() {
     Label13.SetCaption("");
     state.MasterCount = 0;
     Edit4.MoveCaretToEnd();
@@ -208,8 +197,7 @@ void TForm2::Edit4Enter()
     }
 }
 
-void TForm2::Edit6KeyPress(char32_t& key)
-{
+void TForm2::Edit6KeyPress(char32_t& key) {
     if (key == EnterKey) {
         // Consumed either way, so that the Enter does not also press OK once the focus is there.
         key = 0;
@@ -230,8 +218,7 @@ void TForm2::Edit6KeyPress(char32_t& key)
     QuantityKeyPress(key, Edit6, Label11, Button3);
 }
 
-void TForm2::Edit6Change()
-{
+void TForm2::Edit6Change() {
     if (Edit6.Text().empty()) {
         return;
     }
@@ -246,8 +233,7 @@ void TForm2::Edit6Change()
     }
 }
 
-void TForm2::Edit6Enter()
-{
+void TForm2::Edit6Enter() {
     if (Edit3.Text().empty()) {
         SetTextQuietly(Edit3, "0");
         SetTextQuietly(Edit4, "0");

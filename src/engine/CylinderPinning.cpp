@@ -10,18 +10,15 @@ namespace varnholt {
 
 namespace {
 
-std::size_t At(int index)
-{
+std::size_t At(int index) {
     return static_cast<std::size_t>(index);
 }
 
-bool IsDigit(char character)
-{
+bool IsDigit(char character) {
     return character >= '0' && character <= '9';
 }
 
-std::int64_t PowerOfTen(int exponent)
-{
+std::int64_t PowerOfTen(int exponent) {
     std::int64_t value = 1;
     for (int i = 0; i < exponent; ++i)
         value *= 10;
@@ -30,23 +27,20 @@ std::int64_t PowerOfTen(int exponent)
 
 } // namespace
 
-bool CylinderPinning::Pinnable(int chamberCount) const
-{
+bool CylinderPinning::Pinnable(int chamberCount) const {
     for (int chamber = 0; chamber < chamberCount; ++chamber)
         if (!chambers[At(chamber)].pinnable)
             return false;
     return formed;
 }
 
-CylinderPinner::CylinderPinner(const KeySystemRequest& systemRequest) : request(systemRequest)
-{
+CylinderPinner::CylinderPinner(const KeySystemRequest& systemRequest) : request(systemRequest) {
     RequireGenerationRequest(request);
     if (request.IsICore)
         RequireControlKeyData(request);
 }
 
-ChamberPinning CylinderPinner::PinChamber(int chamber, char cut) const
-{
+ChamberPinning CylinderPinner::PinChamber(int chamber, char cut) const {
     const char topDigit = request.TopMasterKey[At(chamber - 1)];
     ChamberPinning pinning;
     pinning.cut = DigitValue(cut);
@@ -59,9 +53,9 @@ ChamberPinning CylinderPinner::PinChamber(int chamber, char cut) const
         pinning.masterPin = pins.masterPin;
         return pinning;
     }
-    const IcChamberPins pins =
-        PinIcChamber(keyDepth, topDepth, DepthOfDigit(request.ControlKey[At(chamber - 1)], request.ZeroIsTen),
-                     request.ControlChambers[At(chamber - 1)] == 'Y', request.ControlFactor, request.StackTotal);
+    const IcChamberPins pins = PinIcChamber(
+        keyDepth, topDepth, DepthOfDigit(request.ControlKey[At(chamber - 1)], request.ZeroIsTen),
+        request.ControlChambers[At(chamber - 1)] == 'Y', request.ControlFactor, request.StackTotal);
     pinning.bottomPin = pins.bottomPin;
     pinning.masterPin = pins.masterPin;
     pinning.controlPin = pins.controlPin;
@@ -70,8 +64,7 @@ ChamberPinning CylinderPinner::PinChamber(int chamber, char cut) const
     return pinning;
 }
 
-CylinderPinning CylinderPinner::Pin(std::string_view bitting) const
-{
+CylinderPinning CylinderPinner::Pin(std::string_view bitting) const {
     CylinderPinning cylinder;
     for (int chamber = 1; chamber <= request.Chambers; ++chamber) {
         const char cut = At(chamber - 1) < bitting.size() ? bitting[At(chamber - 1)] : '-';
@@ -85,8 +78,7 @@ CylinderPinning CylinderPinner::Pin(std::string_view bitting) const
 }
 
 ExposureCounter::ExposureCounter(const KeySystemRequest& systemRequest, const KeySchedule& schedule)
-    : request(systemRequest), listed(static_cast<std::size_t>(PowerOfTen(systemRequest.Chambers)), false)
-{
+    : request(systemRequest), listed(static_cast<std::size_t>(PowerOfTen(systemRequest.Chambers)), false) {
     RequireChamberCount(request);
     for (const ScheduledKey& key : schedule) {
         const std::int64_t number = key.listed ? NumberOf(key.bitting) : -1;
@@ -95,8 +87,7 @@ ExposureCounter::ExposureCounter(const KeySystemRequest& systemRequest, const Ke
     }
 }
 
-std::int64_t ExposureCounter::NumberOf(std::string_view bitting)
-{
+std::int64_t ExposureCounter::NumberOf(std::string_view bitting) {
     std::int64_t number = 0;
     for (const char digit : bitting) {
         if (!IsDigit(digit))
@@ -106,8 +97,7 @@ std::int64_t ExposureCounter::NumberOf(std::string_view bitting)
     return number;
 }
 
-CylinderExposure ExposureCounter::Exposure(std::string_view bitting) const
-{
+CylinderExposure ExposureCounter::Exposure(std::string_view bitting) const {
     CylinderExposure exposure;
     const std::int64_t key = NumberOf(bitting);
     if (key < 0 || bitting.size() != At(request.Chambers))

@@ -12,19 +12,19 @@ namespace varnholt {
 
 // The pins of one chamber of a cylinder keyed to a key and every key above it, in depth units.
 struct ChamberPinning {
-    int cut = 0;           // the key's cut as written ("0" is depth 10 where ZeroIsTen)
-    int topMasterCut = 0;  // the top master's cut as written
+    int cut = 0;          // the key's cut as written ("0" is depth 10 where ZeroIsTen)
+    int topMasterCut = 0; // the top master's cut as written
     int bottomPin = 0;
-    int masterPin = 0;     // 0: no master pin
-    int controlPin = 0;    // interchangeable core only; 0: none
-    int topPin = 0;        // interchangeable core only; 0: none
-    bool pinnable = true;  // false where a core's control or master pin would be thinner than a step
+    int masterPin = 0;    // 0: no master pin
+    int controlPin = 0;   // interchangeable core only; 0: none
+    int topPin = 0;       // interchangeable core only; 0: none
+    bool pinnable = true; // false where a core's control or master pin would be thinner than a step
 };
 
 // One cylinder: chambers [0..Chambers-1], chamber 1 first.
 struct CylinderPinning {
     std::array<ChamberPinning, MaxChambers> chambers{};
-    bool formed = true;    // false for a key that cannot be formed (a bitting of "-")
+    bool formed = true; // false for a key that cannot be formed (a bitting of "-")
     bool Pinnable(int chamberCount) const;
 };
 

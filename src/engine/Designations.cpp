@@ -7,8 +7,7 @@ namespace {
 constexpr int TwoLetterDesignations = LettersAvailable * LettersAvailable;
 
 // Advances low; when it passes 'Z' it starts again at 'A' and high moves on.
-void AdvancePair(char& high, char& low)
-{
+void AdvancePair(char& high, char& low) {
     AdvanceLetter(low);
     if (low > 'Z') {
         low = 'A';
@@ -18,15 +17,13 @@ void AdvancePair(char& high, char& low)
 
 } // namespace
 
-void AdvanceLetter(char& letter)
-{
+void AdvanceLetter(char& letter) {
     ++letter;
     if (letter == 'I' || letter == 'O' || letter == 'Q' || letter == 'X')
         ++letter;
 }
 
-void StartMasterDesignations(DesignationLetters& letters, int masterCount)
-{
+void StartMasterDesignations(DesignationLetters& letters, int masterCount) {
     letters.L0 = ' ';
     letters.L1 = 'A';
     letters.L2 = ' ';
@@ -45,8 +42,7 @@ void StartMasterDesignations(DesignationLetters& letters, int masterCount)
     }
 }
 
-void AdvanceMasterDesignation(DesignationLetters& letters)
-{
+void AdvanceMasterDesignation(DesignationLetters& letters) {
     switch (letters.MasterDesignation.size()) {
     case 1:
         AdvanceLetter(letters.L1);
@@ -67,8 +63,7 @@ void AdvanceMasterDesignation(DesignationLetters& letters)
     }
 }
 
-void StartSubDesignations(DesignationLetters& letters, int masterCount, int subMasterCount)
-{
+void StartSubDesignations(DesignationLetters& letters, int masterCount, int subMasterCount) {
     if (subMasterCount <= 0)
         return;
     if (masterCount > LettersAvailable) {
@@ -88,8 +83,7 @@ void StartSubDesignations(DesignationLetters& letters, int masterCount, int subM
     }
 }
 
-void AdvanceSubDesignation(DesignationLetters& letters, int subMasterCount)
-{
+void AdvanceSubDesignation(DesignationLetters& letters, int subMasterCount) {
     const bool manySubMasters = subMasterCount > LettersAvailable;
     if (letters.MasterDesignation.size() == 1) {
         if (!manySubMasters) {

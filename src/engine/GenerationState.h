@@ -22,25 +22,25 @@ using ProgressionGrid = std::array<std::array<std::string, MaxProgressionColumns
 
 // What the "Data Input" dialog asks for, copied from the chosen manufacturer and the user's entries.
 struct KeySystemRequest {
-    std::string MfgName;          // at most 40 characters
-    int Chambers = 0;             // 3..7
-    int ShallowestCut = 0;        // 0 or 1
-    int DeepestCut = 0;           // 5..10
-    int MaxAdjacentCut = 0;       // 3..9; the dialog stores 20 when the manufacturer has none
-    int StepIncrement = 0;        // 1..4
-    int ControlFactor = 0;        // 1..30
-    int StackTotal = 0;           // 6..30
-    bool IsICore = false;         // interchangeable core: control key, chambers, factor and stack apply
-    bool ZeroIsTen = false;       // DeepestCut is 10, and depth 10 is written "0"
-    std::string ControlChambers;  // 7 characters, 'Y' marks a control chamber (chamber 1 first)
-    std::string TopMasterKey;     // up to 8 digits, only the first Chambers are used
-    std::string ControlKey;       // up to 8 digits (interchangeable core only)
-    int MasterCount = 0;          // masters under the top master, 0 = none
-    int SubMasterCount = 0;       // sub-masters under each master, 0 = none
-    int ChangeKeyCount = 0;       // change keys required under each key of the lowest master level
-    int MasterChamberCount = 0;   // chambers that progress to tell masters apart
-    int SubMasterChamberCount = 0;// chambers that progress to tell sub-masters apart
-    std::string ChamberRoles;     // one letter per chamber: 'M', 'S' or 'R' (up to 8 characters)
+    std::string MfgName;           // at most 40 characters
+    int Chambers = 0;              // 3..7
+    int ShallowestCut = 0;         // 0 or 1
+    int DeepestCut = 0;            // 5..10
+    int MaxAdjacentCut = 0;        // 3..9; the dialog stores 20 when the manufacturer has none
+    int StepIncrement = 0;         // 1..4
+    int ControlFactor = 0;         // 1..30
+    int StackTotal = 0;            // 6..30
+    bool IsICore = false;          // interchangeable core: control key, chambers, factor and stack apply
+    bool ZeroIsTen = false;        // DeepestCut is 10, and depth 10 is written "0"
+    std::string ControlChambers;   // 7 characters, 'Y' marks a control chamber (chamber 1 first)
+    std::string TopMasterKey;      // up to 8 digits, only the first Chambers are used
+    std::string ControlKey;        // up to 8 digits (interchangeable core only)
+    int MasterCount = 0;           // masters under the top master, 0 = none
+    int SubMasterCount = 0;        // sub-masters under each master, 0 = none
+    int ChangeKeyCount = 0;        // change keys required under each key of the lowest master level
+    int MasterChamberCount = 0;    // chambers that progress to tell masters apart
+    int SubMasterChamberCount = 0; // chambers that progress to tell sub-masters apart
+    std::string ChamberRoles;      // one letter per chamber: 'M', 'S' or 'R' (up to 8 characters)
 
     bool operator==(const KeySystemRequest&) const = default;
 };
@@ -50,20 +50,20 @@ struct KeySystemRequest {
 // handled. The application owns it and passes it by reference; nothing of it is global.
 struct GenerationState : KeySystemRequest {
     // Generation tables.
-    int ProgressionSteps = 0;              // columns of ProgressionTable in use (at most 6 after a generation)
-    ProgressionGrid ProgressionTable{};    // the key bitting array
-    ProgressionGrid ProgressionTableCopy{};// the report's working copy
-    ChamberValues UsableDepthCount{};      // per chamber, columns whose cell is not "-"
+    int ProgressionSteps = 0;           // columns of ProgressionTable in use (at most 6 after a generation)
+    ProgressionGrid ProgressionTable{}; // the key bitting array
+    ProgressionGrid ProgressionTableCopy{}; // the report's working copy
+    ChamberValues UsableDepthCount{};       // per chamber, columns whose cell is not "-"
     ChamberValues UsableDepthCountCopy{};
-    ChamberValues TmkCuts{};               // digits of TopMasterKey as numbers
+    ChamberValues TmkCuts{}; // digits of TopMasterKey as numbers
     ChamberValues TmkCutsCopy{};
-    ChamberValues ControlCuts{};           // digits of ControlKey as numbers (interchangeable core)
+    ChamberValues ControlCuts{}; // digits of ControlKey as numbers (interchangeable core)
 
     // Per-key working values.
-    ChamberValues KeyCuts{};               // depths of the key being handled
-    std::string KeyBitting;                // its bitting, or Chambers times "-" when it does not exist
-    char KeyMark = ' ';                    // ' ' usable, '*' control-key clash or adjacent cut too large
-    bool KeyCompositionEnabled = false;    // while clear every composed key is the "-" row
+    ChamberValues KeyCuts{};            // depths of the key being handled
+    std::string KeyBitting;             // its bitting, or Chambers times "-" when it does not exist
+    char KeyMark = ' ';                 // ' ' usable, '*' control-key clash or adjacent cut too large
+    bool KeyCompositionEnabled = false; // while clear every composed key is the "-" row
 
     // Pin texts of one cylinder, one 3-character piece per chamber (at most 21 characters).
     std::string BottomPinsText;

@@ -13,41 +13,34 @@ namespace {
 
 constexpr int PageWidth = 90;
 
-std::size_t Index(int value)
-{
+std::size_t Index(int value) {
     return static_cast<std::size_t>(value);
 }
 
-const std::string& Cell(const GenerationState& state, int chamber, int column)
-{
+const std::string& Cell(const GenerationState& state, int chamber, int column) {
     return state.ProgressionTable[Index(chamber)][Index(column)];
 }
 
-bool HoldsDepth(const std::string& cell)
-{
+bool HoldsDepth(const std::string& cell) {
     return !cell.empty() && cell != "-";
 }
 
-std::string PadRight(std::string text, std::size_t width)
-{
+std::string PadRight(std::string text, std::size_t width) {
     if (text.size() < width)
         text.append(width - text.size(), ' ');
     return text;
 }
 
 // Characters 2 and 3 of chamber's 3-character piece in a pin text.
-std::string PinOf(const std::string& pinsText, int chamber)
-{
+std::string PinOf(const std::string& pinsText, int chamber) {
     return pinsText.substr(Index(chamber - 1) * 3 + 1, 2);
 }
 
-void Add(std::vector<std::string>& lines, const std::string& line)
-{
+void Add(std::vector<std::string>& lines, const std::string& line) {
     lines.push_back(CentreText(line, PageWidth));
 }
 
-std::string ArrayLine(const GenerationState& state, int column)
-{
+std::string ArrayLine(const GenerationState& state, int column) {
     std::string line;
     for (int chamber = 1; chamber <= state.Chambers; ++chamber) {
         if (chamber > 1)
@@ -57,24 +50,21 @@ std::string ArrayLine(const GenerationState& state, int column)
     return line;
 }
 
-std::string Separator(const GenerationState& state)
-{
+std::string Separator(const GenerationState& state) {
     std::string line;
     for (int chamber = 1; chamber <= state.Chambers; ++chamber)
         line += "----------";
     return line + "-";
 }
 
-std::string CellLine(const GenerationState& state, int column)
-{
+std::string CellLine(const GenerationState& state, int column) {
     std::string line;
     for (int chamber = 1; chamber <= state.Chambers; ++chamber)
         line += "|    " + Cell(state, chamber, column) + "    ";
     return line + "|";
 }
 
-void AddStandardPins(const GenerationState& state, int column, std::vector<std::string>& lines)
-{
+void AddStandardPins(const GenerationState& state, int column, std::vector<std::string>& lines) {
     std::string bottomLine;
     std::string masterLine;
     std::string filler;
@@ -84,8 +74,8 @@ void AddStandardPins(const GenerationState& state, int column, std::vector<std::
         std::string masterPin = " ";
         if (HoldsDepth(cell)) {
             const char topDigit = state.TopMasterKey[Index(chamber - 1)];
-            const StandardPins pins =
-                ComputeStandardPins(DepthOfDigit(cell[0], state.ZeroIsTen), DepthOfDigit(topDigit, state.ZeroIsTen));
+            const StandardPins pins = ComputeStandardPins(DepthOfDigit(cell[0], state.ZeroIsTen),
+                                                          DepthOfDigit(topDigit, state.ZeroIsTen));
             bottomPin = std::to_string(pins.bottomPin);
             masterPin = pins.masterPin == 0 ? "-" : std::to_string(pins.masterPin);
         }
@@ -99,8 +89,7 @@ void AddStandardPins(const GenerationState& state, int column, std::vector<std::
     Add(lines, filler + "|");
 }
 
-void AddIcPins(GenerationState& state, int column, std::vector<std::string>& lines)
-{
+void AddIcPins(GenerationState& state, int column, std::vector<std::string>& lines) {
     // A chamber without a depth in this column gets blank pins, as without a core; it never
     // enters the arithmetic.
     ChamberFlags holdsDepth{};
@@ -134,8 +123,7 @@ void AddIcPins(GenerationState& state, int column, std::vector<std::string>& lin
     Add(lines, topLine + "|");
 }
 
-void WritePage(GenerationState& state, std::vector<std::string>& lines)
-{
+void WritePage(GenerationState& state, std::vector<std::string>& lines) {
     std::string title = "KBA";
     if (state.ZeroIsTen)
         title += "  Note: Zero cuts represent a depth of 10";
@@ -158,8 +146,7 @@ void WritePage(GenerationState& state, std::vector<std::string>& lines)
         Add(lines, "'*' = Not compatable with the Control Key");
 }
 
-void FillCuts(ChamberValues& cuts, const std::string& bitting, int chambers)
-{
+void FillCuts(ChamberValues& cuts, const std::string& bitting, int chambers) {
     cuts.fill(0);
     for (int chamber = 1; chamber <= chambers; ++chamber)
         cuts[Index(chamber)] = DigitValue(bitting[Index(chamber - 1)]);
@@ -167,13 +154,13 @@ void FillCuts(ChamberValues& cuts, const std::string& bitting, int chambers)
 
 } // namespace
 
-void BuildKbaPage(GenerationState& state, std::vector<std::string>& pageLines)
-{
+void BuildKbaPage(GenerationState& state, std::vector<std::string>& pageLines) {
     RequireGenerationRequest(state);
     if (state.IsICore)
         RequireControlKeyData(state);
     if (state.ProgressionSteps < 0 || state.ProgressionSteps > MaxProgressionColumns)
-        throw std::invalid_argument("progression steps " + std::to_string(state.ProgressionSteps) + " is not 0..8");
+        throw std::invalid_argument("progression steps " + std::to_string(state.ProgressionSteps) +
+                                    " is not 0..8");
 
     FillCuts(state.TmkCuts, state.TopMasterKey, state.Chambers);
     if (state.IsICore)

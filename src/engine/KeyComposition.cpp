@@ -12,29 +12,25 @@ namespace varnholt {
 
 namespace {
 
-std::size_t Index(int chamber)
-{
+std::size_t Index(int chamber) {
     return static_cast<std::size_t>(chamber);
 }
 
-int PowerOfTen(int exponent)
-{
+int PowerOfTen(int exponent) {
     int result = 1;
     for (int i = 0; i < exponent; ++i)
         result *= 10;
     return result;
 }
 
-int AsDepth(int cut, bool zeroIsTen)
-{
+int AsDepth(int cut, bool zeroIsTen) {
     return zeroIsTen && cut == 0 ? 10 : cut;
 }
 
 } // namespace
 
 void TakeProgressionValue(const ProgressionGrid& table, int chamber, int placeValue, int& currentColumn,
-                          int lastColumn, int& positionalValue, bool& usable)
-{
+                          int lastColumn, int& positionalValue, bool& usable) {
     if (chamber < 1 || chamber > MaxChambers)
         throw std::invalid_argument("chamber " + std::to_string(chamber) + " is not 1..7");
     if (currentColumn < 1 || currentColumn > MaxProgressionColumns)
@@ -55,11 +51,10 @@ void TakeProgressionValue(const ProgressionGrid& table, int chamber, int placeVa
         currentColumn = 1;
 }
 
-std::string BittingOfKeyNumber(long long keyNumber, int chambers)
-{
+std::string BittingOfKeyNumber(long long keyNumber, int chambers) {
     if (keyNumber < 0 || keyNumber >= 10LL * PowerOfTen(chambers - 1))
-        throw std::invalid_argument("key number " + std::to_string(keyNumber) + " does not have "
-                                    + std::to_string(chambers) + " digits");
+        throw std::invalid_argument("key number " + std::to_string(keyNumber) + " does not have " +
+                                    std::to_string(chambers) + " digits");
     // Digit by digit from the last chamber: the key number has exactly `chambers` digits.
     std::string bitting(Index(chambers), '0');
     for (auto digit = bitting.rbegin(); digit != bitting.rend(); ++digit, keyNumber /= 10)
@@ -68,8 +63,8 @@ std::string BittingOfKeyNumber(long long keyNumber, int chambers)
 }
 
 KeyCheck CheckComposedKey(const KeySystemRequest& request, const ChamberValues& tmkCuts,
-                          const ChamberValues& controlCuts, const ChamberValues& keyCuts, std::string_view bitting)
-{
+                          const ChamberValues& controlCuts, const ChamberValues& keyCuts,
+                          std::string_view bitting) {
     const int chambers = request.Chambers;
     const auto isControlChamber = [&request](int chamber) {
         return request.ControlChambers[Index(chamber - 1)] == 'Y';
@@ -115,8 +110,7 @@ KeyCheck CheckComposedKey(const KeySystemRequest& request, const ChamberValues& 
 
 void ComposeKey(GenerationState& state, int part1, int part2, int part3, int part4, int part5,
                 const ChamberFlags& usableFlags, bool& keyExists, bool& allControlChambersEqual,
-                bool& controlCompatible)
-{
+                bool& controlCompatible) {
     RequireChamberCount(state);
     const int chambers = state.Chambers;
 
@@ -139,17 +133,18 @@ void ComposeKey(GenerationState& state, int part1, int part2, int part3, int par
     for (int chamber = 1; chamber <= chambers; ++chamber)
         state.KeyCuts[Index(chamber)] = DigitValue(state.KeyBitting[Index(chamber - 1)]);
 
-    const KeyCheck check = CheckComposedKey(state, state.TmkCuts, state.ControlCuts, state.KeyCuts, state.KeyBitting);
+    const KeyCheck check =
+        CheckComposedKey(state, state.TmkCuts, state.ControlCuts, state.KeyCuts, state.KeyBitting);
     allControlChambersEqual = check.allControlChambersEqual;
     controlCompatible = check.controlCompatible;
     state.KeyMark = check.mark;
 }
 
-void CountUsableDepths(GenerationState& state)
-{
+void CountUsableDepths(GenerationState& state) {
     RequireChamberCount(state);
     if (state.ProgressionSteps < 0 || state.ProgressionSteps > MaxProgressionColumns)
-        throw std::invalid_argument("progression steps " + std::to_string(state.ProgressionSteps) + " is not 0..8");
+        throw std::invalid_argument("progression steps " + std::to_string(state.ProgressionSteps) +
+                                    " is not 0..8");
     // Chambers beyond this system are cleared too, so an earlier, larger system leaves nothing.
     state.UsableDepthCount.fill(0);
     for (int chamber = 1; chamber <= state.Chambers; ++chamber)

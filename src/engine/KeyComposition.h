@@ -39,7 +39,8 @@ struct KeyCheck {
 // The checks of ComposeKey for a key that exists, with the top master and control cuts given
 // (chambers 1..Chambers, as written: "0" for depth 10 where ZeroIsTen).
 KeyCheck CheckComposedKey(const KeySystemRequest& request, const ChamberValues& tmkCuts,
-                          const ChamberValues& controlCuts, const ChamberValues& keyCuts, std::string_view bitting);
+                          const ChamberValues& controlCuts, const ChamberValues& keyCuts,
+                          std::string_view bitting);
 
 // UsableDepthCount[c] := the columns 1..ProgressionSteps of chamber c that hold a depth.
 void CountUsableDepths(GenerationState& state);

@@ -14,20 +14,18 @@ namespace varnholt {
 
 namespace {
 
-std::size_t At(int index)
-{
+std::size_t At(int index) {
     return static_cast<std::size_t>(index);
 }
 
 // A cell of the key bitting array as a number: its digit, or one of these.
-constexpr int NoDepth = -1;    // "-"
-constexpr int EmptyCell = -2;  // a column the generation did not fill
+constexpr int NoDepth = -1;   // "-"
+constexpr int EmptyCell = -2; // a column the generation did not fill
 
 // The longest designation an entry of the report has room for.
 constexpr std::size_t DesignationLength = 4;
 
-int DigitOf(const std::string& key, int chamber)
-{
+int DigitOf(const std::string& key, int chamber) {
     const std::size_t index = At(chamber - 1);
     if (index >= key.size() || key[index] < '0' || key[index] > '9')
         return 0;
@@ -44,14 +42,14 @@ struct Wheel {
 // others moving on when the one before it comes round to its first column again.
 class Odometer {
 public:
-    explicit Odometer(std::vector<Wheel> levelWheels) : wheels(std::move(levelWheels)), columns(wheels.size(), 1) {}
+    explicit Odometer(std::vector<Wheel> levelWheels)
+        : wheels(std::move(levelWheels)), columns(wheels.size(), 1) {}
 
     const std::vector<Wheel>& Wheels() const { return wheels; }
     int Column(std::size_t wheel) const { return columns[wheel]; }
     void Restart() { std::fill(columns.begin(), columns.end(), 1); }
 
-    std::int64_t Combinations() const
-    {
+    std::int64_t Combinations() const {
         std::int64_t product = 1;
         for (const Wheel& wheel : wheels)
             product *= wheel.columns;
@@ -59,8 +57,7 @@ public:
     }
 
     // Moves to the next combination; false once every combination was had (and all start again).
-    bool Advance()
-    {
+    bool Advance() {
         for (std::size_t wheel = 0; wheel < wheels.size(); ++wheel) {
             if (++columns[wheel] <= wheels[wheel].columns)
                 return true;
@@ -123,18 +120,18 @@ private:
     std::int64_t masterLimit = 0;
     std::int64_t subMasterLimit = 0;
 
-    ChamberValues value{};  // the positional value of every chamber of the master or sub-master in hand
-    ChamberFlags usable{};  // whether each chamber's last cell held a depth
+    ChamberValues value{}; // the positional value of every chamber of the master or sub-master in hand
+    ChamberFlags usable{}; // whether each chamber's last cell held a depth
     DesignationLetters letters;
     KeySchedule keys;
     std::vector<LowestKey> lowestKeys;
 };
 
-ScheduleBuilder::ScheduleBuilder(const GenerationState& generation) : state(generation)
-{
+ScheduleBuilder::ScheduleBuilder(const GenerationState& generation) : state(generation) {
     RequireChamberCount(state);
     if (state.ProgressionSteps < 0 || state.ProgressionSteps > MaxProgressionColumns)
-        throw std::invalid_argument("progression steps " + std::to_string(state.ProgressionSteps) + " is not 0..8");
+        throw std::invalid_argument("progression steps " + std::to_string(state.ProgressionSteps) +
+                                    " is not 0..8");
     if (state.IsICore && state.ControlChambers.size() < At(state.Chambers))
         throw std::invalid_argument("control chambers do not cover every chamber");
     chambers = state.Chambers;
@@ -143,8 +140,7 @@ ScheduleBuilder::ScheduleBuilder(const GenerationState& generation) : state(gene
     BuildWheels();
 }
 
-void ScheduleBuilder::ReadChambers()
-{
+void ScheduleBuilder::ReadChambers() {
     for (int c = chambers, weight = 1; c >= 1; --c, weight *= 10)
         placeValue[At(c)] = weight;
     for (int c = 1; c <= chambers; ++c) {
@@ -162,8 +158,7 @@ void ScheduleBuilder::ReadChambers()
 
 // The report sorts its positions with exchanges of neighbours until none is out of place; the
 // same sweeps here keep chambers of one role in the order the report has them.
-void ScheduleBuilder::SortPositions()
-{
+void ScheduleBuilder::SortPositions() {
     const auto sweepUntilSettled = [this](std::array<int, MaxChambers + 1>& order, auto mustExchange) {
         for (bool exchanged = true; exchanged;) {
             exchanged = false;
@@ -177,14 +172,15 @@ void ScheduleBuilder::SortPositions()
     };
     for (int p = 1; p <= chambers; ++p)
         masterPassOrder[At(p)] = p;
-    sweepUntilSettled(masterPassOrder, [](char r, char before) { return r == 'S' && (before == 'M' || before == 'R'); });
+    sweepUntilSettled(masterPassOrder,
+                      [](char r, char before) { return r == 'S' && (before == 'M' || before == 'R'); });
     sweepUntilSettled(masterPassOrder, [](char r, char before) { return r == 'M' && before == 'R'; });
     changeKeyPassOrder = masterPassOrder;
-    sweepUntilSettled(changeKeyPassOrder, [](char r, char before) { return r == 'R' && (before == 'M' || before == 'S'); });
+    sweepUntilSettled(changeKeyPassOrder,
+                      [](char r, char before) { return r == 'R' && (before == 'M' || before == 'S'); });
 }
 
-void ScheduleBuilder::BuildWheels()
-{
+void ScheduleBuilder::BuildWheels() {
     const int depthsInRange = (state.DeepestCut - state.ShallowestCut + 1) / state.StepIncrement;
     std::vector<Wheel> masters;
     std::vector<Wheel> subMasters;
@@ -215,8 +211,7 @@ void ScheduleBuilder::BuildWheels()
     subMasterLimit = std::min<std::int64_t>(state.SubMasterCount, subMasterCombinations);
 }
 
-KeySchedule ScheduleBuilder::Build()
-{
+KeySchedule ScheduleBuilder::Build() {
     ScheduledKey top;
     top.level = KeyLevel::TopMaster;
     top.bitting = state.TopMasterKey.substr(0, At(chambers));
@@ -226,8 +221,7 @@ KeySchedule ScheduleBuilder::Build()
     return std::move(keys);
 }
 
-void ScheduleBuilder::TakeCells(const Odometer& odometer, ChamberValues& values, ChamberFlags* flags) const
-{
+void ScheduleBuilder::TakeCells(const Odometer& odometer, ChamberValues& values, ChamberFlags* flags) const {
     const std::vector<Wheel>& wheels = odometer.Wheels();
     for (std::size_t w = 0; w < wheels.size(); ++w) {
         const int c = wheels[w].chamber;
@@ -240,21 +234,18 @@ void ScheduleBuilder::TakeCells(const Odometer& odometer, ChamberValues& values,
     }
 }
 
-bool ScheduleBuilder::AllUsable() const
-{
+bool ScheduleBuilder::AllUsable() const {
     for (int c = 1; c <= chambers; ++c)
         if (!usable[At(c)])
             return false;
     return true;
 }
 
-std::string ScheduleBuilder::CurrentDesignation() const
-{
+std::string ScheduleBuilder::CurrentDesignation() const {
     return (letters.MasterDesignation + letters.SubDesignation).substr(0, DesignationLength);
 }
 
-ScheduledKey& ScheduleBuilder::Compose(KeyLevel level, long long keyNumber, bool exists)
-{
+ScheduledKey& ScheduleBuilder::Compose(KeyLevel level, long long keyNumber, bool exists) {
     ScheduledKey& key = keys.emplace_back();
     key.level = level;
     if (!exists) {
@@ -270,8 +261,7 @@ ScheduledKey& ScheduleBuilder::Compose(KeyLevel level, long long keyNumber, bool
     return key;
 }
 
-void ScheduleBuilder::WalkMasters()
-{
+void ScheduleBuilder::WalkMasters() {
     usable.fill(true);
     StartMasterDesignations(letters, state.MasterCount);
     // Without masters the top master alone stands above the change keys.
@@ -303,8 +293,7 @@ void ScheduleBuilder::WalkMasters()
     }
 }
 
-void ScheduleBuilder::WalkSubMasters(std::size_t master, long long masterValue)
-{
+void ScheduleBuilder::WalkSubMasters(std::size_t master, long long masterValue) {
     StartSubDesignations(letters, state.MasterCount, state.SubMasterCount);
     subMasterWheels.Restart();
     // A sub-master level whose chambers hold no depth at all still forms its one key.
@@ -330,11 +319,11 @@ void ScheduleBuilder::WalkSubMasters(std::size_t master, long long masterValue)
     }
 }
 
-void ScheduleBuilder::WalkChangeKeys()
-{
+void ScheduleBuilder::WalkChangeKeys() {
     if (state.ChangeKeyCount <= 0)
         return;
-    const std::int64_t perLowestKey = std::min<std::int64_t>(state.ChangeKeyCount, changeKeyWheels.Combinations());
+    const std::int64_t perLowestKey =
+        std::min<std::int64_t>(state.ChangeKeyCount, changeKeyWheels.Combinations());
     keys.reserve(keys.size() + lowestKeys.size() * static_cast<std::size_t>(perLowestKey));
     // The change-key chambers keep their values from one key of the lowest level to the next.
     ChamberValues rotationValue{};
@@ -342,8 +331,8 @@ void ScheduleBuilder::WalkChangeKeys()
         ListChangeKeysOf(lowest, changeKeyWheels, rotationValue);
 }
 
-void ScheduleBuilder::ListChangeKeysOf(const LowestKey& lowest, Odometer& odometer, ChamberValues& rotationValue)
-{
+void ScheduleBuilder::ListChangeKeysOf(const LowestKey& lowest, Odometer& odometer,
+                                       ChamberValues& rotationValue) {
     odometer.Restart();
     int listed = 0;
     do {
@@ -365,8 +354,7 @@ void ScheduleBuilder::ListChangeKeysOf(const LowestKey& lowest, Odometer& odomet
 
 } // namespace
 
-KeySchedule ComputeKeySchedule(const GenerationState& state)
-{
+KeySchedule ComputeKeySchedule(const GenerationState& state) {
     return ScheduleBuilder(state).Build();
 }
 

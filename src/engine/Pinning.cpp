@@ -11,20 +11,17 @@ namespace varnholt {
 
 namespace {
 
-std::size_t Index(int chamber)
-{
+std::size_t Index(int chamber) {
     return static_cast<std::size_t>(chamber);
 }
 
-int AsDepth(int cut, bool zeroIsTen)
-{
+int AsDepth(int cut, bool zeroIsTen) {
     return zeroIsTen && cut == 0 ? 10 : cut;
 }
 
 // Every piece is three characters wide so that the report can cut chamber k out of a text at
 // the same place whatever the pins of the chambers before it.
-std::string NumberPiece(int value)
-{
+std::string NumberPiece(int value) {
     std::string digits = std::to_string(value);
     return std::string(3 - std::min<std::size_t>(digits.size(), 3), ' ') + digits;
 }
@@ -35,9 +32,8 @@ const std::string BlankPiece = "   ";
 
 } // namespace
 
-IcChamberPins PinIcChamber(int keyDepth, int topDepth, int controlDepth, bool controlChamber, int controlFactor,
-                           int stackTotal)
-{
+IcChamberPins PinIcChamber(int keyDepth, int topDepth, int controlDepth, bool controlChamber,
+                           int controlFactor, int stackTotal) {
     IcChamberPins pins;
     pins.masterPin = std::abs(topDepth - keyDepth);
     pins.bottomPin = std::min(keyDepth, topDepth);
@@ -72,22 +68,19 @@ IcChamberPins PinIcChamber(int keyDepth, int topDepth, int controlDepth, bool co
     return pins;
 }
 
-bool IcChamberPinnable(const IcChamberPins& pins, int stepIncrement)
-{
+bool IcChamberPinnable(const IcChamberPins& pins, int stepIncrement) {
     const bool controlTooThin = pins.controlPin != 0 && pins.controlPin < stepIncrement;
     const bool masterTooThin = pins.masterPin != 0 && pins.masterPin < stepIncrement;
     return !controlTooThin && !masterTooThin;
 }
 
-void ComputeIcPinning(GenerationState& state, bool& pinsUsable)
-{
+void ComputeIcPinning(GenerationState& state, bool& pinsUsable) {
     ChamberFlags everyChamber{};
     everyChamber.fill(true);
     ComputeIcPinning(state, everyChamber, pinsUsable);
 }
 
-void ComputeIcPinning(GenerationState& state, const ChamberFlags& chambersToPin, bool& pinsUsable)
-{
+void ComputeIcPinning(GenerationState& state, const ChamberFlags& chambersToPin, bool& pinsUsable) {
     if (!state.IsICore)
         throw std::logic_error("interchangeable-core pinning of a system without interchangeable core");
     RequireChamberCount(state);
@@ -109,10 +102,11 @@ void ComputeIcPinning(GenerationState& state, const ChamberFlags& chambersToPin,
             state.TopPinsText += BlankPiece;
             continue;
         }
-        const IcChamberPins pins =
-            PinIcChamber(AsDepth(state.KeyCuts[Index(chamber)], zeroIsTen), AsDepth(state.TmkCuts[Index(chamber)], zeroIsTen),
-                         AsDepth(state.ControlCuts[Index(chamber)], zeroIsTen),
-                         state.ControlChambers[Index(chamber - 1)] == 'Y', state.ControlFactor, state.StackTotal);
+        const IcChamberPins pins = PinIcChamber(AsDepth(state.KeyCuts[Index(chamber)], zeroIsTen),
+                                                AsDepth(state.TmkCuts[Index(chamber)], zeroIsTen),
+                                                AsDepth(state.ControlCuts[Index(chamber)], zeroIsTen),
+                                                state.ControlChambers[Index(chamber - 1)] == 'Y',
+                                                state.ControlFactor, state.StackTotal);
 
         state.BottomPinsText += NumberPiece(pins.bottomPin);
         state.MasterPinsText += pins.masterPin == 0 ? NoPinPiece : NumberPiece(pins.masterPin);
@@ -128,8 +122,7 @@ void ComputeIcPinning(GenerationState& state, const ChamberFlags& chambersToPin,
     }
 }
 
-StandardPins ComputeStandardPins(int keyDepth, int topDepth)
-{
+StandardPins ComputeStandardPins(int keyDepth, int topDepth) {
     return {std::min(keyDepth, topDepth), std::abs(keyDepth - topDepth)};
 }
 

@@ -24,8 +24,8 @@ struct IcChamberPins {
     int controlPin = 0;
     int topPin = 0;
 };
-IcChamberPins PinIcChamber(int keyDepth, int topDepth, int controlDepth, bool controlChamber, int controlFactor,
-                           int stackTotal);
+IcChamberPins PinIcChamber(int keyDepth, int topDepth, int controlDepth, bool controlChamber,
+                           int controlFactor, int stackTotal);
 
 // Whether such a chamber can be pinned: no control or master pin thinner than one step, and no
 // control pin below 0. ComputeIcPinning prints "  *" for a chamber that cannot.

@@ -16,15 +16,13 @@ constexpr int NoDepthMarker = -5;
 
 // Where a progression of step 1 or 2 starts again after passing the deepest cut. Step 2 stays in
 // its odd or even series so that the chamber keeps its step from the top master depth.
-int WrapDepth(int lowestDepth, int step, bool wasEven)
-{
+int WrapDepth(int lowestDepth, int step, bool wasEven) {
     if (step == 2 && (lowestDepth % 2 == 0) != wasEven)
         return lowestDepth + 1;
     return lowestDepth;
 }
 
-std::string CellText(int depth, int lowestDepth, bool zeroIsTen)
-{
+std::string CellText(int depth, int lowestDepth, bool zeroIsTen) {
     if (depth < lowestDepth)
         return "-";
     // Depths above 9 only exist where depth 10 is written "0".
@@ -33,8 +31,7 @@ std::string CellText(int depth, int lowestDepth, bool zeroIsTen)
     return std::string(1, static_cast<char>('0' + depth));
 }
 
-void ProgressChamber(GenerationState& state, int chamber, int lowestDepth)
-{
+void ProgressChamber(GenerationState& state, int chamber, int lowestDepth) {
     const int step = state.StepIncrement;
     const char topDigit = state.TopMasterKey[static_cast<std::size_t>(chamber - 1)];
     const int topDepth = DepthOfDigit(topDigit, state.ZeroIsTen);
@@ -77,15 +74,13 @@ void ProgressChamber(GenerationState& state, int chamber, int lowestDepth)
 
 } // namespace
 
-void ClearProgressionTable(GenerationState& state)
-{
+void ClearProgressionTable(GenerationState& state) {
     for (auto& row : state.ProgressionTable)
         for (auto& cell : row)
             cell.clear();
 }
 
-void GenerateProgression(GenerationState& state)
-{
+void GenerateProgression(GenerationState& state) {
     RequireGenerationRequest(state);
     ClearProgressionTable(state);
     state.ProgressionSteps =

@@ -17,11 +17,11 @@ inline constexpr std::size_t NoKey = std::numeric_limits<std::size_t>::max();
 struct ScheduledKey {
     // Small fields first: the largest system has close to 300,000 of these.
     KeyLevel level = KeyLevel::ChangeKey;
-    char mark = ' ';           // '*' for a key that cannot be used as it is
-    bool listed = true;        // change keys marked '*' are composed but left out of the lists
-    int changeKeyNumber = 0;   // 0 for keys that are not listed change keys
-    std::string designation;   // master and sub-master letters; empty for the top master
-    std::string bitting;       // Chambers digits, or as many "-" for a key that cannot be formed
+    char mark = ' ';               // '*' for a key that cannot be used as it is
+    bool listed = true;            // change keys marked '*' are composed but left out of the lists
+    int changeKeyNumber = 0;       // 0 for keys that are not listed change keys
+    std::string designation;       // master and sub-master letters; empty for the top master
+    std::string bitting;           // Chambers digits, or as many "-" for a key that cannot be formed
     std::size_t master = NoKey;    // the schedule's index of the master this key stands under
     std::size_t subMaster = NoKey; // the schedule's index of the sub-master this key stands under
 };

@@ -15,8 +15,7 @@
 
 namespace varnholt::manufacturers {
 
-FileLock::FileLock(const std::filesystem::path& file, Kind kind, std::chrono::milliseconds patience)
-{
+FileLock::FileLock(const std::filesystem::path& file, Kind kind, std::chrono::milliseconds patience) {
 #ifndef _WIN32
     const auto deadline = std::chrono::steady_clock::now() + patience;
     for (;;) {
@@ -62,8 +61,7 @@ FileLock::FileLock(const std::filesystem::path& file, Kind kind, std::chrono::mi
 #endif
 }
 
-FileLock::~FileLock()
-{
+FileLock::~FileLock() {
 #ifndef _WIN32
     if (handle >= 0) {
         ::close(handle);

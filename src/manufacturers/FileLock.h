@@ -15,7 +15,8 @@ public:
 
     // Waits up to `patience` for the lock. Throws toolkit::InputOutputError when the file cannot
     // be opened, is not a regular file, or stays locked by someone else.
-    FileLock(const std::filesystem::path& file, Kind kind, std::chrono::milliseconds patience = DefaultPatience);
+    FileLock(const std::filesystem::path& file, Kind kind,
+             std::chrono::milliseconds patience = DefaultPatience);
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;

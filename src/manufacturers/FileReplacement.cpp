@@ -17,19 +17,16 @@ namespace varnholt::manufacturers {
 
 namespace {
 
-std::string SystemReason(int error)
-{
+std::string SystemReason(int error) {
     return std::generic_category().message(error);
 }
 
-std::filesystem::path FolderOf(const std::filesystem::path& file)
-{
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
     return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
 }
 
 // Short and of fixed length: a target name near the system's limit still leaves room for it.
-std::string RandomTemporaryName()
-{
+std::string RandomTemporaryName() {
     static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device device;
     std::uniform_int_distribution<int> letter(0, static_cast<int>(sizeof Letters) - 2);
@@ -41,8 +38,7 @@ std::string RandomTemporaryName()
 }
 
 // Creates the file only if nothing of that name exists, for the owner only; 0 or the error.
-int CreateExclusive(const std::filesystem::path& file)
-{
+int CreateExclusive(const std::filesystem::path& file) {
 #ifndef _WIN32
     const int handle = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (handle < 0) {
@@ -67,8 +63,7 @@ int CreateExclusive(const std::filesystem::path& file)
 // Tries fresh names until one is free; `beforeCreate` runs with each candidate first.
 template <typename BeforeCreate>
 std::filesystem::path CreateUnique(const std::filesystem::path& folder, const std::filesystem::path& named,
-                                   BeforeCreate&& beforeCreate)
-{
+                                   BeforeCreate&& beforeCreate) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::filesystem::path candidate = folder / RandomTemporaryName();
         beforeCreate(candidate);
@@ -83,8 +78,7 @@ std::filesystem::path CreateUnique(const std::filesystem::path& folder, const st
     throw toolkit::InputOutputError("create", named, "no free name for a temporary file beside it");
 }
 
-bool SyncToDisk(const std::filesystem::path& path, bool directory)
-{
+bool SyncToDisk(const std::filesystem::path& path, bool directory) {
 #ifndef _WIN32
     const int handle = ::open(path.c_str(), (directory ? O_RDONLY : O_RDWR) | O_CLOEXEC);
     if (handle < 0) {
@@ -101,8 +95,7 @@ bool SyncToDisk(const std::filesystem::path& path, bool directory)
 
 } // namespace
 
-std::filesystem::path FollowLinks(const std::filesystem::path& path)
-{
+std::filesystem::path FollowLinks(const std::filesystem::path& path) {
     std::filesystem::path current = path;
     // As many hops as the system itself follows before it calls it a loop.
     for (int hop = 0; hop < 40; ++hop) {
@@ -119,8 +112,7 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path)
     throw toolkit::InputOutputError("open", path, SystemReason(ELOOP));
 }
 
-std::optional<std::string> WhyNotReplaceable(const std::filesystem::path& path)
-{
+std::optional<std::string> WhyNotReplaceable(const std::filesystem::path& path) {
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) {
@@ -132,21 +124,18 @@ std::optional<std::string> WhyNotReplaceable(const std::filesystem::path& path)
     return "it is a device, pipe or other special file, not a regular file";
 }
 
-std::filesystem::path CreatePrivateFileBeside(const std::filesystem::path& realTarget)
-{
+std::filesystem::path CreatePrivateFileBeside(const std::filesystem::path& realTarget) {
     return CreateUnique(FolderOf(realTarget), realTarget, [](const std::filesystem::path&) {});
 }
 
-void FlushFileToDisk(const std::filesystem::path& file, const std::filesystem::path& named)
-{
+void FlushFileToDisk(const std::filesystem::path& file, const std::filesystem::path& named) {
     errno = 0;
     if (!SyncToDisk(file, false)) {
         throw toolkit::InputOutputError("write", named, SystemReason(errno != 0 ? errno : EIO));
     }
 }
 
-void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::filesystem::path& realTarget)
-{
+void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::filesystem::path& realTarget) {
 #ifndef _WIN32
     struct stat existing {};
     if (::stat(realTarget.c_str(), &existing) == 0) {
@@ -175,8 +164,8 @@ void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::files
     SyncToDisk(FolderOf(realTarget), true);
 }
 
-TemporaryFile::TemporaryFile(const std::filesystem::path& named) : target(named), realTarget(FollowLinks(named))
-{
+TemporaryFile::TemporaryFile(const std::filesystem::path& named)
+    : target(named), realTarget(FollowLinks(named)) {
     if (auto refusal = WhyNotReplaceable(realTarget)) {
         throw toolkit::InputOutputError("write", target, *refusal);
     }
@@ -185,8 +174,7 @@ TemporaryFile::TemporaryFile(const std::filesystem::path& named) : target(named)
     });
 }
 
-TemporaryFile::TemporaryFile(InPrivateFolder where)
-{
+TemporaryFile::TemporaryFile(InPrivateFolder where) {
     std::error_code error;
     const std::filesystem::path systemFolder = std::filesystem::temp_directory_path(error);
     if (error) {
@@ -222,8 +210,7 @@ TemporaryFile::TemporaryFile(InPrivateFolder where)
     realTarget = path;
 }
 
-TemporaryFile::~TemporaryFile()
-{
+TemporaryFile::~TemporaryFile() {
     std::error_code error;
     if (!replaced) {
         std::filesystem::remove(path, error);
@@ -233,8 +220,7 @@ TemporaryFile::~TemporaryFile()
     }
 }
 
-void TemporaryFile::ReplaceTarget()
-{
+void TemporaryFile::ReplaceTarget() {
     FlushFileToDisk(path, target);
     ReplaceKeepingMode(path, realTarget);
     replaced = true;

@@ -31,8 +31,7 @@ std::array<Slot, SlotCount> slots;
 constexpr std::size_t NoSlot = SlotCount;
 
 #ifndef _WIN32
-void RemoveAndRaise(int signalNumber)
-{
+void RemoveAndRaise(int signalNumber) {
     for (int pass = 0; pass < 2; ++pass) {
         for (Slot& slot : slots) {
             if (!slot.active.load() || slot.isFolder != (pass == 1)) {
@@ -53,8 +52,7 @@ void RemoveAndRaise(int signalNumber)
 
 } // namespace
 
-void InterruptCleanup::Install()
-{
+void InterruptCleanup::Install() {
 #ifndef _WIN32
     struct sigaction action {};
     action.sa_handler = RemoveAndRaise;
@@ -69,8 +67,8 @@ void InterruptCleanup::Install()
 #endif
 }
 
-InterruptCleanup::Registration::Registration(const std::filesystem::path& path, bool isFolder) : slot(NoSlot)
-{
+InterruptCleanup::Registration::Registration(const std::filesystem::path& path, bool isFolder)
+    : slot(NoSlot) {
     const std::string text = path.string();
     if (text.size() >= PathCapacity) {
         return;
@@ -91,8 +89,7 @@ InterruptCleanup::Registration::Registration(const std::filesystem::path& path, 
     mine.active.store(true);
 }
 
-InterruptCleanup::Registration::~Registration()
-{
+InterruptCleanup::Registration::~Registration() {
     if (slot == NoSlot) {
         return;
     }

@@ -33,8 +33,7 @@ ManufacturerFile::ManufacturerFile(const std::filesystem::path& startDirectory,
 
 ManufacturerFile::ManufacturerFile(const std::filesystem::path& startDirectory,
                                    toolkit::MessageService& messageService, FileSystem& files)
-    : mfgFile(startDirectory / FileName), messages(messageService),
-      fileSystem(files) {}
+    : mfgFile(startDirectory / FileName), messages(messageService), fileSystem(files) {}
 
 std::vector<RecordBytes> ManufacturerFile::ReadRecords(bool& opened, std::size_t* fragmentSize) {
     auto bytes = fileSystem.ReadFile(mfgFile);
@@ -106,7 +105,8 @@ bool ManufacturerFile::SaveManufacturer() {
         // Another copy may have purged or rewritten the file since the record was read; writing
         // at the old position would destroy whichever manufacturer now stands there.
         const auto at = existing->begin() + static_cast<std::ptrdiff_t>(SelectedRecord * RecordSize);
-        if (SelectedRecord >= wholeRecords || !std::equal(lastRead->bytes.begin(), lastRead->bytes.end(), at)) {
+        if (SelectedRecord >= wholeRecords ||
+            !std::equal(lastRead->bytes.begin(), lastRead->bytes.end(), at)) {
             // What was read stays the measure: a second OK without a new lookup is refused too.
             RecordMoved = true;
             messages.Beep();

@@ -20,8 +20,10 @@ struct ValueRange {
 
 inline constexpr int FewestChambers = 3;
 inline constexpr int MostChambers = 7;
-inline constexpr ValueRange MinimumChambersRange{FewestChambers, MostChambers, messages::MinimumChambersRange};
-inline constexpr ValueRange MaximumChambersRange{FewestChambers, MostChambers, messages::MaximumChambersRange};
+inline constexpr ValueRange MinimumChambersRange{FewestChambers, MostChambers,
+                                                 messages::MinimumChambersRange};
+inline constexpr ValueRange MaximumChambersRange{FewestChambers, MostChambers,
+                                                 messages::MaximumChambersRange};
 inline constexpr ValueRange ShallowestCutRange{0, 1, messages::ShallowRange};
 inline constexpr ValueRange DeepestCutRange{5, 10, messages::DeepRange};
 // 0, for no limit, is allowed besides.

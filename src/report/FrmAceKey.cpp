@@ -10,9 +10,10 @@ using varnholt::keyboard::Modifier;
 // The horizontal thumb position that stands for "far right"; the page display clamps it.
 constexpr int FarRight = 2000;
 
-}  // namespace
+} // namespace
 
-void TFrmAceKey::FormKeyDown(varnholt::bands::PreviewControl& sender, std::uint16_t& key, varnholt::keyboard::ShiftState shift) {
+void TFrmAceKey::FormKeyDown(varnholt::bands::PreviewControl& sender, std::uint16_t& key,
+                             varnholt::keyboard::ShiftState shift) {
     if (key < Key::Escape || key > Key::Down) {
         return;
     }
@@ -72,7 +73,7 @@ void HookPreviewKeys(TFrmAceKey& keyHandler, varnholt::bands::PreviewControl* pr
         return;
     }
     preview->SetKeyPreview(true);
-    preview->SetKeyDownHandler([&keyHandler](varnholt::bands::PreviewControl& sender, std::uint16_t& key, varnholt::keyboard::ShiftState shift) {
-        keyHandler.FormKeyDown(sender, key, shift);
-    });
+    preview->SetKeyDownHandler(
+        [&keyHandler](varnholt::bands::PreviewControl& sender, std::uint16_t& key,
+                      varnholt::keyboard::ShiftState shift) { keyHandler.FormKeyDown(sender, key, shift); });
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "keyboard/Keys.h"
 #include "bands/PreviewControl.h"
+#include "keyboard/Keys.h"
 
 #include <cstdint>
 #include <string>
@@ -14,7 +14,8 @@ public:
     const std::string& Caption() const { return caption; }
 
     // Consumes a key it handles by setting it to 0; any other key passes on to the window.
-    void FormKeyDown(varnholt::bands::PreviewControl& sender, std::uint16_t& key, varnholt::keyboard::ShiftState shift);
+    void FormKeyDown(varnholt::bands::PreviewControl& sender, std::uint16_t& key,
+                     varnholt::keyboard::ShiftState shift);
 
 private:
     std::string caption = "FrmAceKey";

@@ -17,27 +17,23 @@ constexpr double MarginInches = 0.25;
 // The page number's label starts after "Page " at the right of the heading's first line.
 constexpr int PageNumberColumn = 83;
 
-std::string Centred(std::string_view text)
-{
+std::string Centred(std::string_view text) {
     return CentreText(text, PageWidth);
 }
 
-std::string Counted(std::int64_t count, std::string_view one, std::string_view many)
-{
+std::string Counted(std::int64_t count, std::string_view one, std::string_view many) {
     return std::to_string(count) + " " + std::string(count == 1 ? one : many);
 }
 
 } // namespace
 
 PinningList::PinningList(const GenerationState& generation, const KeySchedule& schedule, JobDetails details)
-    : state(generation), job(std::move(details)), pinner(generation)
-{
+    : state(generation), job(std::move(details)), pinner(generation) {
     TakeCylinders(schedule);
     SetUpPage();
 }
 
-void PinningList::TakeCylinders(const KeySchedule& schedule)
-{
+void PinningList::TakeCylinders(const KeySchedule& schedule) {
     const ExposureCounter counter(state, schedule);
     const auto copy = [](const std::string& text, std::array<char, 8>& into) {
         text.copy(into.data(), std::min(text.size(), into.size() - 1));
@@ -59,8 +55,7 @@ void PinningList::TakeCylinders(const KeySchedule& schedule)
     }
 }
 
-ScheduledKey PinningList::KeyOf(const Cylinder& cylinder)
-{
+ScheduledKey PinningList::KeyOf(const Cylinder& cylinder) {
     ScheduledKey key;
     key.level = cylinder.level;
     key.mark = cylinder.mark;
@@ -70,8 +65,7 @@ ScheduledKey PinningList::KeyOf(const Cylinder& cylinder)
     return key;
 }
 
-void PinningList::SetUpPage()
-{
+void PinningList::SetUpPage() {
     ListPage.Setup().paperWidth = 8.5;
     ListPage.Setup().paperHeight = 11.0;
     ListPage.Setup().leftMargin = MarginInches;
@@ -101,24 +95,22 @@ void PinningList::SetUpPage()
     };
 }
 
-bands::Document PinningList::Run()
-{
+bands::Document PinningList::Run() {
     BuildTitleBlock();
     BuildPageHeading();
     return TheReport.Run();
 }
 
-std::string PinningList::KeyName(const ScheduledKey& key) const
-{
+std::string PinningList::KeyName(const ScheduledKey& key) const {
     if (key.level != KeyLevel::TopMaster)
         return key.designation;
     return state.MasterCount > 0 ? "GMK" : "MK";
 }
 
-std::vector<std::string> PinningList::SummaryLines() const
-{
-    std::vector<std::string> lines{Counted(static_cast<std::int64_t>(cylinders.size()), "cylinder", "cylinders") +
-                                   ", one for every key listed, in the order of the key lists."};
+std::vector<std::string> PinningList::SummaryLines() const {
+    std::vector<std::string> lines{
+        Counted(static_cast<std::int64_t>(cylinders.size()), "cylinder", "cylinders") +
+        ", one for every key listed, in the order of the key lists."};
     // The incidental bittings of a cylinder are those that open it without being a key of the system.
     std::vector<std::size_t> byIncidental(cylinders.size());
     for (std::size_t i = 0; i < byIncidental.size(); ++i)
@@ -147,9 +139,9 @@ std::vector<std::string> PinningList::SummaryLines() const
     return lines;
 }
 
-std::string PinningList::HeadingLine() const
-{
-    std::string line = state.MfgName + " " + std::to_string(state.Chambers) + " Pin  Pinning List  " + state.TopMasterKey;
+std::string PinningList::HeadingLine() const {
+    std::string line =
+        state.MfgName + " " + std::to_string(state.Chambers) + " Pin  Pinning List  " + state.TopMasterKey;
     if (!job.jobNumber.empty())
         line += "  Job " + job.jobNumber;
     line.resize(static_cast<std::size_t>(PageNumberColumn) - 5, ' ');
@@ -158,12 +150,12 @@ std::string PinningList::HeadingLine() const
 
 // The first page has the title block where the others have the page header: its own first line
 // and column headings close the block, just above the first cylinders.
-void PinningList::BuildTitleBlock()
-{
-    std::vector<std::string> lines{HeadingLine() + PadLeft("1", ' ', 6), "", Centred("Pinning List"),
-                                   Centred(state.MfgName + " " + std::to_string(state.Chambers) + " Pin"),
-                                   Centred((state.MasterCount > 0 ? "The Grand Master Key = " : "The Master Key       = ") +
-                                           state.TopMasterKey)};
+void PinningList::BuildTitleBlock() {
+    std::vector<std::string> lines{
+        HeadingLine() + PadLeft("1", ' ', 6), "", Centred("Pinning List"),
+        Centred(state.MfgName + " " + std::to_string(state.Chambers) + " Pin"),
+        Centred((state.MasterCount > 0 ? "The Grand Master Key = " : "The Master Key       = ") +
+                state.TopMasterKey)};
     if (state.IsICore)
         lines.push_back(Centred("The Control Key      = " + state.ControlKey));
     for (std::string& line : JobDetailsLines(job))
@@ -180,18 +172,17 @@ void PinningList::BuildTitleBlock()
     TitleBlock.SetLines(std::move(lines));
 }
 
-void PinningList::BuildPageHeading()
-{
+void PinningList::BuildPageHeading() {
     std::vector<std::string> lines{HeadingLine()};
     for (std::string& line : PinningColumnHeadings(state))
         lines.push_back(std::move(line));
     PageHeading.SetLines(std::move(lines));
 }
 
-void PinningList::CylindersAfterDataSkip()
-{
+void PinningList::CylindersAfterDataSkip() {
     const ScheduledKey key = KeyOf(cylinders[next]);
-    CylinderLines.SetLines(PinningLines(state, KeyName(key), key, pinner.Pin(key.bitting), cylinders[next].Exposure()));
+    CylinderLines.SetLines(
+        PinningLines(state, KeyName(key), key, pinner.Pin(key.bitting), cylinders[next].Exposure()));
 }
 
 } // namespace varnholt::report

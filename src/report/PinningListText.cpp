@@ -14,8 +14,7 @@ constexpr std::size_t ChamberWidth = 6;
 constexpr int OpensWidth = 7;
 constexpr int KeysWidth = 6;
 
-void AppendLeft(std::string& line, std::string_view text, std::size_t width)
-{
+void AppendLeft(std::string& line, std::string_view text, std::size_t width) {
     line += text;
     if (text.size() < width)
         line.append(width - text.size(), ' ');
@@ -23,15 +22,14 @@ void AppendLeft(std::string& line, std::string_view text, std::size_t width)
 
 // Two pins of a chamber as "b/m": the first right-aligned in two places, the second after the
 // slash; "-" for a master, control or top pin of 0, which is not there (a bottom pin of 0 is).
-std::string PinPair(std::string first, int second)
-{
+std::string PinPair(std::string first, int second) {
     std::string cell = PadLeft(first, ' ', 2) + "/" + (second == 0 ? "-" : std::to_string(second));
     cell.resize(ChamberWidth, ' ');
     return cell;
 }
 
-std::string ChamberCells(const KeySystemRequest& request, const CylinderPinning& pinning, bool controlAndTop)
-{
+std::string ChamberCells(const KeySystemRequest& request, const CylinderPinning& pinning,
+                         bool controlAndTop) {
     std::string cells;
     for (int chamber = 0; chamber < request.Chambers; ++chamber) {
         const ChamberPinning& pins = pinning.chambers[static_cast<std::size_t>(chamber)];
@@ -47,8 +45,7 @@ std::string ChamberCells(const KeySystemRequest& request, const CylinderPinning&
     return cells;
 }
 
-std::string KeyColumns(const std::string& name, const ScheduledKey& key)
-{
+std::string KeyColumns(const std::string& name, const ScheduledKey& key) {
     std::string line;
     AppendLeft(line, name, NameWidth);
     AppendPadLeft(line, key.changeKeyNumber > 0 ? std::to_string(key.changeKeyNumber) : "", ' ', NumberWidth);
@@ -58,19 +55,18 @@ std::string KeyColumns(const std::string& name, const ScheduledKey& key)
     return line;
 }
 
-void TrimRight(std::string& line)
-{
+void TrimRight(std::string& line) {
     line.erase(line.find_last_not_of(' ') + 1);
 }
 
 } // namespace
 
-std::vector<std::string> PinningColumnHeadings(const KeySystemRequest& request)
-{
+std::vector<std::string> PinningColumnHeadings(const KeySystemRequest& request) {
     std::string above(NameWidth + static_cast<std::size_t>(NumberWidth) + 2 + BittingWidth, ' ');
     if (request.IsICore)
         above.append(TagWidth, ' ');
-    const std::string title = request.IsICore ? "Pins in each chamber" : "Pins in each chamber: bottom/master";
+    const std::string title =
+        request.IsICore ? "Pins in each chamber" : "Pins in each chamber: bottom/master";
     const std::size_t span = ChamberWidth * static_cast<std::size_t>(request.Chambers);
     above.append(span > title.size() ? (span - title.size()) / 2 : 0, ' ');
     above += title;
@@ -91,8 +87,7 @@ std::vector<std::string> PinningColumnHeadings(const KeySystemRequest& request)
 
 std::vector<std::string> PinningLines(const KeySystemRequest& request, const std::string& name,
                                       const ScheduledKey& key, const CylinderPinning& pinning,
-                                      const CylinderExposure& exposure)
-{
+                                      const CylinderExposure& exposure) {
     std::string first = KeyColumns(name, key);
     if (request.IsICore)
         AppendLeft(first, "B/M", TagWidth);
@@ -111,8 +106,7 @@ std::vector<std::string> PinningLines(const KeySystemRequest& request, const std
     return {first, second};
 }
 
-std::vector<std::string> PinningKeyLines(const KeySystemRequest& request)
-{
+std::vector<std::string> PinningKeyLines(const KeySystemRequest& request) {
     std::vector<std::string> lines = {
         "How to read the list",
         "  Chamber 1 is the first digit of the bitting. Pins are in the manufacturer's depth units.",
@@ -123,7 +117,8 @@ std::vector<std::string> PinningKeyLines(const KeySystemRequest& request)
     };
     if (request.IsICore) {
         lines.push_back("  B/M    bottom and master pins; C/T  control and top pins (\"-\": none)");
-        lines.push_back("  *      in a chamber: it cannot be pinned, a control or master pin would be thinner");
+        lines.push_back(
+            "  *      in a chamber: it cannot be pinned, a control or master pin would be thinner");
         lines.push_back("         than one step");
     }
     return lines;

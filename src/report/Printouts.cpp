@@ -15,58 +15,49 @@ constexpr int MasterListLineLimit = 64;
 constexpr int SubMasterLineLimit = 45;
 constexpr int ChangeKeyRows = 50;
 
-std::string Centred(std::string_view text)
-{
+std::string Centred(std::string_view text) {
     return CentreText(text, PageWidth);
 }
 
-std::string WithReturn(std::string text)
-{
+std::string WithReturn(std::string text) {
     text += CarriageReturn;
     return text;
 }
 
-std::string Title(const GenerationState& state)
-{
+std::string Title(const GenerationState& state) {
     return Centred(state.MfgName + " " + std::to_string(state.Chambers) + " Pin");
 }
 
-std::string MasterKeyLine(const GenerationState& state)
-{
+std::string MasterKeyLine(const GenerationState& state) {
     const char* prefix = state.MasterCount > 0 ? "The Grand Master Key = " : "The Master Key       = ";
     return Centred(prefix + state.TopMasterKey);
 }
 
-std::string ControlKeyLine(const GenerationState& state)
-{
+std::string ControlKeyLine(const GenerationState& state) {
     if (state.IsICore)
         return Centred("The Control Key      = " + state.ControlKey);
     return Centred("");
 }
 
 // Entries beyond the table read as empty, so that the layouts may look one block ahead.
-const std::string& EntryOrEmpty(const ReportState& report, int number)
-{
+const std::string& EntryOrEmpty(const ReportState& report, int number) {
     static const std::string none;
     if (number < 1 || number > EntryTableSize)
         return none;
     return report.Entry(number);
 }
 
-void AddLine(ReportState& report, std::string line)
-{
+void AddLine(ReportState& report, std::string line) {
     report.ReportLines.push_back(std::move(line));
 }
 
 } // namespace
 
-std::string Separator()
-{
+std::string Separator() {
     return std::string(70, '*');
 }
 
-void BuildCoverSheet(const GenerationState& state, ReportState& report, bands::Label& RCoverSheet)
-{
+void BuildCoverSheet(const GenerationState& state, ReportState& report, bands::Label& RCoverSheet) {
     report.ReportLines.clear();
     RCoverSheet.ClearLines();
     const std::string lineBreak(1, CarriageReturn);
@@ -85,7 +76,8 @@ void BuildCoverSheet(const GenerationState& state, ReportState& report, bands::L
         for (int chamber = 1; chamber <= state.Chambers; ++chamber) {
             if (chamber > 1)
                 row += "  ";
-            row += state.ProgressionTable[static_cast<std::size_t>(chamber)][static_cast<std::size_t>(column)];
+            row +=
+                state.ProgressionTable[static_cast<std::size_t>(chamber)][static_cast<std::size_t>(column)];
         }
         AddLine(report, Centred(row));
     }
@@ -93,8 +85,7 @@ void BuildCoverSheet(const GenerationState& state, ReportState& report, bands::L
     report.ReportLines.clear();
 }
 
-void BuildPageHeader(const GenerationState& state, ReportState& report, bands::Label& RHeader)
-{
+void BuildPageHeader(const GenerationState& state, ReportState& report, bands::Label& RHeader) {
     report.ReportLines.clear();
     AddLine(report, Centred(Separator()));
     AddLine(report, Title(state));
@@ -106,8 +97,7 @@ void BuildPageHeader(const GenerationState& state, ReportState& report, bands::L
     report.ReportLines.clear();
 }
 
-void MasterListHeading(ReportState& report)
-{
+void MasterListHeading(ReportState& report) {
     std::string heading = PadLeft("Master", ' ', 13);
     for (int entry = 2; entry <= 4; ++entry)
         if (!report.Entry(entry).empty())
@@ -116,8 +106,7 @@ void MasterListHeading(ReportState& report)
     ++report.LineCount;
 }
 
-void LayOutMasterList(ReportState& report)
-{
+void LayOutMasterList(ReportState& report) {
     // An empty table gives no lines at all, not even blank ones.
     if (report.FirstEntryEmpty())
         return;
@@ -132,8 +121,7 @@ void LayOutMasterList(ReportState& report)
     report.PageFull = report.LineCount > MasterListLineLimit;
 }
 
-void LayOutSubMasterBlock(ReportState& report)
-{
+void LayOutSubMasterBlock(ReportState& report) {
     if (report.FirstEntryEmpty())
         return;
     AddLine(report, Centred("Master Key  " + report.Entry(1)));
@@ -160,8 +148,7 @@ void LayOutSubMasterBlock(ReportState& report)
     report.PageFull = report.LineCount > SubMasterLineLimit;
 }
 
-void LayOutChangeKeyColumns(ReportState& report)
-{
+void LayOutChangeKeyColumns(ReportState& report) {
     if (report.FirstEntryEmpty())
         return;
     ++report.LineCount;

@@ -4,8 +4,7 @@
 
 namespace varnholt::report {
 
-void ReportState::AddEntry(std::string_view text)
-{
+void ReportState::AddEntry(std::string_view text) {
     // Entries fill the table from the front; the scan only steps over what is already taken.
     while (nextFreeEntry <= EntryTableSize && !EntryTable[static_cast<std::size_t>(nextFreeEntry)].empty())
         ++nextFreeEntry;
@@ -15,8 +14,7 @@ void ReportState::AddEntry(std::string_view text)
     ++nextFreeEntry;
 }
 
-void ReportState::ClearEntries()
-{
+void ReportState::ClearEntries() {
     for (std::string& entry : EntryTable)
         entry.clear();
     nextFreeEntry = 1;

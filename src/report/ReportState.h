@@ -21,9 +21,24 @@ using RoleLetters = std::array<char, MaxChambers + 1>;
 
 // The sub-data bands that enumerate the key system, outermost first; each keeps a record counter.
 enum class EnumerationBand {
-    Master6, Master5, Master4, Master3, Master2, Master1,
-    Sub5, Sub4, Sub3, Sub2, Sub1,
-    Rot7, Rot6, Rot5, Rot4, Rot3, Rot2, Rot1,
+    Master6,
+    Master5,
+    Master4,
+    Master3,
+    Master2,
+    Master1,
+    Sub5,
+    Sub4,
+    Sub3,
+    Sub2,
+    Sub1,
+    Rot7,
+    Rot6,
+    Rot5,
+    Rot4,
+    Rot3,
+    Rot2,
+    Rot1,
     Count
 };
 
@@ -33,7 +48,7 @@ enum class EnumerationBand {
 // an earlier one left.
 struct ReportState : DesignationLetters {
     // Passes and pages.
-    int PassNumber = 0;          // 1 masters and sub-masters, 2 change keys, 3 closing pass
+    int PassNumber = 0; // 1 masters and sub-masters, 2 change keys, 3 closing pass
     bool SecondPass = false;
     bool Finishing = false;      // run the loops out at once and print what is left
     bool NothingPending = false; // no entry waits to be printed
@@ -44,25 +59,25 @@ struct ReportState : DesignationLetters {
     int LineCount = 0;           // lines added since the last printed page
 
     std::array<std::string, EntryTableSize + 1> EntryTable{};
-    int EntryCount = 0;          // master-pass entries written
-    int ChangeEntryCount = 0;    // change-key entries written
+    int EntryCount = 0;       // master-pass entries written
+    int ChangeEntryCount = 0; // change-key entries written
 
     int MastersDone = 0;
     int SubsDone = 0;
     int ChangeKeysDone = 0;
     int ChangeKeyNumber = 0;
-    int BaseValue = 0;           // positional values of the current master and sub-master chambers
+    int BaseValue = 0; // positional values of the current master and sub-master chambers
 
     std::vector<std::string> ReportLines;
 
     // Chamber positions, in the sorted order of the pass (not key order).
-    RoleLetters RoleText{};      // master-pass order
-    RoleLetters RoleText2{};     // change-key-pass order
+    RoleLetters RoleText{};  // master-pass order
+    RoleLetters RoleText2{}; // change-key-pass order
     ChamberValues PlaceValue{};
     ChamberValues PlaceValue2{};
-    ChamberValues StepCount{};   // records of each master band
-    SubValues SubStepCount{};    // records of each sub-master band
-    ChamberValues StepCount2{};  // records of each rotation band
+    ChamberValues StepCount{};  // records of each master band
+    SubValues SubStepCount{};   // records of each sub-master band
+    ChamberValues StepCount2{}; // records of each rotation band
     ChamberValues MasterColumns{};
     SubValues SubColumns{};
     ChamberValues RotColumns{};

@@ -1,9 +1,9 @@
 #include "report/TForm3.h"
 
+#include "engine/Designations.h"
 #include "engine/KbaPage.h"
 #include "engine/KeyComposition.h"
 #include "engine/TextLayout.h"
-#include "engine/Designations.h"
 #include "report/JobDetailsText.h"
 #include "report/Printouts.h"
 
@@ -21,42 +21,35 @@ constexpr int ChangeKeyEntriesPerPage = 200;
 constexpr int ChangeKeyPass = 2;
 constexpr int ClosingPass = 3;
 
-std::size_t At(int index)
-{
+std::size_t At(int index) {
     return static_cast<std::size_t>(index);
 }
 
 // Text cut to at most length characters, as the entries' fields are.
-std::string Cut(std::string text, std::size_t length)
-{
+std::string Cut(std::string text, std::size_t length) {
     if (text.size() > length)
         text.resize(length);
     return text;
 }
 
-int DigitOf(const std::string& key, int chamber)
-{
+int DigitOf(const std::string& key, int chamber) {
     const std::size_t index = At(chamber - 1);
     if (index >= key.size() || key[index] < '0' || key[index] > '9')
         return 0;
     return key[index] - '0';
 }
 
-template <typename Values>
-void ExchangePositions(Values& values, int first, int second)
-{
+template <typename Values> void ExchangePositions(Values& values, int first, int second) {
     std::swap(values[At(first)], values[At(second)]);
 }
 
 } // namespace
 
-TForm3::TForm3(GenerationState& generationState) : state(generationState)
-{
+TForm3::TForm3(GenerationState& generationState) : state(generationState) {
     BuildBandTree();
 }
 
-void TForm3::BuildBandTree()
-{
+void TForm3::BuildBandTree() {
     TheReportPage2.Setup().paperWidth = 8.5;
     TheReportPage2.Setup().paperHeight = 11.0;
     TheReportPage2.SetDescription("Varnholt Report");
@@ -65,7 +58,8 @@ void TForm3::BuildBandTree()
     varlabel.SetVariable(bands::LabelVariable::PageNumber);
     const bands::FixedPitchMetrics metrics;
     const bands::Font reportFont{"Courier New", ReportFontSize};
-    varlabel.SetPosition(metrics.TextWidth(reportFont, std::string(65, ' ')), 4 * metrics.LineHeight(reportFont));
+    varlabel.SetPosition(metrics.TextWidth(reportFont, std::string(65, ' ')),
+                         4 * metrics.LineHeight(reportFont));
     varlabel.SetWidth(metrics.TextWidth(reportFont, "00000"));
     varlabel.SetAlignment(bands::Alignment::Right);
 
@@ -77,16 +71,15 @@ void TForm3::BuildBandTree()
     masterBands = {nullptr, &Master1, &Master2, &Master3, &Master4, &Master5, &Master6};
     subBands = {nullptr, &Sub1, &Sub2, &Sub3, &Sub4, &Sub5};
     rotBands = {nullptr, &Rot1, &Rot2, &Rot3, &Rot4, &Rot5, &Rot6, &Rot7};
-    for (bands::Band* band : {&RPasses, &Master6, &Master5, &Master4, &Master3, &Master2, &Master1, &Sub5, &Sub4,
-                              &Sub3, &Sub2, &Sub1, &ForR_Passes, &Rot7, &Rot6, &Rot5, &Rot4, &Rot3, &Rot2, &Rot1,
-                              &ForPrinting})
+    for (bands::Band* band : {&RPasses, &Master6, &Master5, &Master4, &Master3, &Master2,     &Master1,
+                              &Sub5,    &Sub4,    &Sub3,    &Sub2,    &Sub1,    &ForR_Passes, &Rot7,
+                              &Rot6,    &Rot5,    &Rot4,    &Rot3,    &Rot2,    &Rot1,        &ForPrinting})
         band->SetVisible(false);
     Output.SetVisible(false);
     ConnectHandlers();
 }
 
-void TForm3::ConnectHandlers()
-{
+void TForm3::ConnectHandlers() {
     TheReportPage2.OnDataStart = [this](bands::Page& page) { TheReportPage2DataStart(page); };
     TheReportPage2.OnDataSkip = [this](bands::Page& page) { TheReportPage2DataSkip(page); };
 
@@ -97,7 +90,9 @@ void TForm3::ConnectHandlers()
     for (int position = 1; position <= 6; ++position) {
         bands::Band& band = *masterBands[At(position)];
         band.OnDataStart = [this, position](bands::Band& sender) { MasterDataStart(position, sender); };
-        band.OnAfterDataSkip = [this, position](bands::Band& sender) { MasterAfterDataSkip(position, sender); };
+        band.OnAfterDataSkip = [this, position](bands::Band& sender) {
+            MasterAfterDataSkip(position, sender);
+        };
         band.OnDataSkip = [this, position](bands::Band& sender) { MasterDataSkip(position, sender); };
     }
     Master6.OnDataSkip = [this](bands::Band& band) { Master6DataSkip(band); };
@@ -130,29 +125,24 @@ void TForm3::ConnectHandlers()
     ForPrinting.OnAfterDataSkip = [this](bands::Band& band) { ForPrintingAfterDataSkip(band); };
 }
 
-bands::Document TForm3::StartReport()
-{
+bands::Document TForm3::StartReport() {
     // The report goes straight to the preview; printing is the user's choice there.
     return TheReport2.Run();
 }
 
-EnumerationBand TForm3::MasterBand(int position)
-{
+EnumerationBand TForm3::MasterBand(int position) {
     return static_cast<EnumerationBand>(static_cast<int>(EnumerationBand::Master1) - (position - 1));
 }
 
-EnumerationBand TForm3::SubBand(int position)
-{
+EnumerationBand TForm3::SubBand(int position) {
     return static_cast<EnumerationBand>(static_cast<int>(EnumerationBand::Sub1) - (position - 1));
 }
 
-EnumerationBand TForm3::RotBand(int position)
-{
+EnumerationBand TForm3::RotBand(int position) {
     return static_cast<EnumerationBand>(static_cast<int>(EnumerationBand::Rot1) - (position - 1));
 }
 
-void TForm3::Tell(KeyLevel level, std::string designation, int changeKeyNumber)
-{
+void TForm3::Tell(KeyLevel level, std::string designation, int changeKeyNumber) {
     if (!keyListener)
         return;
     ScheduledKey key;
@@ -167,8 +157,7 @@ void TForm3::Tell(KeyLevel level, std::string designation, int changeKeyNumber)
 // ---------------------------------------------------------------------------------------------
 // The page.
 
-void TForm3::ResetLeftoverState()
-{
+void TForm3::ResetLeftoverState() {
     // A report must not depend on what an earlier generation left in the shared state: the
     // report's own working values start from nothing on every run.
     iteration = ReportState{};
@@ -188,8 +177,7 @@ void TForm3::ResetLeftoverState()
     state.TopPinsText.clear();
 }
 
-void TForm3::TheReportPage2DataStart(bands::Page& sender)
-{
+void TForm3::TheReportPage2DataStart(bands::Page& sender) {
     ResetLeftoverState();
     SetMarginsAndFonts(sender);
     BuildFixedPages();
@@ -197,8 +185,7 @@ void TForm3::TheReportPage2DataStart(bands::Page& sender)
         TellTopMaster();
 }
 
-void TForm3::SetMarginsAndFonts(bands::Page& page)
-{
+void TForm3::SetMarginsAndFonts(bands::Page& page) {
     page.Setup().rightMargin = MarginInches;
     page.Setup().leftMargin = MarginInches;
     page.Setup().topMargin = MarginInches;
@@ -207,8 +194,7 @@ void TForm3::SetMarginsAndFonts(bands::Page& page)
         label->SetFontSize(ReportFontSize);
 }
 
-void TForm3::BuildFixedPages()
-{
+void TForm3::BuildFixedPages() {
     BuildCoverSheet(state, iteration, RCoverSheet);
     RDeadSpace.SetVisible(true);
     BuildPageHeader(state, iteration, RHeader);
@@ -222,15 +208,13 @@ void TForm3::BuildFixedPages()
     iteration.ReportLines.clear();
 }
 
-void TForm3::TellTopMaster()
-{
+void TForm3::TellTopMaster() {
     state.KeyBitting = state.TopMasterKey.substr(0, At(state.Chambers));
     state.KeyMark = ' ';
     Tell(KeyLevel::TopMaster, "", 0);
 }
 
-void TForm3::TheReportPage2DataSkip(bands::Page& sender)
-{
+void TForm3::TheReportPage2DataSkip(bands::Page& sender) {
     sender.SetDone(true);
     iteration.ReportLines.clear();
     iteration.ReportLines.shrink_to_fit();
@@ -239,8 +223,7 @@ void TForm3::TheReportPage2DataSkip(bands::Page& sender)
 // ---------------------------------------------------------------------------------------------
 // The passes.
 
-void TForm3::RPassesDataStart(bands::Band&)
-{
+void TForm3::RPassesDataStart(bands::Band&) {
     iteration.PassNumber = 1;
     iteration.ChangeKeysDone = 0;
     iteration.MastersDone = 0;
@@ -253,15 +236,13 @@ void TForm3::RPassesDataStart(bands::Band&)
     iteration.NothingPending = false;
 }
 
-void TForm3::RPassesDataSkip(bands::Band& sender)
-{
+void TForm3::RPassesDataSkip(bands::Band& sender) {
     ++iteration.PassNumber;
     if (iteration.PassNumber > ClosingPass)
         sender.SetDone(true);
 }
 
-void TForm3::RPassesAfterDataSkip(bands::Band&)
-{
+void TForm3::RPassesAfterDataSkip(bands::Band&) {
     if (iteration.PassNumber < ClosingPass) {
         PreparePass();
         return;
@@ -271,8 +252,7 @@ void TForm3::RPassesAfterDataSkip(bands::Band&)
     iteration.Finishing = true;
 }
 
-void TForm3::SortMasterPassPositions()
-{
+void TForm3::SortMasterPassPositions() {
     ReportState& r = iteration;
     const auto exchange = [&](int i) {
         ExchangePositions(r.PlaceValue, i - 1, i);
@@ -280,7 +260,8 @@ void TForm3::SortMasterPassPositions()
         ExchangePositions(state.TmkCutsCopy, i - 1, i);
         ExchangePositions(r.StepCount, i - 1, i);
         for (int column = 1; column <= state.ProgressionSteps; ++column)
-            std::swap(state.ProgressionTableCopy[At(i - 1)][At(column)], state.ProgressionTableCopy[At(i)][At(column)]);
+            std::swap(state.ProgressionTableCopy[At(i - 1)][At(column)],
+                      state.ProgressionTableCopy[At(i)][At(column)]);
         ExchangePositions(r.RoleText, i - 1, i);
     };
     const auto sweepUntilSettled = [&](auto mustExchange) {
@@ -299,8 +280,7 @@ void TForm3::SortMasterPassPositions()
     sweepUntilSettled([](char role, char before) { return role == 'M' && before == 'R'; });
 }
 
-void TForm3::SortChangeKeyPassPositions()
-{
+void TForm3::SortChangeKeyPassPositions() {
     ReportState& r = iteration;
     for (bool exchanged = true; exchanged;) {
         exchanged = false;
@@ -318,8 +298,7 @@ void TForm3::SortChangeKeyPassPositions()
     }
 }
 
-void TForm3::PreparePass()
-{
+void TForm3::PreparePass() {
     iteration.SecondPass = iteration.PassNumber == ChangeKeyPass;
     iteration.ProgressionTable2 = {};
     ReadChamberRoles();
@@ -330,7 +309,8 @@ void TForm3::PreparePass()
     if (iteration.SecondPass)
         PrepareChangeKeyPassPositions();
     for (int k = 1; k <= SubPositions; ++k) {
-        iteration.SubStepCount[At(k)] = iteration.RoleText[At(k)] == 'S' ? state.UsableDepthCountCopy[At(k)] : 1;
+        iteration.SubStepCount[At(k)] =
+            iteration.RoleText[At(k)] == 'S' ? state.UsableDepthCountCopy[At(k)] : 1;
         iteration.SubColumns[At(k)] = 1;
     }
     ResetPassCounters();
@@ -341,8 +321,7 @@ void TForm3::PreparePass()
     iteration.NothingPending = false;
 }
 
-void TForm3::ReadChamberRoles()
-{
+void TForm3::ReadChamberRoles() {
     ReportState& r = iteration;
     // Every position beyond the chambers is blank, so nothing of a larger earlier system counts.
     r.RoleText.fill(' ');
@@ -355,8 +334,7 @@ void TForm3::ReadChamberRoles()
     state.ProgressionTableCopy = state.ProgressionTable;
 }
 
-void TForm3::PrepareMasterPassPositions()
-{
+void TForm3::PrepareMasterPassPositions() {
     ReportState& r = iteration;
     const int chambers = state.Chambers;
     const int depthsInRange = (state.DeepestCut - state.ShallowestCut + 1) / state.StepIncrement;
@@ -387,8 +365,7 @@ void TForm3::PrepareMasterPassPositions()
     r.UsableFlags.fill(true);
 }
 
-void TForm3::PrepareChangeKeyPassPositions()
-{
+void TForm3::PrepareChangeKeyPassPositions() {
     ReportState& r = iteration;
     r.RoleText2 = r.RoleText;
     r.ProgressionTable2 = state.ProgressionTableCopy;
@@ -401,8 +378,7 @@ void TForm3::PrepareChangeKeyPassPositions()
     SortChangeKeyPassPositions();
 }
 
-void TForm3::ResetPassCounters()
-{
+void TForm3::ResetPassCounters() {
     ReportState& r = iteration;
     // Every entry an earlier pass used is freed, not only the first ones.
     r.ClearEntries();
@@ -424,8 +400,7 @@ void TForm3::ResetPassCounters()
     r.ReportLines.clear();
 }
 
-void TForm3::LimitEnumeration()
-{
+void TForm3::LimitEnumeration() {
     ReportState& r = iteration;
     // No more masters and sub-masters than the progression forms: beyond that the odometers
     // would only come round to keys already listed.
@@ -444,8 +419,7 @@ void TForm3::LimitEnumeration()
 // ---------------------------------------------------------------------------------------------
 // Master bands.
 
-void TForm3::MasterDataStart(int position, bands::Band&)
-{
+void TForm3::MasterDataStart(int position, bands::Band&) {
     ReportState& r = iteration;
     r.Counter(MasterBand(position)) = 1;
     if (position == 6)
@@ -454,15 +428,14 @@ void TForm3::MasterDataStart(int position, bands::Band&)
         r.Counter(MasterBand(4)) = r.StepCount[4] + 1;
 }
 
-void TForm3::MasterAfterDataSkip(int position, bands::Band&)
-{
+void TForm3::MasterAfterDataSkip(int position, bands::Band&) {
     ReportState& r = iteration;
     if (r.Finishing)
         return;
     const std::size_t k = At(position);
     if (r.RoleText[k] == 'M' && position <= state.Chambers) {
-        TakeProgressionValue(state.ProgressionTableCopy, position, r.PlaceValue[k], r.MasterColumns[k], r.StepCount[k],
-                             r.MasterValue[k], r.UsableFlags[k]);
+        TakeProgressionValue(state.ProgressionTableCopy, position, r.PlaceValue[k], r.MasterColumns[k],
+                             r.StepCount[k], r.MasterValue[k], r.UsableFlags[k]);
         r.SavedMasterValue[k] = r.MasterValue[k];
     } else {
         r.MasterValue[k] = position <= state.Chambers ? state.TmkCutsCopy[k] * r.PlaceValue[k] : 0;
@@ -470,19 +443,17 @@ void TForm3::MasterAfterDataSkip(int position, bands::Band&)
     }
 }
 
-void TForm3::ComposeFromMasterValues()
-{
+void TForm3::ComposeFromMasterValues() {
     const ChamberValues& value = iteration.MasterValue;
     bool keyExists = false;
     bool allControlChambersEqual = false;
     bool controlCompatible = false;
     state.KeyMark = ' ';
-    ComposeKey(state, value[7] + value[6] + value[5], value[4], value[3], value[2], value[1], iteration.UsableFlags,
-               keyExists, allControlChambersEqual, controlCompatible);
+    ComposeKey(state, value[7] + value[6] + value[5], value[4], value[3], value[2], value[1],
+               iteration.UsableFlags, keyExists, allControlChambersEqual, controlCompatible);
 }
 
-void TForm3::WriteMasterEntry()
-{
+void TForm3::WriteMasterEntry() {
     std::string entry = Cut(iteration.MasterDesignation + "  ", 4);
     entry = Cut(entry + state.KeyMark, 5);
     entry = Cut(entry + state.KeyBitting, 13);
@@ -491,8 +462,7 @@ void TForm3::WriteMasterEntry()
     Tell(KeyLevel::Master, iteration.MasterDesignation, 0);
 }
 
-void TForm3::Master1AfterDataSkip(bands::Band& sender)
-{
+void TForm3::Master1AfterDataSkip(bands::Band& sender) {
     ReportState& r = iteration;
     if (r.Finishing)
         return;
@@ -506,8 +476,7 @@ void TForm3::Master1AfterDataSkip(bands::Band& sender)
     r.SubColumns = r.SubColumnsStart;
 }
 
-int TForm3::SavedValues(bool withSubMasters) const
-{
+int TForm3::SavedValues(bool withSubMasters) const {
     int value = 0;
     for (int p = 1; p <= MaxChambers; ++p)
         value += iteration.SavedMasterValue[At(p)];
@@ -516,8 +485,7 @@ int TForm3::SavedValues(bool withSubMasters) const
     return value;
 }
 
-void TForm3::MasterDataSkip(int position, bands::Band& sender)
-{
+void TForm3::MasterDataSkip(int position, bands::Band& sender) {
     ReportState& r = iteration;
     if (position != 5 && state.MasterCount < 1) {
         sender.SetDone(true);
@@ -532,8 +500,7 @@ void TForm3::MasterDataSkip(int position, bands::Band& sender)
         sender.SetDone(true);
 }
 
-void TForm3::Master1DataSkip(bands::Band& sender)
-{
+void TForm3::Master1DataSkip(bands::Band& sender) {
     ReportState& r = iteration;
     if (state.MasterCount < 1) {
         sender.SetDone(true);
@@ -552,8 +519,7 @@ void TForm3::Master1DataSkip(bands::Band& sender)
         sender.SetDone(true);
 }
 
-void TForm3::Master6DataSkip(bands::Band& sender)
-{
+void TForm3::Master6DataSkip(bands::Band& sender) {
     ReportState& r = iteration;
     int& counter = r.Counter(EnumerationBand::Master6);
     const int steps = r.StepCount[6];
@@ -597,8 +563,7 @@ void TForm3::Master6DataSkip(bands::Band& sender)
 // ---------------------------------------------------------------------------------------------
 // Sub-master bands.
 
-void TForm3::SubDataStart(int position, bands::Band&)
-{
+void TForm3::SubDataStart(int position, bands::Band&) {
     ReportState& r = iteration;
     if (position == 5) {
         if (r.Finishing)
@@ -613,8 +578,7 @@ void TForm3::SubDataStart(int position, bands::Band&)
         r.ChangeKeyNumber = 1;
 }
 
-void TForm3::SubAfterDataSkip(int position, bands::Band&)
-{
+void TForm3::SubAfterDataSkip(int position, bands::Band&) {
     ReportState& r = iteration;
     if (r.Finishing)
         return;
@@ -626,8 +590,7 @@ void TForm3::SubAfterDataSkip(int position, bands::Band&)
     }
 }
 
-void TForm3::WriteSubMasterEntry()
-{
+void TForm3::WriteSubMasterEntry() {
     ReportState& r = iteration;
     const std::string designation = r.MasterDesignation + r.SubDesignation;
     std::string entry = Cut(designation, 4);
@@ -639,8 +602,7 @@ void TForm3::WriteSubMasterEntry()
     Tell(KeyLevel::SubMaster, Cut(designation, 4), 0);
 }
 
-void TForm3::Sub1AfterDataSkip(bands::Band& sender)
-{
+void TForm3::Sub1AfterDataSkip(bands::Band& sender) {
     ReportState& r = iteration;
     if (state.SubMasterCount <= 0)
         return;
@@ -661,8 +623,7 @@ void TForm3::Sub1AfterDataSkip(bands::Band& sender)
     WriteSubMasterEntry();
 }
 
-void TForm3::SubDataSkip(int position, bands::Band& sender)
-{
+void TForm3::SubDataSkip(int position, bands::Band& sender) {
     ReportState& r = iteration;
     int& counter = r.Counter(SubBand(position));
     const int steps = r.SubStepCount[At(position)];
@@ -675,8 +636,7 @@ void TForm3::SubDataSkip(int position, bands::Band& sender)
         sender.SetDone(true);
 }
 
-void TForm3::Sub1DataSkip(bands::Band& sender)
-{
+void TForm3::Sub1DataSkip(bands::Band& sender) {
     ReportState& r = iteration;
     int& counter = r.Counter(EnumerationBand::Sub1);
     ++counter;
@@ -691,22 +651,19 @@ void TForm3::Sub1DataSkip(bands::Band& sender)
 // ---------------------------------------------------------------------------------------------
 // The lowest-level key.
 
-void TForm3::ForR_PassesDataStart(bands::Band&)
-{
+void TForm3::ForR_PassesDataStart(bands::Band&) {
     if (!iteration.Finishing)
         iteration.ChangeKeysDone = 0;
 }
 
-void TForm3::ForR_PassesDataSkip(bands::Band& sender)
-{
+void TForm3::ForR_PassesDataSkip(bands::Band& sender) {
     sender.SetDone(true);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Rotation bands.
 
-void TForm3::RotDataStart(int position, bands::Band&)
-{
+void TForm3::RotDataStart(int position, bands::Band&) {
     ReportState& r = iteration;
     r.Counter(RotBand(position)) = 1;
     if (position == 7 && r.PassNumber == ChangeKeyPass && !r.Finishing) {
@@ -717,19 +674,17 @@ void TForm3::RotDataStart(int position, bands::Band&)
     }
 }
 
-void TForm3::RotAfterDataSkip(int position, bands::Band&)
-{
+void TForm3::RotAfterDataSkip(int position, bands::Band&) {
     ReportState& r = iteration;
     if (r.PassNumber != ChangeKeyPass || r.Finishing)
         return;
     const std::size_t k = At(position);
     if (r.RoleText2[k] == 'R' && position <= state.Chambers)
-        TakeProgressionValue(r.ProgressionTable2, position, r.PlaceValue2[k], r.RotColumns[k], r.StepCount2[k],
-                             r.RotValue[k], r.UsableFlags2[k]);
+        TakeProgressionValue(r.ProgressionTable2, position, r.PlaceValue2[k], r.RotColumns[k],
+                             r.StepCount2[k], r.RotValue[k], r.UsableFlags2[k]);
 }
 
-void TForm3::WriteChangeKeyEntry()
-{
+void TForm3::WriteChangeKeyEntry() {
     ReportState& r = iteration;
     const std::string designation = Cut(r.MasterDesignation + r.SubDesignation, 4);
     std::string entry = designation;
@@ -742,8 +697,7 @@ void TForm3::WriteChangeKeyEntry()
         Tell(KeyLevel::ChangeKey, designation, r.ChangeKeyNumber);
 }
 
-void TForm3::Rot1AfterDataSkip(bands::Band&)
-{
+void TForm3::Rot1AfterDataSkip(bands::Band&) {
     ReportState& r = iteration;
     if (r.PassNumber != ChangeKeyPass || r.Finishing)
         return;
@@ -751,8 +705,8 @@ void TForm3::Rot1AfterDataSkip(bands::Band&)
     // band only runs out.
     if (r.ChangeKeysDone >= state.ChangeKeyCount)
         return;
-    TakeProgressionValue(r.ProgressionTable2, 1, r.PlaceValue2[1], r.RotColumns[1], r.StepCount2[1], r.RotValue[1],
-                         r.UsableFlags2[1]);
+    TakeProgressionValue(r.ProgressionTable2, 1, r.PlaceValue2[1], r.RotColumns[1], r.StepCount2[1],
+                         r.RotValue[1], r.UsableFlags2[1]);
     ComposeChangeKey();
     r.NothingPending = false;
     // A change key that cannot be used is neither listed nor counted.
@@ -760,19 +714,17 @@ void TForm3::Rot1AfterDataSkip(bands::Band&)
         ListChangeKey();
 }
 
-void TForm3::ComposeChangeKey()
-{
+void TForm3::ComposeChangeKey() {
     const ChamberValues& value = iteration.RotValue;
     bool keyExists = false;
     bool allControlChambersEqual = false;
     bool controlCompatible = false;
     state.KeyMark = ' ';
-    ComposeKey(state, value[7] + iteration.BaseValue + value[6] + value[5], value[4], value[3], value[2], value[1],
-               iteration.UsableFlags, keyExists, allControlChambersEqual, controlCompatible);
+    ComposeKey(state, value[7] + iteration.BaseValue + value[6] + value[5], value[4], value[3], value[2],
+               value[1], iteration.UsableFlags, keyExists, allControlChambersEqual, controlCompatible);
 }
 
-void TForm3::ListChangeKey()
-{
+void TForm3::ListChangeKey() {
     ReportState& r = iteration;
     WriteChangeKeyEntry();
     ++r.ChangeEntryCount;
@@ -786,8 +738,7 @@ void TForm3::ListChangeKey()
     }
 }
 
-int TForm3::RotationStep(int position) const
-{
+int TForm3::RotationStep(int position) const {
     const ReportState& r = iteration;
     const int steps = r.StepCount2[At(position)];
     int step = r.PassNumber == 1 || r.Finishing ? steps : 1;
@@ -796,8 +747,7 @@ int TForm3::RotationStep(int position) const
     return step;
 }
 
-void TForm3::RotDataSkip(int position, bands::Band& sender)
-{
+void TForm3::RotDataSkip(int position, bands::Band& sender) {
     ReportState& r = iteration;
     int& counter = r.Counter(RotBand(position));
     counter += RotationStep(position);
@@ -805,8 +755,7 @@ void TForm3::RotDataSkip(int position, bands::Band& sender)
         sender.SetDone(true);
 }
 
-void TForm3::Rot1DataSkip(bands::Band& sender)
-{
+void TForm3::Rot1DataSkip(bands::Band& sender) {
     ReportState& r = iteration;
     int& counter = r.Counter(EnumerationBand::Rot1);
     counter += RotationStep(1);
@@ -833,30 +782,25 @@ void TForm3::Rot1DataSkip(bands::Band& sender)
 // ---------------------------------------------------------------------------------------------
 // The output band.
 
-void TForm3::ForPrintingDataStart(bands::Band&)
-{
+void TForm3::ForPrintingDataStart(bands::Band&) {
     iteration.PrintDone = iteration.Finishing;
 }
 
-void TForm3::ForPrintingDataSkip(bands::Band& sender)
-{
+void TForm3::ForPrintingDataSkip(bands::Band& sender) {
     sender.SetDone(iteration.PrintDone);
 }
 
-void TForm3::EndSubBands()
-{
+void TForm3::EndSubBands() {
     for (int k = 1; k <= SubPositions; ++k)
         iteration.Counter(SubBand(k)) = iteration.SubStepCount[At(k)] + 1;
 }
 
-void TForm3::EndMasterBands()
-{
+void TForm3::EndMasterBands() {
     for (int k = 1; k <= 6; ++k)
         iteration.Counter(MasterBand(k)) = iteration.StepCount[At(k)] + 1;
 }
 
-void TForm3::ForPrintingAfterDataSkip(bands::Band&)
-{
+void TForm3::ForPrintingAfterDataSkip(bands::Band&) {
     ReportState& r = iteration;
     // The band prints at most one page per record of Rot1, whatever happens below.
     if (r.NothingPending) {
@@ -874,8 +818,7 @@ void TForm3::ForPrintingAfterDataSkip(bands::Band&)
     r.PrintDone = true;
 }
 
-void TForm3::PrintWhatIsLeft()
-{
+void TForm3::PrintWhatIsLeft() {
     ReportState& r = iteration;
     if (r.PassNumber > 1) {
         LayOutChangeKeyColumns(r);
@@ -891,8 +834,7 @@ void TForm3::PrintWhatIsLeft()
     r.ChangeEntryCount = 0;
 }
 
-void TForm3::PrintFullChangeKeyPage()
-{
+void TForm3::PrintFullChangeKeyPage() {
     ReportState& r = iteration;
     if (!r.PageFull)
         return;
@@ -903,8 +845,7 @@ void TForm3::PrintFullChangeKeyPage()
     r.ChangeEntryCount = 0;
 }
 
-void TForm3::PrintSubMasterBlock()
-{
+void TForm3::PrintSubMasterBlock() {
     ReportState& r = iteration;
     if (r.SubsDone < r.SubMasterLimit)
         return;
@@ -924,8 +865,7 @@ void TForm3::PrintSubMasterBlock()
     r.ClearEntries();
 }
 
-void TForm3::PrintMasterPage()
-{
+void TForm3::PrintMasterPage() {
     ReportState& r = iteration;
     if (r.MastersDone < r.MasterLimit && r.EntryCount != MasterEntriesPerPage)
         return;
@@ -937,8 +877,7 @@ void TForm3::PrintMasterPage()
     }
 }
 
-void TForm3::ShowOutputBand()
-{
+void TForm3::ShowOutputBand() {
     ReportState& r = iteration;
     const bool holdsLines = !r.ReportLines.empty();
     Output.SetLines(std::move(r.ReportLines));
@@ -957,8 +896,7 @@ void TForm3::ShowOutputBand()
     r.LinesBuilt = false;
 }
 
-void TForm3::HideOutputBand()
-{
+void TForm3::HideOutputBand() {
     ForPrinting.SetVisible(false);
     ForPrinting.SetNewPage(false);
     ForPrinting.SetStretch(false);

@@ -1,11 +1,10 @@
 #include "systems/SystemRebuild.h"
 
 #include "definition/RequestBuilder.h"
-#include "engine/Progression.h"
 #include "engine/KeySchedule.h"
+#include "engine/Progression.h"
 #include "systems/KeyListFingerprint.h"
 #include "systems/SystemFile.h"
-
 
 namespace varnholt::systems {
 

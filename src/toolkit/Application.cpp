@@ -14,16 +14,19 @@ Answer Application::ShowMessage(BoxKind kind, std::string_view text, Buttons but
     return messages.Show(kind, text, buttons);
 }
 
-void Application::Beep() { messages.Beep(); }
+void Application::Beep() {
+    messages.Beep();
+}
 
 Form* Application::FindForm(std::string_view name) const {
-    const auto found = std::find_if(forms.begin(), forms.end(), [&](const Form* form) { return form->Name() == name; });
+    const auto found =
+        std::find_if(forms.begin(), forms.end(), [&](const Form* form) { return form->Name() == name; });
     return found != forms.end() ? *found : nullptr;
 }
 
 Form* Application::ActiveForm() const {
-    const auto found =
-        std::find_if(activation.rbegin(), activation.rend(), [](const Form* form) { return form->Visible(); });
+    const auto found = std::find_if(activation.rbegin(), activation.rend(),
+                                    [](const Form* form) { return form->Visible(); });
     return found != activation.rend() ? *found : nullptr;
 }
 
@@ -73,7 +76,9 @@ void Application::Dispatch(const std::function<void()>& reaction) {
     }
 }
 
-void Application::Register(Form& form) { forms.push_back(&form); }
+void Application::Register(Form& form) {
+    forms.push_back(&form);
+}
 
 void Application::Unregister(Form& form) {
     std::erase(forms, &form);

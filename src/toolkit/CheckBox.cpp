@@ -4,7 +4,8 @@
 
 namespace varnholt::toolkit {
 
-CheckBox::CheckBox(Form& form, std::string name, Component* parent) : Component(form, std::move(name), parent) {
+CheckBox::CheckBox(Form& form, std::string name, Component* parent)
+    : Component(form, std::move(name), parent) {
     StartAsTabStop();
 }
 
@@ -24,7 +25,9 @@ void CheckBox::SetChecked(bool value) {
     Raise(OnClick);
 }
 
-void CheckBox::Click() { SetChecked(!checked); }
+void CheckBox::Click() {
+    SetChecked(!checked);
+}
 
 bool CheckBox::KeyPressDefault(char32_t character) {
     if (character == Key::Space) {

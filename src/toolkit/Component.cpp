@@ -21,14 +21,23 @@ Component::Component(Form& form, std::string name, Component* parent)
     componentState.tabOrder = siblings;
 }
 
-void Component::SetLeft(int value) { SetBounds(value, Top(), Width(), Height()); }
-void Component::SetTop(int value) { SetBounds(Left(), value, Width(), Height()); }
-void Component::SetWidth(int value) { SetBounds(Left(), Top(), value, Height()); }
-void Component::SetHeight(int value) { SetBounds(Left(), Top(), Width(), value); }
+void Component::SetLeft(int value) {
+    SetBounds(value, Top(), Width(), Height());
+}
+void Component::SetTop(int value) {
+    SetBounds(Left(), value, Width(), Height());
+}
+void Component::SetWidth(int value) {
+    SetBounds(Left(), Top(), value, Height());
+}
+void Component::SetHeight(int value) {
+    SetBounds(Left(), Top(), Width(), value);
+}
 
 void Component::SetBounds(int newLeft, int newTop, int newWidth, int newHeight) {
     State& state = componentState;
-    if (newLeft == state.left && newTop == state.top && newWidth == state.width && newHeight == state.height) {
+    if (newLeft == state.left && newTop == state.top && newWidth == state.width &&
+        newHeight == state.height) {
         return;
     }
     state.left = newLeft;
@@ -108,19 +117,33 @@ void Component::SetTabStop(bool value) {
     }
 }
 
-bool Component::CanFocus() const { return Focusable() && Showing() && EnabledInTree(); }
+bool Component::CanFocus() const {
+    return Focusable() && Showing() && EnabledInTree();
+}
 
-bool Component::Focused() const { return OwnerForm().Focused() == this; }
+bool Component::Focused() const {
+    return OwnerForm().Focused() == this;
+}
 
-void Component::SetFocus() { OwnerForm().SetFocus(*this); }
+void Component::SetFocus() {
+    OwnerForm().SetFocus(*this);
+}
 
-void Component::Click() { Raise(OnClick); }
+void Component::Click() {
+    Raise(OnClick);
+}
 
-bool Component::KeyDownDefault(std::uint16_t, ShiftState) { return false; }
+bool Component::KeyDownDefault(std::uint16_t, ShiftState) {
+    return false;
+}
 
-bool Component::KeyPressDefault(char32_t) { return false; }
+bool Component::KeyPressDefault(char32_t) {
+    return false;
+}
 
-void Component::Changed() { OwnerForm().NotifyComponentChanged(*this); }
+void Component::Changed() {
+    OwnerForm().NotifyComponentChanged(*this);
+}
 
 void Component::Raise(const std::function<void()>& event) {
     if (event) {

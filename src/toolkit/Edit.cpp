@@ -24,7 +24,9 @@ void Edit::SetText(std::string value) {
     Raise(OnChange);
 }
 
-int Edit::Length() const { return CharacterCount(text); }
+int Edit::Length() const {
+    return CharacterCount(text);
+}
 
 void Edit::SetMaxLength(int value) {
     maxLength = std::max(0, value);
@@ -70,7 +72,8 @@ void Edit::ChangeText(std::string value, int caret) {
 void Edit::ReplaceSelection(std::u32string_view inserted) {
     std::u32string characters = DecodeUtf8(text);
     const auto start = static_cast<std::size_t>(std::clamp(selStart, 0, static_cast<int>(characters.size())));
-    const auto removed = std::min(static_cast<std::size_t>(std::max(selLength, 0)), characters.size() - start);
+    const auto removed =
+        std::min(static_cast<std::size_t>(std::max(selLength, 0)), characters.size() - start);
     characters.erase(start, removed);
     std::size_t room = inserted.size();
     if (maxLength > 0) {

@@ -13,7 +13,9 @@ Form::Form(Application& application, std::string name) : formState(application, 
     application.Register(*this);
 }
 
-Form::~Form() { formState.application.Unregister(*this); }
+Form::~Form() {
+    formState.application.Unregister(*this);
+}
 
 Component* Form::Find(std::string_view componentName) const {
     for (const auto& component : formState.components) {
@@ -110,9 +112,13 @@ void Form::SetCancelButton(Button* button) {
     NotifyFormChanged();
 }
 
-void Form::SetFocus(Component& target) { MoveFocus(target, true); }
+void Form::SetFocus(Component& target) {
+    MoveFocus(target, true);
+}
 
-void Form::SetFocusByMouse(Component& target) { MoveFocus(target, false); }
+void Form::SetFocusByMouse(Component& target) {
+    MoveFocus(target, false);
+}
 
 void Form::MoveFocus(Component& target, bool selectText) {
     if (formState.focused == &target || &target.OwnerForm() != this || !target.CanFocus()) {
@@ -149,10 +155,9 @@ std::vector<Component*> Form::TabSequence() const {
                 level.push_back(component.get());
             }
         }
-        std::stable_sort(level.begin(), level.end(),
-                         [](const Component* first, const Component* second) {
-                             return first->TabOrder() < second->TabOrder();
-                         });
+        std::stable_sort(level.begin(), level.end(), [](const Component* first, const Component* second) {
+            return first->TabOrder() < second->TabOrder();
+        });
         for (Component* component : level) {
             if (component->Focusable() && component->TabStop()) {
                 sequence.push_back(component);
@@ -181,9 +186,13 @@ void Form::SelectNext(bool forward) {
     SetFocus(*sequence[static_cast<std::size_t>(index)]);
 }
 
-void Form::AddObserver(FormObserver& observer) { formState.observers.push_back(&observer); }
+void Form::AddObserver(FormObserver& observer) {
+    formState.observers.push_back(&observer);
+}
 
-void Form::RemoveObserver(FormObserver& observer) { std::erase(formState.observers, &observer); }
+void Form::RemoveObserver(FormObserver& observer) {
+    std::erase(formState.observers, &observer);
+}
 
 void Form::NotifyComponentChanged(Component& component) {
     for (FormObserver* observer : std::vector<FormObserver*>(formState.observers)) {

@@ -32,7 +32,9 @@ public:
     Application& App() const { return formState.application; }
 
     // Creates a component directly on the form or on a panel: form.Add<Edit>("Edit1", Panel2).
-    template <typename T> T& Add(std::string componentName) { return Adopt<T>(std::move(componentName), nullptr); }
+    template <typename T> T& Add(std::string componentName) {
+        return Adopt<T>(std::move(componentName), nullptr);
+    }
     template <typename T> T& Add(std::string componentName, Panel& parent);
 
     // The component of that name, or nullptr.

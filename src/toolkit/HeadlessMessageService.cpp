@@ -46,7 +46,9 @@ void HeadlessMessageService::Beep() {
     transcript.emplace_back("beep");
 }
 
-void HeadlessMessageService::QueueAnswer(Answer answer) { answers.push_back(answer); }
+void HeadlessMessageService::QueueAnswer(Answer answer) {
+    answers.push_back(answer);
+}
 
 void HeadlessMessageService::ClearRecord() {
     boxes.clear();

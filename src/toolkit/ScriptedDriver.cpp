@@ -73,9 +73,13 @@ ScriptedDriver& ScriptedDriver::Press(std::uint16_t key, ShiftState shift) {
     return *this;
 }
 
-ScriptedDriver& ScriptedDriver::Tab() { return Press(Key::Tab); }
+ScriptedDriver& ScriptedDriver::Tab() {
+    return Press(Key::Tab);
+}
 
-ScriptedDriver& ScriptedDriver::BackTab() { return Press(Key::Tab, Modifier::Shift); }
+ScriptedDriver& ScriptedDriver::BackTab() {
+    return Press(Key::Tab, Modifier::Shift);
+}
 
 ScriptedDriver& ScriptedDriver::Click(std::string_view name) {
     Component& component = Reachable(name);
@@ -174,7 +178,9 @@ std::string ScriptedDriver::Text(std::string_view name) const {
     return {};
 }
 
-bool ScriptedDriver::Checked(std::string_view name) const { return Get<CheckBox>(name).Checked(); }
+bool ScriptedDriver::Checked(std::string_view name) const {
+    return Get<CheckBox>(name).Checked();
+}
 
 bool ScriptedDriver::Showing(std::string_view name) const {
     const Component& component = Find(name);

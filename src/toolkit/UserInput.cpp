@@ -80,13 +80,13 @@ struct PunctuationKey {
 };
 
 constexpr std::array<PunctuationKey, 32> Punctuation{{
-    {U';', 186, false}, {U':', 186, true},  {U'=', 187, false}, {U'+', 187, true},  {U',', 188, false},
-    {U'<', 188, true},  {U'-', 189, false}, {U'_', 189, true},  {U'.', 190, false}, {U'>', 190, true},
-    {U'/', 191, false}, {U'?', 191, true},  {U'`', 192, false}, {U'~', 192, true},  {U'[', 219, false},
-    {U'{', 219, true},  {U'\\', 220, false}, {U'|', 220, true}, {U']', 221, false}, {U'}', 221, true},
-    {U'\'', 222, false}, {U'"', 222, true}, {U'!', '1', true},  {U'@', '2', true},  {U'#', '3', true},
-    {U'$', '4', true},  {U'%', '5', true},  {U'^', '6', true},  {U'&', '7', true},  {U'*', '8', true},
-    {U'(', '9', true},  {U')', '0', true},
+    {U';', 186, false},  {U':', 186, true},   {U'=', 187, false}, {U'+', 187, true},  {U',', 188, false},
+    {U'<', 188, true},   {U'-', 189, false},  {U'_', 189, true},  {U'.', 190, false}, {U'>', 190, true},
+    {U'/', 191, false},  {U'?', 191, true},   {U'`', 192, false}, {U'~', 192, true},  {U'[', 219, false},
+    {U'{', 219, true},   {U'\\', 220, false}, {U'|', 220, true},  {U']', 221, false}, {U'}', 221, true},
+    {U'\'', 222, false}, {U'"', 222, true},   {U'!', '1', true},  {U'@', '2', true},  {U'#', '3', true},
+    {U'$', '4', true},   {U'%', '5', true},   {U'^', '6', true},  {U'&', '7', true},  {U'*', '8', true},
+    {U'(', '9', true},   {U')', '0', true},
 }};
 
 } // namespace
@@ -179,7 +179,8 @@ void DoubleClickOn(Component& component) {
     Form& form = component.OwnerForm();
     form.App().Dispatch([&] {
         ClickOn(component);
-        if (component.Showing() && component.EnabledInTree() && (!component.Focusable() || component.Focused())) {
+        if (component.Showing() && component.EnabledInTree() &&
+            (!component.Focusable() || component.Focused())) {
             form.Raise(component.OnDblClick);
         }
     });

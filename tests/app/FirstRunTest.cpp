@@ -25,7 +25,8 @@ class Scratch {
 public:
     Scratch() {
         std::random_device seed;
-        path = fs::temp_directory_path() / ("varnholt-first-run-" + std::to_string(seed()) + std::to_string(seed()));
+        path = fs::temp_directory_path() /
+               ("varnholt-first-run-" + std::to_string(seed()) + std::to_string(seed()));
         fs::create_directories(path / "start");
         fs::create_directories(path / "data-home");
     }
@@ -33,7 +34,9 @@ public:
         std::error_code error;
         fs::remove_all(path, error);
     }
-    StartEnvironment Environment() const { return {path / "start", (path / "data-home").string(), "/nonexistent"}; }
+    StartEnvironment Environment() const {
+        return {path / "start", (path / "data-home").string(), "/nonexistent"};
+    }
     fs::path path;
 };
 
@@ -53,7 +56,8 @@ TEST(FirstRun, AFolderWithoutDatabaseOpensTheDataFolderSeededWithTheSample) {
     EXPECT_EQ(Bytes(choice.folder / "Varnholt.MFG"), sample);
     ASSERT_TRUE(choice.note);
     EXPECT_NE(choice.note->find("sample database"), std::string::npos);
-    EXPECT_EQ(fs::directory_iterator(scratch.path / "start"), fs::directory_iterator()) << "the start folder is left alone";
+    EXPECT_EQ(fs::directory_iterator(scratch.path / "start"), fs::directory_iterator())
+        << "the start folder is left alone";
 
     QtProgram program(choice.folder);
     program.Start();
@@ -76,7 +80,8 @@ TEST(FirstRun, AFolderWithItsOwnDatabaseOrNamedByFolderIsUsedAndNothingIsCopied)
     std::ofstream(scratch.path / "start" / "Varnholt.MFG", std::ios::binary)
         .write(reinterpret_cast<const char*>(own.data()), static_cast<std::streamsize>(own.size()));
 
-    const WorkingFolderChoice choice = ChooseWorkingFolder(std::nullopt, scratch.Environment(), SampleDatabase());
+    const WorkingFolderChoice choice =
+        ChooseWorkingFolder(std::nullopt, scratch.Environment(), SampleDatabase());
     EXPECT_EQ(choice.folder, scratch.path / "start");
     EXPECT_FALSE(choice.note);
     EXPECT_EQ(Bytes(scratch.path / "start" / "Varnholt.MFG"), own);
@@ -85,10 +90,12 @@ TEST(FirstRun, AFolderWithItsOwnDatabaseOrNamedByFolderIsUsedAndNothingIsCopied)
     fs::create_directories(scratch.path / "start" / "job");
     const ParsedCommandLine parsed = ParseCommandLine({"--folder", "job"}, scratch.path / "start");
     ASSERT_FALSE(parsed.error);
-    const WorkingFolderChoice named = ChooseWorkingFolder(parsed.options.folder, scratch.Environment(), SampleDatabase());
+    const WorkingFolderChoice named =
+        ChooseWorkingFolder(parsed.options.folder, scratch.Environment(), SampleDatabase());
     EXPECT_EQ(named.folder, scratch.path / "start" / "job");
     EXPECT_FALSE(fs::exists(named.folder / "Varnholt.MFG"));
-    EXPECT_EQ(fs::directory_iterator(scratch.path / "data-home"), fs::directory_iterator()) << "nothing copied";
+    EXPECT_EQ(fs::directory_iterator(scratch.path / "data-home"), fs::directory_iterator())
+        << "nothing copied";
 
     const WorkingFolderChoice missing =
         ChooseWorkingFolder(scratch.path / "no-such-folder", scratch.Environment(), SampleDatabase());
@@ -101,7 +108,8 @@ TEST(CommandLine, FollowsTheGnuConventions) {
     const ParsedCommandLine parsed = ParseCommandLine({"--folder=/srv/db", "system.json"}, start);
     ASSERT_FALSE(parsed.error);
     EXPECT_EQ(parsed.options.folder, fs::path("/srv/db"));
-    EXPECT_EQ(parsed.options.systemFile, fs::path("/home/user/jobs/system.json")) << "relative to the start folder";
+    EXPECT_EQ(parsed.options.systemFile, fs::path("/home/user/jobs/system.json"))
+        << "relative to the start folder";
     EXPECT_EQ(ParseCommandLine({"--", "--odd name"}, start).options.systemFile, start / "--odd name");
     EXPECT_EQ(ParseCommandLine({"--colour"}, start).error, "unrecognized option '--colour'");
     EXPECT_EQ(ParseCommandLine({"--folder"}, start).error, "option '--folder' requires an argument");

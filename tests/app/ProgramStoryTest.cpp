@@ -177,7 +177,8 @@ TEST_F(ProgramStory, TheListShowsTheNamesInFileOrderAndOpensTheChosenRecordForCh
     driver.Click("Button3");
     auto& dialog = program.Form2;
     ASSERT_TRUE(dialog.Visible());
-    EXPECT_EQ(dialog.Get<toolkit::ListBox>("LB1").Items(), (std::vector<std::string>{"Acme", "Corbel", "Zenith"}));
+    EXPECT_EQ(dialog.Get<toolkit::ListBox>("LB1").Items(),
+              (std::vector<std::string>{"Acme", "Corbel", "Zenith"}));
     EXPECT_EQ(dialog.Get<toolkit::ListBox>("LB1").ItemIndex(), 0);
     EXPECT_EQ(dialog.Focused(), &dialog.Get<toolkit::ListBox>("LB1"));
     EXPECT_EQ(driver.Text("Label1"), "Manufacturer's Listing");
@@ -221,7 +222,8 @@ TEST_F(ProgramStory, ARecordAnotherCopyMovedIsNotOverwrittenAndTheListComesBack)
                                      "Please choose the Manufacturer again.");
     EXPECT_EQ(NamesInFile(), (std::vector<std::string>{"Acme", "Zenith"}));
     EXPECT_FALSE(driver.Showing("Panel2"));
-    EXPECT_EQ(program.Form2.Get<toolkit::ListBox>("LB1").Items(), (std::vector<std::string>{"Acme", "Zenith"}));
+    EXPECT_EQ(program.Form2.Get<toolkit::ListBox>("LB1").Items(),
+              (std::vector<std::string>{"Acme", "Zenith"}));
 
     driver.Select("LB1", 1).Click("Form2.Button1").Type("Zenith Locks").Click("Button6");
     EXPECT_EQ(NamesInFile(), (std::vector<std::string>{"Acme", "Zenith Locks"}));
@@ -248,7 +250,8 @@ TEST_F(ProgramStory, AMarkedRecordConfirmedForDeletionIsGoneFromTheFileAndTheNex
     EXPECT_EQ(driver.LastBox().text, "The Manufacturer's file has been updated.");
     EXPECT_EQ(NamesInFile(), (std::vector<std::string>{"Acme", "Zenith"}));
     driver.Click("Button3");
-    EXPECT_EQ(program.Form2.Get<toolkit::ListBox>("LB1").Items(), (std::vector<std::string>{"Acme", "Zenith"}));
+    EXPECT_EQ(program.Form2.Get<toolkit::ListBox>("LB1").Items(),
+              (std::vector<std::string>{"Acme", "Zenith"}));
 }
 
 TEST_F(ProgramStory, AfterAListingTheChecksOnEnteringOkAreOffForNewManufacturersToo) {

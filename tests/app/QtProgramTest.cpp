@@ -134,7 +134,8 @@ TEST(QtProgramTest, AHundredThousandManufacturersAreListedWithinASecond) {
         for (int number = 0; number < Count; ++number) {
             record.Name = "Manufacturer " + std::to_string(number);
             const auto bytes = record.Encode();
-            stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            stream.write(reinterpret_cast<const char*>(bytes.data()),
+                         static_cast<std::streamsize>(bytes.size()));
         }
     }
     {

@@ -142,7 +142,7 @@ TEST_F(SavedSystemStory, AFileDroppedOnTheMainWindowOrChosenWithCtrlOOpensOrIsRe
     drop(folder / "changed.varnholt");
     // The drop is handled once the event loop runs again; a loaded machine may take a while.
     ASSERT_TRUE(QTest::qWaitFor([&boxes] { return !boxes.empty(); }, 10000)) << "no message came";
-    QTest::qWait(50);  // a second box would come straight after the first
+    QTest::qWait(50); // a second box would come straight after the first
     ASSERT_EQ(boxes.size(), 1U);
     EXPECT_NE(boxes[0].find("would produce a different key list than the one saved"), std::string::npos)
         << boxes[0];
@@ -165,11 +165,13 @@ TEST_F(SavedSystemStory, AFileDroppedOnTheMainWindowOrChosenWithCtrlOOpensOrIsRe
     QWidget* mainWindow = program.Windows().WindowOf(program.Model().Tallowmere);
     // The new preview comes forward on its own after it opened, so ask again until the main
     // window is the active one: its shortcut only answers there.
-    ASSERT_TRUE(QTest::qWaitFor([mainWindow] {
-        if (QApplication::activeWindow() != mainWindow)
-            mainWindow->activateWindow();
-        return QApplication::activeWindow() == mainWindow;
-    }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [mainWindow] {
+            if (QApplication::activeWindow() != mainWindow)
+                mainWindow->activateWindow();
+            return QApplication::activeWindow() == mainWindow;
+        },
+        10000));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
     QApplication::processEvents();
     EXPECT_EQ(asked, "asked");

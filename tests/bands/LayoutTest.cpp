@@ -149,7 +149,8 @@ TEST(Layout, WordWrapAlignmentAndCarriageReturns) {
     const Document document = report.Run();
     EXPECT_EQ(ToText(document), "the quick\nbrown fox\nabcdefghij\nklmnop\n                 end\n");
     // The label keeps its lines as the program set them.
-    EXPECT_EQ(document.pages[0].labels[0].lines, (std::vector<std::string>{"the quick brown fox\r", "abcdefghijklmnop"}));
+    EXPECT_EQ(document.pages[0].labels[0].lines,
+              (std::vector<std::string>{"the quick brown fox\r", "abcdefghijklmnop"}));
 }
 
 TEST(Layout, PageFooterSitsAtTheBottomAndReservesItsSpace) {
@@ -180,5 +181,5 @@ TEST(Layout, DateTimeLabelShowsTheInjectedClock) {
     EXPECT_EQ(ToText(report.Run()), "09.12.2026 07:05\n");
 }
 
-}  // namespace
-}  // namespace varnholt::bands
+} // namespace
+} // namespace varnholt::bands

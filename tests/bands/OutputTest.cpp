@@ -31,7 +31,8 @@ TEST(Output, JsonListsEveryPrintedLabelWithItsLinesAsSet) {
     EXPECT_EQ(ToJson(SmallReport()),
               "{\"pages\": ["
               "{\"number\": 1, \"labels\": ["
-              "{\"name\": \"RCoverSheet\", \"lines\": [\"\\r\", \"   Cover \\\"A\\\"\\\\B\\r\"], \"continued\": false}, "
+              "{\"name\": \"RCoverSheet\", \"lines\": [\"\\r\", \"   Cover \\\"A\\\"\\\\B\\r\"], "
+              "\"continued\": false}, "
               "{\"name\": \"RFooter\", \"lines\": [], \"continued\": false}]}, "
               "{\"number\": 2, \"labels\": ["
               "{\"name\": \"RHeader\", \"lines\": [\"Head\"], \"continued\": false}, "
@@ -44,5 +45,5 @@ TEST(Output, EmptyDocument) {
     EXPECT_EQ(ToText(Document{}), "");
 }
 
-}  // namespace
-}  // namespace varnholt::bands
+} // namespace
+} // namespace varnholt::bands

@@ -61,13 +61,9 @@ TEST(Protocol, NestedBandsRunAfterSkipBeforeTheRecordAndSkipAfterItsChildren) {
     report.Run();
 
     const std::vector<std::string> expected{
-        "page.start",
-        "Outer.start", "Outer.after1",
-        "Inner.start", "Inner.after1", "Inner.skip", "Inner.after2", "Inner.skip",
-        "Outer.skip", "Outer.after2",
-        "Inner.start", "Inner.after1", "Inner.skip", "Inner.after2", "Inner.skip",
-        "Outer.skip",
-        "page.skip"};
+        "page.start",   "Outer.start",  "Outer.after1", "Inner.start",  "Inner.after1", "Inner.skip",
+        "Inner.after2", "Inner.skip",   "Outer.skip",   "Outer.after2", "Inner.start",  "Inner.after1",
+        "Inner.skip",   "Inner.after2", "Inner.skip",   "Outer.skip",   "page.skip"};
     EXPECT_EQ(log, expected);
 }
 
@@ -134,7 +130,7 @@ TEST(Protocol, AHandlerMayEndAnOuterBandFromInside) {
     int innerRecords = 0;
     int outerRecords = 0;
     outer.OnAfterDataSkip = [&outerRecords](Band&) { ++outerRecords; };
-    outer.OnDataSkip = [](Band&) {};  // would run for ever on its own
+    outer.OnDataSkip = [](Band&) {}; // would run for ever on its own
     inner.OnAfterDataSkip = [&innerRecords, &outer](Band& sender) {
         ++innerRecords;
         if (innerRecords == 5) {
@@ -169,7 +165,7 @@ TEST(Protocol, AbortEndsEveryLoopAndKeepsThePagesSoFar) {
     EXPECT_EQ(records, 100);
     const auto names = PrintedNames(document);
     ASSERT_FALSE(names.empty());
-    EXPECT_EQ(names.back(), "Text:row 99");  // the aborted record does not print, nor the footer
+    EXPECT_EQ(names.back(), "Text:row 99"); // the aborted record does not print, nor the footer
 
     // A second run starts afresh.
     records = 0;
@@ -208,10 +204,12 @@ TEST(Protocol, TwentyOneNestedBandsWithManyRecordsRunWithoutDeepRecursion) {
     }
     // Only the innermost band loops: 200,000 records in one loop.
     levels.back()->OnAfterDataSkip = [&innermostRecords](Band&) { ++innermostRecords; };
-    levels.back()->OnDataSkip = [&innermostRecords](Band& sender) { sender.SetDone(innermostRecords == 200000); };
+    levels.back()->OnDataSkip = [&innermostRecords](Band& sender) {
+        sender.SetDone(innermostRecords == 200000);
+    };
     report.Run();
     EXPECT_EQ(innermostRecords, 200000);
 }
 
-}  // namespace
-}  // namespace varnholt::bands
+} // namespace
+} // namespace varnholt::bands

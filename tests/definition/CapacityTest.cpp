@@ -7,8 +7,7 @@
 
 using namespace varnholt::definition;
 
-TEST(CapacityTest, AlternativeDepthsFollowTheManufacturersDepthsAndStepCappedAtSixColumns)
-{
+TEST(CapacityTest, AlternativeDepthsFollowTheManufacturersDepthsAndStepCappedAtSixColumns) {
     EXPECT_EQ(DialogProgressionSteps(0, 9, 2), 4);
     EXPECT_EQ(DialogProgressionSteps(0, 9, 3), 2);
     // 1..9 step 1 would promise 8 alternatives, but a generation forms no more than 6 columns.
@@ -20,8 +19,7 @@ TEST(CapacityTest, AlternativeDepthsFollowTheManufacturersDepthsAndStepCappedAtS
     EXPECT_EQ(DialogProgressionSteps(9, 0, 1), 0);
 }
 
-TEST(CapacityTest, PowersSaturateInsteadOfOverflowing)
-{
+TEST(CapacityTest, PowersSaturateInsteadOfOverflowing) {
     EXPECT_EQ(Power(4, 0), 1);
     EXPECT_EQ(Power(6, 7), 279936);
     EXPECT_EQ(Power(0, 3), 0);
@@ -29,8 +27,7 @@ TEST(CapacityTest, PowersSaturateInsteadOfOverflowing)
     EXPECT_EQ(Power(1000000, 4), std::numeric_limits<std::int64_t>::max());
 }
 
-TEST(CapacityTest, ChambersNeededIsTheSmallestPowerThatHoldsTheCount)
-{
+TEST(CapacityTest, ChambersNeededIsTheSmallestPowerThatHoldsTheCount) {
     EXPECT_EQ(ChambersNeeded(1, 4, 6), 1);
     EXPECT_EQ(ChambersNeeded(4, 4, 6), 1);
     EXPECT_EQ(ChambersNeeded(5, 4, 6), 2);
@@ -40,8 +37,7 @@ TEST(CapacityTest, ChambersNeededIsTheSmallestPowerThatHoldsTheCount)
     EXPECT_EQ(ChambersNeeded(5000, 4, 6), 5);
 }
 
-TEST(CapacityTest, MastersAndSubMastersAvailableForDepthsZeroToNineStepTwo)
-{
+TEST(CapacityTest, MastersAndSubMastersAvailableForDepthsZeroToNineStepTwo) {
     EXPECT_EQ(MastersAvailable(4, 6), 64);
     EXPECT_EQ(MastersAvailable(4, 4), 4);
     EXPECT_EQ(MastersAvailable(4, 3), 1);
@@ -53,14 +49,12 @@ TEST(CapacityTest, MastersAndSubMastersAvailableForDepthsZeroToNineStepTwo)
     EXPECT_EQ(SubMastersAvailable(3, 4, 4), 0);
 }
 
-TEST(CapacityTest, ThreeChambersLeaveNoSubMastersRatherThanANegativePower)
-{
+TEST(CapacityTest, ThreeChambersLeaveNoSubMastersRatherThanANegativePower) {
     EXPECT_EQ(SubMastersAvailable(0, 4, 3), 0);
     EXPECT_EQ(SubMastersAvailable(1, 4, 3), 0);
 }
 
-TEST(CapacityTest, CheckCapacityGivesTheChangeKeysLeftOrTheLevelThatDoesNotFit)
-{
+TEST(CapacityTest, CheckCapacityGivesTheChangeKeysLeftOrTheLevelThatDoesNotFit) {
     auto fits = CheckCapacity(10, 3, 4, 6);
     EXPECT_EQ(fits.verdict, CapacityVerdict::Fits);
     EXPECT_EQ(fits.masterChambers, 2);
@@ -74,8 +68,7 @@ TEST(CapacityTest, CheckCapacityGivesTheChangeKeysLeftOrTheLevelThatDoesNotFit)
     EXPECT_EQ(CheckCapacity(0, 2000, 4, 6).verdict, CapacityVerdict::TooManySubMasters);
 }
 
-TEST(CapacityTest, ChamberRolesAlwaysHaveOneLetterPerChamber)
-{
+TEST(CapacityTest, ChamberRolesAlwaysHaveOneLetterPerChamber) {
     EXPECT_EQ(BuildChamberRoles({1, 1}, 6), "MSRRRR");
     EXPECT_EQ(BuildChamberRoles({2, 0}, 5), "MMRRR");
     EXPECT_EQ(BuildChamberRoles({0, 0}, 5), "RRRRR");
@@ -85,16 +78,14 @@ TEST(CapacityTest, ChamberRolesAlwaysHaveOneLetterPerChamber)
     EXPECT_EQ(ComputeChamberCounts(0, 3, 4, 6).subMasterChambers, 0);
 }
 
-TEST(CapacityTest, PlannedQuantitiesRefuseWithTheDialogsMessages)
-{
+TEST(CapacityTest, PlannedQuantitiesRefuseWithTheDialogsMessages) {
     EXPECT_EQ(PlanQuantities(65, 0, std::nullopt, 4, 6).refusal, AboveAvailableMessage);
     EXPECT_EQ(PlanQuantities(0, 3, std::nullopt, 4, 6).refusal, NoMastersMessage);
     EXPECT_EQ(PlanQuantities(10, 65, std::nullopt, 4, 6).refusal, TooManySubMastersMessage);
     EXPECT_EQ(PlanQuantities(10, 3, 65, 4, 6).refusal, TooManyKeysMessage);
 }
 
-TEST(CapacityTest, PlannedQuantitiesTakeAllKeysWhenNoneAreNamedAndLowerSubMasters)
-{
+TEST(CapacityTest, PlannedQuantitiesTakeAllKeysWhenNoneAreNamedAndLowerSubMasters) {
     const QuantityPlan plan = PlanQuantities(10, 3, std::nullopt, 4, 6);
     ASSERT_FALSE(plan.refusal);
     EXPECT_EQ(plan.changeKeyCount, 64);
@@ -106,8 +97,7 @@ TEST(CapacityTest, PlannedQuantitiesTakeAllKeysWhenNoneAreNamedAndLowerSubMaster
     EXPECT_EQ(lowered.chamberRoles, "MMSRRR");
 }
 
-TEST(CapacityTest, WhereNoSubMasterFitsThePlanTakesNoneWithoutAWord)
-{
+TEST(CapacityTest, WhereNoSubMasterFitsThePlanTakesNoneWithoutAWord) {
     const QuantityPlan plan = PlanQuantities(3, 2, std::nullopt, 4, 4);
     ASSERT_FALSE(plan.refusal);
     EXPECT_EQ(plan.subMasterCount, 0);

@@ -15,18 +15,17 @@ namespace {
 class DefinitionStory : public DialogTest {
 protected:
     // Acme with six chambers and the top master key 246864.
-    void AcmeSixChambers()
-    {
+    void AcmeSixChambers() {
         DefineWith(0);
         driver.Select("ListBox1", "6").Type("246864");
         ASSERT_EQ(Focused(), "Edit3");
     }
 
-    std::vector<std::string> Row(int chamber) const
-    {
+    std::vector<std::string> Row(int chamber) const {
         std::vector<std::string> cells;
         for (int column = 1; column <= 6; ++column) {
-            cells.push_back(reportStarter.seenTable[static_cast<std::size_t>(chamber)][static_cast<std::size_t>(column)]);
+            cells.push_back(
+                reportStarter.seenTable[static_cast<std::size_t>(chamber)][static_cast<std::size_t>(column)]);
         }
         return cells;
     }
@@ -36,8 +35,7 @@ using Cells = std::vector<std::string>;
 
 } // namespace
 
-TEST_F(DefinitionStory, AFullDefinitionGeneratesTheProgressionAndStartsTheReport)
-{
+TEST_F(DefinitionStory, AFullDefinitionGeneratesTheProgressionAndStartsTheReport) {
     AcmeSixChambers();
     driver.Type("12\n3\n\n");
     ASSERT_EQ(Focused(), "Button3");
@@ -62,8 +60,7 @@ TEST_F(DefinitionStory, AFullDefinitionGeneratesTheProgressionAndStartsTheReport
     EXPECT_FALSE(form2.DefiningSystem);
 }
 
-TEST_F(DefinitionStory, AfterOkTheNextDefinitionStartsWithEmptyFields)
-{
+TEST_F(DefinitionStory, AfterOkTheNextDefinitionStartsWithEmptyFields) {
     AcmeSixChambers();
     driver.Type("12\n3\n\n\n");
     ASSERT_EQ(reportStarter.starts, 1);
@@ -76,8 +73,7 @@ TEST_F(DefinitionStory, AfterOkTheNextDefinitionStartsWithEmptyFields)
     EXPECT_EQ(state.Chambers, 3);
 }
 
-TEST_F(DefinitionStory, OkWithAnEmptyKeysFieldTakesEveryAvailableKey)
-{
+TEST_F(DefinitionStory, OkWithAnEmptyKeysFieldTakesEveryAvailableKey) {
     AcmeSixChambers();
     driver.Type("12\n3\n").Click("Button3");
 
@@ -85,8 +81,7 @@ TEST_F(DefinitionStory, OkWithAnEmptyKeysFieldTakesEveryAvailableKey)
     EXPECT_EQ(state.ChangeKeyCount, 64);
 }
 
-TEST_F(DefinitionStory, OkWithoutMastersGivesEveryChamberToTheChangeKeys)
-{
+TEST_F(DefinitionStory, OkWithoutMastersGivesEveryChamberToTheChangeKeys) {
     AcmeSixChambers();
     driver.Type("\n").Click("Button3");
 
@@ -97,8 +92,7 @@ TEST_F(DefinitionStory, OkWithoutMastersGivesEveryChamberToTheChangeKeys)
     EXPECT_EQ(state.ChamberRoles, "RRRRRR");
 }
 
-TEST_F(DefinitionStory, OkWithAnIncompleteKeyOnlySendsTheUserBackToIt)
-{
+TEST_F(DefinitionStory, OkWithAnIncompleteKeyOnlySendsTheUserBackToIt) {
     DefineWith(1);
     driver.Type("246").Click("Button3");
     EXPECT_EQ(Focused(), "Edit1");
@@ -110,8 +104,7 @@ TEST_F(DefinitionStory, OkWithAnIncompleteKeyOnlySendsTheUserBackToIt)
     EXPECT_TRUE(driver.Boxes().empty());
 }
 
-TEST_F(DefinitionStory, OkBeforeTheQuantitiesWereAnsweredAsksForThem)
-{
+TEST_F(DefinitionStory, OkBeforeTheQuantitiesWereAnsweredAsksForThem) {
     DefineWith(0);
     driver.Click("RandomMaster").Click("Button3");
 
@@ -120,8 +113,7 @@ TEST_F(DefinitionStory, OkBeforeTheQuantitiesWereAnsweredAsksForThem)
     EXPECT_EQ(Focused(), "Edit3");
 }
 
-TEST_F(DefinitionStory, OkAfterTheChamberCountWasLoweredAsksForTheQuantitiesAgain)
-{
+TEST_F(DefinitionStory, OkAfterTheChamberCountWasLoweredAsksForTheQuantitiesAgain) {
     AcmeSixChambers();
     driver.Type("12\n3\n\n");
     driver.Focus("ListBox1").Press(varnholt::toolkit::Key::Up);
@@ -133,8 +125,7 @@ TEST_F(DefinitionStory, OkAfterTheChamberCountWasLoweredAsksForTheQuantitiesAgai
     EXPECT_EQ(Focused(), "Edit3");
 }
 
-TEST_F(DefinitionStory, OkWithAControlKeyLongerThanTheChambersSendsTheUserToIt)
-{
+TEST_F(DefinitionStory, OkWithAControlKeyLongerThanTheChambersSendsTheUserToIt) {
     DefineWith(1);
     driver.Select("ListBox1", "6").Type("123456").Type("654321");
     ASSERT_EQ(state.ControlKey, "654321");
@@ -149,8 +140,7 @@ TEST_F(DefinitionStory, OkWithAControlKeyLongerThanTheChambersSendsTheUserToIt)
     EXPECT_EQ(Focused(), "Edit3");
 }
 
-TEST_F(DefinitionStory, OkJudgesTheQuantitiesAgainAfterTheMastersWereChanged)
-{
+TEST_F(DefinitionStory, OkJudgesTheQuantitiesAgainAfterTheMastersWereChanged) {
     AcmeSixChambers();
     driver.Type("4\n0");
     ASSERT_EQ(Text("Label11"), "1024");
@@ -169,8 +159,7 @@ TEST_F(DefinitionStory, OkJudgesTheQuantitiesAgainAfterTheMastersWereChanged)
     EXPECT_EQ(state.ChamberRoles, "MMRRRR");
 }
 
-TEST_F(DefinitionStory, CancelEmptiesThePanelButKeepsTheRequest)
-{
+TEST_F(DefinitionStory, CancelEmptiesThePanelButKeepsTheRequest) {
     AcmeSixChambers();
     driver.Type("12\n3\n");
     form2.RandomMasterPending = true;
@@ -192,8 +181,7 @@ TEST_F(DefinitionStory, CancelEmptiesThePanelButKeepsTheRequest)
     EXPECT_EQ(LastBox().text, NotANumberMessage(0, 9));
 }
 
-TEST_F(DefinitionStory, AControlKeyDoesNotOutliveItsInterchangeableCoreSystem)
-{
+TEST_F(DefinitionStory, AControlKeyDoesNotOutliveItsInterchangeableCoreSystem) {
     DefineWith(1);
     driver.Select("ListBox1", "6").Type("123456").Type("468486").Type("\n\n\n");
     ASSERT_EQ(reportStarter.starts, 1);
@@ -206,8 +194,7 @@ TEST_F(DefinitionStory, AControlKeyDoesNotOutliveItsInterchangeableCoreSystem)
     EXPECT_EQ(state.ControlKey, "");
 }
 
-TEST_F(DefinitionStory, ClosingTheWindowIsACancelSoTheNextListingIsNotTakenForADefinition)
-{
+TEST_F(DefinitionStory, ClosingTheWindowIsACancelSoTheNextListingIsNotTakenForADefinition) {
     AcmeSixChambers();
     driver.Type("12\n");
     driver.Close("Form2");
@@ -226,11 +213,11 @@ TEST_F(DefinitionStory, ClosingTheWindowIsACancelSoTheNextListingIsNotTakenForAD
 
 // ---- The manufacturer list -------------------------------------------------------------------
 
-TEST_F(DefinitionStory, TheListShowsTheRecordsInFileOrderAndOpensTheChosenOneForChange)
-{
+TEST_F(DefinitionStory, TheListShowsTheRecordsInFileOrderAndOpensTheChosenOneForChange) {
     WriteManufacturers({Acme(), Bolt(), Corbin()});
     OpenList(false);
-    EXPECT_EQ(form2.Get<varnholt::toolkit::ListBox>("LB1").Items(), (std::vector<std::string>{"Acme", "Bolt Core", "Corbin"}));
+    EXPECT_EQ(form2.Get<varnholt::toolkit::ListBox>("LB1").Items(),
+              (std::vector<std::string>{"Acme", "Bolt Core", "Corbin"}));
     EXPECT_EQ(Text("LB1"), "Acme");
     EXPECT_EQ(Focused(), "LB1");
 
@@ -247,8 +234,7 @@ TEST_F(DefinitionStory, TheListShowsTheRecordsInFileOrderAndOpensTheChosenOneFor
     EXPECT_EQ(form2.Get<varnholt::toolkit::ListBox>("LB1").ItemIndex(), 0);
 }
 
-TEST_F(DefinitionStory, ANewManufacturerOnlyClosesTheList)
-{
+TEST_F(DefinitionStory, ANewManufacturerOnlyClosesTheList) {
     panel.NewManufacturerMode = true;
     OpenList(false);
     driver.Click("Form2.Button1");
@@ -258,8 +244,7 @@ TEST_F(DefinitionStory, ANewManufacturerOnlyClosesTheList)
     EXPECT_EQ(panel.Button7.Caption(), "Refresh");
 }
 
-TEST_F(DefinitionStory, TheListKeysStopAtItsEndsAndEnterChooses)
-{
+TEST_F(DefinitionStory, TheListKeysStopAtItsEndsAndEnterChooses) {
     OpenList(true);
     driver.Press(varnholt::toolkit::Key::Up);
     EXPECT_EQ(form2.Get<varnholt::toolkit::ListBox>("LB1").ItemIndex(), 0);
@@ -274,24 +259,21 @@ TEST_F(DefinitionStory, TheListKeysStopAtItsEndsAndEnterChooses)
     EXPECT_TRUE(state.ZeroIsTen);
 }
 
-TEST_F(DefinitionStory, ADoubleClickChoosesLikeOk)
-{
+TEST_F(DefinitionStory, ADoubleClickChoosesLikeOk) {
     OpenList(true);
     driver.DoubleClickItem("LB1", 1);
     EXPECT_EQ(state.MfgName, "Bolt Core");
     EXPECT_TRUE(driver.Showing("Panel1"));
 }
 
-TEST_F(DefinitionStory, CancelOfTheListClosesItAndEndsTheDefinition)
-{
+TEST_F(DefinitionStory, CancelOfTheListClosesItAndEndsTheDefinition) {
     OpenList(true);
     driver.Click("Form2.Button2");
     EXPECT_FALSE(form2.Visible());
     EXPECT_FALSE(form2.DefiningSystem);
 }
 
-TEST_F(DefinitionStory, ADamagedRecordIsToldAndThePanelStaysClosed)
-{
+TEST_F(DefinitionStory, ADamagedRecordIsToldAndThePanelStaysClosed) {
     auto damaged = Acme();
     damaged.StepIncrement = 0;
     WriteManufacturers({damaged});
@@ -304,8 +286,7 @@ TEST_F(DefinitionStory, ADamagedRecordIsToldAndThePanelStaysClosed)
 
 // ---- The random master -----------------------------------------------------------------------
 
-TEST_F(DefinitionStory, ARandomMasterFillsTheKeyAndMovesOn)
-{
+TEST_F(DefinitionStory, ARandomMasterFillsTheKeyAndMovesOn) {
     AcmeSixChambers();
     for (int draw = 0; draw < 300; ++draw) {
         driver.Click("RandomMaster");
@@ -323,8 +304,7 @@ TEST_F(DefinitionStory, ARandomMasterFillsTheKeyAndMovesOn)
     EXPECT_TRUE(driver.Boxes().empty());
 }
 
-TEST_F(DefinitionStory, ARandomKeyIsCompletedWhenMoreChambersAreChosen)
-{
+TEST_F(DefinitionStory, ARandomKeyIsCompletedWhenMoreChambersAreChosen) {
     DefineWith(0);
     const CutRules rules{0, 9, 5, false};
     for (int draw = 0; draw < 50; ++draw) {
@@ -342,8 +322,7 @@ TEST_F(DefinitionStory, ARandomKeyIsCompletedWhenMoreChambersAreChosen)
     }
 }
 
-TEST_F(DefinitionStory, TypingAfterADrawStopsTheRandomCompletion)
-{
+TEST_F(DefinitionStory, TypingAfterADrawStopsTheRandomCompletion) {
     DefineWith(0);
     driver.Select("ListBox1", "5").Click("RandomMaster");
     driver.Focus("Edit1").Type("\b");
@@ -354,8 +333,7 @@ TEST_F(DefinitionStory, TypingAfterADrawStopsTheRandomCompletion)
     EXPECT_EQ(Focused(), "Edit1");
 }
 
-TEST_F(DefinitionStory, ARandomMasterForAnInterchangeableCoreMovesToTheControlKey)
-{
+TEST_F(DefinitionStory, ARandomMasterForAnInterchangeableCoreMovesToTheControlKey) {
     DefineWith(1);
     driver.Click("RandomMaster");
     EXPECT_EQ(Text("Edit1").size(), 5U);
@@ -363,16 +341,15 @@ TEST_F(DefinitionStory, ARandomMasterForAnInterchangeableCoreMovesToTheControlKe
 }
 
 // The batch command plans quantities without the dialog; both must end in the same system.
-TEST_F(DefinitionStory, TheDialogAndThePlannedQuantitiesAgree)
-{
+TEST_F(DefinitionStory, TheDialogAndThePlannedQuantitiesAgree) {
     struct Case {
         const char* chambers;
         const char* key;
         int masters;
         int subMasters;
     };
-    const Case cases[] = {{"6", "246864", 12, 3}, {"6", "246864", 4, 9}, {"6", "246864", 5, 4},
-                          {"7", "2468642", 3, 25}, {"5", "24686", 2, 3}, {"4", "2468", 3, 2}};
+    const Case cases[] = {{"6", "246864", 12, 3},  {"6", "246864", 4, 9}, {"6", "246864", 5, 4},
+                          {"7", "2468642", 3, 25}, {"5", "24686", 2, 3},  {"4", "2468", 3, 2}};
     for (const Case& example : cases) {
         DefineWith(0);
         driver.Select("ListBox1", example.chambers).Type(example.key);

@@ -36,12 +36,12 @@ struct Outcome {
     std::string refusal;
 };
 
-std::vector<manufacturers::ManufacturerRecord> SampleDatabase()
-{
+std::vector<manufacturers::ManufacturerRecord> SampleDatabase() {
     std::ifstream file(VARNHOLT_SAMPLE_DATABASE, std::ios::binary);
     const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::vector<manufacturers::ManufacturerRecord> records;
-    for (std::size_t offset = 0; offset + manufacturers::RecordSize <= bytes.size(); offset += manufacturers::RecordSize) {
+    for (std::size_t offset = 0; offset + manufacturers::RecordSize <= bytes.size();
+         offset += manufacturers::RecordSize) {
         manufacturers::RecordBytes record{};
         std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), record.size(), record.begin());
         records.push_back(manufacturers::ManufacturerRecord::Decode(record));
@@ -50,8 +50,7 @@ std::vector<manufacturers::ManufacturerRecord> SampleDatabase()
 }
 
 // A top master key and, for an interchangeable core, a control key that the dialog accepts.
-void ChooseKeys(const manufacturers::ManufacturerRecord& record, int chambers, Answers& answers)
-{
+void ChooseKeys(const manufacturers::ManufacturerRecord& record, int chambers, Answers& answers) {
     const CutRules rules = CutRulesFor(RequestForManufacturer(record));
     SeededRandomSource random(static_cast<std::uint32_t>(chambers * 7919));
     ASSERT_TRUE(CompleteRandomKey(answers.topMasterKey, chambers, random, rules));
@@ -69,8 +68,7 @@ void ChooseKeys(const manufacturers::ManufacturerRecord& record, int chambers, A
 }
 
 // The text a field is given for an amount, when the figure beside it is `available`.
-std::string Typed(Amount amount, std::int64_t available)
-{
+std::string Typed(Amount amount, std::int64_t available) {
     switch (amount) {
     case Amount::None:
         return "0";
@@ -89,8 +87,7 @@ std::string Typed(Amount amount, std::int64_t available)
 class DialogBatchAgreement : public DialogTest {
 protected:
     // Types one character at a time; false once the dialog has refused something.
-    bool TypeUnlessRefused(const std::string& text)
-    {
+    bool TypeUnlessRefused(const std::string& text) {
         for (char character : text) {
             driver.Type(std::string(1, character));
             if (!driver.Boxes().empty())
@@ -99,8 +96,7 @@ protected:
         return true;
     }
 
-    static std::string Quantity(Amount amount, const std::string& available)
-    {
+    static std::string Quantity(Amount amount, const std::string& available) {
         const std::int64_t figure = available.empty() ? 0 : std::stoll(available);
         if (amount == Amount::None)
             return "\n";
@@ -109,8 +105,7 @@ protected:
         return Typed(amount, figure) + "\n";
     }
 
-    Outcome Dialog(int row, int chambers, const Answers& answers)
-    {
+    Outcome Dialog(int row, int chambers, const Answers& answers) {
         messages.ClearRecord();
         const int startsBefore = reportStarter.starts;
         DefineWith(row);
@@ -127,13 +122,14 @@ protected:
                     return false;
             }
             if (Focused() == "Edit4" &&
-                !TypeUnlessRefused(answers.subMasters == Amount::None ? "\n"
-                                                                       : Quantity(answers.subMasters, Text("Label13"))))
+                !TypeUnlessRefused(answers.subMasters == Amount::None
+                                       ? "\n"
+                                       : Quantity(answers.subMasters, Text("Label13"))))
                 return false;
             if (Focused() == "Edit6") {
                 const std::string keys = answers.keys >= Amount::Above ? "99999999"
                                          : answers.keys == Amount::All ? "a"
-                                                                                                     : Typed(answers.keys, 3);
+                                                                       : Typed(answers.keys, 3);
                 if (!TypeUnlessRefused(keys))
                     return false;
             }
@@ -150,20 +146,24 @@ protected:
         return outcome;
     }
 
-    static Outcome Batch(const manufacturers::ManufacturerRecord& record, int chambers, const Answers& answers)
-    {
-        std::vector<std::string> arguments = {"--database", "unused", "--manufacturer", record.Name, "--chambers",
-                                              std::to_string(chambers), "--master-key", answers.topMasterKey};
+    static Outcome Batch(const manufacturers::ManufacturerRecord& record, int chambers,
+                         const Answers& answers) {
+        std::vector<std::string> arguments = {"--database",     "unused",
+                                              "--manufacturer", record.Name,
+                                              "--chambers",     std::to_string(chambers),
+                                              "--master-key",   answers.topMasterKey};
         if (!answers.controlKey.empty())
             arguments.insert(arguments.end(), {"--control-key", answers.controlKey});
-        const int steps = DialogProgressionSteps(record.ShallowestCut, record.DeepestCut, record.StepIncrement);
+        const int steps =
+            DialogProgressionSteps(record.ShallowestCut, record.DeepestCut, record.StepIncrement);
         const std::int64_t mastersAvailable = MastersAvailable(steps, chambers);
         const std::string masters = Typed(answers.masters, mastersAvailable);
-        const std::int64_t masterCount =
-            masters == "all" ? mastersAvailable : std::stoll(masters);
-        const std::string subMasters = Typed(answers.subMasters, SubMastersAvailable(masterCount, steps, chambers));
+        const std::int64_t masterCount = masters == "all" ? mastersAvailable : std::stoll(masters);
+        const std::string subMasters =
+            Typed(answers.subMasters, SubMastersAvailable(masterCount, steps, chambers));
         const std::string keys = answers.keys >= Amount::Above ? "99999999" : Typed(answers.keys, 3);
-        arguments.insert(arguments.end(), {"--masters", masters, "--sub-masters", subMasters, "--keys", keys});
+        arguments.insert(arguments.end(),
+                         {"--masters", masters, "--sub-masters", subMasters, "--keys", keys});
         const tools::ParsedOptions parsed = tools::ParseBatchOptions(arguments);
         std::ostringstream notes;
         const tools::BatchRequest built = tools::BuildBatchRequest(parsed.options, record, notes);
@@ -176,8 +176,7 @@ protected:
     }
 };
 
-std::string Describe(const Outcome& outcome)
-{
+std::string Describe(const Outcome& outcome) {
     if (!outcome.request)
         return "refused: " + outcome.refusal;
     const KeySystemRequest& r = *outcome.request;
@@ -189,8 +188,7 @@ std::string Describe(const Outcome& outcome)
 // the dialog offers "all" change keys as it worked them out before its silent lowering, while the
 // batch command counts them from the lowered figure, so that asking one too many sub-masters
 // builds exactly the system of the right number.
-bool LoweredSubMastersOnly(const Outcome& dialog, const Outcome& batch)
-{
+bool LoweredSubMastersOnly(const Outcome& dialog, const Outcome& batch) {
     if (!dialog.request || !batch.request || dialog.request->ChangeKeyCount >= batch.request->ChangeKeyCount)
         return false;
     KeySystemRequest sameKeys = *dialog.request;
@@ -198,8 +196,7 @@ bool LoweredSubMastersOnly(const Outcome& dialog, const Outcome& batch)
     return sameKeys == *batch.request;
 }
 
-TEST_F(DialogBatchAgreement, TheDialogAndTheBatchCommandBuildTheSameRequest)
-{
+TEST_F(DialogBatchAgreement, TheDialogAndTheBatchCommandBuildTheSameRequest) {
     const std::vector<manufacturers::ManufacturerRecord> samples = SampleDatabase();
     ASSERT_EQ(samples.size(), 7U);
     WriteManufacturers(samples);

@@ -1,13 +1,12 @@
 #include "DialogFixture.h"
 
-#include <random>
 #include <fstream>
+#include <random>
 
 namespace varnholt::definition::testing {
 
-manufacturers::ManufacturerRecord Manufacturer(std::string name, int minChambers, int chamberChoices, int shallowest,
-                                               int deepest, int maxAdjacent, int step)
-{
+manufacturers::ManufacturerRecord Manufacturer(std::string name, int minChambers, int chamberChoices,
+                                               int shallowest, int deepest, int maxAdjacent, int step) {
     manufacturers::ManufacturerRecord record;
     record.Name = std::move(name);
     record.MinChambers = minChambers;
@@ -20,8 +19,7 @@ manufacturers::ManufacturerRecord Manufacturer(std::string name, int minChambers
 }
 
 manufacturers::ManufacturerRecord InterchangeableCore(manufacturers::ManufacturerRecord record,
-                                                      std::string controlChambers)
-{
+                                                      std::string controlChambers) {
     record.IsICore = true;
     record.ControlFactor = 10;
     record.StackTotal = 20;
@@ -29,30 +27,25 @@ manufacturers::ManufacturerRecord InterchangeableCore(manufacturers::Manufacture
     return record;
 }
 
-manufacturers::ManufacturerRecord Acme()
-{
+manufacturers::ManufacturerRecord Acme() {
     return Manufacturer("Acme", 3, 5, 0, 9, 5, 2);
 }
 
-manufacturers::ManufacturerRecord Bolt()
-{
+manufacturers::ManufacturerRecord Bolt() {
     return InterchangeableCore(Manufacturer("Bolt Core", 5, 3, 0, 9, 7, 1), "YNNNNNN");
 }
 
-manufacturers::ManufacturerRecord Corbin()
-{
+manufacturers::ManufacturerRecord Corbin() {
     return Manufacturer("Corbin", 6, 1, 1, 10, 7, 1);
 }
 
-manufacturers::ManufacturerRecord Dexter()
-{
+manufacturers::ManufacturerRecord Dexter() {
     return Manufacturer("Dexter", 5, 2, 1, 9, 0, 1);
 }
 
 namespace {
 
-std::filesystem::path FreshFolder()
-{
+std::filesystem::path FreshFolder() {
     // Test cases run as processes of their own, possibly at the same time.
     std::random_device entropy;
     auto path = std::filesystem::temp_directory_path() /
@@ -64,21 +57,18 @@ std::filesystem::path FreshFolder()
 } // namespace
 
 DialogTest::DialogTest()
-    : folder(FreshFolder()), menuButton(mainWindow.Add<toolkit::Button>("Button1")), file(folder, messages)
-{
+    : folder(FreshFolder()), menuButton(mainWindow.Add<toolkit::Button>("Button1")), file(folder, messages) {
     mainWindow.SetClientSize(775, 546);
     mainWindow.Show();
     WriteManufacturers({Acme(), Bolt(), Corbin(), Dexter()});
 }
 
-DialogTest::~DialogTest()
-{
+DialogTest::~DialogTest() {
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
 }
 
-void DialogTest::WriteManufacturers(const std::vector<manufacturers::ManufacturerRecord>& records)
-{
+void DialogTest::WriteManufacturers(const std::vector<manufacturers::ManufacturerRecord>& records) {
     std::ofstream out(folder / manufacturers::ManufacturerFile::FileName, std::ios::binary | std::ios::trunc);
     for (const auto& record : records) {
         const manufacturers::RecordBytes bytes = record.Encode();
@@ -86,8 +76,7 @@ void DialogTest::WriteManufacturers(const std::vector<manufacturers::Manufacture
     }
 }
 
-void DialogTest::OpenList(bool defining)
-{
+void DialogTest::OpenList(bool defining) {
     application.Dispatch([&] {
         if (defining) {
             form2.OpenListToDefineSystem();
@@ -98,8 +87,7 @@ void DialogTest::OpenList(bool defining)
     ASSERT_TRUE(form2.Visible());
 }
 
-void DialogTest::DefineWith(int listPosition)
-{
+void DialogTest::DefineWith(int listPosition) {
     OpenList(true);
     driver.Select("LB1", listPosition).Click("Form2.Button1");
 }

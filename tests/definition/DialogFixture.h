@@ -29,8 +29,7 @@ namespace varnholt::definition::testing {
 class RecordingReportStarter : public ReportStarter {
 public:
     explicit RecordingReportStarter(const GenerationState& generationState) : state(generationState) {}
-    void StartReport() override
-    {
+    void StartReport() override {
         ++starts;
         seenRoles = state.ChamberRoles;
         seenTable = state.ProgressionTable;
@@ -44,8 +43,8 @@ private:
     const GenerationState& state;
 };
 
-manufacturers::ManufacturerRecord Manufacturer(std::string name, int minChambers, int chamberChoices, int shallowest,
-                                               int deepest, int maxAdjacent, int step);
+manufacturers::ManufacturerRecord Manufacturer(std::string name, int minChambers, int chamberChoices,
+                                               int shallowest, int deepest, int maxAdjacent, int step);
 manufacturers::ManufacturerRecord InterchangeableCore(manufacturers::ManufacturerRecord record,
                                                       std::string controlChambers);
 

@@ -17,13 +17,13 @@ class KeyEntryStory : public DialogTest {};
 
 } // namespace
 
-TEST_F(KeyEntryStory, ChoosingAManufacturerOpensThePanelWithItsChamberCounts)
-{
+TEST_F(KeyEntryStory, ChoosingAManufacturerOpensThePanelWithItsChamberCounts) {
     DefineWith(BoltRow);
 
     EXPECT_TRUE(driver.Showing("Panel1"));
     EXPECT_FALSE(driver.Showing("LB1"));
-    EXPECT_EQ(form2.Get<varnholt::toolkit::ListBox>("ListBox1").Items(), (std::vector<std::string>{"5", "6", "7"}));
+    EXPECT_EQ(form2.Get<varnholt::toolkit::ListBox>("ListBox1").Items(),
+              (std::vector<std::string>{"5", "6", "7"}));
     EXPECT_EQ(Text("ListBox1"), "5");
     EXPECT_EQ(state.Chambers, 5);
     EXPECT_EQ(state.MfgName, "Bolt Core");
@@ -35,8 +35,7 @@ TEST_F(KeyEntryStory, ChoosingAManufacturerOpensThePanelWithItsChamberCounts)
     EXPECT_EQ(Text("Label12"), "36");
 }
 
-TEST_F(KeyEntryStory, WithoutInterchangeableCoreTheControlKeyIsGreyAndSkipped)
-{
+TEST_F(KeyEntryStory, WithoutInterchangeableCoreTheControlKeyIsGreyAndSkipped) {
     DefineWith(AcmeRow);
 
     EXPECT_EQ(state.ProgressionSteps, 4);
@@ -49,8 +48,7 @@ TEST_F(KeyEntryStory, WithoutInterchangeableCoreTheControlKeyIsGreyAndSkipped)
     EXPECT_EQ(form2.TabSequence().size(), 7U);
 }
 
-TEST_F(KeyEntryStory, TypedCharactersOutsideTheDepthsAreRefusedWithABeep)
-{
+TEST_F(KeyEntryStory, TypedCharactersOutsideTheDepthsAreRefusedWithABeep) {
     DefineWith(DexterRow);
 
     driver.Type("x");
@@ -65,12 +63,12 @@ TEST_F(KeyEntryStory, TypedCharactersOutsideTheDepthsAreRefusedWithABeep)
     EXPECT_EQ(driver.Beeps(), 2);
 }
 
-TEST_F(KeyEntryStory, OnlyTheLastPairOfCutsIsHeldToTheMaximumAdjacentCut)
-{
+TEST_F(KeyEntryStory, OnlyTheLastPairOfCutsIsHeldToTheMaximumAdjacentCut) {
     DefineWith(AcmeRow);
 
     driver.Type("39");
-    EXPECT_EQ(LastBox().text, "The Number you entered exceeds the\nMaximum Adjacent Cuts for this Manufacturer.");
+    EXPECT_EQ(LastBox().text,
+              "The Number you entered exceeds the\nMaximum Adjacent Cuts for this Manufacturer.");
     EXPECT_EQ(LastBox().kind, BoxKind::Information);
     EXPECT_TRUE(LastBox().afterBeep);
     EXPECT_EQ(Text("Edit1"), "3");
@@ -81,8 +79,7 @@ TEST_F(KeyEntryStory, OnlyTheLastPairOfCutsIsHeldToTheMaximumAdjacentCut)
     EXPECT_TRUE(driver.Boxes().empty());
 }
 
-TEST_F(KeyEntryStory, ZeroIsDepthTenWhenTheDeepestCutIsTen)
-{
+TEST_F(KeyEntryStory, ZeroIsDepthTenWhenTheDeepestCutIsTen) {
     DefineWith(CorbinRow);
 
     driver.Type("90");
@@ -93,8 +90,7 @@ TEST_F(KeyEntryStory, ZeroIsDepthTenWhenTheDeepestCutIsTen)
     EXPECT_EQ(Text("Edit1"), "2");
 }
 
-TEST_F(KeyEntryStory, AManufacturerWithoutMacsAcceptsAnyPairAndKeepsTwenty)
-{
+TEST_F(KeyEntryStory, AManufacturerWithoutMacsAcceptsAnyPairAndKeepsTwenty) {
     DefineWith(DexterRow);
 
     driver.Type("19191");
@@ -103,8 +99,7 @@ TEST_F(KeyEntryStory, AManufacturerWithoutMacsAcceptsAnyPairAndKeepsTwenty)
     EXPECT_EQ(state.MaxAdjacentCut, 20);
 }
 
-TEST_F(KeyEntryStory, ASeventhDigitIsCutBackToTheChamberCount)
-{
+TEST_F(KeyEntryStory, ASeventhDigitIsCutBackToTheChamberCount) {
     DefineWith(AcmeRow);
     driver.Select("ListBox1", "6").Type("246864");
     EXPECT_EQ(Focused(), "Edit3");
@@ -114,8 +109,7 @@ TEST_F(KeyEntryStory, ASeventhDigitIsCutBackToTheChamberCount)
     EXPECT_EQ(state.TopMasterKey, "246864");
 }
 
-TEST_F(KeyEntryStory, NineUnderZeroIsRefusedInTheControlKey)
-{
+TEST_F(KeyEntryStory, NineUnderZeroIsRefusedInTheControlKey) {
     DefineWith(BoltRow);
     // Chamber 1, Bolt Core's control chamber, differs from the control key typed below.
     driver.Type("30555");
@@ -133,8 +127,7 @@ TEST_F(KeyEntryStory, NineUnderZeroIsRefusedInTheControlKey)
     EXPECT_EQ(Focused(), "Edit3");
 }
 
-TEST_F(KeyEntryStory, TheControlKeyMayNotRepeatTheTopMasterKey)
-{
+TEST_F(KeyEntryStory, TheControlKeyMayNotRepeatTheTopMasterKey) {
     DefineWith(BoltRow);
     driver.Type("12345").Type("12345");
 
@@ -144,8 +137,7 @@ TEST_F(KeyEntryStory, TheControlKeyMayNotRepeatTheTopMasterKey)
     EXPECT_EQ(Focused(), "Edit2");
 }
 
-TEST_F(KeyEntryStory, CompletingTheTopMasterLikeTheControlKeyShortensTheControlKey)
-{
+TEST_F(KeyEntryStory, CompletingTheTopMasterLikeTheControlKeyShortensTheControlKey) {
     DefineWith(BoltRow);
     driver.Type("1234").Focus("Edit2").Type("12345");
     EXPECT_EQ(state.ControlKey, "12345");
@@ -160,16 +152,14 @@ TEST_F(KeyEntryStory, CompletingTheTopMasterLikeTheControlKeyShortensTheControlK
 class ControlChamberStory : public KeyEntryStory {
 protected:
     // Control pins in chambers 1, 3, 5 and 7.
-    void DefineSevenPinCore()
-    {
+    void DefineSevenPinCore() {
         WriteManufacturers({InterchangeableCore(Manufacturer("IC core 7-pin", 6, 2, 0, 9, 7, 2), "YNYNYNY")});
         DefineWith(0);
         driver.Select("ListBox1", "7");
     }
 };
 
-TEST_F(ControlChamberStory, AControlKeyLikeTheTopMasterInEveryControlChamberIsRefused)
-{
+TEST_F(ControlChamberStory, AControlKeyLikeTheTopMasterInEveryControlChamberIsRefused) {
     DefineSevenPinCore();
     driver.Type("4849706").Type("4849736");
 
@@ -187,8 +177,7 @@ TEST_F(ControlChamberStory, AControlKeyLikeTheTopMasterInEveryControlChamberIsRe
     EXPECT_EQ(Focused(), "Edit3");
 }
 
-TEST_F(ControlChamberStory, CompletingTheTopMasterLastShortensAControlKeyThatMatchesIt)
-{
+TEST_F(ControlChamberStory, CompletingTheTopMasterLastShortensAControlKeyThatMatchesIt) {
     DefineSevenPinCore();
     driver.Type("484970").Focus("Edit2").Type("4849736");
     EXPECT_TRUE(driver.Boxes().empty());
@@ -201,8 +190,7 @@ TEST_F(ControlChamberStory, CompletingTheTopMasterLastShortensAControlKeyThatMat
     EXPECT_EQ(state.TopMasterKey, "4849706");
 }
 
-TEST_F(KeyEntryStory, LoweringTheChamberCountCutsTheKeyAndRestartsTheQuantities)
-{
+TEST_F(KeyEntryStory, LoweringTheChamberCountCutsTheKeyAndRestartsTheQuantities) {
     DefineWith(AcmeRow);
     driver.Select("ListBox1", "6").Type("246864").Type("12\n3");
     EXPECT_EQ(Text("Label11"), "64");
@@ -217,12 +205,13 @@ TEST_F(KeyEntryStory, LoweringTheChamberCountCutsTheKeyAndRestartsTheQuantities)
     EXPECT_EQ(Focused(), "Edit3");
 }
 
-TEST_F(KeyEntryStory, TheChamberListKeysStopAtItsEnds)
-{
+TEST_F(KeyEntryStory, TheChamberListKeysStopAtItsEnds) {
     DefineWith(BoltRow);
     driver.Focus("ListBox1").Press(varnholt::toolkit::Key::Up);
     EXPECT_EQ(Text("ListBox1"), "5");
-    driver.Press(varnholt::toolkit::Key::Down).Press(varnholt::toolkit::Key::Down).Press(varnholt::toolkit::Key::Down);
+    driver.Press(varnholt::toolkit::Key::Down)
+        .Press(varnholt::toolkit::Key::Down)
+        .Press(varnholt::toolkit::Key::Down);
     EXPECT_EQ(Text("ListBox1"), "7");
     driver.Press(varnholt::toolkit::Key::Return);
     EXPECT_EQ(Focused(), "Edit1");

@@ -11,8 +11,7 @@ namespace {
 // Acme: depths 0..9 in steps of 2, so four alternatives per chamber.
 class QuantityStory : public DialogTest {
 protected:
-    void KeyWithChambers(const char* chambers, const char* key)
-    {
+    void KeyWithChambers(const char* chambers, const char* key) {
         DefineWith(0);
         driver.Select("ListBox1", chambers).Type(key);
         ASSERT_EQ(Focused(), "Edit3");
@@ -21,8 +20,7 @@ protected:
 
 } // namespace
 
-TEST_F(QuantityStory, SixChambersHoldSixtyFourMastersAndTheLevelsShareTheRest)
-{
+TEST_F(QuantityStory, SixChambersHoldSixtyFourMastersAndTheLevelsShareTheRest) {
     KeyWithChambers("6", "246864");
     EXPECT_EQ(Text("Label12"), "64");
 
@@ -36,8 +34,7 @@ TEST_F(QuantityStory, SixChambersHoldSixtyFourMastersAndTheLevelsShareTheRest)
     EXPECT_EQ(Text("Label11"), "64");
 }
 
-TEST_F(QuantityStory, EnterInAnEmptyMastersFieldMeansNoMastersAndAllKeys)
-{
+TEST_F(QuantityStory, EnterInAnEmptyMastersFieldMeansNoMastersAndAllKeys) {
     KeyWithChambers("6", "246864");
     driver.Type("\n");
 
@@ -48,16 +45,14 @@ TEST_F(QuantityStory, EnterInAnEmptyMastersFieldMeansNoMastersAndAllKeys)
     EXPECT_EQ(Focused(), "Edit6");
 }
 
-TEST_F(QuantityStory, AZeroAfterADigitEndsTheMastersEntry)
-{
+TEST_F(QuantityStory, AZeroAfterADigitEndsTheMastersEntry) {
     KeyWithChambers("6", "246864");
     driver.Type("90");
     EXPECT_EQ(Text("Edit3"), "9");
     EXPECT_EQ(Focused(), "Edit4");
 }
 
-TEST_F(QuantityStory, FiveChambersLeaveSubMastersOnlyForFewMasters)
-{
+TEST_F(QuantityStory, FiveChambersLeaveSubMastersOnlyForFewMasters) {
     KeyWithChambers("5", "24686");
     driver.Type("4\n");
     EXPECT_EQ(Text("Label13"), "4");
@@ -69,8 +64,7 @@ TEST_F(QuantityStory, FiveChambersLeaveSubMastersOnlyForFewMasters)
     EXPECT_EQ(Focused(), "Edit6");
 }
 
-TEST_F(QuantityStory, FourChambersMoveStraightOnToTheKeys)
-{
+TEST_F(QuantityStory, FourChambersMoveStraightOnToTheKeys) {
     KeyWithChambers("4", "2468");
     EXPECT_EQ(Text("Label12"), "4");
     driver.Type("3\n");
@@ -81,8 +75,7 @@ TEST_F(QuantityStory, FourChambersMoveStraightOnToTheKeys)
     EXPECT_TRUE(driver.Boxes().empty());
 }
 
-TEST_F(QuantityStory, MoreMastersThanAvailableAreRefusedAndTheFieldEmptied)
-{
+TEST_F(QuantityStory, MoreMastersThanAvailableAreRefusedAndTheFieldEmptied) {
     KeyWithChambers("6", "246864");
     driver.Type("65");
 
@@ -93,20 +86,19 @@ TEST_F(QuantityStory, MoreMastersThanAvailableAreRefusedAndTheFieldEmptied)
     EXPECT_EQ(Focused(), "Edit3");
 }
 
-TEST_F(QuantityStory, TooManySubMastersEmptyTheirFieldOnly)
-{
+TEST_F(QuantityStory, TooManySubMastersEmptyTheirFieldOnly) {
     KeyWithChambers("6", "246864");
     driver.Type("12\n65");
 
     EXPECT_EQ(LastBox().kind, BoxKind::Error);
-    EXPECT_EQ(LastBox().text, "You are requesting too many Sub-Master Keys.\nPlease reduce the quantity to continue.");
+    EXPECT_EQ(LastBox().text,
+              "You are requesting too many Sub-Master Keys.\nPlease reduce the quantity to continue.");
     EXPECT_EQ(Text("Edit4"), "");
     EXPECT_EQ(Text("Edit3"), "12");
     EXPECT_EQ(Focused(), "Edit4");
 }
 
-TEST_F(QuantityStory, MastersThatNoLongerFitAfterFewerChambersAreRefused)
-{
+TEST_F(QuantityStory, MastersThatNoLongerFitAfterFewerChambersAreRefused) {
     KeyWithChambers("6", "246864");
     driver.Type("60");
     EXPECT_EQ(Text("Edit3"), "6");
@@ -114,29 +106,32 @@ TEST_F(QuantityStory, MastersThatNoLongerFitAfterFewerChambersAreRefused)
     ASSERT_EQ(Text("Edit3"), "62");
 
     // Three chambers chosen with the keyboard, then straight on to the sub-masters.
-    driver.Focus("ListBox1").Press(varnholt::toolkit::Key::Up).Press(varnholt::toolkit::Key::Up).Press(varnholt::toolkit::Key::Up);
+    driver.Focus("ListBox1")
+        .Press(varnholt::toolkit::Key::Up)
+        .Press(varnholt::toolkit::Key::Up)
+        .Press(varnholt::toolkit::Key::Up);
     driver.Focus("Edit4");
     EXPECT_EQ(state.Chambers, 3);
     EXPECT_EQ(LastBox().kind, BoxKind::Error);
-    EXPECT_EQ(LastBox().text, "You are requesting too many Master Keys.\nPlease reduce the quantity to continue.");
+    EXPECT_EQ(LastBox().text,
+              "You are requesting too many Master Keys.\nPlease reduce the quantity to continue.");
     EXPECT_EQ(Text("Edit3"), "");
     EXPECT_EQ(Text("Label13"), "0");
     EXPECT_EQ(Focused(), "Edit3");
 }
 
-TEST_F(QuantityStory, SubMastersWithoutMastersAreQuestioned)
-{
+TEST_F(QuantityStory, SubMastersWithoutMastersAreQuestioned) {
     KeyWithChambers("6", "246864");
     driver.Type("\n");
     driver.Focus("Edit4");
 
     EXPECT_EQ(LastBox().kind, BoxKind::Information);
-    EXPECT_EQ(LastBox().text, "Sorry, but how can you have Sub-Master keys\nwhen you don't have any Master keys?");
+    EXPECT_EQ(LastBox().text,
+              "Sorry, but how can you have Sub-Master keys\nwhen you don't have any Master keys?");
     EXPECT_EQ(Focused(), "Edit6");
 }
 
-TEST_F(QuantityStory, SubMastersAfterAnEmptyMastersFieldAreQuestionedOnlyWhereTheyCouldFit)
-{
+TEST_F(QuantityStory, SubMastersAfterAnEmptyMastersFieldAreQuestionedOnlyWhereTheyCouldFit) {
     KeyWithChambers("6", "246864");
     driver.Focus("Edit4");
     EXPECT_EQ(LastBox().text, NoMastersMessage);
@@ -151,8 +146,7 @@ TEST_F(QuantityStory, SubMastersAfterAnEmptyMastersFieldAreQuestionedOnlyWhereTh
     EXPECT_EQ(Focused(), "Edit6");
 }
 
-TEST_F(QuantityStory, EveryQuantityFieldTakesDigitsAndTheLetterForAllOnly)
-{
+TEST_F(QuantityStory, EveryQuantityFieldTakesDigitsAndTheLetterForAllOnly) {
     KeyWithChambers("6", "246864");
     driver.Type("12\n");
     for (const char* field : {"Edit4", "Edit6", "Edit3"}) {
@@ -162,14 +156,14 @@ TEST_F(QuantityStory, EveryQuantityFieldTakesDigitsAndTheLetterForAllOnly)
         ASSERT_EQ(driver.Boxes().size(), 1U) << field;
         EXPECT_EQ(LastBox().kind, BoxKind::Information) << field;
         EXPECT_TRUE(LastBox().afterBeep) << field;
-        EXPECT_EQ(LastBox().text, "This is a numerical field only.\nYou must use a number from 0 through 9") << field;
+        EXPECT_EQ(LastBox().text, "This is a numerical field only.\nYou must use a number from 0 through 9")
+            << field;
         EXPECT_EQ(Focused(), field);
     }
     EXPECT_EQ(Text("Edit3"), "12");
 }
 
-TEST_F(QuantityStory, TheLetterAForAllCopiesWhatIsAvailable)
-{
+TEST_F(QuantityStory, TheLetterAForAllCopiesWhatIsAvailable) {
     KeyWithChambers("6", "246864");
     driver.Type("a");
     EXPECT_EQ(Text("Edit3"), "64");
@@ -183,8 +177,7 @@ TEST_F(QuantityStory, TheLetterAForAllCopiesWhatIsAvailable)
     EXPECT_EQ(Focused(), "Button3");
 }
 
-TEST_F(QuantityStory, TheKeysFieldRefusesMoreThanAvailableAndMovesOnAtTheMaximum)
-{
+TEST_F(QuantityStory, TheKeysFieldRefusesMoreThanAvailableAndMovesOnAtTheMaximum) {
     KeyWithChambers("6", "246864");
     driver.Type("12\n3\n");
     ASSERT_EQ(Text("Label11"), "64");
@@ -199,8 +192,7 @@ TEST_F(QuantityStory, TheKeysFieldRefusesMoreThanAvailableAndMovesOnAtTheMaximum
     EXPECT_EQ(Focused(), "Button3");
 }
 
-TEST_F(QuantityStory, BackspaceInTheKeysFieldRemovesTheLastDigit)
-{
+TEST_F(QuantityStory, BackspaceInTheKeysFieldRemovesTheLastDigit) {
     KeyWithChambers("6", "246864");
     driver.Type("12\n3\n").Type("45");
     driver.Focus("Edit6");
@@ -209,16 +201,14 @@ TEST_F(QuantityStory, BackspaceInTheKeysFieldRemovesTheLastDigit)
     EXPECT_EQ(Text("Edit6"), "4");
 }
 
-TEST_F(QuantityStory, EnterInAnEmptyKeysFieldTakesAllAvailable)
-{
+TEST_F(QuantityStory, EnterInAnEmptyKeysFieldTakesAllAvailable) {
     KeyWithChambers("6", "246864");
     driver.Type("12\n3\n\n");
     EXPECT_EQ(Text("Edit6"), "64");
     EXPECT_EQ(Focused(), "Button3");
 }
 
-TEST_F(QuantityStory, ReenteringTheKeysFieldReplacesAnEarlierAnswerWithTheNewMaximum)
-{
+TEST_F(QuantityStory, ReenteringTheKeysFieldReplacesAnEarlierAnswerWithTheNewMaximum) {
     KeyWithChambers("6", "246864");
     driver.Type("12\n3\n").Type("20");
     driver.Focus("Edit3").Focus("Edit6");
@@ -226,8 +216,7 @@ TEST_F(QuantityStory, ReenteringTheKeysFieldReplacesAnEarlierAnswerWithTheNewMax
     EXPECT_EQ(Focused(), "Button3");
 }
 
-TEST_F(QuantityStory, SubMastersAboveTheDisplayedMaximumAreLoweredSilently)
-{
+TEST_F(QuantityStory, SubMastersAboveTheDisplayedMaximumAreLoweredSilently) {
     KeyWithChambers("6", "246864");
     driver.Type("12\n9");
     EXPECT_EQ(Text("Edit4"), "9");
@@ -237,8 +226,7 @@ TEST_F(QuantityStory, SubMastersAboveTheDisplayedMaximumAreLoweredSilently)
     EXPECT_TRUE(driver.Boxes().empty());
 }
 
-TEST_F(QuantityStory, ANumberBeyondTheIntegerRangeIsAConversionErrorNotAnOverflow)
-{
+TEST_F(QuantityStory, ANumberBeyondTheIntegerRangeIsAConversionErrorNotAnOverflow) {
     KeyWithChambers("6", "246864");
     driver.Type("\n");
     application.Dispatch([&] { form2.Get<varnholt::toolkit::Edit>("Edit6").SetText("99999999999"); });

@@ -11,15 +11,13 @@ using namespace varnholt::definition;
 
 namespace {
 
-int Depth(char digit, const CutRules& rules)
-{
+int Depth(char digit, const CutRules& rules) {
     return DepthOfDigit(digit, rules.zeroIsTen);
 }
 
 } // namespace
 
-TEST(RandomMasterTest, EveryDrawnKeyHasAllChambersInRangeAndWithinTheAdjacentCut)
-{
+TEST(RandomMasterTest, EveryDrawnKeyHasAllChambersInRangeAndWithinTheAdjacentCut) {
     SeededRandomSource random(1234);
     const std::array<CutRules, 3> manufacturers{CutRules{0, 9, 5, false}, CutRules{1, 9, 3, false},
                                                 CutRules{1, 10, 4, true}};
@@ -40,8 +38,7 @@ TEST(RandomMasterTest, EveryDrawnKeyHasAllChambersInRangeAndWithinTheAdjacentCut
     }
 }
 
-TEST(RandomMasterTest, DepthOneComesUpTwiceAsOftenWhenTheDepthsStartAtOne)
-{
+TEST(RandomMasterTest, DepthOneComesUpTwiceAsOftenWhenTheDepthsStartAtOne) {
     SeededRandomSource random(99);
     const CutRules rules{1, 9, UnlimitedAdjacentCut, false};
     std::array<int, 10> counts{};
@@ -57,8 +54,7 @@ TEST(RandomMasterTest, DepthOneComesUpTwiceAsOftenWhenTheDepthsStartAtOne)
     EXPECT_NEAR(counts[1], 2 * expectedOther, 2 * expectedOther * 0.06);
 }
 
-TEST(RandomMasterTest, DepthTenIsWrittenAsZero)
-{
+TEST(RandomMasterTest, DepthTenIsWrittenAsZero) {
     SeededRandomSource random(7);
     const CutRules rules{1, 10, UnlimitedAdjacentCut, true};
     bool sawZero = false;
@@ -68,8 +64,7 @@ TEST(RandomMasterTest, DepthTenIsWrittenAsZero)
     EXPECT_TRUE(sawZero);
 }
 
-TEST(RandomMasterTest, CompletionKeepsWhatIsThereAndRespectsTheLastDigit)
-{
+TEST(RandomMasterTest, CompletionKeepsWhatIsThereAndRespectsTheLastDigit) {
     SeededRandomSource random(5);
     const CutRules rules{0, 9, 3, false};
     for (int draw = 0; draw < 500; ++draw) {
@@ -80,16 +75,14 @@ TEST(RandomMasterTest, CompletionKeepsWhatIsThereAndRespectsTheLastDigit)
     }
 }
 
-TEST(RandomMasterTest, ImpossibleLimitsLeaveTheKeyShortInsteadOfHanging)
-{
+TEST(RandomMasterTest, ImpossibleLimitsLeaveTheKeyShortInsteadOfHanging) {
     SeededRandomSource random(5);
     std::string key = "5";
     EXPECT_FALSE(CompleteRandomKey(key, 6, random, CutRules{0, 9, -1, false}));
     EXPECT_EQ(key, "5");
 }
 
-TEST(RandomMasterTest, TheSameSeedGivesTheSameKey)
-{
+TEST(RandomMasterTest, TheSameSeedGivesTheSameKey) {
     SeededRandomSource first(4711);
     SeededRandomSource second(4711);
     std::string a;
@@ -99,8 +92,7 @@ TEST(RandomMasterTest, TheSameSeedGivesTheSameKey)
     EXPECT_EQ(a, b);
 }
 
-TEST(RandomMasterTest, KeysDrawnInTheSameMillisecondDiffer)
-{
+TEST(RandomMasterTest, KeysDrawnInTheSameMillisecondDiffer) {
     // The keys a clock-seeded generator hands out within one millisecond are all the same, and
     // the few thousand seeds around a key's creation time give it away.
     SystemRandomSource random;
@@ -115,8 +107,7 @@ TEST(RandomMasterTest, KeysDrawnInTheSameMillisecondDiffer)
     EXPECT_GE(keys.size(), 995U);
 }
 
-TEST(RandomMasterTest, TheSystemSourceDrawsEveryValueEvenly)
-{
+TEST(RandomMasterTest, TheSystemSourceDrawsEveryValueEvenly) {
     SystemRandomSource random;
     std::array<int, 11> counts{};
     constexpr int Draws = 55000;

@@ -1,5 +1,5 @@
-#include "definition/DefinitionMessages.h"
 #include "definition/RequestBuilder.h"
+#include "definition/DefinitionMessages.h"
 #include "manufacturers/ManufacturerRecord.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +8,7 @@ namespace varnholt::definition {
 namespace {
 
 // Depths 0..9, step 2 (four alternatives per chamber), 4 to 7 chambers.
-manufacturers::ManufacturerRecord Acme()
-{
+manufacturers::ManufacturerRecord Acme() {
     manufacturers::ManufacturerRecord record;
     record.Name = "Acme";
     record.MinChambers = 4;
@@ -21,8 +20,7 @@ manufacturers::ManufacturerRecord Acme()
     return record;
 }
 
-SystemAnswers SixChambers(QuantityAnswer masters, QuantityAnswer subMasters, QuantityAnswer keys = {})
-{
+SystemAnswers SixChambers(QuantityAnswer masters, QuantityAnswer subMasters, QuantityAnswer keys = {}) {
     SystemAnswers answers;
     answers.chambers = 6;
     answers.topMasterKey = "246864";
@@ -32,8 +30,7 @@ SystemAnswers SixChambers(QuantityAnswer masters, QuantityAnswer subMasters, Qua
     return answers;
 }
 
-TEST(RequestBuilderTest, TheManufacturerIsNormalisedOnce)
-{
+TEST(RequestBuilderTest, TheManufacturerIsNormalisedOnce) {
     manufacturers::ManufacturerRecord record = Acme();
     record.MaxAdjacentCut = 0;
     // Forty characters, two of them outside ASCII: cut by bytes the name would lose its end.
@@ -47,8 +44,7 @@ TEST(RequestBuilderTest, TheManufacturerIsNormalisedOnce)
     EXPECT_TRUE(RequestForManufacturer(record).ZeroIsTen);
 }
 
-TEST(RequestBuilderTest, RefusalsNameTheAnswerAndUseTheDialogsWords)
-{
+TEST(RequestBuilderTest, RefusalsNameTheAnswerAndUseTheDialogsWords) {
     const auto refusal = [](SystemAnswers answers) { return *BuildRequest(Acme(), answers).refusal; };
     SystemAnswers answers = SixChambers({}, {});
     answers.chambers = 8;
@@ -59,7 +55,8 @@ TEST(RequestBuilderTest, RefusalsNameTheAnswerAndUseTheDialogsWords)
     EXPECT_EQ(refusal(answers).message, AdjacentCutsMessage);
     EXPECT_EQ(refusal(SixChambers(QuantityAnswer::Of(65), {})).message, AboveAvailableMessage);
     EXPECT_EQ(refusal(SixChambers({}, QuantityAnswer::Of(3))).answer, RefusedAnswer::SubMasters);
-    EXPECT_EQ(refusal(SixChambers(QuantityAnswer::Of(10), QuantityAnswer::Of(65))).message, TooManySubMastersMessage);
+    EXPECT_EQ(refusal(SixChambers(QuantityAnswer::Of(10), QuantityAnswer::Of(65))).message,
+              TooManySubMastersMessage);
     EXPECT_EQ(refusal(SixChambers({}, {}, QuantityAnswer::Of(4097))).answer, RefusedAnswer::ChangeKeys);
 
     manufacturers::ManufacturerRecord core = Acme();
@@ -74,17 +71,19 @@ TEST(RequestBuilderTest, RefusalsNameTheAnswerAndUseTheDialogsWords)
 
 // One sub-master too many builds exactly the system of the right number, "all" change keys
 // included; the dialog's OK takes what its fields hold.
-TEST(RequestBuilderTest, SubMastersAboveWhatFitsAreLoweredBeforeTheKeysAreCounted)
-{
-    const BuiltRequest asked = BuildRequest(Acme(), SixChambers(QuantityAnswer::Of(10), QuantityAnswer::Of(5)));
-    const BuiltRequest fitting = BuildRequest(Acme(), SixChambers(QuantityAnswer::Of(10), QuantityAnswer::Of(4)));
+TEST(RequestBuilderTest, SubMastersAboveWhatFitsAreLoweredBeforeTheKeysAreCounted) {
+    const BuiltRequest asked =
+        BuildRequest(Acme(), SixChambers(QuantityAnswer::Of(10), QuantityAnswer::Of(5)));
+    const BuiltRequest fitting =
+        BuildRequest(Acme(), SixChambers(QuantityAnswer::Of(10), QuantityAnswer::Of(4)));
     ASSERT_FALSE(asked.refusal);
     EXPECT_EQ(asked.request, fitting.request);
     EXPECT_EQ(asked.request.SubMasterCount, 4);
     EXPECT_EQ(asked.request.ChangeKeyCount, 64);
     EXPECT_EQ(asked.request.ChamberRoles, "MMSRRR");
 
-    SystemAnswers entered = SixChambers(QuantityAnswer::Of(10), QuantityAnswer::Of(5), QuantityAnswer::Of(16));
+    SystemAnswers entered =
+        SixChambers(QuantityAnswer::Of(10), QuantityAnswer::Of(5), QuantityAnswer::Of(16));
     entered.subMastersAsEntered = true;
     const BuiltRequest dialog = BuildRequest(Acme(), entered);
     ASSERT_FALSE(dialog.refusal);

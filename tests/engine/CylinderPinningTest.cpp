@@ -9,16 +9,14 @@
 namespace varnholt {
 namespace {
 
-std::string Pins(const ChamberPinning& pins)
-{
+std::string Pins(const ChamberPinning& pins) {
     std::string text = std::to_string(pins.bottomPin) + "/" + std::to_string(pins.masterPin);
     if (pins.controlPin != 0 || pins.topPin != 0)
         text += "/" + std::to_string(pins.controlPin) + "/" + std::to_string(pins.topPin);
     return pins.pinnable ? text : "*";
 }
 
-std::string Cylinder(const KeySystemRequest& request, const std::string& bitting)
-{
+std::string Cylinder(const KeySystemRequest& request, const std::string& bitting) {
     const CylinderPinning pinning = CylinderPinner(request).Pin(bitting);
     std::string text;
     for (int chamber = 0; chamber < request.Chambers; ++chamber)
@@ -26,8 +24,7 @@ std::string Cylinder(const KeySystemRequest& request, const std::string& bitting
     return text;
 }
 
-const ScheduledKey& Find(const KeySchedule& schedule, const std::string& designation, int number)
-{
+const ScheduledKey& Find(const KeySchedule& schedule, const std::string& designation, int number) {
     for (const ScheduledKey& key : schedule)
         if (key.listed && key.designation == designation && key.changeKeyNumber == number)
             return key;
@@ -36,8 +33,7 @@ const ScheduledKey& Find(const KeySchedule& schedule, const std::string& designa
 
 // Top master 24613, steps of 2: the arrays are 4 6 8 0 | 6 8 0 2 | 8 0 2 4 | 3 5 7 9 | 5 7 9 1.
 // Master A is 44613, its sub-master AA 46613, and AA's second change key 46035.
-TEST(CylinderPinning, FiveChamberChangeKeyUnderASubMasterIsPinnedAgainstTheTopMasterAndOpensToThirtyTwo)
-{
+TEST(CylinderPinning, FiveChamberChangeKeyUnderASubMasterIsPinnedAgainstTheTopMasterAndOpensToThirtyTwo) {
     GenerationState state = test::MakeState(0, 9, 2, "24613");
     state.MaxAdjacentCut = 7;
     state.ChamberRoles = "MSRRR";
@@ -59,15 +55,13 @@ TEST(CylinderPinning, FiveChamberChangeKeyUnderASubMasterIsPinnedAgainstTheTopMa
     EXPECT_EQ(ExposureCounter(state, schedule).Exposure("46613").systemKeys, 3);
 }
 
-TEST(CylinderPinning, ZeroCountsAsDepthTenForTheKeyAndTheTopMaster)
-{
+TEST(CylinderPinning, ZeroCountsAsDepthTenForTheKeyAndTheTopMaster) {
     const GenerationState state = test::MakeState(1, 10, 1, "6090");
     // Chamber 1: key "0" (10) over top 6; chamber 2: key 2 under top "0" (10); chamber 4 equal.
     EXPECT_EQ(Cylinder(state, "0290"), "6/4 2/8 9/0 10/0");
 }
 
-TEST(CylinderPinning, CoreChamberWhoseMasterPinWouldBeThinnerThanAStepCannotBePinned)
-{
+TEST(CylinderPinning, CoreChamberWhoseMasterPinWouldBeThinnerThanAStepCannotBePinned) {
     GenerationState state = test::MakeState(0, 9, 2, "246424");
     state.MaxAdjacentCut = 7;
     state.IsICore = true;

@@ -7,8 +7,7 @@
 namespace varnholt {
 namespace {
 
-std::vector<std::string> MasterDesignations(int count)
-{
+std::vector<std::string> MasterDesignations(int count) {
     DesignationLetters letters;
     StartMasterDesignations(letters, count);
     std::vector<std::string> names{letters.MasterDesignation};
@@ -19,8 +18,7 @@ std::vector<std::string> MasterDesignations(int count)
     return names;
 }
 
-TEST(Designations, TwentyTwoMastersAreLettersWithoutIOQX)
-{
+TEST(Designations, TwentyTwoMastersAreLettersWithoutIOQX) {
     const std::vector<std::string> names = MasterDesignations(22);
     std::string letters;
     for (const std::string& name : names)
@@ -28,8 +26,7 @@ TEST(Designations, TwentyTwoMastersAreLettersWithoutIOQX)
     EXPECT_EQ(letters, "ABCDEFGHJKLMNPRSTUVWYZ");
 }
 
-TEST(Designations, TwentyThreeMastersRunFromAAToBA)
-{
+TEST(Designations, TwentyThreeMastersRunFromAAToBA) {
     const std::vector<std::string> names = MasterDesignations(23);
     EXPECT_EQ(names.front(), "AA");
     EXPECT_EQ(names[1], "AB");
@@ -37,22 +34,21 @@ TEST(Designations, TwentyThreeMastersRunFromAAToBA)
     EXPECT_EQ(names.back(), "BA");
 }
 
-TEST(Designations, EveryMasterCountHasUniquePlainLetters)
-{
+TEST(Designations, EveryMasterCountHasUniquePlainLetters) {
     for (int count : {22, 23, 484, 485, 1296}) {
         const std::vector<std::string> names = MasterDesignations(count);
         EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size()) << count;
         for (const std::string& name : names)
             for (char letter : name)
-                EXPECT_TRUE(letter >= 'A' && letter <= 'Z' && letter != 'I' && letter != 'O' && letter != 'Q' &&
-                            letter != 'X')
+                EXPECT_TRUE(letter >= 'A' && letter <= 'Z' && letter != 'I' && letter != 'O' &&
+                            letter != 'Q' && letter != 'X')
                     << count << " " << name;
     }
 }
 
 // Sub-master names under each of the first masters, joined with the master's own.
-std::set<std::string> FullNames(int masters, int subMasters, std::vector<std::string>* masterNames = nullptr)
-{
+std::set<std::string> FullNames(int masters, int subMasters,
+                                std::vector<std::string>* masterNames = nullptr) {
     DesignationLetters letters;
     StartMasterDesignations(letters, masters);
     std::set<std::string> names;
@@ -71,8 +67,7 @@ std::set<std::string> FullNames(int masters, int subMasters, std::vector<std::st
     return names;
 }
 
-TEST(Designations, SubMastersOfOneLetterMastersFollowTheMastersLetter)
-{
+TEST(Designations, SubMastersOfOneLetterMastersFollowTheMastersLetter) {
     DesignationLetters letters;
     StartMasterDesignations(letters, 5);
     AdvanceMasterDesignation(letters);
@@ -84,8 +79,7 @@ TEST(Designations, SubMastersOfOneLetterMastersFollowTheMastersLetter)
     EXPECT_EQ(FullNames(5, 30).size(), 3U * 30U);
 }
 
-TEST(Designations, ManySubMastersOfTwoLetterMastersKeepTheMastersLetters)
-{
+TEST(Designations, ManySubMastersOfTwoLetterMastersKeepTheMastersLetters) {
     std::vector<std::string> masters;
     const std::set<std::string> names = FullNames(23, 36, &masters);
     EXPECT_EQ(names.size(), 3U * 36U) << "every sub-master has a name of its own";

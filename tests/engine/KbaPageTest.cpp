@@ -18,16 +18,14 @@ using varnholt::test::MakeState;
 namespace {
 
 // Depths 1..10 ("0" is 10), step 4: rows 0 2 / 6 2 / 8 -.
-GenerationState StandardSystem()
-{
+GenerationState StandardSystem() {
     GenerationState state = MakeState(1, 10, 4, "604");
     GenerateProgression(state);
     return state;
 }
 
 // Depths 0..9, step 3, control chambers 1 and 3: rows 4 1 - / 8 2 - / 5 8 -.
-GenerationState CoreSystem()
-{
+GenerationState CoreSystem() {
     GenerationState state = MakeState(0, 9, 3, "752");
     state.IsICore = true;
     state.ControlKey = "584";
@@ -38,8 +36,7 @@ GenerationState CoreSystem()
     return state;
 }
 
-void ExpectLines(const std::vector<std::string>& actual, const std::vector<std::string>& expected)
-{
+void ExpectLines(const std::vector<std::string>& actual, const std::vector<std::string>& expected) {
     for (std::size_t i = 0; i < std::min(actual.size(), expected.size()); ++i)
         EXPECT_EQ(actual[i], expected[i]) << "line " << i + 1;
     EXPECT_EQ(actual.size(), expected.size());
@@ -50,8 +47,7 @@ const std::string Filler = Indented(29, "|         |         |         |");
 
 } // namespace
 
-TEST(BuildKbaPage, StandardSystemShowsBottomAndMasterPins)
-{
+TEST(BuildKbaPage, StandardSystemShowsBottomAndMasterPins) {
     GenerationState state = StandardSystem();
     std::vector<std::string> lines{"left over"};
     BuildKbaPage(state, lines);
@@ -76,8 +72,7 @@ TEST(BuildKbaPage, StandardSystemShowsBottomAndMasterPins)
                        });
 }
 
-TEST(BuildKbaPage, InterchangeableCoreShowsFourPinsAndMarksThinPins)
-{
+TEST(BuildKbaPage, InterchangeableCoreShowsFourPinsAndMarksThinPins) {
     GenerationState state = CoreSystem();
     std::vector<std::string> lines;
     BuildKbaPage(state, lines);
@@ -110,8 +105,7 @@ TEST(BuildKbaPage, InterchangeableCoreShowsFourPinsAndMarksThinPins)
                        });
 }
 
-TEST(BuildKbaPage, NoteTellsOfThisPageOnly)
-{
+TEST(BuildKbaPage, NoteTellsOfThisPageOnly) {
     GenerationState state = CoreSystem();
     state.ControlFactor = 7; // chamber 3, column 2: 4 + 7 - 8 = 3 is a whole step
     state.KeyMark = '*';     // left by the last key of an earlier report
@@ -122,8 +116,7 @@ TEST(BuildKbaPage, NoteTellsOfThisPageOnly)
     EXPECT_EQ(state.KeyMark, ' ');
 }
 
-TEST(BuildKbaPage, LongRunningStateMatchesAFreshOne)
-{
+TEST(BuildKbaPage, LongRunningStateMatchesAFreshOne) {
     GenerationState fresh = StandardSystem();
     std::vector<std::string> freshLines;
     CountUsableDepths(fresh);
@@ -169,8 +162,7 @@ TEST(BuildKbaPage, LongRunningStateMatchesAFreshOne)
     EXPECT_EQ(reused.TopPinsText, fresh.TopPinsText);
 }
 
-TEST(BuildKbaPage, RefusesAnIncompleteControlKey)
-{
+TEST(BuildKbaPage, RefusesAnIncompleteControlKey) {
     GenerationState state = CoreSystem();
     state.ControlKey = "58";
     std::vector<std::string> lines;

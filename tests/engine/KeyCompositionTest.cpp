@@ -13,8 +13,7 @@ using varnholt::test::MakeState;
 
 namespace {
 
-ChamberFlags AllUsable()
-{
+ChamberFlags AllUsable() {
     ChamberFlags flags{};
     flags.fill(true);
     return flags;
@@ -27,27 +26,26 @@ struct Composition {
     bool compatible = false;
 };
 
-Composition Compose(GenerationState& state, const std::string& bitting, const ChamberFlags& usable = AllUsable())
-{
+Composition Compose(GenerationState& state, const std::string& bitting,
+                    const ChamberFlags& usable = AllUsable()) {
     const int number = std::stoi(bitting);
     Composition result;
-    ComposeKey(state, number / 1000 * 1000, number % 1000 / 100 * 100, number % 100 / 10 * 10, number % 10, 0, usable,
-               result.keyExists, result.allEqual, result.compatible);
+    ComposeKey(state, number / 1000 * 1000, number % 1000 / 100 * 100, number % 100 / 10 * 10, number % 10, 0,
+               usable, result.keyExists, result.allEqual, result.compatible);
     return result;
 }
 
-GenerationState ComposingState(const std::string& topMasterKey)
-{
+GenerationState ComposingState(const std::string& topMasterKey) {
     GenerationState state = MakeState(0, 9, 1, topMasterKey);
     state.KeyCompositionEnabled = true;
     for (int chamber = 1; chamber <= state.Chambers; ++chamber)
-        state.TmkCuts[static_cast<std::size_t>(chamber)] = topMasterKey[static_cast<std::size_t>(chamber - 1)] - '0';
+        state.TmkCuts[static_cast<std::size_t>(chamber)] =
+            topMasterKey[static_cast<std::size_t>(chamber - 1)] - '0';
     return state;
 }
 
 GenerationState InterchangeableCore(const std::string& topMasterKey, const std::string& controlKey,
-                                    const std::string& controlChambers)
-{
+                                    const std::string& controlChambers) {
     GenerationState state = ComposingState(topMasterKey);
     state.IsICore = true;
     state.ControlKey = controlKey;
@@ -55,14 +53,14 @@ GenerationState InterchangeableCore(const std::string& topMasterKey, const std::
     state.ControlFactor = 4;
     state.StepIncrement = 2;
     for (int chamber = 1; chamber <= state.Chambers; ++chamber)
-        state.ControlCuts[static_cast<std::size_t>(chamber)] = controlKey[static_cast<std::size_t>(chamber - 1)] - '0';
+        state.ControlCuts[static_cast<std::size_t>(chamber)] =
+            controlKey[static_cast<std::size_t>(chamber - 1)] - '0';
     return state;
 }
 
 } // namespace
 
-TEST(TakeProgressionValue, TakesTheDigitAtItsPlaceAndMovesOn)
-{
+TEST(TakeProgressionValue, TakesTheDigitAtItsPlaceAndMovesOn) {
     ProgressionGrid table{};
     table[2][1] = "4";
     table[2][2] = "-";
@@ -87,8 +85,7 @@ TEST(TakeProgressionValue, TakesTheDigitAtItsPlaceAndMovesOn)
     EXPECT_EQ(column, 1) << "wraps after the last column";
 }
 
-TEST(TakeProgressionValue, RefusesPositionsOutsideTheTable)
-{
+TEST(TakeProgressionValue, RefusesPositionsOutsideTheTable) {
     ProgressionGrid table{};
     int positional = 0;
     bool usable = false;
@@ -103,8 +100,7 @@ TEST(TakeProgressionValue, RefusesPositionsOutsideTheTable)
     EXPECT_THROW(TakeProgressionValue(table, 1, 1, column, 9, positional, usable), std::invalid_argument);
 }
 
-TEST(ComposeKey, SplitsTheKeyNumberIntoOneDigitPerChamber)
-{
+TEST(ComposeKey, SplitsTheKeyNumberIntoOneDigitPerChamber) {
     GenerationState state = ComposingState("123");
     EXPECT_TRUE(Compose(state, "47").keyExists);
     EXPECT_EQ(state.KeyBitting, "047");
@@ -121,8 +117,7 @@ TEST(ComposeKey, SplitsTheKeyNumberIntoOneDigitPerChamber)
     EXPECT_EQ(seven.KeyMark, ' ');
 }
 
-TEST(ComposeKey, MaximumAdjacentCutAllowsAnEqualDifference)
-{
+TEST(ComposeKey, MaximumAdjacentCutAllowsAnEqualDifference) {
     GenerationState state = ComposingState("5555");
     state.MaxAdjacentCut = 7;
     Compose(state, "2955");
@@ -136,8 +131,7 @@ TEST(ComposeKey, MaximumAdjacentCutAllowsAnEqualDifference)
     EXPECT_EQ(state.KeyMark, ' ');
 }
 
-TEST(ComposeKey, ComparesOnlyThePairsOfThisSystem)
-{
+TEST(ComposeKey, ComparesOnlyThePairsOfThisSystem) {
     GenerationState state = ComposingState("1111111");
     Compose(state, "1110000");
     state.Chambers = 3;
@@ -147,8 +141,7 @@ TEST(ComposeKey, ComparesOnlyThePairsOfThisSystem)
     EXPECT_EQ(state.KeyCuts[4], 0);
 }
 
-TEST(ComposeKey, ReadsZeroAsDepthTenWithDepthsToTen)
-{
+TEST(ComposeKey, ReadsZeroAsDepthTenWithDepthsToTen) {
     GenerationState state = ComposingState("5555");
     state.DeepestCut = 10;
     state.ShallowestCut = 1;
@@ -162,8 +155,7 @@ TEST(ComposeKey, ReadsZeroAsDepthTenWithDepthsToTen)
     EXPECT_EQ(state.KeyMark, '*');
 }
 
-TEST(ComposeKey, KeyWithoutUsableChamberIsTheRowOfDashes)
-{
+TEST(ComposeKey, KeyWithoutUsableChamberIsTheRowOfDashes) {
     GenerationState state = ComposingState("12345");
     ChamberFlags usable = AllUsable();
     usable[3] = false;
@@ -189,8 +181,7 @@ TEST(ComposeKey, KeyWithoutUsableChamberIsTheRowOfDashes)
     EXPECT_EQ(state.KeyBitting, "-----");
 }
 
-TEST(ComposeKey, ControlDepthPlusFactorOrAWholeStepAwayPasses)
-{
+TEST(ComposeKey, ControlDepthPlusFactorOrAWholeStepAwayPasses) {
     // Control chamber 2 with control depth 3, factor 4, step 2: depth 7 is the control shear line.
     GenerationState state = InterchangeableCore("1111", "1311", "NYNN");
     for (const char passing : {'5', '7', '9'}) {
@@ -209,8 +200,7 @@ TEST(ComposeKey, ControlDepthPlusFactorOrAWholeStepAwayPasses)
     EXPECT_EQ(state.KeyMark, ' ');
 }
 
-TEST(ComposeKey, ControlKeyLikeTheTopMasterInEveryControlChamberMarksEveryKey)
-{
+TEST(ComposeKey, ControlKeyLikeTheTopMasterInEveryControlChamberMarksEveryKey) {
     GenerationState state = InterchangeableCore("4444", "4644", "YNYN");
     const Composition result = Compose(state, "2323");
     EXPECT_TRUE(result.allEqual);
@@ -223,8 +213,7 @@ TEST(ComposeKey, ControlKeyLikeTheTopMasterInEveryControlChamberMarksEveryKey)
     EXPECT_FALSE(differing.allEqual);
 }
 
-TEST(ComposeKey, WithoutCoreOnlyTheControlKeyBittingItselfIsMarked)
-{
+TEST(ComposeKey, WithoutCoreOnlyTheControlKeyBittingItselfIsMarked) {
     GenerationState state = ComposingState("4444");
     state.ControlKey = "2323";
     state.ControlChambers = "YYYY";
@@ -237,8 +226,7 @@ TEST(ComposeKey, WithoutCoreOnlyTheControlKeyBittingItselfIsMarked)
     EXPECT_EQ(state.KeyMark, ' ');
 }
 
-TEST(ComposeKey, KeyEqualToTheControlKeyIsMarkedWithACoreToo)
-{
+TEST(ComposeKey, KeyEqualToTheControlKeyIsMarkedWithACoreToo) {
     GenerationState state = InterchangeableCore("1111", "1311", "NYNN");
     Compose(state, "1711");
     EXPECT_EQ(state.KeyMark, ' ');
@@ -247,20 +235,21 @@ TEST(ComposeKey, KeyEqualToTheControlKeyIsMarkedWithACoreToo)
     EXPECT_EQ(state.KeyMark, '*');
 }
 
-TEST(ComposeKey, RefusesAKeyNumberWithTooManyDigits)
-{
+TEST(ComposeKey, RefusesAKeyNumberWithTooManyDigits) {
     GenerationState state = ComposingState("123");
     bool exists = false;
     bool allEqual = false;
     bool compatible = false;
-    EXPECT_THROW(ComposeKey(state, 1000, 0, 0, 0, 0, AllUsable(), exists, allEqual, compatible), std::invalid_argument);
-    EXPECT_THROW(ComposeKey(state, -1, 0, 0, 0, 0, AllUsable(), exists, allEqual, compatible), std::invalid_argument);
+    EXPECT_THROW(ComposeKey(state, 1000, 0, 0, 0, 0, AllUsable(), exists, allEqual, compatible),
+                 std::invalid_argument);
+    EXPECT_THROW(ComposeKey(state, -1, 0, 0, 0, 0, AllUsable(), exists, allEqual, compatible),
+                 std::invalid_argument);
     state.Chambers = 8;
-    EXPECT_THROW(ComposeKey(state, 1, 0, 0, 0, 0, AllUsable(), exists, allEqual, compatible), std::invalid_argument);
+    EXPECT_THROW(ComposeKey(state, 1, 0, 0, 0, 0, AllUsable(), exists, allEqual, compatible),
+                 std::invalid_argument);
 }
 
-TEST(CountUsableDepths, CountsTheColumnsThatHoldADepth)
-{
+TEST(CountUsableDepths, CountsTheColumnsThatHoldADepth) {
     GenerationState state = MakeState(0, 9, 3, "2580222");
     GenerateProgression(state);
     CountUsableDepths(state);

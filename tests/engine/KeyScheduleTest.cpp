@@ -18,8 +18,7 @@ struct Quantities {
     int changeKeys = 0;
 };
 
-GenerationState Generated(GenerationState state, const Quantities& quantities)
-{
+GenerationState Generated(GenerationState state, const Quantities& quantities) {
     state.ChamberRoles = quantities.roles;
     state.MasterCount = quantities.masters;
     state.SubMasterCount = quantities.subMasters;
@@ -28,20 +27,17 @@ GenerationState Generated(GenerationState state, const Quantities& quantities)
     return state;
 }
 
-char RoleOf(KeyLevel level)
-{
+char RoleOf(KeyLevel level) {
     return level == KeyLevel::Master ? 'M' : level == KeyLevel::SubMaster ? 'S' : 'R';
 }
 
-bool Formed(const std::string& bitting)
-{
+bool Formed(const std::string& bitting) {
     return bitting.find('-') == std::string::npos;
 }
 
 // The rules every schedule keeps; `everyKeyFits` when no change key can be refused, so that
 // each key of the lowest level has exactly the change keys asked for.
-void ExpectSound(const GenerationState& state, bool everyKeyFits)
-{
+void ExpectSound(const GenerationState& state, bool everyKeyFits) {
     const KeySchedule schedule = ComputeKeySchedule(state);
     ASSERT_FALSE(schedule.empty());
     EXPECT_EQ(schedule[0].level, KeyLevel::TopMaster);
@@ -53,11 +49,15 @@ void ExpectSound(const GenerationState& state, bool everyKeyFits)
     int masters = 0;
     for (std::size_t index = 1; index < schedule.size(); ++index) {
         const ScheduledKey& key = schedule[index];
-        const std::size_t parentIndex = key.subMaster != NoKey ? key.subMaster : key.master != NoKey ? key.master : 0;
+        const std::size_t parentIndex = key.subMaster != NoKey ? key.subMaster
+                                        : key.master != NoKey  ? key.master
+                                                               : 0;
         const std::string& parent = schedule[parentIndex].bitting;
-        for (std::size_t chamber = 0; Formed(key.bitting) && Formed(parent) && chamber < parent.size(); ++chamber) {
+        for (std::size_t chamber = 0; Formed(key.bitting) && Formed(parent) && chamber < parent.size();
+             ++chamber) {
             if (key.bitting[chamber] != parent[chamber]) {
-                EXPECT_EQ(state.ChamberRoles[chamber], RoleOf(key.level)) << key.bitting << " under " << parent;
+                EXPECT_EQ(state.ChamberRoles[chamber], RoleOf(key.level))
+                    << key.bitting << " under " << parent;
             }
         }
 
@@ -87,8 +87,7 @@ void ExpectSound(const GenerationState& state, bool everyKeyFits)
     }
 }
 
-TEST(KeySchedule, KeysDifferFromTheirParentsOnlyInTheirLevelsChambersAndAreCountedAndNumberedAsAsked)
-{
+TEST(KeySchedule, KeysDifferFromTheirParentsOnlyInTheirLevelsChambersAndAreCountedAndNumberedAsAsked) {
     GenerationState sixChambers = test::MakeState(0, 9, 2, "246135");
     sixChambers.MaxAdjacentCut = 20;
     ExpectSound(Generated(sixChambers, {"MMSSRR", 12, 9, 11}), true);
@@ -104,8 +103,7 @@ TEST(KeySchedule, KeysDifferFromTheirParentsOnlyInTheirLevelsChambersAndAreCount
     ExpectSound(Generated(narrow, {"MMSRRRR", 8, 4, 50}), false);
 }
 
-TEST(KeySchedule, ChangeKeysRefusedForTheControlKeyAreKeptButNeverListed)
-{
+TEST(KeySchedule, ChangeKeysRefusedForTheControlKeyAreKeptButNeverListed) {
     GenerationState core = test::MakeState(0, 9, 1, "246135");
     core.IsICore = true;
     core.ControlChambers = "YNYNYNN";

@@ -13,8 +13,7 @@ namespace {
 
 // One interchangeable-core chamber (chamber 1 of a 3-chamber system) with the given depths;
 // chambers 2 and 3 get a stack that pins even with a step of 4, so only chamber 1 matters.
-GenerationState CoreWithChamberOne(int keyCut, int topCut, int controlCut, bool controlChamber)
-{
+GenerationState CoreWithChamberOne(int keyCut, int topCut, int controlCut, bool controlChamber) {
     GenerationState state = varnholt::test::MakeState(0, 9, 1, "555");
     state.IsICore = true;
     state.ControlChambers = controlChamber ? "YNNNNNN" : "NNNNNNN";
@@ -26,15 +25,13 @@ GenerationState CoreWithChamberOne(int keyCut, int topCut, int controlCut, bool 
     return state;
 }
 
-std::string Piece(const std::string& pinsText, int chamber)
-{
+std::string Piece(const std::string& pinsText, int chamber) {
     return pinsText.substr(static_cast<std::size_t>(chamber - 1) * 3, 3);
 }
 
 } // namespace
 
-TEST(StandardPins, BottomIsTheShallowerDepthMasterTheDifference)
-{
+TEST(StandardPins, BottomIsTheShallowerDepthMasterTheDifference) {
     const StandardPins pins = ComputeStandardPins(7, 3);
     EXPECT_EQ(pins.bottomPin, 3);
     EXPECT_EQ(pins.masterPin, 4);
@@ -43,8 +40,7 @@ TEST(StandardPins, BottomIsTheShallowerDepthMasterTheDifference)
     EXPECT_EQ(tenUnderSix.masterPin, 4);
 }
 
-TEST(ComputeIcPinning, ControlChamberLiftsTheControlShearLine)
-{
+TEST(ComputeIcPinning, ControlChamberLiftsTheControlShearLine) {
     GenerationState state = CoreWithChamberOne(4, 7, 5, true);
     bool usable = false;
     ComputeIcPinning(state, usable);
@@ -57,8 +53,7 @@ TEST(ComputeIcPinning, ControlChamberLiftsTheControlShearLine)
     EXPECT_EQ(state.KeyMark, ' ');
 }
 
-TEST(ComputeIcPinning, OtherChamberStacksTheThreeDepths)
-{
+TEST(ComputeIcPinning, OtherChamberStacksTheThreeDepths) {
     GenerationState state = CoreWithChamberOne(2, 5, 8, false);
     bool usable = false;
     ComputeIcPinning(state, usable);
@@ -86,8 +81,7 @@ TEST(ComputeIcPinning, OtherChamberStacksTheThreeDepths)
     EXPECT_EQ(Piece(keyAtControl.TopPinsText, 1), " 15");
 }
 
-TEST(ComputeIcPinning, PinsThinnerThanAStepCannotBeUsed)
-{
+TEST(ComputeIcPinning, PinsThinnerThanAStepCannotBeUsed) {
     GenerationState state = CoreWithChamberOne(4, 7, 5, true);
     state.StepIncrement = 4; // master pin 3 and control pin 4
     bool usable = true;
@@ -104,8 +98,7 @@ TEST(ComputeIcPinning, PinsThinnerThanAStepCannotBeUsed)
     EXPECT_EQ(Piece(negative.ControlPinsText, 1), "  *");
 }
 
-TEST(ComputeIcPinning, TopPinNeverGoesBelowNothing)
-{
+TEST(ComputeIcPinning, TopPinNeverGoesBelowNothing) {
     GenerationState state = CoreWithChamberOne(4, 9, 9, true);
     state.StackTotal = 12; // 4 + 5 + (9 + 6 - 9) = 15 > 12
     bool usable = false;
@@ -113,8 +106,7 @@ TEST(ComputeIcPinning, TopPinNeverGoesBelowNothing)
     EXPECT_EQ(Piece(state.TopPinsText, 1), " --");
 }
 
-TEST(ComputeIcPinning, ZeroIsDepthTenWithDepthsToTen)
-{
+TEST(ComputeIcPinning, ZeroIsDepthTenWithDepthsToTen) {
     GenerationState state = CoreWithChamberOne(0, 6, 5, true);
     state.ShallowestCut = 1;
     state.DeepestCut = 10;
@@ -127,8 +119,7 @@ TEST(ComputeIcPinning, ZeroIsDepthTenWithDepthsToTen)
     EXPECT_EQ(state.KeyCuts[1], 0) << "the cut stays written as 0";
 }
 
-TEST(ComputeIcPinning, ChambersLeftOutGetBlankPiecesAndMarkNothing)
-{
+TEST(ComputeIcPinning, ChambersLeftOutGetBlankPiecesAndMarkNothing) {
     GenerationState state = CoreWithChamberOne(4, 7, 5, true);
     state.StepIncrement = 4;
     ChamberFlags pinOnly{};
@@ -143,8 +134,7 @@ TEST(ComputeIcPinning, ChambersLeftOutGetBlankPiecesAndMarkNothing)
     EXPECT_EQ(Piece(state.BottomPinsText, 2), "  1");
 }
 
-TEST(ComputeIcPinning, RequiresAnInterchangeableCore)
-{
+TEST(ComputeIcPinning, RequiresAnInterchangeableCore) {
     GenerationState state = CoreWithChamberOne(4, 7, 5, true);
     state.IsICore = false;
     bool usable = false;

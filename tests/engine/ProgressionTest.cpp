@@ -1,5 +1,5 @@
-#include "engine/Depth.h"
 #include "engine/Progression.h"
+#include "engine/Depth.h"
 
 #include "TestState.h"
 
@@ -24,8 +24,7 @@ struct ProgressionCase {
     std::string expectedRow;
 };
 
-void PrintTo(const ProgressionCase& c, std::ostream* out)
-{
+void PrintTo(const ProgressionCase& c, std::ostream* out) {
     *out << "cuts " << c.shallowestCut << ".." << c.deepestCut << " step " << c.step << " top " << c.topDigit;
 }
 
@@ -33,8 +32,7 @@ class ProgressionRows : public testing::TestWithParam<ProgressionCase> {};
 
 } // namespace
 
-TEST_P(ProgressionRows, EveryChamberStepsFromItsTopMasterDepth)
-{
+TEST_P(ProgressionRows, EveryChamberStepsFromItsTopMasterDepth) {
     const ProgressionCase& c = GetParam();
     GenerationState state = MakeState(c.shallowestCut, c.deepestCut, c.step, std::string(5, c.topDigit));
     GenerateProgression(state);
@@ -43,16 +41,14 @@ TEST_P(ProgressionRows, EveryChamberStepsFromItsTopMasterDepth)
         EXPECT_EQ(Row(state, chamber), c.expectedRow) << "chamber " << chamber;
 }
 
-INSTANTIATE_TEST_SUITE_P(DepthsZeroToNine, ProgressionRows,
-                         testing::Values(ProgressionCase{0, 9, 1, '3', 6, "4 5 6 7 8 9"},
-                                         ProgressionCase{0, 9, 1, '7', 6, "8 9 0 1 2 3"},
-                                         ProgressionCase{0, 9, 2, '3', 4, "5 7 9 1"},
-                                         ProgressionCase{0, 9, 2, '4', 4, "6 8 0 2"},
-                                         ProgressionCase{0, 9, 3, '2', 3, "5 8 -"},
-                                         ProgressionCase{0, 9, 3, '5', 3, "8 2 -"},
-                                         ProgressionCase{0, 9, 3, '8', 3, "5 2 -"},
-                                         ProgressionCase{0, 9, 4, '2', 2, "6 -"},
-                                         ProgressionCase{0, 9, 4, '5', 2, "9 1"}));
+INSTANTIATE_TEST_SUITE_P(
+    DepthsZeroToNine, ProgressionRows,
+    testing::Values(ProgressionCase{0, 9, 1, '3', 6, "4 5 6 7 8 9"},
+                    ProgressionCase{0, 9, 1, '7', 6, "8 9 0 1 2 3"},
+                    ProgressionCase{0, 9, 2, '3', 4, "5 7 9 1"}, ProgressionCase{0, 9, 2, '4', 4, "6 8 0 2"},
+                    ProgressionCase{0, 9, 3, '2', 3, "5 8 -"}, ProgressionCase{0, 9, 3, '5', 3, "8 2 -"},
+                    ProgressionCase{0, 9, 3, '8', 3, "5 2 -"}, ProgressionCase{0, 9, 4, '2', 2, "6 -"},
+                    ProgressionCase{0, 9, 4, '5', 2, "9 1"}));
 
 INSTANTIATE_TEST_SUITE_P(OtherRanges, ProgressionRows,
                          testing::Values(
@@ -62,16 +58,14 @@ INSTANTIATE_TEST_SUITE_P(OtherRanges, ProgressionRows,
                              ProgressionCase{0, 5, 1, '2', 5, "3 4 5 0 1"},
                              ProgressionCase{0, 5, 1, '5', 5, "0 1 2 3 4"}));
 
-INSTANTIATE_TEST_SUITE_P(ZeroIsTen, ProgressionRows,
-                         testing::Values(
-                             // "0" is depth 10 both as the top master digit and in a cell.
-                             ProgressionCase{1, 10, 1, '0', 6, "1 2 3 4 5 6"},
-                             ProgressionCase{1, 10, 1, '8', 6, "9 0 1 2 3 4"},
-                             // Depth 10 belongs to the even series.
-                             ProgressionCase{1, 10, 2, '0', 4, "2 4 6 8"},
-                             ProgressionCase{1, 10, 2, '7', 4, "9 1 3 5"},
-                             ProgressionCase{1, 10, 4, '0', 2, "6 2"},
-                             ProgressionCase{1, 10, 3, '0', 3, "7 4 1"}));
+INSTANTIATE_TEST_SUITE_P(
+    ZeroIsTen, ProgressionRows,
+    testing::Values(
+        // "0" is depth 10 both as the top master digit and in a cell.
+        ProgressionCase{1, 10, 1, '0', 6, "1 2 3 4 5 6"}, ProgressionCase{1, 10, 1, '8', 6, "9 0 1 2 3 4"},
+        // Depth 10 belongs to the even series.
+        ProgressionCase{1, 10, 2, '0', 4, "2 4 6 8"}, ProgressionCase{1, 10, 2, '7', 4, "9 1 3 5"},
+        ProgressionCase{1, 10, 4, '0', 2, "6 2"}, ProgressionCase{1, 10, 3, '0', 3, "7 4 1"}));
 
 // With depths 0..10 the digit "0" is depth 10, so depth 0 cannot be written: wrapping to it
 // would print "0" a second time (or turn a whole row into "-" under a top master "0").
@@ -84,16 +78,13 @@ INSTANTIATE_TEST_SUITE_P(WrapToLowestWritableDepth, ProgressionRows,
 
 // Running down after a turn must not write a depth the manufacturer does not have: with
 // shallowest 1 a "0" would be no depth at all, and with depths to 10 it would read as 10.
-INSTANTIATE_TEST_SUITE_P(NoDepthBelowTheShallowEnd, ProgressionRows,
-                         testing::Values(ProgressionCase{1, 9, 4, '4', 2, "8 -"},
-                                         ProgressionCase{1, 10, 4, '4', 2, "8 -"},
-                                         ProgressionCase{0, 10, 4, '4', 2, "8 -"},
-                                         ProgressionCase{0, 10, 3, '9', 3, "6 3 -"},
-                                         ProgressionCase{0, 10, 3, '3', 3, "6 9 -"},
-                                         ProgressionCase{0, 9, 4, '4', 2, "8 0"}));
+INSTANTIATE_TEST_SUITE_P(
+    NoDepthBelowTheShallowEnd, ProgressionRows,
+    testing::Values(ProgressionCase{1, 9, 4, '4', 2, "8 -"}, ProgressionCase{1, 10, 4, '4', 2, "8 -"},
+                    ProgressionCase{0, 10, 4, '4', 2, "8 -"}, ProgressionCase{0, 10, 3, '9', 3, "6 3 -"},
+                    ProgressionCase{0, 10, 3, '3', 3, "6 9 -"}, ProgressionCase{0, 9, 4, '4', 2, "8 0"}));
 
-TEST(GenerateProgression, ProgressesEveryChamberOnItsOwn)
-{
+TEST(GenerateProgression, ProgressesEveryChamberOnItsOwn) {
     GenerationState state = MakeState(0, 9, 2, "3472");
     state.ChamberRoles = "MSRR";
     GenerateProgression(state);
@@ -103,8 +94,7 @@ TEST(GenerateProgression, ProgressesEveryChamberOnItsOwn)
     EXPECT_EQ(Row(state, 4), "4 6 8 0");
 }
 
-TEST(GenerateProgression, UsesOnlyTheFirstChambersDigits)
-{
+TEST(GenerateProgression, UsesOnlyTheFirstChambersDigits) {
     GenerationState state = MakeState(0, 9, 1, "3333");
     state.Chambers = 3;
     GenerateProgression(state);
@@ -112,8 +102,7 @@ TEST(GenerateProgression, UsesOnlyTheFirstChambersDigits)
     EXPECT_EQ(state.ProgressionTable[4][1], "");
 }
 
-TEST(GenerateProgression, LeavesNothingOfAnEarlierLargerSystem)
-{
+TEST(GenerateProgression, LeavesNothingOfAnEarlierLargerSystem) {
     GenerationState state = MakeState(0, 9, 1, "1234567");
     GenerateProgression(state);
     ASSERT_EQ(state.ProgressionTable[7][6], "3");
@@ -126,7 +115,8 @@ TEST(GenerateProgression, LeavesNothingOfAnEarlierLargerSystem)
     EXPECT_EQ(state.ProgressionSteps, 3);
     for (int chamber = 1; chamber <= MaxChambers; ++chamber) {
         for (int column = 1; column <= MaxProgressionColumns; ++column) {
-            const auto& cell = state.ProgressionTable[static_cast<std::size_t>(chamber)][static_cast<std::size_t>(column)];
+            const auto& cell =
+                state.ProgressionTable[static_cast<std::size_t>(chamber)][static_cast<std::size_t>(column)];
             if (chamber > 4 || column > 3)
                 EXPECT_EQ(cell, "") << chamber << "/" << column;
             else
@@ -135,8 +125,7 @@ TEST(GenerateProgression, LeavesNothingOfAnEarlierLargerSystem)
     }
 }
 
-TEST(ClearProgressionTable, EmptiesEveryCell)
-{
+TEST(ClearProgressionTable, EmptiesEveryCell) {
     GenerationState state = MakeState(0, 9, 1, "1234567");
     GenerateProgression(state);
     ClearProgressionTable(state);
@@ -145,8 +134,7 @@ TEST(ClearProgressionTable, EmptiesEveryCell)
             EXPECT_EQ(cell, "");
 }
 
-TEST(GenerateProgression, RefusesRequestsTheDialogNeverHandsOver)
-{
+TEST(GenerateProgression, RefusesRequestsTheDialogNeverHandsOver) {
     const auto refuses = [](GenerationState state) {
         EXPECT_THROW(GenerateProgression(state), std::invalid_argument);
     };
@@ -187,8 +175,7 @@ namespace {
 // Every cell of every table for every top master key of chambers digits: "-" or a depth the
 // manufacturer has, never the chamber's top master digit, and the same on a second run. One
 // state serves all keys, so anything one generation leaves behind would show in the next.
-void CheckEveryTopMasterKey(int shallowestCut, int deepestCut, int chambers)
-{
+void CheckEveryTopMasterKey(int shallowestCut, int deepestCut, int chambers) {
     const int lowestDigit = deepestCut == 10 ? 0 : shallowestCut;
     const int highestDigit = deepestCut == 10 ? 9 : deepestCut;
     const int base = highestDigit - lowestDigit + 1;
@@ -212,7 +199,8 @@ void CheckEveryTopMasterKey(int shallowestCut, int deepestCut, int chambers)
 
             for (int chamber = 1; chamber <= chambers; ++chamber) {
                 for (int column = 1; column <= state.ProgressionSteps; ++column) {
-                    const std::string& cell = first[static_cast<std::size_t>(chamber)][static_cast<std::size_t>(column)];
+                    const std::string& cell =
+                        first[static_cast<std::size_t>(chamber)][static_cast<std::size_t>(column)];
                     ASSERT_EQ(cell.size(), 1U) << key << " step " << step;
                     ASSERT_NE(cell[0], key[static_cast<std::size_t>(chamber - 1)]) << key << " step " << step;
                     if (cell == "-")
@@ -228,13 +216,11 @@ void CheckEveryTopMasterKey(int shallowestCut, int deepestCut, int chambers)
 
 } // namespace
 
-TEST(GenerateProgressionProperty, FiveChambersDepthsZeroToNine)
-{
+TEST(GenerateProgressionProperty, FiveChambersDepthsZeroToNine) {
     CheckEveryTopMasterKey(0, 9, 5);
 }
 
-TEST(GenerateProgressionProperty, ThreeChambersOtherRanges)
-{
+TEST(GenerateProgressionProperty, ThreeChambersOtherRanges) {
     CheckEveryTopMasterKey(1, 9, 3);
     CheckEveryTopMasterKey(0, 10, 3);
     CheckEveryTopMasterKey(1, 10, 3);

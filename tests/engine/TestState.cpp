@@ -2,8 +2,8 @@
 
 namespace varnholt::test {
 
-GenerationState MakeState(int shallowestCut, int deepestCut, int stepIncrement, const std::string& topMasterKey)
-{
+GenerationState MakeState(int shallowestCut, int deepestCut, int stepIncrement,
+                          const std::string& topMasterKey) {
     GenerationState state;
     state.MfgName = "BRANDT";
     state.ShallowestCut = shallowestCut;
@@ -17,8 +17,7 @@ GenerationState MakeState(int shallowestCut, int deepestCut, int stepIncrement, 
     return state;
 }
 
-std::string Row(const GenerationState& state, int chamber)
-{
+std::string Row(const GenerationState& state, int chamber) {
     std::string row;
     for (int column = 1; column <= state.ProgressionSteps; ++column) {
         if (column > 1)
@@ -28,8 +27,7 @@ std::string Row(const GenerationState& state, int chamber)
     return row;
 }
 
-std::string Indented(int count, const std::string& text)
-{
+std::string Indented(int count, const std::string& text) {
     return std::string(static_cast<std::size_t>(count), ' ') + text;
 }
 

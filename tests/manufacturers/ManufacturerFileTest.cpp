@@ -248,7 +248,8 @@ TEST_F(ManufacturerFileTest, PurgeRemovesEveryMarkedRecordAndKeepsTheOrderAndByt
     EXPECT_EQ(recordOf(after, 1), recordOf(before, 2));
     EXPECT_EQ(recordOf(after, 2), recordOf(before, 4));
     EXPECT_EQ(NamesInFile(file.MfgFile()), (std::vector<std::string>{"Alpha", "Gamma", "Delta"}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path), {}), 1) << "no file beside it";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path), {}), 1)
+        << "no file beside it";
 }
 
 #ifndef _WIN32
@@ -256,7 +257,8 @@ TEST_F(ManufacturerFileTest, APurgeWritesThroughALinkKeepsTheModeAndLeavesTheUse
     const auto real = directory.path / "shared" / "company.MFG";
     std::filesystem::create_directories(real.parent_path());
     WriteBytes(real, Concatenate({PlainRecord("Alpha"), PlainRecord("Beta DELETE")}));
-    std::filesystem::permissions(real, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::permissions(real,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     std::filesystem::create_symlink(std::filesystem::path("shared") / "company.MFG", file.MfgFile());
     { std::ofstream(directory.path / "MFG.TMP") << "the user's own notes"; }
 

@@ -217,7 +217,8 @@ TEST_F(ManufacturerPanelStory, AnOverwriteOfARecordAnotherCopyMovedWritesNothing
     EXPECT_EQ(driver.LastBox().text, "Another copy of the program has changed the Manufacturer's file\n"
                                      "since this Manufacturer was read. Nothing was saved.\n"
                                      "Please choose the Manufacturer again.");
-    EXPECT_EQ(NamesInFile(file.MfgFile()), (std::vector<std::string>{"Acme Lock", "Zenith"})) << "Zenith kept";
+    EXPECT_EQ(NamesInFile(file.MfgFile()), (std::vector<std::string>{"Acme Lock", "Zenith"}))
+        << "Zenith kept";
     EXPECT_EQ(driver.FocusedName(), "MfgsName");
     driver.Click("Button6");
     EXPECT_EQ(NamesInFile(file.MfgFile()), (std::vector<std::string>{"Acme Lock", "Zenith"}))

@@ -179,8 +179,8 @@ TEST(SharedDatabaseTest, AFileHeldTooLongByTheOtherCopyIsNamedInAClearMessage) {
         ADD_FAILURE() << "two copies held the database at once";
     } catch (const toolkit::InputOutputError& busy) {
         EXPECT_EQ(std::string(busy.what()), "Cannot use the file \"" + database.generic_string() +
-                                                 "\": another copy of the program is working on it; please "
-                                                 "try again.");
+                                                "\": another copy of the program is working on it; please "
+                                                "try again.");
     }
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200)) << "it waited first";
 }

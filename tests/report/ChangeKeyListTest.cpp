@@ -8,8 +8,7 @@
 namespace varnholt::report::testing {
 namespace {
 
-std::vector<ScheduledKey> ChangeKeysOf(const ReportRun& run)
-{
+std::vector<ScheduledKey> ChangeKeysOf(const ReportRun& run) {
     std::vector<ScheduledKey> keys;
     for (const ScheduledKey& key : run.keys)
         if (key.level == KeyLevel::ChangeKey)
@@ -17,8 +16,7 @@ std::vector<ScheduledKey> ChangeKeysOf(const ReportRun& run)
     return keys;
 }
 
-TEST(ChangeKeyList, HeadlineSystemListsEveryUsableKeyOnceNumberedWithoutGaps)
-{
+TEST(ChangeKeyList, HeadlineSystemListsEveryUsableKeyOnceNumberedWithoutGaps) {
     GenerationState state = MakeState({});
     const ReportRun run = RunReport(state);
     const std::vector<ScheduledKey> keys = ChangeKeysOf(run);

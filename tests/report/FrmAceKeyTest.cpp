@@ -26,8 +26,12 @@ public:
     void NextPage() override { calls.push_back("next"); }
     void LastPage() override { calls.push_back("last"); }
     void RefreshPageIndicator() override { calls.push_back("refresh"); }
-    void ScrollVertical(varnholt::bands::ScrollRequest request) override { calls.push_back("vertical " + Describe(request)); }
-    void ScrollHorizontal(varnholt::bands::ScrollRequest request) override { calls.push_back("horizontal " + Describe(request)); }
+    void ScrollVertical(varnholt::bands::ScrollRequest request) override {
+        calls.push_back("vertical " + Describe(request));
+    }
+    void ScrollHorizontal(varnholt::bands::ScrollRequest request) override {
+        calls.push_back("horizontal " + Describe(request));
+    }
     void SetKeyPreview(bool on) override { keyPreview = on; }
     void SetKeyDownHandler(KeyDownHandler handler) override { keyDown = std::move(handler); }
     void Close() override { calls.push_back("close"); }
@@ -35,27 +39,42 @@ public:
 private:
     static std::string Describe(varnholt::bands::ScrollRequest request) {
         switch (request.code) {
-        case ScrollCode::LineUp: return "line up";
-        case ScrollCode::LineDown: return "line down";
-        case ScrollCode::PageUp: return "page up";
-        case ScrollCode::PageDown: return "page down";
-        case ScrollCode::ThumbPosition: return "to " + std::to_string(request.position);
+        case ScrollCode::LineUp:
+            return "line up";
+        case ScrollCode::LineDown:
+            return "line down";
+        case ScrollCode::PageUp:
+            return "page up";
+        case ScrollCode::PageDown:
+            return "page down";
+        case ScrollCode::ThumbPosition:
+            return "to " + std::to_string(request.position);
         }
         return "?";
     }
 };
 
-ShiftState Ctrl() { return ShiftState(Modifier::Ctrl); }
-ShiftState Shift() { return ShiftState(Modifier::Shift); }
-ShiftState CtrlShift() { return Modifier::Shift | Modifier::Ctrl; }
-ShiftState Alt() { return ShiftState(Modifier::Alt); }
-ShiftState LeftButton() { return ShiftState(Modifier::Left); }
+ShiftState Ctrl() {
+    return ShiftState(Modifier::Ctrl);
+}
+ShiftState Shift() {
+    return ShiftState(Modifier::Shift);
+}
+ShiftState CtrlShift() {
+    return Modifier::Shift | Modifier::Ctrl;
+}
+ShiftState Alt() {
+    return ShiftState(Modifier::Alt);
+}
+ShiftState LeftButton() {
+    return ShiftState(Modifier::Left);
+}
 
 struct Row {
     const char* description;
     std::uint16_t key;
     ShiftState shift;
-    std::vector<std::string> calls;  // empty: the key passes on untouched
+    std::vector<std::string> calls; // empty: the key passes on untouched
 };
 
 TEST(FrmAceKey, EveryKeyOfTheTableDoesItsOperationAndConsumesOrPasses) {
@@ -119,4 +138,4 @@ TEST(FrmAceKey, HookWithoutAWindowChangesNothing) {
     EXPECT_EQ(handler.Caption(), "FrmAceKey");
 }
 
-}  // namespace
+} // namespace

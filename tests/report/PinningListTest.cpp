@@ -14,8 +14,7 @@ namespace {
 
 // A pin as the key bitting array's blocks print it: two places, "--" for a pin of 0 where the
 // block says so, " *" for every pin of a core chamber that cannot be pinned.
-std::string CorePin(int pin, bool dashForZero)
-{
+std::string CorePin(int pin, bool dashForZero) {
     if (pin == 0 && dashForZero)
         return "--";
     const std::string digits = std::to_string(pin);
@@ -23,19 +22,21 @@ std::string CorePin(int pin, bool dashForZero)
 }
 
 // The pin lines of column's block, from the pinning of each chamber's cell taken as the key.
-std::vector<std::string> ExpectedBlock(const GenerationState& state, int column)
-{
+std::vector<std::string> ExpectedBlock(const GenerationState& state, int column) {
     const CylinderPinner pinner(state);
     std::vector<std::string> lines(state.IsICore ? 4 : 2);
     for (int chamber = 1; chamber <= state.Chambers; ++chamber) {
-        const std::string& cell = state.ProgressionTable[static_cast<std::size_t>(chamber)][static_cast<std::size_t>(column)];
+        const std::string& cell =
+            state.ProgressionTable[static_cast<std::size_t>(chamber)][static_cast<std::size_t>(column)];
         const bool holdsDepth = !cell.empty() && cell != "-";
         const ChamberPinning pins = holdsDepth ? pinner.PinChamber(chamber, cell[0]) : ChamberPinning{};
         if (!state.IsICore) {
             std::string bottom = holdsDepth ? std::to_string(pins.bottomPin) : " ";
             bottom.resize(6, ' ');
             lines[0] += "|BP=" + bottom;
-            lines[1] += "|MP=     " + (!holdsDepth ? " " : pins.masterPin == 0 ? "-" : std::to_string(pins.masterPin));
+            lines[1] += "|MP=     " + (!holdsDepth           ? " "
+                                       : pins.masterPin == 0 ? "-"
+                                                             : std::to_string(pins.masterPin));
             continue;
         }
         std::vector<std::string> pinTexts{CorePin(pins.bottomPin, false), CorePin(pins.masterPin, true),
@@ -53,8 +54,7 @@ std::vector<std::string> ExpectedBlock(const GenerationState& state, int column)
     return lines;
 }
 
-TEST(PinningList, AgreesWithEveryBlockOfTheKeyBittingArrayOfTheGoldenSystems)
-{
+TEST(PinningList, AgreesWithEveryBlockOfTheKeyBittingArrayOfTheGoldenSystems) {
     const std::vector<GenerationState> systems = AgreementSystems();
     for (std::size_t system = 0; system < 8; ++system) {
         GenerationState state = systems[system];
@@ -72,8 +72,7 @@ TEST(PinningList, AgreesWithEveryBlockOfTheKeyBittingArrayOfTheGoldenSystems)
     }
 }
 
-TEST(PinningList, ListsEveryCylinderOnceUnderTheTitleBlockWithItsPinsAndExposure)
-{
+TEST(PinningList, ListsEveryCylinderOnceUnderTheTitleBlockWithItsPinsAndExposure) {
     TestSystem system;
     system.chambers = 5;
     system.topMasterKey = "24613";
@@ -89,10 +88,14 @@ TEST(PinningList, ListsEveryCylinderOnceUnderTheTitleBlockWithItsPinsAndExposure
     EXPECT_NE(text.find("BRANDT 5 Pin  Pinning List  24613"), std::string::npos);
     EXPECT_NE(text.find("The Grand Master Key = 24613"), std::string::npos);
     EXPECT_NE(text.find("15 cylinders, one for every key listed"), std::string::npos);
-    EXPECT_NE(text.find("Key    No.  Bitting     1     2     3     4     5     Opens  Keys"), std::string::npos);
-    EXPECT_NE(text.find("GMK         24613      2/-   4/-   6/-   1/-   3/-        1     1"), std::string::npos);
-    EXPECT_NE(text.find("AA          46613      2/2   4/2   6/-   1/-   3/-        4     3"), std::string::npos);
-    EXPECT_NE(text.find("AA       2  46035      2/2   4/2   0/6   1/2   3/2       32     4"), std::string::npos);
+    EXPECT_NE(text.find("Key    No.  Bitting     1     2     3     4     5     Opens  Keys"),
+              std::string::npos);
+    EXPECT_NE(text.find("GMK         24613      2/-   4/-   6/-   1/-   3/-        1     1"),
+              std::string::npos);
+    EXPECT_NE(text.find("AA          46613      2/2   4/2   6/-   1/-   3/-        4     3"),
+              std::string::npos);
+    EXPECT_NE(text.find("AA       2  46035      2/2   4/2   0/6   1/2   3/2       32     4"),
+              std::string::npos);
     EXPECT_NE(text.find("BB       2"), std::string::npos);
 }
 

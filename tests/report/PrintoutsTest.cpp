@@ -8,8 +8,7 @@
 namespace varnholt::report {
 namespace {
 
-GenerationState BrandtSixPin()
-{
+GenerationState BrandtSixPin() {
     GenerationState state;
     state.MfgName = "BRANDT";
     state.Chambers = 6;
@@ -22,14 +21,12 @@ GenerationState BrandtSixPin()
     return state;
 }
 
-void Fill(ReportState& report, int count, const std::string& prefix)
-{
+void Fill(ReportState& report, int count, const std::string& prefix) {
     for (int i = 1; i <= count; ++i)
         report.AddEntry(prefix + std::to_string(i));
 }
 
-TEST(CoverSheetAndHeader, NameTheSystemAndLayTheArrayOut)
-{
+TEST(CoverSheetAndHeader, NameTheSystemAndLayTheArrayOut) {
     GenerationState state = BrandtSixPin();
     ReportState report;
     bands::Label cover("RCoverSheet");
@@ -58,14 +55,13 @@ TEST(CoverSheetAndHeader, NameTheSystemAndLayTheArrayOut)
     EXPECT_EQ(header.Lines()[5], std::string(10, ' ') + std::string(70, '*') + "\r");
 }
 
-TEST(MasterList, StandsFourToALineUnderAHeading)
-{
+TEST(MasterList, StandsFourToALineUnderAHeading) {
     ReportState report;
     Fill(report, 6, "M");
     LayOutMasterList(report);
     ASSERT_EQ(report.ReportLines.size(), 3U);
-    EXPECT_EQ(report.ReportLines[0], "       Master" + std::string(18, ' ') + "Master" + std::string(18, ' ') + "Master" +
-                                         std::string(18, ' ') + "Master");
+    EXPECT_EQ(report.ReportLines[0], "       Master" + std::string(18, ' ') + "Master" +
+                                         std::string(18, ' ') + "Master" + std::string(18, ' ') + "Master");
     EXPECT_EQ(report.ReportLines[1], std::string(13, ' ') + "M1" + std::string(22, ' ') + "M2" +
                                          std::string(22, ' ') + "M3" + std::string(22, ' ') + "M4");
     EXPECT_EQ(report.ReportLines[2], std::string(13, ' ') + "M5" + std::string(22, ' ') + "M6");
@@ -73,8 +69,7 @@ TEST(MasterList, StandsFourToALineUnderAHeading)
     EXPECT_FALSE(report.PageFull);
 }
 
-TEST(MasterList, AnEmptyTableGivesNoLine)
-{
+TEST(MasterList, AnEmptyTableGivesNoLine) {
     ReportState report;
     LayOutMasterList(report);
     LayOutChangeKeyColumns(report);
@@ -83,8 +78,7 @@ TEST(MasterList, AnEmptyTableGivesNoLine)
     EXPECT_EQ(report.LineCount, 0);
 }
 
-TEST(SubMasterBlock, MasterWithSixSubMastersGivesHeadingBlankTwoRowsAndSeparator)
-{
+TEST(SubMasterBlock, MasterWithSixSubMastersGivesHeadingBlankTwoRowsAndSeparator) {
     ReportState report;
     report.AddEntry("C   466135");
     Fill(report, 6, "CA");
@@ -92,16 +86,16 @@ TEST(SubMasterBlock, MasterWithSixSubMastersGivesHeadingBlankTwoRowsAndSeparator
     ASSERT_EQ(report.ReportLines.size(), 5U);
     EXPECT_EQ(report.ReportLines[0], CentreText("Master Key  C   466135", 90));
     EXPECT_EQ(report.ReportLines[1], " ");
-    EXPECT_EQ(report.ReportLines[2], CentreText("CA1" + PadLeft("CA2", ' ', 15) + PadLeft("CA3", ' ', 15) +
-                                                    PadLeft("CA4", ' ', 15), 90));
+    EXPECT_EQ(
+        report.ReportLines[2],
+        CentreText("CA1" + PadLeft("CA2", ' ', 15) + PadLeft("CA3", ' ', 15) + PadLeft("CA4", ' ', 15), 90));
     EXPECT_EQ(report.ReportLines[3], CentreText("CA5" + PadLeft("CA6", ' ', 15), 90));
     EXPECT_EQ(report.ReportLines[4], CentreText(std::string(70, '*'), 90));
     EXPECT_EQ(report.LineCount, 5);
     EXPECT_TRUE(report.LinesBuilt);
 }
 
-TEST(SubMasterBlock, FourSubMastersGiveOneRowAndNoEmptyOne)
-{
+TEST(SubMasterBlock, FourSubMastersGiveOneRowAndNoEmptyOne) {
     ReportState report;
     report.AddEntry("A   466135");
     Fill(report, 4, "AA");
@@ -110,22 +104,20 @@ TEST(SubMasterBlock, FourSubMastersGiveOneRowAndNoEmptyOne)
     EXPECT_EQ(report.LineCount, 4);
 }
 
-TEST(ChangeKeyColumns, TwoHundredEntriesFillFourColumnsOfFifty)
-{
+TEST(ChangeKeyColumns, TwoHundredEntriesFillFourColumnsOfFifty) {
     ReportState report;
     Fill(report, 200, "K");
     LayOutChangeKeyColumns(report);
     ASSERT_EQ(report.ReportLines.size(), 50U);
-    EXPECT_EQ(report.ReportLines[0], PadLeft("K1", ' ', 20) + PadLeft("K51", ' ', 20) + PadLeft("K101", ' ', 20) +
-                                         PadLeft("K151", ' ', 20));
+    EXPECT_EQ(report.ReportLines[0], PadLeft("K1", ' ', 20) + PadLeft("K51", ' ', 20) +
+                                         PadLeft("K101", ' ', 20) + PadLeft("K151", ' ', 20));
     EXPECT_EQ(report.ReportLines[49], PadLeft("K50", ' ', 20) + PadLeft("K100", ' ', 20) +
                                           PadLeft("K150", ' ', 20) + PadLeft("K200", ' ', 20));
     EXPECT_TRUE(report.PageFull);
     EXPECT_EQ(report.LineCount, 0);
 }
 
-TEST(ChangeKeyColumns, FewerThanFiftyOneEntriesStandInOneColumn)
-{
+TEST(ChangeKeyColumns, FewerThanFiftyOneEntriesStandInOneColumn) {
     ReportState report;
     Fill(report, 30, "K");
     LayOutChangeKeyColumns(report);

@@ -14,8 +14,7 @@
 namespace varnholt::report::testing {
 namespace {
 
-std::vector<ScheduledKey> KeysAt(const ReportRun& run, KeyLevel level)
-{
+std::vector<ScheduledKey> KeysAt(const ReportRun& run, KeyLevel level) {
     std::vector<ScheduledKey> keys;
     std::copy_if(run.keys.begin(), run.keys.end(), std::back_inserter(keys),
                  [level](const ScheduledKey& key) { return key.level == level; });
@@ -23,18 +22,17 @@ std::vector<ScheduledKey> KeysAt(const ReportRun& run, KeyLevel level)
 }
 
 // Every change key once, numbered 1, 2, 3 ... under each lowest-level key.
-void ExpectNumberedWithoutGaps(const std::vector<ScheduledKey>& keys)
-{
+void ExpectNumberedWithoutGaps(const std::vector<ScheduledKey>& keys) {
     std::map<std::string, int> lastNumber;
     std::set<std::pair<std::string, std::string>> seen;
     for (const ScheduledKey& key : keys) {
-        EXPECT_EQ(key.changeKeyNumber, ++lastNumber[key.designation]) << key.designation << " " << key.bitting;
+        EXPECT_EQ(key.changeKeyNumber, ++lastNumber[key.designation])
+            << key.designation << " " << key.bitting;
         EXPECT_TRUE(seen.insert({key.designation, key.bitting}).second) << "listed twice: " << key.bitting;
     }
 }
 
-int PagesWithLabel(const bands::Document& document, const std::string& name)
-{
+int PagesWithLabel(const bands::Document& document, const std::string& name) {
     int count = 0;
     for (const auto& page : document.pages)
         for (const auto& label : page.labels)
@@ -43,8 +41,7 @@ int PagesWithLabel(const bands::Document& document, const std::string& name)
     return count;
 }
 
-TEST(ReportRun, PageBreaksAtTheEndOfAColumnCycleRepeatAndLoseNoKey)
-{
+TEST(ReportRun, PageBreaksAtTheEndOfAColumnCycleRepeatAndLoseNoKey) {
     // No key breaks the cut limit, so the 200th key of every page is the last column of the
     // innermost chamber.
     TestSystem system;
@@ -67,8 +64,7 @@ TEST(ReportRun, PageBreaksAtTheEndOfAColumnCycleRepeatAndLoseNoKey)
     EXPECT_EQ(OutputPages(run.document).size(), 6U);
 }
 
-TEST(ReportRun, TwoHundredKeysFillOnePageAndTheNextStartsAnother)
-{
+TEST(ReportRun, TwoHundredKeysFillOnePageAndTheNextStartsAnother) {
     TestSystem system;
     system.chambers = 5;
     system.topMasterKey = "24613";
@@ -85,8 +81,7 @@ TEST(ReportRun, TwoHundredKeysFillOnePageAndTheNextStartsAnother)
     EXPECT_EQ(pages[1][0].substr(pages[1][0].find_first_not_of(' '), 5), "A 201");
 }
 
-TEST(ReportRun, ChangeKeysThatFillWholePagesLeaveNoEmptyPage)
-{
+TEST(ReportRun, ChangeKeysThatFillWholePagesLeaveNoEmptyPage) {
     // 200 of the 256 keys keep the cut limit of 6: exactly one full page, then nothing.
     TestSystem system;
     system.chambers = 4;
@@ -100,8 +95,7 @@ TEST(ReportRun, ChangeKeysThatFillWholePagesLeaveNoEmptyPage)
     EXPECT_EQ(pages[0].size(), 50U);
 }
 
-TEST(ReportRun, SystemWithoutMastersPrintsCoverPinningAndChangeKeysOnly)
-{
+TEST(ReportRun, SystemWithoutMastersPrintsCoverPinningAndChangeKeysOnly) {
     GenerationState state = MakeState({});
     const ReportRun run = RunReport(state);
     EXPECT_EQ(PagesWithLabel(run.document, "RCoverSheet"), 1);
@@ -124,8 +118,7 @@ TEST(ReportRun, SystemWithoutMastersPrintsCoverPinningAndChangeKeysOnly)
     }
 }
 
-TEST(ReportRun, MastersOnlyListsThemAndStartsTheChangeKeysOnAFreshPage)
-{
+TEST(ReportRun, MastersOnlyListsThemAndStartsTheChangeKeysOnAFreshPage) {
     TestSystem system;
     system.masters = 30;
     system.changeKeys = 3;
@@ -146,8 +139,7 @@ TEST(ReportRun, MastersOnlyListsThemAndStartsTheChangeKeysOnAFreshPage)
     ExpectNumberedWithoutGaps(KeysAt(run, KeyLevel::ChangeKey));
 }
 
-TEST(ReportRun, SubMastersWithoutChangeKeysEndAndListEveryMasterAndSubMaster)
-{
+TEST(ReportRun, SubMastersWithoutChangeKeysEndAndListEveryMasterAndSubMaster) {
     TestSystem system;
     system.masters = 10;
     system.subMasters = 3;
@@ -162,8 +154,7 @@ TEST(ReportRun, SubMastersWithoutChangeKeysEndAndListEveryMasterAndSubMaster)
     EXPECT_EQ(pages[0].size(), 10U * 4U);
 }
 
-TEST(ReportRun, ChangeKeyNumbersStartAgainUnderEverySubMasterWithoutGaps)
-{
+TEST(ReportRun, ChangeKeyNumbersStartAgainUnderEverySubMasterWithoutGaps) {
     TestSystem system;
     system.masters = 10;
     system.subMasters = 3;
@@ -186,8 +177,7 @@ TEST(ReportRun, ChangeKeyNumbersStartAgainUnderEverySubMasterWithoutGaps)
     EXPECT_EQ(PagesWithLabel(run.document, "Output"), 1 + static_cast<int>((changeKeys.size() + 199) / 200));
 }
 
-TEST(ReportRun, ThreeChambersComposeEveryDigitInItsPlace)
-{
+TEST(ReportRun, ThreeChambersComposeEveryDigitInItsPlace) {
     TestSystem system;
     system.manufacturer = "KESSLER";
     system.chambers = 3;
@@ -206,8 +196,7 @@ TEST(ReportRun, ThreeChambersComposeEveryDigitInItsPlace)
     EXPECT_EQ(listed, expected);
 }
 
-TEST(ReportRun, TheLargestSubMasterBlocksFitTheEntryTable)
-{
+TEST(ReportRun, TheLargestSubMasterBlocksFitTheEntryTable) {
     // 7 chambers with 6 depths each: 6 masters of 216 sub-masters, each block 217 entries.
     TestSystem system;
     system.manufacturer = "KESSLER";
@@ -250,8 +239,7 @@ TEST(ReportRun, TheLargestSubMasterBlocksFitTheEntryTable)
     EXPECT_EQ(printedSubMasters, 6U * 216U);
 }
 
-TEST(ReportRun, ManyMastersWithManySubMastersNameEveryKeyOnce)
-{
+TEST(ReportRun, ManyMastersWithManySubMastersNameEveryKeyOnce) {
     TestSystem system;
     system.manufacturer = "KESSLER";
     system.chambers = 7;
@@ -280,8 +268,7 @@ TEST(ReportRun, ManyMastersWithManySubMastersNameEveryKeyOnce)
             EXPECT_EQ(subMasters[m * 30 + s].designation.substr(0, 2), masters[m].designation);
 }
 
-TEST(ReportRun, MoreMastersThanTheChambersFormEndsWithoutRepeating)
-{
+TEST(ReportRun, MoreMastersThanTheChambersFormEndsWithoutRepeating) {
     TestSystem system;
     system.masters = 4;
     system.changeKeys = 1;
@@ -296,8 +283,7 @@ TEST(ReportRun, MoreMastersThanTheChambersFormEndsWithoutRepeating)
     EXPECT_EQ(bittings.size(), 4U);
 }
 
-TEST(ReportRun, AReportDoesNotDependOnTheOneBeforeIt)
-{
+TEST(ReportRun, AReportDoesNotDependOnTheOneBeforeIt) {
     TestSystem large;
     large.manufacturer = "KESSLER";
     large.chambers = 7;

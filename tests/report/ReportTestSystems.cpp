@@ -15,8 +15,7 @@
 
 namespace varnholt::report::testing {
 
-GenerationState MakeState(const TestSystem& system)
-{
+GenerationState MakeState(const TestSystem& system) {
     GenerationState state;
     state.MfgName = system.manufacturer;
     state.Chambers = system.chambers;
@@ -52,8 +51,7 @@ GenerationState MakeState(const TestSystem& system)
     return state;
 }
 
-ReportRun RunReport(GenerationState& state)
-{
+ReportRun RunReport(GenerationState& state) {
     TForm3 form(state);
     ReportRun run;
     form.SetKeyListener([&run](const ScheduledKey& key) { run.keys.push_back(key); });
@@ -61,8 +59,7 @@ ReportRun RunReport(GenerationState& state)
     return run;
 }
 
-std::vector<std::vector<std::string>> OutputPages(const bands::Document& document)
-{
+std::vector<std::vector<std::string>> OutputPages(const bands::Document& document) {
     std::vector<std::vector<std::string>> pages;
     for (const bands::DocumentPage& page : document.pages)
         for (const bands::PrintedLabel& label : page.labels)
@@ -71,8 +68,7 @@ std::vector<std::vector<std::string>> OutputPages(const bands::Document& documen
     return pages;
 }
 
-std::vector<std::string> ChangeKeyEntries(const bands::Document& document)
-{
+std::vector<std::string> ChangeKeyEntries(const bands::Document& document) {
     std::vector<std::string> entries;
     for (const auto& lines : OutputPages(document)) {
         for (std::size_t column = 0; column < 4; ++column) {
@@ -91,9 +87,9 @@ std::vector<std::string> ChangeKeyEntries(const bands::Document& document)
 namespace {
 
 // The systems of the batch command's golden reports, with the same manufacturers.
-std::vector<TestSystem> GoldenSystems()
-{
-    const auto manufacturer = [](std::string name, int shallowest, int deepest, int step, int maxAdjacentCut) {
+std::vector<TestSystem> GoldenSystems() {
+    const auto manufacturer = [](std::string name, int shallowest, int deepest, int step,
+                                 int maxAdjacentCut) {
         TestSystem system;
         system.manufacturer = std::move(name);
         system.shallowestCut = shallowest;
@@ -137,20 +133,17 @@ std::vector<TestSystem> GoldenSystems()
     return systems;
 }
 
-std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file)
-{
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file) {
     std::ifstream stream(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
 }
 
-int Depth(char digit, bool zeroIsTen)
-{
+int Depth(char digit, bool zeroIsTen) {
     const int value = digit - '0';
     return zeroIsTen && value == 0 ? 10 : value;
 }
 
-bool Usable(const GenerationState& state, const std::string& bitting)
-{
+bool Usable(const GenerationState& state, const std::string& bitting) {
     for (std::size_t i = 1; i < bitting.size(); ++i)
         if (std::abs(Depth(bitting[i], state.ZeroIsTen) - Depth(bitting[i - 1], state.ZeroIsTen)) >
             state.MaxAdjacentCut)
@@ -160,8 +153,7 @@ bool Usable(const GenerationState& state, const std::string& bitting)
 
 } // namespace
 
-std::vector<GenerationState> AgreementSystems()
-{
+std::vector<GenerationState> AgreementSystems() {
     std::vector<GenerationState> states;
     for (const TestSystem& system : GoldenSystems())
         states.push_back(MakeState(system));
@@ -181,8 +173,7 @@ std::vector<GenerationState> AgreementSystems()
     return states;
 }
 
-std::vector<std::string> ExpectedChangeKeys(const GenerationState& state, const std::string& baseBitting)
-{
+std::vector<std::string> ExpectedChangeKeys(const GenerationState& state, const std::string& baseBitting) {
     std::vector<int> changeChambers;
     for (int chamber = 1; chamber <= state.Chambers; ++chamber)
         if (state.ChamberRoles[static_cast<std::size_t>(chamber - 1)] == 'R')

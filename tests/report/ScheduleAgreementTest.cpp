@@ -8,14 +8,12 @@ namespace varnholt::report::testing {
 namespace {
 
 // A key as a line of text, so that a difference shows both sides in full.
-std::string Listing(const ScheduledKey& key)
-{
+std::string Listing(const ScheduledKey& key) {
     return std::to_string(static_cast<int>(key.level)) + " " + key.designation + " " +
            std::to_string(key.changeKeyNumber) + " " + key.bitting + " " + key.mark;
 }
 
-TEST(ScheduleAgreement, TheReportListsExactlyTheScheduleInItsOrder)
-{
+TEST(ScheduleAgreement, TheReportListsExactlyTheScheduleInItsOrder) {
     for (GenerationState state : AgreementSystems()) {
         const KeySchedule schedule = ComputeKeySchedule(state);
         const ReportRun run = RunReport(state);
@@ -26,10 +24,10 @@ TEST(ScheduleAgreement, TheReportListsExactlyTheScheduleInItsOrder)
         std::vector<std::string> reported;
         for (const ScheduledKey& key : run.keys)
             reported.push_back(Listing(key));
-        ASSERT_EQ(scheduled, reported) << state.MfgName << " " << state.Chambers << " chambers, top master "
-                                       << state.TopMasterKey << ", roles " << state.ChamberRoles << ", "
-                                       << state.MasterCount << "/" << state.SubMasterCount << "/"
-                                       << state.ChangeKeyCount;
+        ASSERT_EQ(scheduled, reported)
+            << state.MfgName << " " << state.Chambers << " chambers, top master " << state.TopMasterKey
+            << ", roles " << state.ChamberRoles << ", " << state.MasterCount << "/" << state.SubMasterCount
+            << "/" << state.ChangeKeyCount;
     }
 }
 

@@ -13,8 +13,7 @@ namespace varnholt::testing {
 namespace {
 
 // The jobs `lpstat -o` still lists for the queue; nothing when lpstat itself failed.
-std::optional<std::string> PendingJobs(const std::string& queue)
-{
+std::optional<std::string> PendingJobs(const std::string& queue) {
     const std::string command = "lpstat -o '" + queue + "' 2>/dev/null";
     std::FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr)
@@ -29,8 +28,7 @@ std::optional<std::string> PendingJobs(const std::string& queue)
     return listing;
 }
 
-std::vector<std::filesystem::path> PdfsIn(const std::filesystem::path& folder)
-{
+std::vector<std::filesystem::path> PdfsIn(const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> pdfs;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error))
@@ -40,8 +38,7 @@ std::vector<std::filesystem::path> PdfsIn(const std::filesystem::path& folder)
 }
 
 // A PDF is whole once its last line is the end-of-file marker (trailing line ends allowed).
-bool EndsWithTrailer(const std::filesystem::path& pdf)
-{
+bool EndsWithTrailer(const std::filesystem::path& pdf) {
     std::ifstream stream(pdf, std::ios::binary);
     stream.seekg(0, std::ios::end);
     const std::streamoff size = stream.tellg();
@@ -56,11 +53,10 @@ bool EndsWithTrailer(const std::filesystem::path& pdf)
     return end.ends_with("%%EOF");
 }
 
-}  // namespace
+} // namespace
 
 PrintedPdf WaitForPrintedPdf(const std::string& queue, const std::filesystem::path& spoolFolder,
-                             std::chrono::seconds deadline)
-{
+                             std::chrono::seconds deadline) {
     const auto giveUp = std::chrono::steady_clock::now() + deadline;
     std::uintmax_t lastSize = 0;
     std::filesystem::path lastSeen;
@@ -73,15 +69,17 @@ PrintedPdf WaitForPrintedPdf(const std::string& queue, const std::filesystem::pa
         } else if (!pending->empty()) {
             state = "the queue still lists the job: " + *pending;
         } else if (pdfs.size() > 1) {
-            return {{}, "the spool folder " + spoolFolder.string() + " holds " + std::to_string(pdfs.size()) +
-                            " PDFs, expected the one of this job"};
+            return {{},
+                    "the spool folder " + spoolFolder.string() + " holds " + std::to_string(pdfs.size()) +
+                        " PDFs, expected the one of this job"};
         } else if (pdfs.size() == 1) {
             std::error_code error;
             const std::uintmax_t size = std::filesystem::file_size(pdfs.front(), error);
             // Whole and no longer growing between two looks: the backend has let go of it.
             if (!error && EndsWithTrailer(pdfs.front()) && pdfs.front() == lastSeen && size == lastSize)
                 return {pdfs.front(), {}};
-            state = pdfs.front().filename().string() + " is not complete yet (" + std::to_string(size) + " bytes)";
+            state = pdfs.front().filename().string() + " is not complete yet (" + std::to_string(size) +
+                    " bytes)";
             lastSeen = pdfs.front();
             lastSize = error ? 0 : size;
         } else {
@@ -89,14 +87,14 @@ PrintedPdf WaitForPrintedPdf(const std::string& queue, const std::filesystem::pa
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    return {{}, "the print job on queue " + queue + " did not finish within " + std::to_string(deadline.count()) +
-                    " s (" + state + "); spool folder " + spoolFolder.string()};
+    return {{},
+            "the print job on queue " + queue + " did not finish within " + std::to_string(deadline.count()) +
+                " s (" + state + "); spool folder " + spoolFolder.string()};
 }
 
-void ClearSpoolFolder(const std::filesystem::path& spoolFolder)
-{
+void ClearSpoolFolder(const std::filesystem::path& spoolFolder) {
     for (const std::filesystem::path& pdf : PdfsIn(spoolFolder))
         std::filesystem::remove(pdf);
 }
 
-}  // namespace varnholt::testing
+} // namespace varnholt::testing

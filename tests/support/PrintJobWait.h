@@ -8,8 +8,8 @@ namespace varnholt::testing {
 
 // What became of a print job sent to a PDF print queue.
 struct PrintedPdf {
-    std::filesystem::path file;  // empty when the job did not finish in time
-    std::string failure;         // why, naming the queue and the spool folder
+    std::filesystem::path file; // empty when the job did not finish in time
+    std::string failure;        // why, naming the queue and the spool folder
 };
 
 // Waits until a job sent to `queue` has really finished: the queue lists no pending job, and the
@@ -22,4 +22,4 @@ PrintedPdf WaitForPrintedPdf(const std::string& queue, const std::filesystem::pa
 // Removes every PDF from the spool folder, so that the next one found is the next job's.
 void ClearSpoolFolder(const std::filesystem::path& spoolFolder);
 
-}  // namespace varnholt::testing
+} // namespace varnholt::testing

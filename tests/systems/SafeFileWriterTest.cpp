@@ -6,7 +6,6 @@
 #include <iterator>
 #include <random>
 
-
 namespace varnholt::systems {
 namespace {
 

@@ -74,7 +74,8 @@ TEST_F(FocusStory, TheFieldThatReceivesTheFocusSendsItBackToTheFieldBeforeIt) {
         }
     };
     driver.Tab();
-    EXPECT_THAT(events, ElementsAre("exit NameField", "enter CountField", "exit CountField", "enter NameField"));
+    EXPECT_THAT(events,
+                ElementsAre("exit NameField", "enter CountField", "exit CountField", "enter NameField"));
     EXPECT_EQ(driver.FocusedName(), "NameField");
 }
 

@@ -27,11 +27,15 @@ protected:
 
 TEST_F(KeyStory, TypedTextArrivesKeyDownThenKeyPressThenChange) {
     form.SetKeyPreview(true);
-    form.OnKeyDown = [&](std::uint16_t& key, ShiftState) { events.push_back("form down " + std::to_string(key)); };
+    form.OnKeyDown = [&](std::uint16_t& key, ShiftState) {
+        events.push_back("form down " + std::to_string(key));
+    };
     name.OnKeyDown = [&](std::uint16_t& key, ShiftState shift) {
         events.push_back("down " + std::to_string(key) + (shift.Has(Modifier::Shift) ? " shift" : ""));
     };
-    name.OnKeyPress = [&](char32_t& key) { events.push_back("press " + std::string(1, static_cast<char>(key))); };
+    name.OnKeyPress = [&](char32_t& key) {
+        events.push_back("press " + std::string(1, static_cast<char>(key)));
+    };
     name.OnChange = [&] { events.push_back("change " + name.Text()); };
     driver.Type("Ab");
     EXPECT_THAT(events, ElementsAre("form down 65", "down 65 shift", "press A", "change A", "form down 66",

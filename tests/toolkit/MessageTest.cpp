@@ -75,7 +75,8 @@ TEST_F(MessageStory, AnErrorInsideANestedFocusReactionStopsTheWholeUserAction) {
 TEST_F(MessageStory, AFileErrorIsShownAsAnErrorBoxToo) {
     ok.OnClick = [] { throw InputOutputError("write", "/data/Varnholt.MFG", "No space left on device"); };
     driver.Click("OkButton");
-    EXPECT_EQ(driver.LastBox().text, "Cannot write the file \"/data/Varnholt.MFG\": No space left on device.");
+    EXPECT_EQ(driver.LastBox().text,
+              "Cannot write the file \"/data/Varnholt.MFG\": No space left on device.");
 }
 
 TEST_F(MessageStory, OtherExceptionsAreNotSwallowed) {

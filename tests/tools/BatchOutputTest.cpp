@@ -12,16 +12,14 @@ namespace {
 
 class BatchOutput : public ::testing::Test {
 protected:
-    BatchOutput()
-    {
+    BatchOutput() {
         database = (folder.Path() / "Varnholt.MFG").string();
         WriteDatabase(database, SampleManufacturers());
     }
 
-    std::vector<std::string> System(std::vector<std::string> extra) const
-    {
-        std::vector<std::string> arguments = {"--database", database, "--manufacturer", "BRANDT", "--chambers", "6",
-                                              "--master-key", "246135"};
+    std::vector<std::string> System(std::vector<std::string> extra) const {
+        std::vector<std::string> arguments = {"--database", database, "--manufacturer", "BRANDT",
+                                              "--chambers", "6",      "--master-key",   "246135"};
         arguments.insert(arguments.end(), extra.begin(), extra.end());
         return arguments;
     }
@@ -30,8 +28,7 @@ protected:
     std::string database;
 };
 
-std::vector<std::string> Rows(const std::string& csv)
-{
+std::vector<std::string> Rows(const std::string& csv) {
     std::vector<std::string> rows;
     for (std::size_t start = 0; start < csv.size();) {
         const std::size_t end = csv.find("\r\n", start);
@@ -41,17 +38,18 @@ std::vector<std::string> Rows(const std::string& csv)
     return rows;
 }
 
-TEST_F(BatchOutput, PinningListAsCsvHasARowPerCylinderAndChamberAndAsJsonAPageOfCylinders)
-{
-    const std::vector<std::string> system = {"--masters", "2", "--sub-masters", "2", "--keys", "3", "--report", "pinning"};
+TEST_F(BatchOutput, PinningListAsCsvHasARowPerCylinderAndChamberAndAsJsonAPageOfCylinders) {
+    const std::vector<std::string> system = {"--masters", "2", "--sub-masters", "2",
+                                             "--keys",    "3", "--report",      "pinning"};
     std::vector<std::string> csvArguments = System(system);
     csvArguments.insert(csvArguments.end(), {"--format", "csv"});
     const CommandResult csv = RunCommand(csvArguments);
     ASSERT_EQ(csv.status, ExitDone) << csv.err;
     const std::vector<std::string> rows = Rows(csv.out);
     ASSERT_EQ(rows.size(), 1U + (1 + 2 + 4 + 4 * 3) * 6);
-    EXPECT_EQ(rows[0], "Level,Designation,Change Key,Bitting,Chamber,Cut,Top Master Cut,Bottom Pin,Master Pin,"
-                       "Control Pin,Top Pin,Usable");
+    EXPECT_EQ(rows[0],
+              "Level,Designation,Change Key,Bitting,Chamber,Cut,Top Master Cut,Bottom Pin,Master Pin,"
+              "Control Pin,Top Pin,Usable");
     EXPECT_EQ(rows[1], "top master,,,246135,1,2,2,2,0,,,yes");
     // Sub-master AA (466135), chamber 2: cut 6 against the top master's 4.
     EXPECT_EQ(rows[1 + 2 * 6 + 1], "sub-master,AA,,466135,2,6,4,4,2,,,yes");
@@ -69,8 +67,7 @@ TEST_F(BatchOutput, PinningListAsCsvHasARowPerCylinderAndChamberAndAsJsonAPageOf
     EXPECT_NE(refused.err.find("the report must be system or pinning, not 'pins'"), std::string::npos);
 }
 
-TEST_F(BatchOutput, CsvListsEveryKeyInReportOrderTopMasterFirst)
-{
+TEST_F(BatchOutput, CsvListsEveryKeyInReportOrderTopMasterFirst) {
     const CommandResult result =
         RunCommand(System({"--masters", "2", "--sub-masters", "2", "--keys", "3", "--format", "csv"}));
     ASSERT_EQ(result.status, ExitDone) << result.err;
@@ -86,25 +83,24 @@ TEST_F(BatchOutput, CsvListsEveryKeyInReportOrderTopMasterFirst)
     EXPECT_EQ(rows.back().substr(0, 16), "change key,BB,3,");
 }
 
-TEST(KeyScheduleCsvFields, AreQuotedOnlyWhereTheFormatRequires)
-{
+TEST(KeyScheduleCsvFields, AreQuotedOnlyWhereTheFormatRequires) {
     EXPECT_EQ(QuoteCsvField("AB"), "AB");
     EXPECT_EQ(QuoteCsvField("A,B"), "\"A,B\"");
     EXPECT_EQ(QuoteCsvField("say \"A\""), "\"say \"\"A\"\"\"");
     EXPECT_EQ(QuoteCsvField("two\nlines"), "\"two\nlines\"");
 }
 
-TEST_F(BatchOutput, SubMastersAboveTheMaximumAreLoweredWithANote)
-{
-    const CommandResult result = RunCommand(System({"--masters", "10", "--sub-masters", "9", "--format", "csv"}));
+TEST_F(BatchOutput, SubMastersAboveTheMaximumAreLoweredWithANote) {
+    const CommandResult result =
+        RunCommand(System({"--masters", "10", "--sub-masters", "9", "--format", "csv"}));
     ASSERT_EQ(result.status, ExitDone) << result.err;
-    EXPECT_EQ(result.err, "varnholt-report: note: 9 sub-masters asked for, 4 are available under each master; the report has 4.\n");
+    EXPECT_EQ(result.err, "varnholt-report: note: 9 sub-masters asked for, 4 are available under each "
+                          "master; the report has 4.\n");
     EXPECT_NE(result.out.find("sub-master,AD,"), std::string::npos);
     EXPECT_EQ(result.out.find("sub-master,AE,"), std::string::npos);
 }
 
-TEST_F(BatchOutput, WritesTheNamedFileWholeAndNothingBeside)
-{
+TEST_F(BatchOutput, WritesTheNamedFileWholeAndNothingBeside) {
     const std::filesystem::path target = folder.Path() / "report.txt";
     const CommandResult result = RunCommand(System({"--format", "text", "--output", target.string()}));
     ASSERT_EQ(result.status, ExitDone) << result.err;
@@ -115,8 +111,7 @@ TEST_F(BatchOutput, WritesTheNamedFileWholeAndNothingBeside)
     EXPECT_EQ(folder.Files().size(), 2U);
 }
 
-TEST_F(BatchOutput, AFailedWriteKeepsTheOldFileAndLeavesNoPart)
-{
+TEST_F(BatchOutput, AFailedWriteKeepsTheOldFileAndLeavesNoPart) {
     const std::filesystem::path target = folder.Path() / "report.pdf";
     { std::ofstream(target) << "old"; }
     const CommandResult result = RunCommand(System({"--output", target.string()}));
@@ -128,13 +123,12 @@ TEST_F(BatchOutput, AFailedWriteKeepsTheOldFileAndLeavesNoPart)
     const CommandResult missingFolder =
         RunCommand(System({"--format", "json", "--output", (folder.Path() / "no" / "such.json").string()}));
     EXPECT_EQ(missingFolder.status, ExitFileFailure);
-    EXPECT_EQ(missingFolder.err,
-              "varnholt-report: Cannot create the file \"" + (folder.Path() / "no" / "such.json").string() +
-                  "\": No such file or directory.\n");
+    EXPECT_EQ(missingFolder.err, "varnholt-report: Cannot create the file \"" +
+                                     (folder.Path() / "no" / "such.json").string() +
+                                     "\": No such file or directory.\n");
 }
 
-TEST_F(BatchOutput, NeverWritesOverTheManufacturerFile)
-{
+TEST_F(BatchOutput, NeverWritesOverTheManufacturerFile) {
     const std::string before = ReadWholeFile(database);
     const std::string sameFile = (folder.Path() / "." / "Varnholt.MFG").string();
     const CommandResult result = RunCommand(System({"--format", "text", "--output", sameFile}));
@@ -145,25 +139,24 @@ TEST_F(BatchOutput, NeverWritesOverTheManufacturerFile)
     EXPECT_EQ(folder.Files().size(), 1U);
 }
 
-TEST_F(BatchOutput, APdfIsNotPouredOntoATerminal)
-{
+TEST_F(BatchOutput, APdfIsNotPouredOntoATerminal) {
     const CommandResult result = RunCommand(System({}), true);
     EXPECT_EQ(result.status, ExitRefused);
     EXPECT_TRUE(result.out.empty());
     EXPECT_NE(result.err.find("--output"), std::string::npos);
 }
 
-TEST_F(BatchOutput, AMissingDatabaseIsAFileFailure)
-{
-    const CommandResult result = RunCommand({"--database", (folder.Path() / "none.MFG").string(), "--record", "1",
-                                             "--chambers", "5", "--master-key", "24613", "--format", "json"});
+TEST_F(BatchOutput, AMissingDatabaseIsAFileFailure) {
+    const CommandResult result =
+        RunCommand({"--database", (folder.Path() / "none.MFG").string(), "--record", "1", "--chambers", "5",
+                    "--master-key", "24613", "--format", "json"});
     EXPECT_EQ(result.status, ExitFileFailure);
-    EXPECT_EQ(result.err, "varnholt-report: The manufacturer file \"" + (folder.Path() / "none.MFG").string() +
+    EXPECT_EQ(result.err, "varnholt-report: The manufacturer file \"" +
+                              (folder.Path() / "none.MFG").string() +
                               "\" cannot be read: No such file or directory.\n");
 }
 
-TEST_F(BatchOutput, BadCommandLinesAreRefusedWithAPointerToTheHelp)
-{
+TEST_F(BatchOutput, BadCommandLinesAreRefusedWithAPointerToTheHelp) {
     for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
              {"--database", database, "--chambers", "6", "--master-key", "246135"},
              System({"--format", "html"}),
@@ -173,19 +166,21 @@ TEST_F(BatchOutput, BadCommandLinesAreRefusedWithAPointerToTheHelp)
         const CommandResult result = RunCommand(arguments);
         EXPECT_EQ(result.status, ExitRefused);
         EXPECT_EQ(result.err.rfind("varnholt-report: ", 0), 0U);
-        EXPECT_NE(result.err.find("\nTry 'varnholt-report --help' for more information.\n"), std::string::npos);
+        EXPECT_NE(result.err.find("\nTry 'varnholt-report --help' for more information.\n"),
+                  std::string::npos);
         EXPECT_TRUE(result.out.empty());
     }
     EXPECT_EQ(RunCommand(System({"--chambers", "8"})).status, ExitRefused) << "--chambers given twice";
-    const CommandResult chambers = RunCommand({"--database", database, "--manufacturer", "BRANDT", "--chambers", "4",
-                                               "--master-key", "2461", "--format", "json"});
+    const CommandResult chambers =
+        RunCommand({"--database", database, "--manufacturer", "BRANDT", "--chambers", "4", "--master-key",
+                    "2461", "--format", "json"});
     EXPECT_EQ(chambers.err, "varnholt-report: \"BRANDT\" offers 5 to 7 chambers, not 4.\n");
 }
 
-TEST_F(BatchOutput, ARandomTopMasterKeyKeepsTheManufacturersRules)
-{
-    const CommandResult result = RunCommand({"--database", database, "--manufacturer", "BRANDT", "--chambers", "7",
-                                             "--master-key", "random", "--format", "csv", "--keys", "1"});
+TEST_F(BatchOutput, ARandomTopMasterKeyKeepsTheManufacturersRules) {
+    const CommandResult result =
+        RunCommand({"--database", database, "--manufacturer", "BRANDT", "--chambers", "7", "--master-key",
+                    "random", "--format", "csv", "--keys", "1"});
     ASSERT_EQ(result.status, ExitDone) << result.err;
     ASSERT_EQ(result.err.rfind("varnholt-report: top master key drawn: ", 0), 0U);
     const std::string key = result.err.substr(39, 7);

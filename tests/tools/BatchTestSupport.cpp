@@ -6,30 +6,26 @@
 
 namespace varnholt::tools::testing {
 
-ScratchFolder::ScratchFolder()
-{
+ScratchFolder::ScratchFolder() {
     std::random_device device;
     path = std::filesystem::temp_directory_path() / ("varnholt-report-test-" + std::to_string(device()));
     std::filesystem::create_directories(path);
 }
 
-ScratchFolder::~ScratchFolder()
-{
+ScratchFolder::~ScratchFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(path, ignored);
 }
 
-std::vector<std::filesystem::path> ScratchFolder::Files() const
-{
+std::vector<std::filesystem::path> ScratchFolder::Files() const {
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(path))
         files.push_back(entry.path().filename());
     return files;
 }
 
-manufacturers::ManufacturerRecord Manufacturer(std::string name, int minChambers, int maxChambers, int shallowest,
-                                               int deepest, int step, int maxAdjacent)
-{
+manufacturers::ManufacturerRecord Manufacturer(std::string name, int minChambers, int maxChambers,
+                                               int shallowest, int deepest, int step, int maxAdjacent) {
     manufacturers::ManufacturerRecord record;
     record.Name = std::move(name);
     record.MinChambers = minChambers;
@@ -43,8 +39,8 @@ manufacturers::ManufacturerRecord Manufacturer(std::string name, int minChambers
 
 manufacturers::ManufacturerRecord InterchangeableCore(std::string name, int minChambers, int maxChambers,
                                                       int shallowest, int deepest, int step, int maxAdjacent,
-                                                      std::string controlChambers, int controlFactor, int stackTotal)
-{
+                                                      std::string controlChambers, int controlFactor,
+                                                      int stackTotal) {
     manufacturers::ManufacturerRecord record =
         Manufacturer(std::move(name), minChambers, maxChambers, shallowest, deepest, step, maxAdjacent);
     record.IsICore = true;
@@ -54,8 +50,8 @@ manufacturers::ManufacturerRecord InterchangeableCore(std::string name, int minC
     return record;
 }
 
-void WriteDatabase(const std::filesystem::path& file, const std::vector<manufacturers::ManufacturerRecord>& records)
-{
+void WriteDatabase(const std::filesystem::path& file,
+                   const std::vector<manufacturers::ManufacturerRecord>& records) {
     std::ofstream stream(file, std::ios::binary | std::ios::trunc);
     for (const auto& record : records) {
         const manufacturers::RecordBytes bytes = record.Encode();
@@ -63,8 +59,7 @@ void WriteDatabase(const std::filesystem::path& file, const std::vector<manufact
     }
 }
 
-std::vector<manufacturers::ManufacturerRecord> SampleManufacturers()
-{
+std::vector<manufacturers::ManufacturerRecord> SampleManufacturers() {
     return {
         Manufacturer("BRANDT", 5, 7, 0, 9, 2, 7),
         Manufacturer("KESSLER", 3, 7, 0, 9, 1, 0),
@@ -76,8 +71,7 @@ std::vector<manufacturers::ManufacturerRecord> SampleManufacturers()
     };
 }
 
-CommandResult RunCommand(const std::vector<std::string>& arguments, bool outIsTerminal)
-{
+CommandResult RunCommand(const std::vector<std::string>& arguments, bool outIsTerminal) {
     PaperServices paper;
     paper.writePdf = [](const bands::Document&, const std::filesystem::path&) {
         return PaperResult{false, "no PDF in this test"};
@@ -96,8 +90,7 @@ CommandResult RunCommand(const std::vector<std::string>& arguments, bool outIsTe
     return result;
 }
 
-std::string ReadWholeFile(const std::filesystem::path& file)
-{
+std::string ReadWholeFile(const std::filesystem::path& file) {
     std::ifstream stream(file, std::ios::binary);
     std::ostringstream text;
     text << stream.rdbuf();

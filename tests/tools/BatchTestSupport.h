@@ -24,15 +24,16 @@ private:
     std::filesystem::path path;
 };
 
-manufacturers::ManufacturerRecord Manufacturer(std::string name, int minChambers, int maxChambers, int shallowest,
-                                               int deepest, int step, int maxAdjacent);
+manufacturers::ManufacturerRecord Manufacturer(std::string name, int minChambers, int maxChambers,
+                                               int shallowest, int deepest, int step, int maxAdjacent);
 manufacturers::ManufacturerRecord InterchangeableCore(std::string name, int minChambers, int maxChambers,
                                                       int shallowest, int deepest, int step, int maxAdjacent,
                                                       std::string controlChambers, int controlFactor,
                                                       int stackTotal);
 
 // The records written one after the other, as the program's manufacturer file holds them.
-void WriteDatabase(const std::filesystem::path& file, const std::vector<manufacturers::ManufacturerRecord>& records);
+void WriteDatabase(const std::filesystem::path& file,
+                   const std::vector<manufacturers::ManufacturerRecord>& records);
 
 // The test database: manufacturers that cover every depth range, step and chamber count the
 // golden reports need.

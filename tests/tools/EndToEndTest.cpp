@@ -10,8 +10,7 @@ namespace varnholt::tools::testing {
 namespace {
 
 // Runs a shell command line and returns its exit status.
-int Shell(const std::string& commandLine, const std::filesystem::path& folder)
-{
+int Shell(const std::string& commandLine, const std::filesystem::path& folder) {
     const std::filesystem::path statusFile = folder / "status";
     const std::string wrapped = "(" + commandLine + "); echo $? > '" + statusFile.string() + "'";
     std::system(wrapped.c_str());
@@ -22,23 +21,21 @@ int Shell(const std::string& commandLine, const std::filesystem::path& folder)
 
 class EndToEnd : public ::testing::Test {
 protected:
-    EndToEnd()
-    {
+    EndToEnd() {
         database = folder.Path() / "Varnholt.MFG";
         WriteDatabase(database, SampleManufacturers());
     }
 
-    std::string Command(const std::string& options) const
-    {
+    std::string Command(const std::string& options) const {
         return std::string("'") + VARNHOLT_REPORT_COMMAND + "' --database '" + database.string() +
-               "' --manufacturer BRANDT --chambers 6 --master-key 246135 --masters 10 --sub-masters 3 --keys 5 " +
+               "' --manufacturer BRANDT --chambers 6 --master-key 246135 --masters 10 --sub-masters 3 --keys "
+               "5 " +
                options;
     }
 
     static bool HavePdfToText() { return std::system("pdftotext -v > /dev/null 2>&1") == 0; }
 
-    std::string PdfText(const std::filesystem::path& pdf) const
-    {
+    std::string PdfText(const std::filesystem::path& pdf) const {
         const std::filesystem::path text = folder.Path() / "pdf.txt";
         Shell("pdftotext -layout '" + pdf.string() + "' '" + text.string() + "'", folder.Path());
         return ReadWholeFile(text);
@@ -48,8 +45,7 @@ protected:
     std::filesystem::path database;
 };
 
-TEST_F(EndToEnd, WritesAPdfWithTheReportsText)
-{
+TEST_F(EndToEnd, WritesAPdfWithTheReportsText) {
     if (!HavePdfToText())
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     const std::filesystem::path piped = folder.Path() / "piped.pdf";
@@ -57,7 +53,8 @@ TEST_F(EndToEnd, WritesAPdfWithTheReportsText)
                     folder.Path()),
               0)
         << ReadWholeFile(folder.Path() / "err");
-    EXPECT_EQ(ReadWholeFile(folder.Path() / "err"), "") << "a batch command keeps standard error for messages";
+    EXPECT_EQ(ReadWholeFile(folder.Path() / "err"), "")
+        << "a batch command keeps standard error for messages";
     EXPECT_EQ(ReadWholeFile(piped).substr(0, 5), "%PDF-");
     const std::string text = PdfText(piped);
     EXPECT_NE(text.find("BRANDT 6 Pin"), std::string::npos);
@@ -77,13 +74,13 @@ TEST_F(EndToEnd, WritesAPdfWithTheReportsText)
     };
     EXPECT_EQ(words(PdfText(a4)), words(text));
     Shell("pdfinfo '" + a4.string() + "' > '" + (folder.Path() / "info").string() + "'", folder.Path());
-    EXPECT_NE(ReadWholeFile(folder.Path() / "info").find("(A4)"), std::string::npos) << ReadWholeFile(folder.Path() / "info");
+    EXPECT_NE(ReadWholeFile(folder.Path() / "info").find("(A4)"), std::string::npos)
+        << ReadWholeFile(folder.Path() / "info");
 }
 
 // Runs inside CTest's PrintQueue fixture, which names its queue and spool folder in
 // VARNHOLT_PRINT_QUEUE and VARNHOLT_PRINT_FOLDER.
-TEST_F(EndToEnd, PrintsOnARealQueueAndRefusesAMissingOne)
-{
+TEST_F(EndToEnd, PrintsOnARealQueueAndRefusesAMissingOne) {
     EXPECT_EQ(Shell(Command("--printer NoSuchVarnholtQueue 2> /dev/null"), folder.Path()), ExitFileFailure);
 
     const char* queue = std::getenv("VARNHOLT_PRINT_QUEUE");
@@ -92,7 +89,8 @@ TEST_F(EndToEnd, PrintsOnARealQueueAndRefusesAMissingOne)
         GTEST_SKIP() << "no print queue set up; CTest runs this case inside its PrintQueue fixture";
     const std::filesystem::path spool(spoolFolder);
     if (Shell("lpstat -p '" + std::string(queue) + "' > /dev/null 2>&1", folder.Path()) != 0)
-        GTEST_SKIP() << "no print queue on this machine: " << ReadWholeFile(spool / "print-queue-unavailable");
+        GTEST_SKIP() << "no print queue on this machine: "
+                     << ReadWholeFile(spool / "print-queue-unavailable");
     varnholt::testing::ClearSpoolFolder(spool);
     EXPECT_EQ(Shell(Command("--printer " + std::string(queue)), folder.Path()), ExitDone);
     const varnholt::testing::PrintedPdf printed = varnholt::testing::WaitForPrintedPdf(queue, spool);
@@ -102,11 +100,11 @@ TEST_F(EndToEnd, PrintsOnARealQueueAndRefusesAMissingOne)
     }
 }
 
-TEST_F(EndToEnd, ParallelRunsDrawDifferentRandomMasters)
-{
+TEST_F(EndToEnd, ParallelRunsDrawDifferentRandomMasters) {
     // Started together, runs seeded from the clock drew the same keys; 100 of 10 million
     // possible keys agree by chance about once in 2,000 runs of this test.
-    const std::string run = std::string("'") + VARNHOLT_REPORT_COMMAND + "' --database '" + database.string() +
+    const std::string run = std::string("'") + VARNHOLT_REPORT_COMMAND + "' --database '" +
+                            database.string() +
                             "' --manufacturer KESSLER --chambers 7 --master-key random --keys 1 --format csv";
     ASSERT_EQ(Shell("for i in $(seq 100); do " + run + " > /dev/null 2> '" + folder.Path().string() +
                         "'/key.$i & done; wait",

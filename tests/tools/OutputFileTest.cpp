@@ -1,5 +1,5 @@
-#include "BatchTestSupport.h"
 #include "OutputFile.h"
+#include "BatchTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +16,17 @@ using std::filesystem::perms;
 
 class OutputFile : public ::testing::Test {
 protected:
-    OutputFile()
-    {
+    OutputFile() {
         database = (folder.Path() / "Varnholt.MFG").string();
         WriteDatabase(database, SampleManufacturers());
     }
 
-    CommandResult Report(const std::string& output)
-    {
-        return RunCommand({"--database", database, "--manufacturer", "BRANDT", "--chambers", "6", "--master-key",
-                           "246135", "--format", "json", "--output", output});
+    CommandResult Report(const std::string& output) {
+        return RunCommand({"--database", database, "--manufacturer", "BRANDT", "--chambers", "6",
+                           "--master-key", "246135", "--format", "json", "--output", output});
     }
 
-    static perms Mode(const std::filesystem::path& file)
-    {
+    static perms Mode(const std::filesystem::path& file) {
         return std::filesystem::status(file).permissions();
     }
 
@@ -37,8 +34,7 @@ protected:
     std::string database;
 };
 
-TEST_F(OutputFile, AReplacedFileKeepsItsModeANewOneFollowsTheUmaskAndTheTemporaryIsPrivate)
-{
+TEST_F(OutputFile, AReplacedFileKeepsItsModeANewOneFollowsTheUmaskAndTheTemporaryIsPrivate) {
     const auto secret = folder.Path() / "secret.json";
     { std::ofstream(secret) << "old"; }
     std::filesystem::permissions(secret, perms::owner_read | perms::owner_write);
@@ -53,16 +49,16 @@ TEST_F(OutputFile, AReplacedFileKeepsItsModeANewOneFollowsTheUmaskAndTheTemporar
     EXPECT_EQ(Mode(folder.Path() / "fresh.json"), perms::owner_read | perms::owner_write | perms::group_read);
 
     perms whileWritten = perms::unknown;
-    const auto written = WriteFileWhole(folder.Path() / "third.txt", [&](const std::filesystem::path& temporary) {
-        whileWritten = Mode(temporary);
-        return WriteTextFile(temporary, "x");
-    });
+    const auto written =
+        WriteFileWhole(folder.Path() / "third.txt", [&](const std::filesystem::path& temporary) {
+            whileWritten = Mode(temporary);
+            return WriteTextFile(temporary, "x");
+        });
     EXPECT_FALSE(written);
     EXPECT_EQ(whileWritten, perms::owner_read | perms::owner_write);
 }
 
-TEST_F(OutputFile, ALinkIsWrittenThroughEvenWhenItDangles)
-{
+TEST_F(OutputFile, ALinkIsWrittenThroughEvenWhenItDangles) {
     std::filesystem::create_directory(folder.Path() / "reports");
     { std::ofstream(folder.Path() / "reports" / "current.json") << "old"; }
     std::filesystem::create_symlink("reports/current.json", folder.Path() / "link.json");
@@ -78,8 +74,7 @@ TEST_F(OutputFile, ALinkIsWrittenThroughEvenWhenItDangles)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path() / "reports"), {}), 2);
 }
 
-TEST_F(OutputFile, DevicesPipesAndFoldersAreRefusedNeverReplaced)
-{
+TEST_F(OutputFile, DevicesPipesAndFoldersAreRefusedNeverReplaced) {
     const auto device = folder.Path() / "null";
     ASSERT_EQ(::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0) << "a device node needs root";
     const auto pipe = folder.Path() / "pipe";
@@ -90,15 +85,15 @@ TEST_F(OutputFile, DevicesPipesAndFoldersAreRefusedNeverReplaced)
     for (const char* name : {"null", "pipe", "to-device", "folder"}) {
         const CommandResult result = Report((folder.Path() / name).string());
         EXPECT_EQ(result.status, ExitFileFailure) << name;
-        EXPECT_NE(result.err.find("\"" + (folder.Path() / name).string() + "\""), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("\"" + (folder.Path() / name).string() + "\""), std::string::npos)
+            << result.err;
     }
     EXPECT_TRUE(std::filesystem::is_character_file(device));
     EXPECT_TRUE(std::filesystem::is_fifo(pipe));
     EXPECT_EQ(folder.Files().size(), 5U) << "nothing left beside them";
 }
 
-TEST_F(OutputFile, DashIsStandardOutputAndALongNameLeavesRoomForTheTemporary)
-{
+TEST_F(OutputFile, DashIsStandardOutputAndALongNameLeavesRoomForTheTemporary) {
     const CommandResult dash = Report("-");
     ASSERT_EQ(dash.status, ExitDone) << dash.err;
     EXPECT_EQ(dash.out.substr(0, 9), "{\"pages\":");

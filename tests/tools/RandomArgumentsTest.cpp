@@ -33,8 +33,7 @@ struct KnownManufacturer {
     char highestDigit;
 };
 
-std::vector<KnownManufacturer> KnownManufacturers()
-{
+std::vector<KnownManufacturer> KnownManufacturers() {
     return {
         {Manufacturer("NARROW", 3, 5, 0, 5, 2, 0), '0', '5'},
         {Manufacturer("STEPPED", 4, 6, 1, 10, 3, 5), '1', '9'},
@@ -48,22 +47,20 @@ std::vector<KnownManufacturer> KnownManufacturers()
 class ArgumentDrawer {
 public:
     ArgumentDrawer(const std::filesystem::path& scratchFolder, std::vector<KnownManufacturer> manufacturers)
-        : folder(scratchFolder), known(std::move(manufacturers))
-    {
-    }
+        : folder(scratchFolder), known(std::move(manufacturers)) {}
 
-    std::vector<std::string> Draw()
-    {
+    std::vector<std::string> Draw() {
         outputFile.reset();
         std::vector<std::vector<std::string>> options;
         const KnownManufacturer& chosen = known[Below(known.size())];
-        const int chambers = chosen.record.MinChambers + static_cast<int>(Below(
-                                                             static_cast<std::size_t>(chosen.record.ChamberChoices)));
+        const int chambers = chosen.record.MinChambers +
+                             static_cast<int>(Below(static_cast<std::size_t>(chosen.record.ChamberChoices)));
         if (Chance(97))
             options.push_back({"--database", Database()});
         if (Chance(97))
-            options.push_back(Chance(60) ? std::vector<std::string>{"--manufacturer", ManufacturerName(chosen)}
-                                         : std::vector<std::string>{"--record", RecordNumber(chosen)});
+            options.push_back(Chance(60)
+                                  ? std::vector<std::string>{"--manufacturer", ManufacturerName(chosen)}
+                                  : std::vector<std::string>{"--record", RecordNumber(chosen)});
         if (Chance(97))
             options.push_back({"--chambers", Chance(85) ? std::to_string(chambers) : Garbage()});
         if (Chance(97))
@@ -102,19 +99,16 @@ private:
     std::size_t Below(std::size_t count) { return count == 0 ? 0 : engine() % count; }
     bool Chance(unsigned percent) { return engine() % 100 < percent; }
 
-    template <typename T> void Shuffle(std::vector<T>& items)
-    {
+    template <typename T> void Shuffle(std::vector<T>& items) {
         for (std::size_t i = items.size(); i > 1; --i)
             std::swap(items[i - 1], items[Below(i)]);
     }
 
-    std::string OneOf(std::initializer_list<const char*> texts)
-    {
+    std::string OneOf(std::initializer_list<const char*> texts) {
         return *(texts.begin() + static_cast<std::ptrdiff_t>(Below(texts.size())));
     }
 
-    std::string Garbage()
-    {
+    std::string Garbage() {
         switch (Below(10)) {
         case 0:
             return "";
@@ -142,23 +136,20 @@ private:
         }
     }
 
-    std::string Database()
-    {
+    std::string Database() {
         if (Chance(92))
             return (folder / "Varnholt.MFG").string();
         return (folder / OneOf({"random.MFG", "fragment.MFG", "empty.MFG", "missing.MFG", "folder.MFG", ""}))
             .string();
     }
 
-    std::string ManufacturerName(const KnownManufacturer& chosen)
-    {
+    std::string ManufacturerName(const KnownManufacturer& chosen) {
         if (Chance(92))
             return chosen.record.Name;
         return Chance(50) ? OneOf({"narrow", "NOBODY", "DAMAGED", "IMPOSSIBLE", ""}) : Garbage();
     }
 
-    std::string RecordNumber(const KnownManufacturer& chosen)
-    {
+    std::string RecordNumber(const KnownManufacturer& chosen) {
         if (Chance(85)) {
             for (std::size_t i = 0; i < known.size(); ++i)
                 if (known[i].record.Name == chosen.record.Name)
@@ -167,8 +158,7 @@ private:
         return Chance(50) ? OneOf({"0", "5", "6", "7", "4294967297"}) : Garbage();
     }
 
-    std::string Bitting(const KnownManufacturer& chosen, int chambers)
-    {
+    std::string Bitting(const KnownManufacturer& chosen, int chambers) {
         std::string bitting;
         const auto span = static_cast<std::size_t>(chosen.highestDigit - chosen.lowestDigit + 1);
         for (int i = 0; i < chambers; ++i)
@@ -194,29 +184,25 @@ private:
         return bitting;
     }
 
-    std::string MasterKey(const KnownManufacturer& chosen, int chambers)
-    {
+    std::string MasterKey(const KnownManufacturer& chosen, int chambers) {
         if (Chance(2))
             return "random";
         return Chance(90) ? Bitting(chosen, chambers) : Garbage();
     }
 
-    std::string Quantity()
-    {
+    std::string Quantity() {
         if (Chance(92))
             return OneOf({"0", "1", "2", "3", "all"});
         return Chance(50) ? OneOf({"ALL", "9", "100", "-0"}) : Garbage();
     }
 
-    std::string Format()
-    {
+    std::string Format() {
         if (Chance(96))
             return OneOf({"text", "json", "csv", "text", "json", "csv", "pdf"});
         return Chance(50) ? OneOf({"PDF", "txt", "html", ""}) : Garbage();
     }
 
-    std::string Output()
-    {
+    std::string Output() {
         if (Chance(85)) {
             outputFile = folder / OneOf(OutputNames);
             return outputFile->string();
@@ -231,8 +217,7 @@ private:
         }
     }
 
-    std::vector<std::string> Nonsense()
-    {
+    std::vector<std::string> Nonsense() {
         switch (Below(6)) {
         case 0:
             return {"--colour", "red"};
@@ -256,8 +241,7 @@ private:
 };
 
 // The database files the arguments may name, besides one that is missing.
-void WriteFixtures(const std::filesystem::path& folder, const std::vector<KnownManufacturer>& known)
-{
+void WriteFixtures(const std::filesystem::path& folder, const std::vector<KnownManufacturer>& known) {
     std::vector<manufacturers::ManufacturerRecord> records;
     for (const KnownManufacturer& manufacturer : known)
         records.push_back(manufacturer.record);
@@ -280,8 +264,7 @@ void WriteFixtures(const std::filesystem::path& folder, const std::vector<KnownM
     std::filesystem::create_directory(folder / "folder.MFG");
 }
 
-TEST(RandomArguments, EveryArgumentSetEndsWithOutputOrAMessageAndNoPartialFile)
-{
+TEST(RandomArguments, EveryArgumentSetEndsWithOutputOrAMessageAndNoPartialFile) {
     ScratchFolder folder;
     const std::vector<KnownManufacturer> known = KnownManufacturers();
     WriteFixtures(folder.Path(), known);
@@ -304,26 +287,31 @@ TEST(RandomArguments, EveryArgumentSetEndsWithOutputOrAMessageAndNoPartialFile)
             shown += " [" + argument + "]";
         SCOPED_TRACE("argument set " + std::to_string(set) + ":" + shown + "\nstderr: " + result.err);
         const bool help = std::find(arguments.begin(), arguments.end(), "--help") != arguments.end();
-        ASSERT_TRUE(result.status == ExitDone || result.status == ExitFileFailure || result.status == ExitRefused);
+        ASSERT_TRUE(result.status == ExitDone || result.status == ExitFileFailure ||
+                    result.status == ExitRefused);
         if (result.status == ExitDone) {
             const bool toFile = !help && output && std::filesystem::exists(*output);
             ASSERT_TRUE(toFile || !result.out.empty());
             if (toFile) {
                 ASSERT_GT(std::filesystem::file_size(*output), 0U);
             }
-            ++outcomes[help ? "help shown" : toFile ? "report written to a file" : "report written to stdout"];
+            ++outcomes[help     ? "help shown"
+                       : toFile ? "report written to a file"
+                                : "report written to stdout"];
         } else {
             ASSERT_FALSE(result.err.empty());
             ASSERT_TRUE(result.out.empty()) << "a refused or failed run wrote part of its output";
             if (output) {
-                ASSERT_FALSE(std::filesystem::exists(*output)) << "a refused or failed run left its output file";
+                ASSERT_FALSE(std::filesystem::exists(*output))
+                    << "a refused or failed run left its output file";
             }
             ++outcomes[result.status == ExitRefused ? "refused (status 2)" : "file failure (status 1)"];
         }
         // Nothing besides the fixtures and the output of a run that succeeded: no temporary file
         // survives a failure.
         for (const std::filesystem::path& file : folder.Files())
-            ASSERT_TRUE(fixtures.count(file) != 0 || (result.status == ExitDone && output && file == output->filename()))
+            ASSERT_TRUE(fixtures.count(file) != 0 ||
+                        (result.status == ExitDone && output && file == output->filename()))
                 << "stray file " << file;
     }
 

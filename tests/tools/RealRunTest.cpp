@@ -17,13 +17,13 @@ namespace varnholt::tools::testing {
 namespace {
 
 // A report large enough to take a few seconds as PDF: 281,000 keys.
-const std::vector<std::string> LargeReport = {"--manufacturer", "KESSLER", "--chambers", "7", "--master-key",
-                                              "1234567", "--masters", "all", "--keys", "all"};
+const std::vector<std::string> LargeReport = {"--manufacturer", "KESSLER", "--chambers", "7",
+                                              "--master-key",   "1234567", "--masters",  "all",
+                                              "--keys",         "all"};
 
 class RealRun : public ::testing::Test {
 protected:
-    RealRun()
-    {
+    RealRun() {
         database = folder.Path() / "Varnholt.MFG";
         WriteDatabase(database, SampleManufacturers());
         std::filesystem::create_directory(temporaryFolder);
@@ -32,8 +32,7 @@ protected:
     }
 
     // Starts the real command; its standard output goes into `outputPipe` when given.
-    pid_t Start(std::vector<std::string> extra, int outputPipe = -1, int readEnd = -1)
-    {
+    pid_t Start(std::vector<std::string> extra, int outputPipe = -1, int readEnd = -1) {
         std::vector<std::string> arguments = {VARNHOLT_REPORT_COMMAND, "--database", database.string()};
         arguments.insert(arguments.end(), LargeReport.begin(), LargeReport.end());
         arguments.insert(arguments.end(), extra.begin(), extra.end());
@@ -58,8 +57,7 @@ protected:
     }
 
     // Waits until a name that starts with `prefix` turns up in `where`; returns it.
-    static std::filesystem::path AwaitEntry(const std::filesystem::path& where, const std::string& prefix)
-    {
+    static std::filesystem::path AwaitEntry(const std::filesystem::path& where, const std::string& prefix) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (std::chrono::steady_clock::now() < deadline) {
             for (const auto& entry : std::filesystem::directory_iterator(where))
@@ -70,8 +68,7 @@ protected:
         return {};
     }
 
-    static int EndingSignal(pid_t child)
-    {
+    static int EndingSignal(pid_t child) {
         int status = 0;
         ::waitpid(child, &status, 0);
         return WIFSIGNALED(status) ? WTERMSIG(status) : -WEXITSTATUS(status);
@@ -83,8 +80,7 @@ protected:
     std::filesystem::path runtimeFolder = folder.Path() / "runtime";
 };
 
-TEST_F(RealRun, ASignalRemovesThePartlyWrittenFileAndEndsTheRunByThatSignal)
-{
+TEST_F(RealRun, ASignalRemovesThePartlyWrittenFileAndEndsTheRunByThatSignal) {
     for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
         const pid_t child = Start({"--output", (folder.Path() / "system.pdf").string()});
         ASSERT_GT(child, 0);
@@ -100,8 +96,7 @@ TEST_F(RealRun, ASignalRemovesThePartlyWrittenFileAndEndsTheRunByThatSignal)
     }
 }
 
-TEST_F(RealRun, AClosedPipeLeavesNoCopyOfThePdfAndTheDrawingIsPrivate)
-{
+TEST_F(RealRun, AClosedPipeLeavesNoCopyOfThePdfAndTheDrawingIsPrivate) {
     int ends[2];
     ASSERT_EQ(::pipe(ends), 0);
     const pid_t child = Start({}, ends[1], ends[0]);
@@ -119,8 +114,7 @@ TEST_F(RealRun, AClosedPipeLeavesNoCopyOfThePdfAndTheDrawingIsPrivate)
         ADD_FAILURE() << "left behind: " << entry.path();
 }
 
-TEST_F(RealRun, OneRecordOfAHundredMegabyteFileIsReadAloneQuicklyAndInLittleMemory)
-{
+TEST_F(RealRun, OneRecordOfAHundredMegabyteFileIsReadAloneQuicklyAndInLittleMemory) {
     // Runs the command on a file and returns its peak memory in kilobytes and its time.
     const auto measure = [&](const std::filesystem::path& file, double& seconds) {
         const auto start = std::chrono::steady_clock::now();
@@ -128,8 +122,8 @@ TEST_F(RealRun, OneRecordOfAHundredMegabyteFileIsReadAloneQuicklyAndInLittleMemo
         if (child == 0) {
             const int nowhere = ::open("/dev/null", O_WRONLY);
             ::dup2(nowhere, STDOUT_FILENO);
-            ::execl(VARNHOLT_REPORT_COMMAND, VARNHOLT_REPORT_COMMAND, "--database", file.c_str(), "--record", "1",
-                    "--chambers", "6", "--master-key", "246135", "--keys", "1", "--format", "csv",
+            ::execl(VARNHOLT_REPORT_COMMAND, VARNHOLT_REPORT_COMMAND, "--database", file.c_str(), "--record",
+                    "1", "--chambers", "6", "--master-key", "246135", "--keys", "1", "--format", "csv",
                     static_cast<char*>(nullptr));
             ::_exit(127);
         }
@@ -142,7 +136,8 @@ TEST_F(RealRun, OneRecordOfAHundredMegabyteFileIsReadAloneQuicklyAndInLittleMemo
     };
     const auto large = folder.Path() / "large.MFG";
     WriteDatabase(large, {Manufacturer("BRANDT", 5, 7, 0, 9, 2, 7)});
-    std::filesystem::resize_file(large, (100'000'000 / manufacturers::RecordSize) * manufacturers::RecordSize);
+    std::filesystem::resize_file(large,
+                                 (100'000'000 / manufacturers::RecordSize) * manufacturers::RecordSize);
 
     double smallSeconds = 0;
     double largeSeconds = 0;

@@ -6,7 +6,9 @@
 
 namespace varnholt::qtforms {
 
-QColor ToQColor(toolkit::Colour colour) { return QColor(colour.red, colour.green, colour.blue); }
+QColor ToQColor(toolkit::Colour colour) {
+    return QColor(colour.red, colour.green, colour.blue);
+}
 
 QFont ToQFont(const toolkit::Font& font) {
     QFont result(QString::fromStdString(font.family));
@@ -26,7 +28,8 @@ QString ToQString(std::string_view utf8) {
 
 int ToQStringIndex(std::string_view utf8, int characters) {
     const std::u32string decoded = toolkit::DecodeUtf8(utf8);
-    const auto count = std::clamp<std::size_t>(static_cast<std::size_t>(std::max(characters, 0)), 0, decoded.size());
+    const auto count =
+        std::clamp<std::size_t>(static_cast<std::size_t>(std::max(characters, 0)), 0, decoded.size());
     int index = 0;
     for (std::size_t position = 0; position < count; ++position) {
         index += decoded[position] > 0xFFFF ? 2 : 1;

@@ -81,7 +81,9 @@ QtFormWindow::QtFormWindow(toolkit::Form& model) : QWidget(nullptr), form(model)
     SyncFocus();
 }
 
-QtFormWindow::~QtFormWindow() { form.RemoveObserver(*this); }
+QtFormWindow::~QtFormWindow() {
+    form.RemoveObserver(*this);
+}
 
 QWidget* QtFormWindow::WidgetOf(const toolkit::Component& component) {
     if (&component.OwnerForm() != &form) {
@@ -287,7 +289,9 @@ void QtFormWindow::FormChanged() {
     }
 }
 
-void QtFormWindow::FocusChanged() { SyncFocus(); }
+void QtFormWindow::FocusChanged() {
+    SyncFocus();
+}
 
 toolkit::Component* QtFormWindow::ComponentAt(QObject* object) const {
     const auto found = components.find(object);
@@ -316,7 +320,8 @@ bool QtFormWindow::HandleMouse(toolkit::Component& component, QWidget& target, Q
         pressed = nullptr;
         application.Dispatch([&] {
             // The second press may land on another item than the first.
-            if (auto* list = dynamic_cast<toolkit::ListBox*>(&component); list != nullptr && list->Focused()) {
+            if (auto* list = dynamic_cast<toolkit::ListBox*>(&component);
+                list != nullptr && list->Focused()) {
                 const auto& view = static_cast<const QListWidget&>(*WidgetOf(component));
                 const int row = view.indexAt(position).row();
                 if (row >= 0 && row != list->ItemIndex()) {

@@ -23,12 +23,15 @@ QtFormWindows::QtFormWindows(toolkit::Application& app) : application(app) {
     }
     application.OnTerminate = [] {
         // Queued, so that it also works when the program ends before the loop has started.
-        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                  Qt::QueuedConnection);
     };
     AddMissingWindows();
 }
 
-QtFormWindows::~QtFormWindows() { application.OnTerminate = nullptr; }
+QtFormWindows::~QtFormWindows() {
+    application.OnTerminate = nullptr;
+}
 
 void QtFormWindows::AddMissingWindows() {
     for (toolkit::Form* form : application.Forms()) {

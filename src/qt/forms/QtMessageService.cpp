@@ -27,7 +27,8 @@ QMessageBox::Icon IconOf(toolkit::BoxKind kind) {
 
 } // namespace
 
-toolkit::Answer QtMessageService::Show(toolkit::BoxKind kind, std::string_view text, toolkit::Buttons buttons) {
+toolkit::Answer QtMessageService::Show(toolkit::BoxKind kind, std::string_view text,
+                                       toolkit::Buttons buttons) {
     const QString title = application != nullptr && !application->Title().empty()
                               ? ToQString(application->Title())
                               : QCoreApplication::applicationName();
@@ -47,6 +48,8 @@ toolkit::Answer QtMessageService::Show(toolkit::BoxKind kind, std::string_view t
     return pressed == QMessageBox::Yes ? toolkit::Answer::Yes : toolkit::Answer::No;
 }
 
-void QtMessageService::Beep() { QApplication::beep(); }
+void QtMessageService::Beep() {
+    QApplication::beep();
+}
 
 } // namespace varnholt::qtforms

@@ -36,9 +36,9 @@ bool OutputProgress::PageDone(int pagesDone) {
     if (sinceEvents.elapsed() >= EventIntervalMilliseconds) {
         dialog->setValue(pagesDone);
         dialog->setLabelText(QStringLiteral("%1\nPage %2 of %3")
-                                  .arg(dialog->labelText().section(QChar('\n'), 0, 0))
-                                  .arg(pagesDone)
-                                  .arg(dialog->maximum()));
+                                 .arg(dialog->labelText().section(QChar('\n'), 0, 0))
+                                 .arg(pagesDone)
+                                 .arg(dialog->maximum()));
         QCoreApplication::processEvents();
         sinceEvents.restart();
     }

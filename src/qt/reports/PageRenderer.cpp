@@ -4,8 +4,8 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGlyphRun>
-#include <QRawFont>
 #include <QPainter>
+#include <QRawFont>
 #include <QString>
 
 #include <algorithm>
@@ -29,7 +29,7 @@ struct ActiveFont {
     bands::Font font;
     std::optional<QFontMetricsF> metrics;
     double ascent = 0.0;
-    double characterAdvance = 0.0;  // 0 unless the font is fixed-pitch
+    double characterAdvance = 0.0; // 0 unless the font is fixed-pitch
     QRawFont rawFont;
 };
 
@@ -39,7 +39,8 @@ void Activate(QPainter& painter, const bands::Font& font, double pixelsPerPoint,
     active.font = font;
     active.metrics.emplace(qtFont, painter.device());
     active.ascent = active.metrics->ascent();
-    active.characterAdvance = QFontInfo(qtFont).fixedPitch() ? active.metrics->horizontalAdvance(QChar('0')) : 0.0;
+    active.characterAdvance =
+        QFontInfo(qtFont).fixedPitch() ? active.metrics->horizontalAdvance(QChar('0')) : 0.0;
     active.rawFont = QRawFont::fromFont(qtFont);
 }
 
@@ -57,7 +58,7 @@ bool DrawFixedPitch(QPainter& painter, const ActiveFont& active, QPointF origin,
     for (qsizetype index = 0; index < line.size(); ++index) {
         const QChar character = line[index];
         if (character.unicode() < 0x20 || character.unicode() > 0x7E) {
-            return false;  // anything beyond plain ASCII goes through the full text engine
+            return false; // anything beyond plain ASCII goes through the full text engine
         }
         if (character != QChar(' ')) {
             visible.append(character);
@@ -76,7 +77,7 @@ bool DrawFixedPitch(QPainter& painter, const ActiveFont& active, QPointF origin,
     return true;
 }
 
-}  // namespace
+} // namespace
 
 void DrawPage(QPainter& painter, const bands::DocumentPage& page, double pixelsPerPoint) {
     painter.setPen(Qt::black);
@@ -97,4 +98,4 @@ void DrawPage(QPainter& painter, const bands::DocumentPage& page, double pixelsP
     }
 }
 
-}  // namespace varnholt::qtreports
+} // namespace varnholt::qtreports

@@ -11,4 +11,4 @@ namespace varnholt::qtreports {
 // supplies the glyphs.
 void DrawPage(QPainter& painter, const bands::DocumentPage& page, double pixelsPerPoint);
 
-}  // namespace varnholt::qtreports
+} // namespace varnholt::qtreports

@@ -2,16 +2,16 @@
 
 #include "qt/reports/PageRenderer.h"
 
+#include <QFile>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QFile>
 
 namespace varnholt::qtreports {
 namespace {
 constexpr int Resolution = 720;
 constexpr double PointsPerInch = 72.0;
-}  // namespace
+} // namespace
 
 OutputResult WritePdf(const bands::Document& document, const std::filesystem::path& file,
                       const PageProgress& progress) {
@@ -25,7 +25,8 @@ OutputResult WritePdf(const bands::Document& document, const std::filesystem::pa
     writer.setResolution(Resolution);
     writer.setTitle(QString::fromStdString(document.title));
     writer.setCreator(QStringLiteral("Varnholt"));
-    writer.setPageSize(QPageSize(QSizeF(document.setup.paperWidth, document.setup.paperHeight), QPageSize::Inch));
+    writer.setPageSize(
+        QPageSize(QSizeF(document.setup.paperWidth, document.setup.paperHeight), QPageSize::Inch));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter;
     if (!painter.begin(&writer)) {
@@ -48,4 +49,4 @@ OutputResult WritePdf(const bands::Document& document, const std::filesystem::pa
     return {true, {}};
 }
 
-}  // namespace varnholt::qtreports
+} // namespace varnholt::qtreports

@@ -12,7 +12,7 @@ namespace varnholt::qtreports {
 struct OutputResult {
     bool succeeded = false;
     std::string message;
-    bool cancelled = false;  // the user stopped it; message is empty then
+    bool cancelled = false; // the user stopped it; message is empty then
 };
 
 // Told after each page is drawn; returning false stops the output.
@@ -24,4 +24,4 @@ using PageProgress = std::function<bool(int pagesDone, int pageCount)>;
 OutputResult WritePdf(const bands::Document& document, const std::filesystem::path& file,
                       const PageProgress& progress = {});
 
-}  // namespace varnholt::qtreports
+} // namespace varnholt::qtreports

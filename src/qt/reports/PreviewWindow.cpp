@@ -113,7 +113,7 @@ std::unique_ptr<PreviewWindow> PreviewWindow::Show(bands::Document document,
 PreviewWindow::PreviewWindow(bands::Document shown, QWidget* parent)
     : QWidget(parent, Qt::Window), document(std::move(shown)) {
     setWindowTitle(document.title.empty() ? QStringLiteral("Preview")
-                                           : QString::fromStdString(document.title));
+                                          : QString::fromStdString(document.title));
 
     auto* toolRow = new QHBoxLayout;
     tools = toolRow;

@@ -16,21 +16,24 @@ namespace {
 constexpr double PointsPerInch = 72.0;
 
 void PreparePrinter(const bands::Document& document, QPrinter& printer) {
-    printer.setDocName(QString::fromStdString(document.title.empty() ? std::string("Report") : document.title));
+    printer.setDocName(
+        QString::fromStdString(document.title.empty() ? std::string("Report") : document.title));
     printer.setFullPage(true);
-    printer.setPageSize(QPageSize(QSizeF(document.setup.paperWidth, document.setup.paperHeight), QPageSize::Inch));
+    printer.setPageSize(
+        QPageSize(QSizeF(document.setup.paperWidth, document.setup.paperHeight), QPageSize::Inch));
     printer.setPageOrientation(QPageLayout::Portrait);
     // Qt rounds font sizes to whole device pixels; at 1440 dpi the report font is exactly 10 pt.
     printer.setResolution(1440);
 }
 
-}  // namespace
+} // namespace
 
 OutputResult PrintDocument(const bands::Document& document, QPrinter& printer, const PageProgress& progress) {
     printer.setFullPage(true);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        return {false, "The printer \"" + printer.printerName().toStdString() + "\" could not start printing."};
+        return {false,
+                "The printer \"" + printer.printerName().toStdString() + "\" could not start printing."};
     }
     const double pixelsPerPoint = printer.resolution() / PointsPerInch;
     for (std::size_t index = 0; index < document.pages.size(); ++index) {
@@ -47,7 +50,8 @@ OutputResult PrintDocument(const bands::Document& document, QPrinter& printer, c
         }
     }
     if (!painter.end()) {
-        return {false, "The printer \"" + printer.printerName().toStdString() + "\" could not finish the job."};
+        return {false,
+                "The printer \"" + printer.printerName().toStdString() + "\" could not finish the job."};
     }
     return {true, {}};
 }
@@ -95,4 +99,4 @@ DialogPrint PrintWithDialog(const bands::Document& document, QWidget* parent, st
     return result.succeeded ? DialogPrint::Printed : DialogPrint::Failed;
 }
 
-}  // namespace varnholt::qtreports
+} // namespace varnholt::qtreports

@@ -12,7 +12,8 @@ namespace varnholt::qtreports {
 
 // Prints on an already set-up printer, the paper's corner as origin. Stopped by the progress,
 // the job is aborted.
-OutputResult PrintDocument(const bands::Document& document, QPrinter& printer, const PageProgress& progress = {});
+OutputResult PrintDocument(const bands::Document& document, QPrinter& printer,
+                           const PageProgress& progress = {});
 
 // Prints straight to the named print queue, for batch use. Fails with a message naming the
 // queue when no such queue exists or the printer cannot start.
@@ -24,4 +25,4 @@ enum class DialogPrint { Printed, Cancelled, Failed };
 // progress and can be cancelled.
 DialogPrint PrintWithDialog(const bands::Document& document, QWidget* parent, std::string& message);
 
-}  // namespace varnholt::qtreports
+} // namespace varnholt::qtreports

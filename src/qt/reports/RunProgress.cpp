@@ -6,10 +6,11 @@ namespace varnholt::qtreports {
 namespace {
 // Handling window events after every page would slow a long report down for nothing.
 constexpr qint64 EventIntervalMilliseconds = 50;
-}  // namespace
+} // namespace
 
 RunProgress::RunProgress(bands::Report& running, QWidget* parent)
-    : report(running), dialog(QStringLiteral("Preparing the report..."), QStringLiteral("Cancel"), 0, 0, parent) {
+    : report(running),
+      dialog(QStringLiteral("Preparing the report..."), QStringLiteral("Cancel"), 0, 0, parent) {
     dialog.setWindowTitle(QString::fromStdString(running.ReportPage().Description()));
     dialog.setWindowModality(Qt::WindowModal);
     dialog.setMinimumDuration(500);
@@ -35,4 +36,4 @@ void RunProgress::PageFinished(int pageNumber) {
     }
 }
 
-}  // namespace varnholt::qtreports
+} // namespace varnholt::qtreports

@@ -28,4 +28,4 @@ private:
     QElapsedTimer sinceEvents;
 };
 
-}  // namespace varnholt::qtreports
+} // namespace varnholt::qtreports

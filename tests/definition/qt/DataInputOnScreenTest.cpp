@@ -37,8 +37,7 @@ const testing::Environment* const environment = testing::AddGlobalTestEnvironmen
 // The real program, in real (offscreen) windows, started in a folder that holds one manufacturer.
 class DataInputOnScreen : public testing::Test {
 protected:
-    DataInputOnScreen()
-    {
+    DataInputOnScreen() {
         std::random_device entropy;
         folder = std::filesystem::temp_directory_path() /
                  ("varnholt-definition-qt-" + std::to_string(entropy()) + "-" + std::to_string(entropy()));
@@ -57,16 +56,14 @@ protected:
         program = std::make_unique<varnholt::app::QtProgram>(folder);
     }
 
-    ~DataInputOnScreen() override
-    {
+    ~DataInputOnScreen() override {
         program.reset();
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
     }
 
     // The widget the user's keys reach: the one showing the model's focused component.
-    QWidget* KeyboardTarget()
-    {
+    QWidget* KeyboardTarget() {
         varnholt::toolkit::Form* form = program->Model().application.ActiveForm();
         if (form == nullptr || form->Focused() == nullptr) {
             return nullptr;
@@ -75,20 +72,17 @@ protected:
         return window != nullptr ? window->WidgetOf(*form->Focused()) : nullptr;
     }
 
-    static std::string FocusedName(const varnholt::toolkit::Form& form)
-    {
+    static std::string FocusedName(const varnholt::toolkit::Form& form) {
         return form.Focused() != nullptr ? form.Focused()->Name() : std::string();
     }
 
-    void Press(Qt::Key key)
-    {
+    void Press(Qt::Key key) {
         QWidget* target = KeyboardTarget();
         ASSERT_NE(target, nullptr);
         QTest::keyClick(target, key);
     }
 
-    void Type(const char* text)
-    {
+    void Type(const char* text) {
         for (const char* character = text; *character != '\0'; ++character) {
             QWidget* target = KeyboardTarget();
             ASSERT_NE(target, nullptr);
@@ -102,8 +96,7 @@ protected:
 
 } // namespace
 
-TEST_F(DataInputOnScreen, FromTheMainMenuToTheFinishedReport)
-{
+TEST_F(DataInputOnScreen, FromTheMainMenuToTheFinishedReport) {
     // A message box would wait for a user who is not there: close it and fail instead.
     bool sawMessageBox = false;
     QTimer watchdog;
@@ -159,8 +152,9 @@ TEST_F(DataInputOnScreen, FromTheMainMenuToTheFinishedReport)
         for (const varnholt::bands::PrintedLabel& label : page.labels)
             cylinders += label.name == "CylinderLines" ? 1U : 0U;
     const varnholt::KeySchedule schedule = varnholt::ComputeKeySchedule(model.state);
-    EXPECT_EQ(cylinders, static_cast<std::size_t>(std::count_if(schedule.begin(), schedule.end(),
-                                                                [](const varnholt::ScheduledKey& key) { return key.listed; })));
+    EXPECT_EQ(cylinders, static_cast<std::size_t>(
+                             std::count_if(schedule.begin(), schedule.end(),
+                                           [](const varnholt::ScheduledKey& key) { return key.listed; })));
     EXPECT_GT(cylinders, 100U);
     EXPECT_EQ(program->PinningPreview()->Document().title, "Varnholt Pinning List");
 }

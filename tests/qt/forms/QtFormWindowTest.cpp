@@ -48,7 +48,9 @@ private:
 const testing::Environment* const environment = testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 // Keys go where the user's keyboard sends them: to the widget that has Qt's focus.
-QWidget* FocusWidget() { return QApplication::focusWidget(); }
+QWidget* FocusWidget() {
+    return QApplication::focusWidget();
+}
 
 // A form as the program builds them: a digits-only field that moves on when full, a name
 // field, a check box, a list and OK / Cancel, rendered in a real (offscreen) window.
@@ -252,7 +254,8 @@ TEST(QtMessageService, AQuestionReturnsTheButtonTheUserPressed) {
         text = box->text();
         box->button(QMessageBox::No)->click();
     });
-    EXPECT_EQ(service.Show(BoxKind::Confirmation, "Overwrite?\nThe record exists.", Buttons::YesNo), Answer::No);
+    EXPECT_EQ(service.Show(BoxKind::Confirmation, "Overwrite?\nThe record exists.", Buttons::YesNo),
+              Answer::No);
     EXPECT_EQ(title, "VarnholtLite");
     EXPECT_EQ(text, "Overwrite?\nThe record exists.");
 }

@@ -28,4 +28,4 @@ protected:
     std::filesystem::path folder;
 };
 
-}  // namespace varnholt::qtreports
+} // namespace varnholt::qtreports

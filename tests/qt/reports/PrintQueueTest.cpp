@@ -65,5 +65,5 @@ TEST_F(PrintQueue, PrintsThroughARealQueueAndTheTextComesOutIntact) {
     }
 }
 
-}  // namespace
-}  // namespace varnholt::qtreports
+} // namespace
+} // namespace varnholt::qtreports

@@ -16,7 +16,9 @@ struct EndlessReport {
         bands::Band& pages = report.AddSubDataBand(detail, "Pages");
         pages.SetNewPage(true);
         bands::Label& label = pages.AddLabel("Line");
-        pages.OnAfterDataSkip = [this, &label](bands::Band&) { label.SetLines({"page " + std::to_string(++records)}); };
+        pages.OnAfterDataSkip = [this, &label](bands::Band&) {
+            label.SetLines({"page " + std::to_string(++records)});
+        };
         pages.OnDataSkip = [](bands::Band&) {};
     }
 };
@@ -50,5 +52,5 @@ TEST_F(RunProgressTest, ARunAfterwardsIsNoLongerWatched) {
     EXPECT_EQ(document.pages.size(), 3U);
 }
 
-}  // namespace
-}  // namespace varnholt::qtreports
+} // namespace
+} // namespace varnholt::qtreports

@@ -16,7 +16,8 @@ bands::Document SampleDocument(int pages) {
     report.ReportPage().SetDescription("Sample Report");
     bands::Band& header = report.AddPageHeader("Header");
     header.SetStretch(true);
-    header.AddLabel("RHeader").SetLines({std::string(70, '*') + "\r", "                  SAMPLE 6 Pin", "Page No.", ""});
+    header.AddLabel("RHeader").SetLines(
+        {std::string(70, '*') + "\r", "                  SAMPLE 6 Pin", "Page No.", ""});
     bands::Label& pageNumber = header.AddLabel("varlabel");
     pageNumber.SetVariable(bands::LabelVariable::PageNumber);
     pageNumber.SetPosition(9 * 6.0, 2 * 10.5);
@@ -32,7 +33,8 @@ bands::Document SampleDocument(int pages) {
         for (int row = 1; row <= 60; ++row) {
             std::string line;
             for (int column = 0; column < 4; ++column) {
-                const std::string entry = "A" + std::to_string(page) + "-" + std::to_string(row * 4 + column) + "  *123456";
+                const std::string entry =
+                    "A" + std::to_string(page) + "-" + std::to_string(row * 4 + column) + "  *123456";
                 line += std::string(20 - entry.size(), ' ') + entry;
             }
             rows.push_back(line + "\r");
@@ -50,12 +52,18 @@ std::optional<QString> ReadPdfText(const std::filesystem::path& pdf, const bands
     }
     // pdftotext takes whole points only.
     const long left = std::lround(document.setup.leftMargin * 72.0);
-    const QStringList arguments{QStringLiteral("-fixed"), QString::number(document.columnWidth),
-                                QStringLiteral("-x"), QString::number(left),
-                                QStringLiteral("-y"), QStringLiteral("0"),
-                                QStringLiteral("-W"), QString::number(std::lround(document.setup.paperWidth * 72.0) - left),
-                                QStringLiteral("-H"), QString::number(std::lround(document.setup.paperHeight * 72.0)),
-                                QString::fromStdString(pdf.string()), QStringLiteral("-")};
+    const QStringList arguments{QStringLiteral("-fixed"),
+                                QString::number(document.columnWidth),
+                                QStringLiteral("-x"),
+                                QString::number(left),
+                                QStringLiteral("-y"),
+                                QStringLiteral("0"),
+                                QStringLiteral("-W"),
+                                QString::number(std::lround(document.setup.paperWidth * 72.0) - left),
+                                QStringLiteral("-H"),
+                                QString::number(std::lround(document.setup.paperHeight * 72.0)),
+                                QString::fromStdString(pdf.string()),
+                                QStringLiteral("-")};
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(30000) || process.exitCode() != 0) {
@@ -85,4 +93,4 @@ std::vector<std::vector<QString>> NormalisedPages(const QString& text) {
     return pages;
 }
 
-}  // namespace varnholt::qtreports
+} // namespace varnholt::qtreports

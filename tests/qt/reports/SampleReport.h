@@ -20,4 +20,4 @@ std::optional<QString> ReadPdfText(const std::filesystem::path& pdf, const bands
 // Pages of a text split at form feeds, each with trailing blanks and trailing empty rows dropped.
 std::vector<std::vector<QString>> NormalisedPages(const QString& text);
 
-}  // namespace varnholt::qtreports
+} // namespace varnholt::qtreports
