@@ -596,8 +596,10 @@ def run_inside_private_x_server(script=os.path.abspath(__file__)):
     """Runs the script again on an X server of its own. Xvfb picks a free display itself and
     tells it: choosing one beforehand (as xvfb-run -a does) races other test runs for it."""
     reader, writer = os.pipe()
+    # -noreset: an X server resets when its last client leaves, dropping the keyboard layout set
+    # below and refusing the clients that connect meanwhile (the program among them).
     server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", ScreenGeometry,
-                               "-nolisten", "tcp"], pass_fds=[writer],
+                               "-nolisten", "tcp", "-noreset"], pass_fds=[writer],
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(writer)
     try:
