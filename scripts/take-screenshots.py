@@ -18,9 +18,9 @@ Inside = "VARNHOLT_SCREENSHOTS_INSIDE_XVFB"
 
 
 def end_to_end_helpers():
-    spec = importlib.util.spec_from_file_location("e2e", os.path.join(Top, "tests", "e2e", "RealInputTest.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    moduleSource = importlib.util.spec_from_file_location("e2e", os.path.join(Top, "tests", "e2e", "RealInputTest.py"))
+    module = importlib.util.module_from_spec(moduleSource)
+    moduleSource.loader.exec_module(module)
     module.ParkedPointer = (1365, 767)
     return module
 

@@ -6,20 +6,6 @@
 
 namespace varnholt::tools {
 
-std::string_view KeyLevelName(KeyLevel level) {
-    switch (level) {
-    case KeyLevel::TopMaster:
-        return "top master";
-    case KeyLevel::Master:
-        return "master";
-    case KeyLevel::SubMaster:
-        return "sub-master";
-    case KeyLevel::ChangeKey:
-        return "change key";
-    }
-    return "";
-}
-
 std::string KeyScheduleCsvText(const KeySchedule& schedule) {
     std::string text;
     // About 30 characters a row: a level name, a short designation, a number and a bitting.

@@ -11,7 +11,4 @@ namespace varnholt::tools {
 // order the report lists them.
 std::string KeyScheduleCsvText(const KeySchedule& schedule);
 
-// "top master", "master", "sub-master" or "change key".
-std::string_view KeyLevelName(KeyLevel level);
-
 } // namespace varnholt::tools

@@ -12,6 +12,20 @@
 
 namespace varnholt {
 
+std::string_view KeyLevelName(KeyLevel level) {
+    switch (level) {
+    case KeyLevel::TopMaster:
+        return "top master";
+    case KeyLevel::Master:
+        return "master";
+    case KeyLevel::SubMaster:
+        return "sub-master";
+    case KeyLevel::ChangeKey:
+        return "change key";
+    }
+    return "";
+}
+
 namespace {
 
 std::size_t At(int index) {

@@ -4,11 +4,15 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace varnholt {
 
 enum class KeyLevel : std::uint8_t { TopMaster, Master, SubMaster, ChangeKey };
+
+// "top master", "master", "sub-master" or "change key": as the CSV and the fingerprint write it.
+std::string_view KeyLevelName(KeyLevel level);
 
 // Where a key has no master or sub-master above it.
 inline constexpr std::size_t NoKey = std::numeric_limits<std::size_t>::max();
