@@ -17,12 +17,11 @@ std::variant<BatchSystem, BatchSystemRefusal> ReadBatchSystem(const std::string&
     auto read = systems::ReadSystemFile(file);
     if (auto* refusal = std::get_if<std::string>(&read))
         return BatchSystemRefusal{*refusal, false};
-    BatchSystem system{std::get<systems::SavedSystem>(std::move(read)), {}};
-    auto rebuilt = systems::RebuildSystem(system.saved, file);
+    auto rebuilt = systems::RebuildSystem(std::get<systems::SavedSystem>(read), file);
     if (auto* refusal = std::get_if<std::string>(&rebuilt))
         return BatchSystemRefusal{*refusal, false};
-    system.state = std::get<GenerationState>(std::move(rebuilt));
-    return system;
+    auto& system = std::get<systems::RebuiltSystem>(rebuilt);
+    return BatchSystem{std::move(system.saved), std::move(system.state), std::move(system.note)};
 }
 
 report::JobDetails JobDetailsFrom(const BatchOptions& options, report::JobDetails saved) {

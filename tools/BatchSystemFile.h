@@ -16,6 +16,7 @@ namespace varnholt::tools {
 struct BatchSystem {
     systems::SavedSystem saved;
     GenerationState state;
+    std::optional<std::string> note; // to be told on standard error
 };
 
 // Reads, rebuilds and checks the system file; the message of a refusal otherwise, with whether

@@ -20,12 +20,13 @@ std::variant<PreviewedSystem, std::string> PreviewedSystem::Open(const std::file
     auto read = systems::ReadSystemFile(path);
     if (auto* refusal = std::get_if<std::string>(&read))
         return std::move(*refusal);
-    systems::SavedSystem system = std::get<systems::SavedSystem>(std::move(read));
-    auto rebuilt = systems::RebuildSystem(system, path);
+    auto rebuilt = systems::RebuildSystem(std::get<systems::SavedSystem>(read), path);
     if (auto* refusal = std::get_if<std::string>(&rebuilt))
         return std::move(*refusal);
-    PreviewedSystem opened(std::move(system), std::get<GenerationState>(rebuilt));
+    auto& system = std::get<systems::RebuiltSystem>(rebuilt);
+    PreviewedSystem opened(std::move(system.saved), system.state);
     opened.file = path;
+    opened.openingNote = std::move(system.note);
     return opened;
 }
 

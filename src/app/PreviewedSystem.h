@@ -33,6 +33,8 @@ public:
     const GenerationState& State() const { return state; }
     // The file it was opened from or last saved to.
     const std::optional<std::filesystem::path>& File() const { return file; }
+    // What to tell the user about the file it was opened from, if anything.
+    const std::optional<std::string>& OpeningNote() const { return openingNote; }
     // A name to propose for saving: the file's, or the manufacturer and the top master key.
     std::filesystem::path ProposedFileName() const;
     // The manufacturer and the top master key, as the names of files made from the system begin.
@@ -47,6 +49,7 @@ private:
     systems::SavedSystem saved;
     GenerationState state;
     std::optional<std::filesystem::path> file;
+    std::optional<std::string> openingNote;
 };
 
 } // namespace varnholt::app

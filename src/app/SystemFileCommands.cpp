@@ -81,6 +81,8 @@ bool SystemFileCommands::Open(const std::filesystem::path& file) {
     }
     current = std::get<PreviewedSystem>(std::move(opened));
     present(current->RunReport(), 1);
+    if (current->OpeningNote())
+        program.application.ShowMessage(toolkit::BoxKind::Information, *current->OpeningNote());
     return true;
 }
 

@@ -22,14 +22,18 @@ struct SavedAnswers {
 };
 
 // A saved system: everything needed to build it again, and nothing derived but the fingerprint
-// of its key list, which tells whether this program still builds the same keys from it.
+// of its keys and pins, which tells whether this program still prints the same system from it.
 struct SavedSystem {
     manufacturers::ManufacturerRecord manufacturer; // a full copy: the database may change or be absent
     SavedAnswers answers;
     report::JobDetails job;
     std::string created; // UTC, "YYYY-MM-DDTHH:MM:SSZ"
     std::string saved;
-    std::string fingerprint; // SHA-256 of the key list, 64 lower-case hexadecimal digits
+    std::string fingerprint; // SHA-256, 64 lower-case hexadecimal digits (see KeysAndPinsFingerprint)
+    // Read from a file of version 1, whose fingerprint covers the key list only (see
+    // KeyListFingerprint). Such a system is written as version 1 again; the program saves only
+    // systems it rebuilt, which carry the fingerprint of this version.
+    bool keyListOnly = false;
 
     bool operator==(const SavedSystem&) const = default;
 };

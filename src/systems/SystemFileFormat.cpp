@@ -212,17 +212,22 @@ std::string TimeField(const JsonValue& document, std::string_view name) {
     return time;
 }
 
-std::string FingerprintField(const JsonValue& document) {
-    std::string fingerprint = TextField(document, "", "keyListSha256");
+// The fingerprint's field: version 1 had only the key list's.
+std::string_view FingerprintName(bool keyListOnly) {
+    return keyListOnly ? "keyListSha256" : "keysAndPinsSha256";
+}
+
+std::string FingerprintField(const JsonValue& document, std::string_view name) {
+    std::string fingerprint = TextField(document, "", name);
     if (fingerprint.size() != 64 || !std::all_of(fingerprint.begin(), fingerprint.end(), [](char c) {
             return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
         }))
-        throw Damage{"it is damaged: the field \"keyListSha256\" is not 64 hexadecimal digits"};
+        throw Damage{"it is damaged: the field " + Where("", name) + " is not 64 hexadecimal digits"};
     return fingerprint;
 }
 
 // Format and version first: a foreign or newer file is told as such, not as a damaged one.
-void CheckFormatAndVersion(const JsonValue& document) {
+int CheckFormatAndVersion(const JsonValue& document) {
     const JsonValue* format = document.Member("format");
     if (format == nullptr || format->kind != JsonValue::Kind::String || format->text != SystemFormatName)
         throw Damage{"it is not a saved key system (its format is not \"" + std::string(SystemFormatName) +
@@ -239,21 +244,23 @@ void CheckFormatAndVersion(const JsonValue& document) {
                      "). Open it with the newer version"};
     if (!whole || std::stoi(literal) < 1)
         throw Damage{"it is damaged: the field \"version\" must be a whole number from 1, not " + literal};
+    return std::stoi(literal);
 }
 
 SavedSystem ReadDocument(const JsonValue& document) {
     if (document.kind != JsonValue::Kind::Object)
         throw Damage{"it is not a saved key system (it holds no JSON object)"};
-    CheckFormatAndVersion(document);
-    OnlyMembers(document, "",
-                {"format", "version", "created", "saved", "manufacturer", "answers", "job", "keyListSha256"});
     SavedSystem system;
+    system.keyListOnly = CheckFormatAndVersion(document) == 1;
+    const std::string_view fingerprintName = FingerprintName(system.keyListOnly);
+    OnlyMembers(document, "",
+                {"format", "version", "created", "saved", "manufacturer", "answers", "job", fingerprintName});
     system.created = TimeField(document, "created");
     system.saved = TimeField(document, "saved");
     system.manufacturer = ReadManufacturer(document);
     system.answers = ReadAnswers(document);
     system.job = ReadJob(document);
-    system.fingerprint = FingerprintField(document);
+    system.fingerprint = FingerprintField(document, fingerprintName);
     return system;
 }
 
@@ -263,13 +270,13 @@ std::string WriteSystemJson(const SavedSystem& system) {
     std::string out;
     ObjectWriter document(out, 0);
     document.Text("format", SystemFormatName);
-    document.Number("version", SystemFormatVersion);
+    document.Number("version", system.keyListOnly ? 1 : SystemFormatVersion);
     document.Text("created", system.created);
     document.Text("saved", system.saved);
     WriteManufacturer(document.Name("manufacturer"), system.manufacturer);
     WriteAnswers(document.Name("answers"), system.answers);
     WriteJob(document.Name("job"), system.job);
-    document.Text("keyListSha256", system.fingerprint);
+    document.Text(FingerprintName(system.keyListOnly), system.fingerprint);
     document.Close();
     out += "\n";
     return out;

@@ -9,7 +9,7 @@
 namespace varnholt::systems {
 
 inline constexpr std::string_view SystemFormatName = "varnholt-system";
-inline constexpr int SystemFormatVersion = 1;
+inline constexpr int SystemFormatVersion = 2;
 // No saved system comes near this; a larger file is not one of ours and is not read whole.
 inline constexpr std::size_t LargestSystemFile = 1U << 20U;
 

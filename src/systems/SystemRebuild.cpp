@@ -1,15 +1,52 @@
 #include "systems/SystemRebuild.h"
 
 #include "definition/RequestBuilder.h"
+#include "engine/CylinderPinning.h"
 #include "engine/KeySchedule.h"
 #include "engine/Progression.h"
 #include "systems/KeyListFingerprint.h"
 #include "systems/SystemFile.h"
 
+#include <algorithm>
+
 namespace varnholt::systems {
 
-std::variant<GenerationState, std::string> RebuildSystem(const SavedSystem& system,
-                                                         const std::filesystem::path& file) {
+namespace {
+
+// Keys left out or marked '*' because their cylinder cannot be pinned: where a system has such
+// keys, a file saved by a version that listed them as good holds another key list.
+std::ptrdiff_t UnpinnableMarkedKeys(const KeySystemRequest& request, const KeySchedule& schedule) {
+    if (!request.IsICore)
+        return 0;
+    const CylinderPinner pinner(request);
+    return std::count_if(schedule.begin(), schedule.end(), [&](const ScheduledKey& key) {
+        const CylinderPinning pinning = pinner.Pin(key.bitting);
+        return (key.mark == '*' || !key.listed) && pinning.formed && !pinning.Pinnable(request.Chambers);
+    });
+}
+
+std::string DifferentSystemMessage(const std::filesystem::path& file, bool keyListOnly,
+                                   std::ptrdiff_t unpinnableMarked) {
+    std::string message = CannotOpenMessage(
+        file,
+        std::string(keyListOnly ? "the key list this version of the program makes of it differs from the one"
+                                : "the keys and pins this version of the program makes of it differ from "
+                                  "those") +
+            " saved in it, so the system is not shown. Either the file was changed after it was saved, or "
+            "it was saved by a version that computes differently");
+    if (unpinnableMarked > 0)
+        message += " " + std::to_string(unpinnableMarked) +
+                   (unpinnableMarked == 1 ? " key of this system has a cylinder"
+                                          : " keys of this system have cylinders") +
+                   " that cannot be pinned; this version marks such keys '*' and leaves such change keys "
+                   "out of the list, where earlier versions listed them as good.";
+    return message;
+}
+
+} // namespace
+
+std::variant<RebuiltSystem, std::string> RebuildSystem(const SavedSystem& system,
+                                                       const std::filesystem::path& file) {
     definition::SystemAnswers answers;
     answers.chambers = system.answers.chambers;
     answers.topMasterKey = system.answers.topMasterKey;
@@ -24,18 +61,29 @@ std::variant<GenerationState, std::string> RebuildSystem(const SavedSystem& syst
         return CannotOpenMessage(file,
                                  "the \"Data Input\" dialog refuses its answers:\n" + built.refusal->message);
 
-    GenerationState state;
+    RebuiltSystem rebuilt{system, {}, std::nullopt};
+    GenerationState& state = rebuilt.state;
     static_cast<KeySystemRequest&>(state) = built.request;
     ClearProgressionTable(state);
     GenerateProgression(state);
-    if (FingerprintOf(state) != system.fingerprint)
-        return "This version of the program would produce a different key list than the one saved in \"" +
-               file.string() + "\", so the system is not shown. Open it with the version that saved it.";
-    return state;
+    const KeySchedule schedule = ComputeKeySchedule(state);
+    const std::string fingerprint = KeysAndPinsFingerprint(state, schedule);
+    const bool same = system.keyListOnly ? KeyListFingerprint(schedule) == system.fingerprint
+                                         : fingerprint == system.fingerprint;
+    if (!same)
+        return DifferentSystemMessage(file, system.keyListOnly, UnpinnableMarkedKeys(state, schedule));
+    if (system.keyListOnly)
+        rebuilt.note = "The system file \"" + file.string() +
+                       "\" is of version 1, which holds a check of its key list only: the key list is as "
+                       "saved, but its pins and control key cannot be checked. Saving the system again "
+                       "records them.";
+    rebuilt.saved.fingerprint = fingerprint;
+    rebuilt.saved.keyListOnly = false;
+    return rebuilt;
 }
 
 std::string FingerprintOf(const GenerationState& state) {
-    return KeyListFingerprint(ComputeKeySchedule(state));
+    return KeysAndPinsFingerprint(state, ComputeKeySchedule(state));
 }
 
 SavedSystem CaptureSystem(const manufacturers::ManufacturerRecord& record, const GenerationState& state,

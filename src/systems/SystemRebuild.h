@@ -5,18 +5,28 @@
 #include "systems/SavedSystem.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <variant>
 
 namespace varnholt::systems {
 
-// Builds a saved system again from its manufacturer values and answers through the request
-// builder, as the "Data Input" dialog would, generates it, and checks its key list against the
-// saved fingerprint. A refusal is the message for the user, naming the file.
-std::variant<GenerationState, std::string> RebuildSystem(const SavedSystem& system,
-                                                         const std::filesystem::path& file);
+// A saved system built again and found to print what it printed when it was saved.
+struct RebuiltSystem {
+    SavedSystem saved; // as it is saved again: with this version's fingerprint
+    GenerationState state;
+    // What the user is to be told on opening it, if anything: that a file of version 1 had only
+    // its key list checked.
+    std::optional<std::string> note;
+};
 
-// The fingerprint of a generated system's key list (see KeyListFingerprint).
+// Builds a saved system again from its manufacturer values and answers through the request
+// builder, as the "Data Input" dialog would, generates it, and checks it against the saved
+// fingerprint. A refusal is the message for the user, naming the file.
+std::variant<RebuiltSystem, std::string> RebuildSystem(const SavedSystem& system,
+                                                       const std::filesystem::path& file);
+
+// The fingerprint of a generated system (see KeysAndPinsFingerprint).
 std::string FingerprintOf(const GenerationState& state);
 
 // A generated system as it is saved: the manufacturer record it was built from, its answers

@@ -124,9 +124,9 @@ TEST_F(SavedSystemStory, AFileDroppedOnTheMainWindowOrChosenWithCtrlOOpensOrIsRe
         QDropEvent dropped_(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window, &dropped_);
     };
-    // The fingerprint of another key list: told plainly, and the preview stays as it was.
+    // The fingerprint of other keys or pins: told plainly, and the preview stays as it was.
     std::string other = saved;
-    const auto at = other.find("\"keyListSha256\": \"") + 18;
+    const auto at = other.find("\"keysAndPinsSha256\": \"") + 22;
     other[at] = other[at] == 'a' ? 'b' : 'a';
     std::ofstream(folder / "changed.varnholt", std::ios::binary) << other;
     const QPointer<QWidget> before(program.Preview());
@@ -144,7 +144,9 @@ TEST_F(SavedSystemStory, AFileDroppedOnTheMainWindowOrChosenWithCtrlOOpensOrIsRe
     ASSERT_TRUE(QTest::qWaitFor([&boxes] { return !boxes.empty(); }, 10000)) << "no message came";
     QTest::qWait(50); // a second box would come straight after the first
     ASSERT_EQ(boxes.size(), 1U);
-    EXPECT_NE(boxes[0].find("would produce a different key list than the one saved"), std::string::npos)
+    EXPECT_NE(
+        boxes[0].find("the keys and pins this version of the program makes of it differ from those saved"),
+        std::string::npos)
         << boxes[0];
     EXPECT_FALSE(before.isNull());
     EXPECT_EQ(program.Preview(), before.data());
@@ -177,6 +179,14 @@ TEST_F(SavedSystemStory, AFileDroppedOnTheMainWindowOrChosenWithCtrlOOpensOrIsRe
     EXPECT_EQ(asked, "asked");
     EXPECT_TRUE(dropped.isNull());
     EXPECT_NE(program.Preview(), nullptr);
+
+    // A file of version 1 opens, and the user is told that only its key list could be checked.
+    const QPointer<QWidget> chosen(program.Preview());
+    drop(VARNHOLT_VERSION_1_SYSTEM);
+    ASSERT_TRUE(QTest::qWaitFor([&boxes] { return boxes.size() == 2; }, 10000)) << "no note came";
+    EXPECT_NE(boxes[1].find("is of version 1, which holds a check of its key list only"), std::string::npos)
+        << boxes[1];
+    EXPECT_TRUE(chosen.isNull()) << "its preview took the place of the one before";
 }
 
 } // namespace

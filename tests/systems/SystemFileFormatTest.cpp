@@ -42,13 +42,25 @@ std::string Replaced(std::string text, std::string_view what, std::string_view w
     return text.replace(at, what.size(), with);
 }
 
-TEST(SystemFileFormat, ReadsBackExactlyWhatItWrote) {
-    const SavedSystem system = CoreSystem();
-    const std::string text = WriteSystemJson(system);
-    const auto read = ReadSystemJson(text);
-    ASSERT_TRUE(std::holds_alternative<SavedSystem>(read)) << ProblemOf(text);
-    EXPECT_EQ(std::get<SavedSystem>(read), system);
-    EXPECT_EQ(WriteSystemJson(std::get<SavedSystem>(read)), text);
+TEST(SystemFileFormat, ReadsBackExactlyWhatItWroteInEitherVersion) {
+    SavedSystem versionOne = CoreSystem();
+    versionOne.keyListOnly = true;
+    for (const SavedSystem& system : {CoreSystem(), versionOne}) {
+        const std::string text = WriteSystemJson(system);
+        const auto read = ReadSystemJson(text);
+        ASSERT_TRUE(std::holds_alternative<SavedSystem>(read)) << ProblemOf(text);
+        EXPECT_EQ(std::get<SavedSystem>(read), system);
+        EXPECT_EQ(WriteSystemJson(std::get<SavedSystem>(read)), text);
+        const std::string version = system.keyListOnly ? "\"version\": 1,\n" : "\"version\": 2,\n";
+        EXPECT_NE(text.find(version), std::string::npos) << text;
+    }
+    // Each version has its own fingerprint field, and only that one.
+    const std::string text = WriteSystemJson(versionOne);
+    EXPECT_NE(text.find("\"keyListSha256\": \""), std::string::npos) << text;
+    EXPECT_EQ(ProblemOf(Replaced(text, "\"version\": 1", "\"version\": 2")),
+              "it is damaged: it has an unknown field \"keyListSha256\"");
+    EXPECT_EQ(ProblemOf(Replaced(WriteSystemJson(CoreSystem()), "\"version\": 2", "\"version\": 1")),
+              "it is damaged: it has an unknown field \"keysAndPinsSha256\"");
     // Free text stays readable in the file: only what JSON demands is escaped.
     EXPECT_NE(text.find("Müller & Söhne \\\"Nord\\\""), std::string::npos) << text;
     EXPECT_NE(text.find("\\u0001 ✓ 🔑"), std::string::npos) << text;
@@ -62,10 +74,10 @@ TEST(SystemFileFormat, RefusesForeignNewerAndDamagedFiles) {
               "it is not a saved key system (its format is not \"varnholt-system\")");
     EXPECT_EQ(ProblemOf(Replaced(good, "\"varnholt-system\"", "\"varnholt-systems\"")),
               "it is not a saved key system (its format is not \"varnholt-system\")");
-    EXPECT_EQ(ProblemOf(Replaced(good, "\"version\": 1", "\"version\": 2")),
-              "it was saved by a newer version of this program (system file version 2; this version reads "
-              "version 1). Open it with the newer version");
-    EXPECT_EQ(ProblemOf(Replaced(good, "\"version\": 1", "\"version\": 0")),
+    EXPECT_EQ(ProblemOf(Replaced(good, "\"version\": 2", "\"version\": 3")),
+              "it was saved by a newer version of this program (system file version 3; this version reads "
+              "version 2). Open it with the newer version");
+    EXPECT_EQ(ProblemOf(Replaced(good, "\"version\": 2", "\"version\": 0")),
               "it is damaged: the field \"version\" must be a whole number from 1, not 0");
     EXPECT_EQ(ProblemOf(Replaced(good, ",\n  \"saved\"", ", \"created\": \"x\",\n  \"saved\"")),
               "it is not valid JSON: line 4, column 47: the member \"created\" appears twice");

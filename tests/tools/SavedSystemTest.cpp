@@ -152,9 +152,9 @@ TEST_F(SavedSystem, RefusesDamagedForeignNewerImpossibleAndChangedFilesWritingNo
     EXPECT_EQ(refusal(replaced("\"answers\": {", "\"answers\": {,")),
               "it is not valid JSON: line 19, column 15: a member name in quotes expected.\n");
     EXPECT_EQ(
-        refusal(replaced("\"version\": 1", "\"version\": 7")),
+        refusal(replaced("\"version\": 2", "\"version\": 7")),
         "it was saved by a newer version of this program (system file version 7; this version reads version "
-        "1). Open it with the newer version.\n");
+        "2). Open it with the newer version.\n");
     EXPECT_EQ(refusal(replaced("varnholt-system", "other-program")),
               "it is not a saved key system (its format is not \"varnholt-system\").\n");
     EXPECT_EQ(
@@ -164,14 +164,14 @@ TEST_F(SavedSystem, RefusesDamagedForeignNewerImpossibleAndChangedFilesWritingNo
     EXPECT_EQ(
         refusal(replaced("\"chambers\": 5", "\"chambers\": 2")).rfind("the \"Data Input\" dialog refuses", 0),
         0U);
-    const auto fingerprint = good.find("\"keyListSha256\": \"") + 18;
+    const auto fingerprint = good.find("\"keysAndPinsSha256\": \"") + 22;
     std::string changed = good;
     changed[fingerprint] = changed[fingerprint] == '0' ? '1' : '0';
-    EXPECT_EQ(refusal(changed),
-              "varnholt-report: This version of the program would produce a different key list than the one "
-              "saved in \"" +
-                  In("bad.varnholt") +
-                  "\", so the system is not shown. Open it with the version that saved it.\n");
+    EXPECT_EQ(
+        refusal(changed),
+        "the keys and pins this version of the program makes of it differ from those saved in it, so the "
+        "system is not shown. Either the file was changed after it was saved, or it was saved by a version "
+        "that computes differently.\n");
 
     const CommandResult combined = RunCommand({"--system", In("good.varnholt"), "--chambers", "5"});
     EXPECT_EQ(combined.status, ExitRefused);
