@@ -17,6 +17,7 @@
 #include "engine/GenerationState.h"
 #include "engine/KeySchedule.h"
 #include "engine/Progression.h"
+#include "manufacturers/CodePage1252.h"
 #include "manufacturers/FileReplacement.h"
 #include "manufacturers/ManufacturerRecord.h"
 #include "manufacturers/RecordValidity.h"
@@ -45,7 +46,10 @@ void CheckRecordUsable(const DatabaseRecord& chosen) {
         throw Stop{ExitRefused, *damage};
 }
 
-void WriteStreamed(const StreamWriter& write, const BatchOptions& options, std::ostream& out) {
+// Where a report goes to --output, `alongside` is what must be written with it or not at all
+// (the saved system): it runs once the report is complete and before the report takes its name.
+void WriteStreamed(const StreamWriter& write, const BatchOptions& options, std::ostream& out,
+                   const Companion& alongside = {}) {
     if (!options.output) {
         write(out);
         out.flush();
@@ -53,18 +57,19 @@ void WriteStreamed(const StreamWriter& write, const BatchOptions& options, std::
             throw Stop{ExitFileFailure, "The report could not be written to standard output."};
         return;
     }
-    if (auto failure = WriteFileWhole(*options.output, [&write](const std::filesystem::path& file) {
-            return WriteStreamFile(file, write);
-        }))
+    if (auto failure = WriteFileWhole(
+            *options.output,
+            [&write](const std::filesystem::path& file) { return WriteStreamFile(file, write); }, alongside))
         throw Stop{ExitFileFailure, *failure};
 }
 
-void WriteText(const std::string& text, const BatchOptions& options, std::ostream& out) {
+void WriteText(const std::string& text, const BatchOptions& options, std::ostream& out,
+               const Companion& alongside = {}) {
     WriteStreamed(
         [&text](std::ostream& stream) {
             stream.write(text.data(), static_cast<std::streamsize>(text.size()));
         },
-        options, out);
+        options, out, alongside);
 }
 
 bands::Document SystemReportDocument(GenerationState& state, const report::JobDetails& job) {
@@ -88,17 +93,19 @@ bands::Document PinningListDocument(const GenerationState& state, const report::
     return list->Run();
 }
 
-void WriteCsv(const GenerationState& state, const BatchOptions& options, std::ostream& out) {
+void WriteCsv(const GenerationState& state, const BatchOptions& options, std::ostream& out,
+              const Companion& alongside) {
     if (options.report == ReportKind::System) {
-        WriteText(KeyScheduleCsvText(ComputeKeySchedule(state)), options, out);
+        WriteText(KeyScheduleCsvText(ComputeKeySchedule(state)), options, out, alongside);
         return;
     }
     const KeySchedule schedule = ComputeKeySchedule(state);
-    WriteStreamed([&](std::ostream& stream) { WritePinningListCsv(state, schedule, stream); }, options, out);
+    WriteStreamed([&](std::ostream& stream) { WritePinningListCsv(state, schedule, stream); }, options, out,
+                  alongside);
 }
 
 void WritePdf(const bands::Document& document, const BatchOptions& options, std::ostream& out,
-              bool outIsTerminal, const PaperServices& paper) {
+              bool outIsTerminal, const PaperServices& paper, const Companion& alongside) {
     const auto draw = [&](const std::filesystem::path& file) -> std::optional<std::string> {
         const PaperResult result = paper.writePdf(document, file);
         if (!result.succeeded)
@@ -106,7 +113,7 @@ void WritePdf(const bands::Document& document, const BatchOptions& options, std:
         return std::nullopt;
     };
     if (options.output) {
-        if (auto failure = WriteFileWhole(*options.output, draw))
+        if (auto failure = WriteFileWhole(*options.output, draw, alongside))
             throw Stop{ExitFileFailure, *failure};
         return;
     }
@@ -160,6 +167,30 @@ bool SameFile(const std::string& one, const std::string& other) {
            std::filesystem::equivalent(one, other, error);
 }
 
+// Text that is not UTF-8 (typed on a terminal of another character set) would be printed as
+// garbage and saved into a system file that no program opens again.
+void CheckJobDetailsText(const BatchOptions& options) {
+    const std::pair<const char*, const std::optional<std::string>*> details[] = {
+        {"--customer", &options.customer},
+        {"--site", &options.site},
+        {"--job", &options.job},
+        {"--notes", &options.notes}};
+    for (const auto& [option, text] : details) {
+        if (!*text)
+            continue;
+        for (std::string_view rest = **text; !rest.empty();) {
+            const auto character = manufacturers::ReadCodePoint(rest);
+            if (!character)
+                throw Stop{
+                    ExitRefused,
+                    std::string("the text of option '") + option +
+                        "' is not UTF-8; give it as UTF-8 (the terminal may use another character set)",
+                    true};
+            rest.remove_prefix(character->length);
+        }
+    }
+}
+
 // The saved system goes into a file of its own, never over the database or the report.
 void CheckSaveTarget(const BatchOptions& options) {
     if (!options.saveSystem)
@@ -200,16 +231,28 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         throw Stop{ExitRefused, "The report would replace the manufacturer file \"" + options.database +
                                     "\"; name another file with --output."};
 
+    // Nor does it take the place of the saved system it is made from.
+    if (options.output && options.system && SameFile(*options.output, *options.system))
+        throw Stop{ExitRefused, "The report would replace the system file \"" + *options.system +
+                                    "\"; name another file with --output."};
     CheckSaveTarget(options);
+    CheckJobDetailsText(options);
 
     BatchSystem system = ChooseSystem(options, err);
+    if (system.note)
+        err << DiagnosticLine("note: " + *system.note);
     system.saved.job = JobDetailsFrom(options, system.saved.job);
-    if (options.saveSystem) {
-        if (auto failure =
-                systems::SaveSystemFile(*options.saveSystem, system.saved, std::chrono::system_clock::now()))
+    // The system is saved with its report or not at all: a report that fails leaves no saved
+    // system behind, and a failed save no report.
+    const Companion saveSystem = [&options, &system]() -> std::optional<std::string> {
+        if (!options.saveSystem)
+            return std::nullopt;
+        return systems::SaveSystemFile(*options.saveSystem, system.saved, std::chrono::system_clock::now());
+    };
+    if (options.saveSystem && !options.output && !options.printer) {
+        if (auto failure = saveSystem())
             throw Stop{ExitFileFailure, *failure};
-        if (!options.output && !options.printer)
-            return ExitDone;
+        return ExitDone;
     }
     GenerationState& state = system.state;
 
@@ -226,20 +269,22 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         const PaperResult result = paper.printToQueue(runReport(), *options.printer);
         if (!result.succeeded)
             throw Stop{ExitFileFailure, result.message};
+        if (auto failure = saveSystem())
+            throw Stop{ExitFileFailure, *failure};
         return ExitDone;
     }
     switch (options.format) {
     case OutputFormat::Json:
-        WriteText(bands::ToJson(runReport()), options, out);
+        WriteText(bands::ToJson(runReport()), options, out, saveSystem);
         break;
     case OutputFormat::Text:
-        WriteText(bands::ToText(runReport()), options, out);
+        WriteText(bands::ToText(runReport()), options, out, saveSystem);
         break;
     case OutputFormat::Csv:
-        WriteCsv(state, options, out);
+        WriteCsv(state, options, out, saveSystem);
         break;
     case OutputFormat::Pdf:
-        WritePdf(runReport(), options, out, outIsTerminal, paper);
+        WritePdf(runReport(), options, out, outIsTerminal, paper, saveSystem);
         break;
     }
     return ExitDone;

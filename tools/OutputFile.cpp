@@ -48,11 +48,15 @@ std::optional<std::string> WriteStreamFile(const std::filesystem::path& file, co
 }
 
 std::optional<std::string> WriteFileWhole(const std::filesystem::path& target,
-                                          const ContentWriter& writeContent) {
+                                          const ContentWriter& writeContent,
+                                          const Companion& beforeReplacing) {
     try {
         manufacturers::TemporaryFile temporary(target);
         if (auto failure = writeContent(temporary.Path()))
             return NamingTarget(*failure, temporary.Path(), target);
+        if (beforeReplacing)
+            if (auto failure = beforeReplacing())
+                return failure;
         temporary.ReplaceTarget();
     } catch (const toolkit::InputOutputError& failure) {
         return std::string(failure.what());

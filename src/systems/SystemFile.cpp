@@ -43,7 +43,16 @@ std::optional<std::string> SaveSystemFile(const std::filesystem::path& file, Sav
     stamped.saved = FormatUtcTime(now);
     if (stamped.created.empty())
         stamped.created = stamped.saved;
-    if (auto failure = WriteFileSafely(file, WriteSystemJson(stamped)))
+    const std::string document = WriteSystemJson(stamped);
+    // A file the program could not open again would only seem saved.
+    const auto readBack = ReadSystemJson(document);
+    if (const auto* problem = std::get_if<SystemFileProblem>(&readBack))
+        return "The system cannot be saved as \"" + file.string() + "\": it could not be opened again (" +
+               problem->reason + ").";
+    if (std::get<SavedSystem>(readBack) != stamped)
+        return "The system cannot be saved as \"" + file.string() +
+               "\": the file would not hold it exactly as it is.";
+    if (auto failure = WriteFileSafely(file, document))
         return failure;
     system = std::move(stamped);
     return std::nullopt;

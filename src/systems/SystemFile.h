@@ -18,7 +18,8 @@ inline constexpr std::string_view SystemFileExtension = ".varnholt";
 std::variant<SavedSystem, std::string> ReadSystemFile(const std::filesystem::path& file);
 
 // Writes the system safely (see WriteFileSafely), stamped as saved now and, the first time, as
-// created now. Returns the failure's message; the system keeps its former stamps then.
+// created now; a system the file would not give back as it is (text that is not UTF-8, say) is
+// not written. Returns the failure's message; the system keeps its former stamps then.
 std::optional<std::string> SaveSystemFile(const std::filesystem::path& file, SavedSystem& system,
                                           std::chrono::system_clock::time_point now);
 

@@ -1,5 +1,11 @@
 #include "BatchTestSupport.h"
 
+#include "systems/SystemFile.h"
+#include "systems/SystemRebuild.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -87,7 +93,25 @@ CommandResult RunCommand(const std::vector<std::string>& arguments, bool outIsTe
     result.status = RunBatchCommand(arguments, out, err, outIsTerminal, paper);
     result.out = out.str();
     result.err = err.str();
+    ExpectSavedSystemReadsBack(arguments, result);
     return result;
+}
+
+void ExpectSavedSystemReadsBack(const std::vector<std::string>& arguments, const CommandResult& result) {
+    const auto option = std::find(arguments.begin(), arguments.end(), "--save-system");
+    if (result.status != ExitDone || option == arguments.end() || option + 1 == arguments.end())
+        return;
+    const std::filesystem::path file = *(option + 1);
+    auto read = systems::ReadSystemFile(file);
+    if (const auto* refusal = std::get_if<std::string>(&read)) {
+        ADD_FAILURE() << "a saved system does not read back: " << *refusal;
+        return;
+    }
+    const auto rebuilt = systems::RebuildSystem(std::get<systems::SavedSystem>(read), file);
+    if (const auto* refusal = std::get_if<std::string>(&rebuilt))
+        ADD_FAILURE() << "a saved system does not open again: " << *refusal;
+    else if (std::get<systems::RebuiltSystem>(rebuilt).note)
+        ADD_FAILURE() << "a system just saved opens with a note";
 }
 
 std::string ReadWholeFile(const std::filesystem::path& file) {

@@ -46,7 +46,12 @@ struct CommandResult {
 };
 
 // Runs the command in-process; PDF and printing are not drawn (the services report failure).
+// A system it saved must read back and open again (see ExpectSavedSystemReadsBack).
 CommandResult RunCommand(const std::vector<std::string>& arguments, bool outIsTerminal = false);
+
+// A failure of the test when the run succeeded and saved a system (--save-system) that does not
+// open again without a word: every file the command saves must.
+void ExpectSavedSystemReadsBack(const std::vector<std::string>& arguments, const CommandResult& result);
 
 std::string ReadWholeFile(const std::filesystem::path& file);
 
