@@ -1,31 +1,49 @@
 #include "Diagnostics.h"
 
+#include "manufacturers/CodePage1252.h"
+
 namespace varnholt::tools {
 
+std::string EscapedControls(std::string_view text) {
+    static constexpr char Hex[] = "0123456789abcdef";
+    std::string shown;
+    shown.reserve(text.size());
+    while (!text.empty()) {
+        const auto character = manufacturers::ReadCodePoint(text);
+        const std::size_t length = character ? character->length : 1;
+        const char32_t value = character ? character->value : 0x20;
+        if (value == '\t') {
+            shown += "\\t";
+        } else if (value < 0x20 || value == 0x7F) {
+            shown += std::string("\\x") + Hex[value >> 4] + Hex[value & 0x0F];
+        } else if (value >= 0x80 && value <= 0x9F) {
+            shown += std::string("\\u00") + Hex[value >> 4] + Hex[value & 0x0F];
+        } else {
+            shown.append(text.substr(0, length));
+        }
+        text.remove_prefix(length);
+    }
+    return shown;
+}
+
 std::string DiagnosticLine(std::string_view message) {
-    std::string line = std::string(ProgramName) + ": ";
+    std::string line;
     bool blankPending = false;
     for (const char character : message) {
         if (character == '\n' || character == '\r') {
             blankPending = true;
             continue;
         }
-        if (blankPending && character != ' ' && line.back() != ' ')
+        if (blankPending && character != ' ' && !line.empty() && line.back() != ' ')
             line += ' ';
         blankPending = false;
-        // A name from the file or the command line may hold control characters, which the
-        // terminal would act on; they are shown as escapes.
-        if (const auto code = static_cast<unsigned char>(character); code < 0x20 || code == 0x7f) {
-            static constexpr char Hex[] = "0123456789abcdef";
-            line += character == '\t' ? std::string("\\t")
-                                      : std::string("\\x") + Hex[code >> 4] + Hex[code & 0x0f];
-            continue;
-        }
         line += character;
     }
-    while (line.back() == ' ')
+    while (!line.empty() && line.back() == ' ')
         line.pop_back();
-    return line + "\n";
+    // A name from the file or the command line may hold control characters, which the terminal
+    // would act on; they are shown as escapes.
+    return std::string(ProgramName) + ": " + EscapedControls(line) + "\n";
 }
 
 std::string UsageErrorText(std::string_view message) {

@@ -12,6 +12,10 @@ inline constexpr const char* ProgramName = "varnholt-report";
 // characters are written as escapes (\t, \x1b).
 std::string DiagnosticLine(std::string_view message);
 
+// The text with its control characters (C0, DEL and C1) written as escapes (\t, \x1b, \u009b),
+// so that a terminal shows them rather than acts on them; a byte that is not UTF-8 stays.
+std::string EscapedControls(std::string_view text);
+
 // A fault of the command line: the diagnostic and where to read more.
 std::string UsageErrorText(std::string_view message);
 

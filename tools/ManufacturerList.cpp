@@ -1,5 +1,7 @@
 #include "ManufacturerList.h"
 
+#include "Diagnostics.h"
+
 #include "bands/JsonOutput.h"
 
 #include <algorithm>
@@ -29,15 +31,20 @@ std::string CoreText(const manufacturers::ManufacturerRecord& record) {
         return "-";
     return "factor " + std::to_string(record.ControlFactor) + ", stack " + std::to_string(record.StackTotal) +
            ", control chambers " +
-           (record.ControlChambers.empty() ? std::string("none") : record.ControlChambers);
+           (record.ControlChambers.empty() ? std::string("none") : EscapedControls(record.ControlChambers));
 }
 
 } // namespace
 
 std::string ManufacturerListText(std::span<const manufacturers::ManufacturerRecord> records) {
+    // A control character in a name would forge a row or reach the terminal: the names are shown
+    // with escapes, as messages show them.
+    std::vector<std::string> names;
     std::size_t nameWidth = 4;
-    for (const auto& record : records)
-        nameWidth = std::max(nameWidth, CharacterCount(record.Name));
+    for (const auto& record : records) {
+        names.push_back(EscapedControls(record.Name));
+        nameWidth = std::max(nameWidth, CharacterCount(names.back()));
+    }
     std::string text =
         "Record  " + PaddedRight("Name", nameWidth) + "  Chambers  Depths  Step  M.A.C.S  Core\n";
     std::size_t number = 0;
@@ -45,7 +52,7 @@ std::string ManufacturerListText(std::span<const manufacturers::ManufacturerReco
         ++number;
         const std::string recordNumber = std::to_string(number);
         text += std::string(6 - std::min<std::size_t>(6, recordNumber.size()), ' ') + recordNumber + "  ";
-        text += PaddedRight(record.Name, nameWidth) + "  ";
+        text += PaddedRight(names[number - 1], nameWidth) + "  ";
         text += PaddedRight(Range(record.MinChambers, record.MaxChambers()), 8) + "  ";
         text += PaddedRight(Range(record.ShallowestCut, record.DeepestCut), 6) + "  ";
         text += PaddedRight(std::to_string(record.StepIncrement), 4) + "  ";

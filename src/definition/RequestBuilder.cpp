@@ -50,7 +50,7 @@ std::int64_t Resolve(const QuantityAnswer& answer, std::int64_t all, std::int64_
 
 KeySystemRequest RequestForManufacturer(const manufacturers::ManufacturerRecord& record) {
     KeySystemRequest request;
-    request.MfgName = manufacturers::CutToNameLength(record.Name);
+    request.MfgName = manufacturers::PrintableName(manufacturers::CutToNameLength(record.Name));
     request.Chambers = record.MinChambers;
     request.ShallowestCut = record.ShallowestCut;
     request.DeepestCut = record.DeepestCut;

@@ -22,7 +22,7 @@ using ProgressionGrid = std::array<std::array<std::string, MaxProgressionColumns
 
 // What the "Data Input" dialog asks for, copied from the chosen manufacturer and the user's entries.
 struct KeySystemRequest {
-    std::string MfgName;           // at most 40 characters
+    std::string MfgName;           // at most 40 characters, as printed (control characters blank)
     int Chambers = 0;              // 3..7
     int ShallowestCut = 0;         // 0 or 1
     int DeepestCut = 0;            // 5..10

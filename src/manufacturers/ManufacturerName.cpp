@@ -27,4 +27,21 @@ std::string CutToNameLength(std::string_view name) {
     return CutToCharacters(name, NameCapacity);
 }
 
+std::string PrintableName(std::string_view name) {
+    std::string printable;
+    printable.reserve(name.size());
+    while (!name.empty()) {
+        const auto character = ReadCodePoint(name);
+        const std::size_t length = character ? character->length : 1;
+        const bool control =
+            character && (character->value < 0x20 || (character->value >= 0x7F && character->value <= 0x9F));
+        if (control)
+            printable += ' ';
+        else
+            printable.append(name.substr(0, length));
+        name.remove_prefix(length);
+    }
+    return printable;
+}
+
 } // namespace varnholt::manufacturers

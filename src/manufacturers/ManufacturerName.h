@@ -18,4 +18,9 @@ bool IsMarkedForDeletion(std::string_view name);
 // The name as stored: its first 40 characters.
 std::string CutToNameLength(std::string_view name);
 
+// The name as printed: a control character (C0, DEL or C1, which a file may hold) becomes a
+// blank, so that a name can neither start a line of its own nor send commands to a terminal.
+// Every other character, and so the width, stays.
+std::string PrintableName(std::string_view name);
+
 } // namespace varnholt::manufacturers
