@@ -3,6 +3,7 @@
 #include "app/HelpWindow.h"
 #include "app/Program.h"
 #include "app/SystemFileCommands.h"
+#include "qt/forms/InputTrace.h"
 #include "qt/forms/QtFormWindows.h"
 #include "qt/forms/QtMessageService.h"
 
@@ -47,6 +48,7 @@ private:
     void Present(bands::Document document, const bands::PreviewCreatedHook& hook, int page);
     void ShowPinningList(const GenerationState& system, const report::JobDetails& job);
 
+    qtforms::InputTrace inputTrace;
     qtforms::QtMessageService messages;
     std::unique_ptr<qtreports::PreviewWindow> preview;
     std::unique_ptr<qtreports::PreviewWindow> pinningPreview;

@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -144,10 +145,13 @@ TEST(QtProgramTest, AHundredThousandManufacturersAreListedWithinASecond) {
         auto& model = program.Model();
         qtforms::QtFormWindow* window = program.Windows().WindowOf(model.Tallowmere);
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        const auto start = std::chrono::steady_clock::now();
+        // Processor time, not the clock on the wall: a machine busy with other builds must not fail
+        // the test, while a list rebuilt for every name costs processor time wherever it runs.
+        const std::clock_t start = std::clock();
         QTest::mouseClick(window->WidgetOf(model.Tallowmere.Button3), Qt::LeftButton);
         QApplication::processEvents();
-        const auto elapsed = std::chrono::steady_clock::now() - start;
+        const auto elapsed =
+            std::chrono::duration<double>(static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
         auto* list = program.Windows().WindowOf(model.Form2)->findChild<QListWidget*>("LB1");
         ASSERT_NE(list, nullptr);
         ASSERT_EQ(list->count(), Count);
@@ -161,7 +165,7 @@ TEST(QtProgramTest, AHundredThousandManufacturersAreListedWithinASecond) {
         EXPECT_LT(elapsed, std::chrono::seconds(20));
 #endif
         std::cout << "[ figures  ] 100,000 manufacturers listed in "
-                  << std::chrono::duration<double, std::milli>(elapsed).count() << " ms\n";
+                  << std::chrono::duration<double, std::milli>(elapsed).count() << " ms of processor time\n";
     }
     std::error_code error;
     std::filesystem::remove_all(directory, error);

@@ -23,6 +23,7 @@ ScreenGeometry = "1280x1024x24"
 ParkedPointer = (1279, 1023)  # a corner no window covers, so no button is drawn hovered
 KeyDelayMs = "60"
 InsideXvfb = "VARNHOLT_E2E_INSIDE_XVFB"
+InputTraceCategory = "varnholt.input"
 
 # What the user types for the manufacturer, and what the file must hold for it.
 ManufacturerName = "Brandt & Söhne"
@@ -83,6 +84,7 @@ class Desktop:
         self.shots = shots
         self.clock = clock
         self.program = None
+        self.log = None  # the program's output, with its input trace
         self.shotNumber = 0
 
     def run(self, *command, timeout=10, check=True, binary=False):
@@ -148,6 +150,32 @@ class Desktop:
                 return
             time.sleep(0.05)
         raise Failure(f"the window \"{title}\" did not close within {timeout:.0f} s")
+
+    def trace(self):
+        """The program's own account of where its keyboard focus went and which windows came and
+        went (the logging category InputTraceCategory, switched on by start_program)."""
+        with open(self.log, "rb") as stream:
+            text = stream.read().decode(errors="replace")
+        prefix = InputTraceCategory + ": "
+        return [line[len(prefix):] for line in text.splitlines() if line.startswith(prefix)]
+
+    def focused_component(self):
+        """The component that has the keyboard focus, as '"Window title" ComponentName'."""
+        return next((line[len("focus "):] for line in reversed(self.trace()) if line.startswith("focus ")), None)
+
+    def wait_focus(self, title, component, timeout=10.0):
+        """Waits until the program has put its keyboard focus on the component: a key sent before
+        that lands wherever the focus was, which may be another window."""
+        wanted = f'"{title}" {component}'
+        try:
+            self.wait_until(lambda: self.focused_component() == wanted, timeout, f"the focus on {wanted}")
+        except Failure:
+            raise Failure(f"the keyboard focus did not reach {wanted} within {timeout:.0f} s; it is on "
+                          f"{self.focused_component() or 'nothing'}") from None
+
+    def type_into(self, title, component, text):
+        self.wait_focus(title, component)
+        self.type(text)
 
     def focused_window(self):
         # Focus on the root window makes xdotool complain; that just means nobody has it.
@@ -319,6 +347,9 @@ def start_program(desktop, program, workDir, logPath):
     # The user's own data and settings stay out of the test.
     environment["XDG_DATA_HOME"] = tempfile.mkdtemp(prefix="data-", dir=os.path.dirname(workDir))
     environment["XDG_CONFIG_HOME"] = tempfile.mkdtemp(prefix="config-", dir=os.path.dirname(workDir))
+    # The program says where its focus goes, so that every key waits for the outcome of the last.
+    environment["QT_LOGGING_RULES"] = f"{InputTraceCategory}.debug=true"
+    desktop.log = logPath
     log = open(logPath, "wb")
     # The folder holds no database yet: --folder makes the program start a new one there.
     desktop.program = subprocess.Popen([program, "--folder", workDir], cwd=workDir, env=environment, stdout=log,
@@ -329,12 +360,18 @@ def create_manufacturer(desktop, faults, mainWindow, workDir):
     desktop.click(mainWindow, CreateManufacturerButton)
     desktop.expect_focus(mainWindow, "Varnholt")
     fields = ManufacturerFields
-    desktop.type(ManufacturerName)
+    # Each field is typed once the focus is in it; one-character fields move on by themselves, the
+    # deepest cut holds two, so 9 needs Enter.
+    desktop.type_into("Varnholt", "MfgsName", ManufacturerName)
     desktop.key("Return")
-    # One-character fields move on by themselves; the deepest cut holds two, so 9 needs Enter.
-    desktop.type(f"{fields['MinChambers']}{fields['MaxChambers']}{fields['ShallowestCut']}{fields['DeepestCut']}")
+    desktop.type_into("Varnholt", "MinimumChambers", str(fields["MinChambers"]))
+    desktop.type_into("Varnholt", "MaximumChambers", str(fields["MaxChambers"]))
+    desktop.type_into("Varnholt", "Shallow", str(fields["ShallowestCut"]))
+    desktop.type_into("Varnholt", "Deep", str(fields["DeepestCut"]))
     desktop.key("Return")
-    desktop.type(f"{fields['MaxAdjacentCut']}{fields['StepIncrement']}")
+    desktop.type_into("Varnholt", "MaxAdjacent", str(fields["MaxAdjacentCut"]))
+    desktop.type_into("Varnholt", "Step", str(fields["StepIncrement"]))
+    desktop.wait_focus("Varnholt", "Button6")
     desktop.screenshot("manufacturer-typed")
     desktop.key("Return")  # OK has the focus now
     box = desktop.wait_window("VarnholtLite")
@@ -342,6 +379,7 @@ def create_manufacturer(desktop, faults, mainWindow, workDir):
     desktop.screenshot("file-updated-box")
     faults.check(os.path.exists(os.path.join(workDir, "Varnholt.MFG")),
                  "the information box came before the manufacturer file was written")
+    desktop.wait_focus("VarnholtLite", "QPushButton")
     desktop.key("Return")
     desktop.wait_window_gone(box, "VarnholtLite")
 
@@ -355,22 +393,14 @@ def generate_system(desktop, faults, mainWindow):
     desktop.focus(dialog, "Data Input")
     desktop.screenshot("manufacturer-list")
     before = desktop.window_picture(dialog)
+    desktop.wait_focus("Data Input", "LB1")
     desktop.key("Return")  # the one manufacturer is selected
+    desktop.wait_focus("Data Input", "Edit1")
     desktop.wait_repainted(dialog, before)  # the chamber list is filled before it is clicked
     chamberChoice = Chambers - ManufacturerFields["MinChambers"]
     desktop.click(dialog, chamber_list_item_centre(chamberChoice))
     desktop.expect_focus(dialog, "Data Input")
-    desktop.type(GrandMasterKey)
-    desktop.type(Masters)
-    desktop.key("Return")
-    desktop.type(SubMasters)
-    desktop.key("Return")
-    desktop.type(ChangeKeys)
-    desktop.screenshot("system-typed")
-    desktop.key("Return")  # to OK
-    desktop.key("Return")  # OK: generate and preview
-    preview = desktop.wait_window("Varnholt Report")
-    desktop.wait_window_gone(dialog, "Data Input")
+    preview = type_system_and_generate(desktop, dialog, GrandMasterKey, Masters, SubMasters, ChangeKeys)
     # The preview comes forward once the dialog has gone; give it time, but judge what is there.
     def in_front_with_focus():
         return desktop.focused_window() == preview and desktop.stacked_above(preview, mainWindow)
@@ -386,6 +416,28 @@ def generate_system(desktop, faults, mainWindow):
                  f"focus is in {'the preview' if focused == preview else 'the main window' if focused == mainWindow else focused or 'no window'}; "
                  f"the user has to bring the preview forward before paging",
                  fault="preview-not-active")
+    return preview
+
+
+def type_system_and_generate(desktop, dialog, masterKey, masters, subMasters, changeKeys, timeout=15.0):
+    """Types the system into the "Data Input" dialog once a chamber count is chosen, waiting at
+    every field for the focus to arrive, and presses OK; returns the preview once the dialog has
+    gone. A key sent early would land elsewhere: a second Return after OK reaches the main window
+    and opens the dialog again."""
+    desktop.type_into("Data Input", "Edit1", masterKey)  # a whole key moves on by itself
+    desktop.type_into("Data Input", "Edit3", masters)
+    desktop.key("Return")
+    # "0" sub-masters moves on by itself, like Enter after a number.
+    desktop.type_into("Data Input", "Edit4", subMasters)
+    if subMasters != "0":
+        desktop.key("Return")
+    desktop.type_into("Data Input", "Edit6", changeKeys)
+    desktop.screenshot("system-typed")
+    desktop.key("Return")
+    desktop.wait_focus("Data Input", "Button3")
+    desktop.key("Return")  # OK: generate and preview
+    preview = desktop.wait_window("Varnholt Report", timeout=timeout)
+    desktop.wait_window_gone(dialog, "Data Input", timeout=timeout)
     return preview
 
 
@@ -432,6 +484,7 @@ def save_pdf(desktop, toolbar, pdfPath):
     toolbar.click("Save as PDF")
     dialog = desktop.wait_window("Save as PDF")
     desktop.focus(dialog, "Save as PDF")
+    desktop.wait_focus("Save as PDF", "fileNameEdit")
     # The dialog proposes a name of its own; the typed path replaces it.
     desktop.key("ctrl+a")
     desktop.type(pdfPath)
