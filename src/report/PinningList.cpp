@@ -111,31 +111,28 @@ std::vector<std::string> PinningList::SummaryLines() const {
     std::vector<std::string> lines{
         Counted(static_cast<std::int64_t>(cylinders.size()), "cylinder", "cylinders") +
         ", one for every key listed, in the order of the key lists."};
-    // The incidental bittings of a cylinder are those that open it without being a key of the system.
-    std::vector<std::size_t> byIncidental(cylinders.size());
-    for (std::size_t i = 0; i < byIncidental.size(); ++i)
-        byIncidental[i] = i;
-    const auto incidental = [this](std::size_t i) {
-        return cylinders[i].openingBittings - cylinders[i].systemKeys;
-    };
-    std::stable_sort(byIncidental.begin(), byIncidental.end(),
-                     [&](std::size_t a, std::size_t b) { return incidental(a) > incidental(b); });
-    if (byIncidental.empty())
+    if (cylinders.empty())
         return lines;
-    const std::size_t worst = byIncidental.front();
-    const std::size_t typical = byIncidental[byIncidental.size() / 2];
-    const ScheduledKey worstKey = KeyOf(cylinders[worst]);
-    const CylinderExposure worstExposure = cylinders[worst].Exposure();
-    const CylinderExposure typicalExposure = cylinders[typical].Exposure();
+    // The incidental bittings of a cylinder are those that open it without being a key of the system.
+    const auto incidental = [](const Cylinder& cylinder) {
+        return cylinder.openingBittings - cylinder.systemKeys;
+    };
+    const Cylinder& worst = *std::max_element(
+        cylinders.begin(), cylinders.end(),
+        [&](const Cylinder& a, const Cylinder& b) { return incidental(a) < incidental(b); });
+    const ScheduledKey worstKey = KeyOf(worst);
+    const CylinderExposure worstExposure = worst.Exposure();
     std::string worstName = KeyName(worstKey);
     if (worstKey.changeKeyNumber > 0)
         worstName += " " + std::to_string(worstKey.changeKeyNumber);
     lines.push_back("Most exposed: " + worstName + " (" + worstKey.bitting + ") opens to " +
                     Counted(worstExposure.openingBittings, "bitting", "bittings") + ", " +
                     std::to_string(worstExposure.systemKeys) + " of them keys of the system.");
-    lines.push_back("Typical:      half the cylinders open to " +
-                    Counted(typicalExposure.openingBittings, "bitting", "bittings") + " or fewer, " +
-                    std::to_string(typicalExposure.systemKeys) + " of them system keys.");
+    std::vector<CylinderExposure> exposures;
+    exposures.reserve(cylinders.size());
+    for (const Cylinder& cylinder : cylinders)
+        exposures.push_back(cylinder.Exposure());
+    lines.push_back(TypicalExposureLine(exposures));
     return lines;
 }
 

@@ -2,6 +2,9 @@
 
 #include "engine/TextLayout.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace varnholt::report {
 
 namespace {
@@ -106,6 +109,37 @@ std::vector<std::string> PinningLines(const KeySystemRequest& request, const std
     return {first, second};
 }
 
+namespace {
+
+// The lower median: for seven cylinders opening 1, 2, 2, 2, 64, 64, 64 it is 2.
+std::int64_t Median(std::vector<std::int64_t> counts) {
+    const auto middle = counts.begin() + static_cast<std::ptrdiff_t>((counts.size() - 1) / 2);
+    std::nth_element(counts.begin(), middle, counts.end());
+    return *middle;
+}
+
+std::string Counted(std::int64_t count, std::string_view one, std::string_view many) {
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
+} // namespace
+
+std::string TypicalExposureLine(const std::vector<CylinderExposure>& exposures) {
+    if (exposures.empty())
+        return {};
+    std::vector<std::int64_t> openings;
+    std::vector<std::int64_t> systemKeys;
+    openings.reserve(exposures.size());
+    systemKeys.reserve(exposures.size());
+    for (const CylinderExposure& exposure : exposures) {
+        openings.push_back(exposure.openingBittings);
+        systemKeys.push_back(exposure.systemKeys);
+    }
+    return "Typical:      half the cylinders open to " +
+           Counted(Median(std::move(openings)), "bitting", "bittings") + " or fewer; half to " +
+           Counted(Median(std::move(systemKeys)), "key", "keys") + " or fewer.";
+}
+
 std::vector<std::string> PinningKeyLines(const KeySystemRequest& request) {
     std::vector<std::string> lines = {
         "How to read the list",
@@ -113,7 +147,7 @@ std::vector<std::string> PinningKeyLines(const KeySystemRequest& request) {
         "  2/1    bottom pin 2 and master pin 1        6/-    bottom pin 6, no master pin",
         "  Opens  bittings that turn the plug: each chamber cut like the key or like the top master",
         "  Keys   how many of those are keys of this system; the others are incidental keys",
-        "  *      after a bitting: the key cannot be used as it is (adjacent cuts, control key)",
+        "  *      after a bitting: the key cannot be used as it is (M.A.C.S, control key, pins)",
     };
     if (request.IsICore) {
         lines.push_back("  B/M    bottom and master pins; C/T  control and top pins (\"-\": none)");

@@ -20,6 +20,10 @@ std::vector<std::string> PinningLines(const KeySystemRequest& request, const std
                                       const ScheduledKey& key, const CylinderPinning& pinning,
                                       const CylinderExposure& exposure);
 
+// "Typical:" and the medians of the cylinders' opening bittings and system keys, each the
+// smallest count that at least half of the cylinders do not exceed. Empty for no cylinders.
+std::string TypicalExposureLine(const std::vector<CylinderExposure>& exposures);
+
 // What the signs of the list mean.
 std::vector<std::string> PinningKeyLines(const KeySystemRequest& request);
 

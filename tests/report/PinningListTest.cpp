@@ -6,6 +6,7 @@
 #include "engine/KeySchedule.h"
 #include "engine/TextLayout.h"
 #include "report/PinningList.h"
+#include "report/PinningListText.h"
 
 #include <gtest/gtest.h>
 
@@ -97,6 +98,16 @@ TEST(PinningList, ListsEveryCylinderOnceUnderTheTitleBlockWithItsPinsAndExposure
     EXPECT_NE(text.find("AA       2  46035      2/2   4/2   0/6   1/2   3/2       32     4"),
               std::string::npos);
     EXPECT_NE(text.find("BB       2"), std::string::npos);
+}
+
+TEST(PinningList, TypicalLineGivesTheMediansOfTheCylinders) {
+    // Ranked by incidental bittings, the middle one of these opens to 64; the median is 2.
+    const std::vector<CylinderExposure> seven{{64, 64}, {64, 64}, {64, 64}, {1, 1}, {2, 1}, {2, 1}, {2, 1}};
+    EXPECT_EQ(TypicalExposureLine(seven),
+              "Typical:      half the cylinders open to 2 bittings or fewer; half to 1 key or fewer.");
+    // Of an even count the lower middle: half of them do open to that many or fewer.
+    EXPECT_EQ(TypicalExposureLine({{8, 3}, {4, 2}}),
+              "Typical:      half the cylinders open to 4 bittings or fewer; half to 2 keys or fewer.");
 }
 
 } // namespace
