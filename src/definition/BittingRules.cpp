@@ -2,8 +2,10 @@
 
 #include "definition/DefinitionMessages.h"
 #include "engine/GenerationState.h"
+#include "engine/Pinning.h"
 
 #include <cstdlib>
+#include <vector>
 
 namespace varnholt::definition {
 
@@ -97,6 +99,29 @@ std::optional<std::string> ValidateControlKey(std::string_view controlKey, std::
         return std::string(ControlChamberMessage);
     }
     return std::nullopt;
+}
+
+std::optional<std::string> CheckTopMasterPinnable(const KeySystemRequest& request, std::string_view topMasterKey,
+                                                  std::string_view controlKey) {
+    const auto chambers = static_cast<std::size_t>(request.Chambers);
+    if (!request.IsICore || topMasterKey.size() < chambers || controlKey.size() < chambers)
+        return std::nullopt;
+    ChamberValues topCuts{};
+    ChamberValues controlCuts{};
+    for (std::size_t chamber = 1; chamber <= chambers; ++chamber) {
+        if (!IsDigit(topMasterKey[chamber - 1]) || !IsDigit(controlKey[chamber - 1]))
+            return std::nullopt;
+        topCuts[chamber] = topMasterKey[chamber - 1] - '0';
+        controlCuts[chamber] = controlKey[chamber - 1] - '0';
+    }
+    const ChamberFlags unpinnable = UnpinnableChambers(request, topCuts, controlCuts, topCuts);
+    std::vector<int> refused;
+    for (int chamber = 1; chamber <= request.Chambers; ++chamber)
+        if (unpinnable[static_cast<std::size_t>(chamber)])
+            refused.push_back(chamber);
+    if (refused.empty())
+        return std::nullopt;
+    return UnpinnableControlKeyMessage(refused);
 }
 
 } // namespace varnholt::definition

@@ -53,4 +53,10 @@ std::optional<std::string> ValidateControlKey(std::string_view controlKey, std::
                                               std::string_view controlChambers, int chambers,
                                               const CutRules& rules);
 
+// A control key under which the top master key's own core cylinder cannot be pinned: no key of
+// such a system could work. Both keys complete, as many digits as the request's chambers; the
+// request's manufacturer values give the control chambers, factor, stack total and step.
+std::optional<std::string> CheckTopMasterPinnable(const KeySystemRequest& request, std::string_view topMasterKey,
+                                                  std::string_view controlKey);
+
 } // namespace varnholt::definition

@@ -12,6 +12,16 @@ std::string DepthRangeMessage(int shallowestCut, int deepestCut) {
            std::to_string(deepestCut) + ".";
 }
 
+std::string UnpinnableControlKeyMessage(const std::vector<int>& chambers) {
+    std::string named = chambers.size() == 1 ? "chamber " : "chambers ";
+    for (std::size_t i = 0; i < chambers.size(); ++i) {
+        if (i > 0)
+            named += i + 1 == chambers.size() ? " and " : ", ";
+        named += std::to_string(chambers[i]);
+    }
+    return "The Control Key leaves " + named + " impossible to pin:\na pin would be thinner than one step.";
+}
+
 std::string KeyLengthMessage(int chambers) {
     return "The key must have exactly " + std::to_string(chambers) + " digits, one for each chamber.";
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The texts the "Data Input" dialog shows when it refuses an entry. The batch command refuses
 // with the same words, so they live here rather than inside the dialog.
@@ -16,6 +17,8 @@ inline constexpr const char* AdjacentCutsMessage =
 inline constexpr const char* SameKeyMessage = "The Control Key can not be the\nsame as the Master Key.";
 inline constexpr const char* ControlChamberMessage =
     "The Control Key must differ from the\nMaster Key in a control chamber.";
+// A control key under which the top master's own cylinder cannot be pinned, naming the chambers.
+std::string UnpinnableControlKeyMessage(const std::vector<int>& chambers);
 inline constexpr const char* CompatibilityMessage =
     "The Number you entered is not \nCompatable with the Top Master Key.";
 

@@ -30,6 +30,9 @@ std::optional<RequestRefusal> CheckKeys(const KeySystemRequest& request, const S
                                               request.ControlChambers, request.Chambers, rules)) {
             return RequestRefusal{RefusedAnswer::ControlKey, *refusal};
         }
+        if (auto refusal = CheckTopMasterPinnable(request, answers.topMasterKey, answers.controlKey)) {
+            return RequestRefusal{RefusedAnswer::ControlKey, *refusal};
+        }
     }
     return std::nullopt;
 }

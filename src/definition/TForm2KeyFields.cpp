@@ -167,6 +167,9 @@ std::optional<std::string> TForm2::ControlKeyRefusal() const {
         MatchesTopMasterInEveryControlChamber(Edit2.Text(), Edit1.Text(), state.ControlChambers)) {
         return std::string(ControlChamberMessage);
     }
+    if (Edit1.Length() == Chambers()) {
+        return CheckTopMasterPinnable(state, Edit1.Text(), Edit2.Text());
+    }
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #include "engine/KeyComposition.h"
 
 #include "engine/Depth.h"
+#include "engine/Pinning.h"
 #include "engine/RequestChecks.h"
 
 #include <cstdlib>
@@ -86,7 +87,7 @@ KeyCheck CheckComposedKey(const KeySystemRequest& request, const ChamberValues& 
         const int here = AsDepth(keyCuts[Index(chamber)], zeroIsTen);
         const int next = AsDepth(keyCuts[Index(chamber + 1)], zeroIsTen);
         if (std::abs(here - next) > request.MaxAdjacentCut)
-            check.mark = '*';
+            check.breaksAdjacentCut = true;
     }
 
     if (request.IsICore) {
@@ -97,15 +98,24 @@ KeyCheck CheckComposedKey(const KeySystemRequest& request, const ChamberValues& 
             const int keyDepth = AsDepth(keyCuts[Index(chamber)], zeroIsTen);
             const int difference = std::abs(controlDepth + request.ControlFactor - keyDepth);
             if (difference > 0 && difference < request.StepIncrement) {
-                check.mark = '*';
+                check.clashesWithControlKey = true;
                 check.controlCompatible = false;
             }
         }
+        check.unpinnable = UnpinnableChambers(request, tmkCuts, controlCuts, keyCuts);
     }
 
-    if (bitting == request.ControlKey)
+    check.isControlKey = bitting == request.ControlKey;
+    if (check.breaksAdjacentCut || check.clashesWithControlKey || check.isControlKey || check.CannotBePinned())
         check.mark = '*';
     return check;
+}
+
+bool KeyCheck::CannotBePinned() const {
+    for (const bool chamber : unpinnable)
+        if (chamber)
+            return true;
+    return false;
 }
 
 void ComposeKey(GenerationState& state, int part1, int part2, int part3, int part4, int part5,

@@ -28,16 +28,25 @@ void ComposeKey(GenerationState& state, int part1, int part2, int part3, int par
 // (std::invalid_argument when it has more digits or is negative).
 std::string BittingOfKeyNumber(long long keyNumber, int chambers);
 
-// What the checks of a composed key found: mark is '*' when the key cannot be cut alongside the
-// control key, breaks the maximum adjacent cut or is the control key itself.
+// What the checks of a composed key found: mark is '*' when the key cannot be used as it is,
+// for any of the reasons below (several may hold at once).
 struct KeyCheck {
     char mark = ' ';
     bool allControlChambersEqual = false;
     bool controlCompatible = false;
+    bool breaksAdjacentCut = false;     // neighbouring cuts differ by more than M.A.C.S
+    bool clashesWithControlKey = false; // a control chamber cut within a step of the control shear line
+    bool isControlKey = false;          // the bitting is the control key's
+    ChamberFlags unpinnable{};          // core chambers whose pins would be thinner than a step
+
+    bool CannotBePinned() const;
 };
 
-// The checks of ComposeKey for a key that exists, with the top master and control cuts given
-// (chambers 1..Chambers, as written: "0" for depth 10 where ZeroIsTen).
+// The one rule that decides whether a key can be used: the report's lists, the key schedule and
+// through it the CSV, the fingerprint and the pinning list all ask it. For a key that exists, with
+// the top master and control cuts given (chambers 1..Chambers, as written: "0" for depth 10 where
+// ZeroIsTen): M.A.C.S, the control key, and whether its core cylinder can be pinned (the pinning
+// blocks' rule, UnpinnableChambers).
 KeyCheck CheckComposedKey(const KeySystemRequest& request, const ChamberValues& tmkCuts,
                           const ChamberValues& controlCuts, const ChamberValues& keyCuts,
                           std::string_view bitting);

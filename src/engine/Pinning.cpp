@@ -74,6 +74,26 @@ bool IcChamberPinnable(const IcChamberPins& pins, int stepIncrement) {
     return !controlTooThin && !masterTooThin;
 }
 
+ChamberFlags UnpinnableChambers(const KeySystemRequest& request, const ChamberValues& tmkCuts,
+                                const ChamberValues& controlCuts, const ChamberValues& keyCuts) {
+    ChamberFlags unpinnable{};
+    if (!request.IsICore)
+        return unpinnable;
+    RequireChamberCount(request);
+    if (request.ControlChambers.size() < Index(request.Chambers))
+        throw std::invalid_argument("control chambers do not cover every chamber");
+    const bool zeroIsTen = request.ZeroIsTen;
+    for (int chamber = 1; chamber <= request.Chambers; ++chamber) {
+        const IcChamberPins pins = PinIcChamber(AsDepth(keyCuts[Index(chamber)], zeroIsTen),
+                                                AsDepth(tmkCuts[Index(chamber)], zeroIsTen),
+                                                AsDepth(controlCuts[Index(chamber)], zeroIsTen),
+                                                request.ControlChambers[Index(chamber - 1)] == 'Y',
+                                                request.ControlFactor, request.StackTotal);
+        unpinnable[Index(chamber)] = !IcChamberPinnable(pins, request.StepIncrement);
+    }
+    return unpinnable;
+}
+
 void ComputeIcPinning(GenerationState& state, bool& pinsUsable) {
     ChamberFlags everyChamber{};
     everyChamber.fill(true);

@@ -31,6 +31,12 @@ IcChamberPins PinIcChamber(int keyDepth, int topDepth, int controlDepth, bool co
 // control pin below 0. ComputeIcPinning prints "  *" for a chamber that cannot.
 bool IcChamberPinnable(const IcChamberPins& pins, int stepIncrement);
 
+// The chambers of a core that a cylinder keyed to keyCuts, with the top master's and the control
+// key's cuts (chambers 1..Chambers, as written: "0" for depth 10 where ZeroIsTen), cannot be pinned
+// by IcChamberPinnable: the rule of the pinning blocks, asked of a whole key. None without a core.
+ChamberFlags UnpinnableChambers(const KeySystemRequest& request, const ChamberValues& tmkCuts,
+                                const ChamberValues& controlCuts, const ChamberValues& keyCuts);
+
 // The two pins of a chamber without interchangeable core that opens at keyDepth and topDepth
 // (real depths, 10 included).
 struct StandardPins {

@@ -59,7 +59,10 @@ void ChooseKeys(const manufacturers::ManufacturerRecord& record, int chambers, A
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string control;
         ASSERT_TRUE(CompleteRandomKey(control, chambers, random, rules));
-        if (!ValidateControlKey(control, answers.topMasterKey, record.ControlChambers, chambers, rules)) {
+        KeySystemRequest request = RequestForManufacturer(record);
+        request.Chambers = chambers;
+        if (!ValidateControlKey(control, answers.topMasterKey, record.ControlChambers, chambers, rules) &&
+            !CheckTopMasterPinnable(request, answers.topMasterKey, control)) {
             answers.controlKey = control;
             return;
         }

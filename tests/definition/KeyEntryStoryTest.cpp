@@ -190,6 +190,23 @@ TEST_F(ControlChamberStory, CompletingTheTopMasterLastShortensAControlKeyThatMat
     EXPECT_EQ(state.TopMasterKey, "4849706");
 }
 
+TEST_F(ControlChamberStory, AControlKeyUnderWhichTheTopMasterCannotBePinnedIsRefused) {
+    varnholt::manufacturers::ManufacturerRecord core =
+        InterchangeableCore(Manufacturer("IC core 7-pin", 6, 2, 0, 9, 7, 2), "YNYNYNY");
+    core.ControlFactor = 6;
+    core.StackTotal = 23;
+    WriteManufacturers({core});
+    DefineWith(0);
+    driver.Select("ListBox1", "7").Type("2468642").Type("1357531");
+
+    EXPECT_EQ(LastBox().text, "The Control Key leaves chambers 2, 4 and 6 impossible to pin:\n"
+                              "a pin would be thinner than one step.");
+    EXPECT_EQ(LastBox().kind, BoxKind::Information);
+    EXPECT_TRUE(LastBox().afterBeep);
+    EXPECT_EQ(Text("Edit2"), "135753");
+    EXPECT_EQ(Focused(), "Edit2");
+}
+
 TEST_F(KeyEntryStory, LoweringTheChamberCountCutsTheKeyAndRestartsTheQuantities) {
     DefineWith(AcmeRow);
     driver.Select("ListBox1", "6").Type("246864").Type("12\n3");

@@ -184,7 +184,7 @@ TEST(ComposeKey, KeyWithoutUsableChamberIsTheRowOfDashes) {
 TEST(ComposeKey, ControlDepthPlusFactorOrAWholeStepAwayPasses) {
     // Control chamber 2 with control depth 3, factor 4, step 2: depth 7 is the control shear line.
     GenerationState state = InterchangeableCore("1111", "1311", "NYNN");
-    for (const char passing : {'5', '7', '9'}) {
+    for (const char passing : {'5', '7'}) {
         const Composition result = Compose(state, std::string("1") + passing + "11");
         EXPECT_EQ(state.KeyMark, ' ') << passing;
         EXPECT_TRUE(result.compatible) << passing;
@@ -195,9 +195,17 @@ TEST(ComposeKey, ControlDepthPlusFactorOrAWholeStepAwayPasses) {
         EXPECT_EQ(state.KeyMark, '*') << failing;
         EXPECT_FALSE(result.compatible) << failing;
     }
-    // The other chambers are no control chambers: a depth one unit off there does not matter.
-    Compose(state, "2711");
+    // Depth 9 stands a whole step off the shear line, but above it: the control pin would be
+    // below nothing, so the key's cylinder cannot be pinned.
+    const Composition aboveTheShearLine = Compose(state, "1911");
+    EXPECT_TRUE(aboveTheShearLine.compatible);
+    EXPECT_EQ(state.KeyMark, '*');
+    // The other chambers are no control chambers: a depth off the control key there does not
+    // matter, so long as it is a whole step off the others of its chamber.
+    Compose(state, "3711");
     EXPECT_EQ(state.KeyMark, ' ');
+    Compose(state, "2711");
+    EXPECT_EQ(state.KeyMark, '*');
 }
 
 TEST(ComposeKey, ControlKeyLikeTheTopMasterInEveryControlChamberMarksEveryKey) {

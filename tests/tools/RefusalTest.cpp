@@ -49,6 +49,14 @@ TEST_F(BatchRefusal, RefusesKeysTheDialogRefusesWithItsMessages) {
                       definition::ControlChamberMessage);
 }
 
+TEST_F(BatchRefusal, RefusesAControlKeyUnderWhichTheTopMasterCannotBePinned) {
+    std::filesystem::copy_file(VARNHOLT_SAMPLE_DATABASE, database, std::filesystem::copy_options::overwrite_existing);
+    ExpectRefused(Run({"--manufacturer", "Sample IC core 7-pin", "--chambers", "7", "--master-key", "2468642",
+                       "--control-key", "1357531", "--keys", "all"}),
+                  "The --control-key \"1357531\" is refused:\nThe Control Key leaves chambers 2, 4 and 6 "
+                  "impossible to pin:\na pin would be thinner than one step.");
+}
+
 TEST_F(BatchRefusal, RefusesQuantitiesBeyondCapacity) {
     ExpectRefused(
         Run({"--manufacturer", "BRANDT", "--chambers", "6", "--master-key", "246135", "--masters", "65"}),

@@ -26,7 +26,7 @@ protected:
                                            "--keys",         record.StepIncrement >= 3 ? "all" : "3"};
         if (record.IsICore) {
             const std::string master = std::string("2461357").substr(0, static_cast<std::size_t>(chambers));
-            const std::string control = std::string("3572468").substr(0, static_cast<std::size_t>(chambers));
+            const std::string control = std::string("3633557").substr(0, static_cast<std::size_t>(chambers));
             arguments.insert(arguments.end(), {"--master-key", master, "--control-key", control});
         } else {
             arguments.insert(arguments.end(), {"--master-key", "random"});
