@@ -15,18 +15,18 @@ namespace {
 
 // Keys left out or marked '*' because their cylinder cannot be pinned: where a system has such
 // keys, a file saved by a version that listed them as good holds another key list.
-std::ptrdiff_t UnpinnableMarkedKeys(const KeySystemRequest& request, const KeySchedule& schedule) {
+bool HasUnpinnableMarkedKeys(const KeySystemRequest& request, const KeySchedule& schedule) {
     if (!request.IsICore)
-        return 0;
+        return false;
     const CylinderPinner pinner(request);
-    return std::count_if(schedule.begin(), schedule.end(), [&](const ScheduledKey& key) {
+    return std::any_of(schedule.begin(), schedule.end(), [&](const ScheduledKey& key) {
         const CylinderPinning pinning = pinner.Pin(key.bitting);
         return (key.mark == '*' || !key.listed) && pinning.formed && !pinning.Pinnable(request.Chambers);
     });
 }
 
 std::string DifferentSystemMessage(const std::filesystem::path& file, bool keyListOnly,
-                                   std::ptrdiff_t unpinnableMarked) {
+                                   bool unpinnableMarked) {
     std::string message = CannotOpenMessage(
         file,
         std::string(keyListOnly ? "the key list this version of the program makes of it differs from the one"
@@ -34,12 +34,10 @@ std::string DifferentSystemMessage(const std::filesystem::path& file, bool keyLi
                                   "those") +
             " saved in it, so the system is not shown. Either the file was changed after it was saved, or "
             "it was saved by a version that computes differently");
-    if (unpinnableMarked > 0)
-        message += " " + std::to_string(unpinnableMarked) +
-                   (unpinnableMarked == 1 ? " key of this system has a cylinder"
-                                          : " keys of this system have cylinders") +
-                   " that cannot be pinned; this version marks such keys '*' and leaves such change keys "
-                   "out of the list, where earlier versions listed them as good.";
+    if (unpinnableMarked)
+        message +=
+            " Some keys of this system have cylinders that cannot be pinned: this version marks such keys "
+            "'*' and leaves such change keys out of the list, where earlier versions listed them as good.";
     return message;
 }
 
@@ -71,7 +69,7 @@ std::variant<RebuiltSystem, std::string> RebuildSystem(const SavedSystem& system
     const bool same = system.keyListOnly ? KeyListFingerprint(schedule) == system.fingerprint
                                          : fingerprint == system.fingerprint;
     if (!same)
-        return DifferentSystemMessage(file, system.keyListOnly, UnpinnableMarkedKeys(state, schedule));
+        return DifferentSystemMessage(file, system.keyListOnly, HasUnpinnableMarkedKeys(state, schedule));
     if (system.keyListOnly)
         rebuilt.note = "The system file \"" + file.string() +
                        "\" is of version 1, which holds a check of its key list only: the key list is as "
