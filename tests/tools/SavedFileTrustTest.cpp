@@ -206,6 +206,17 @@ TEST_F(SavedFileTrust, AVersionOneFileOpensCheckedByItsKeyListAndSaysSo) {
         refused.err.find("cannot be opened: the key list this version of the program makes of it differs"),
         std::string::npos)
         << refused.err;
+
+    // Saved when keys whose cylinder cannot be pinned were still listed as good: every
+    // sub-master of this system cannot be pinned in chamber 2, so its key list is another now.
+    const CommandResult unpinnable =
+        Run({"--system", std::string(VARNHOLT_GOLDEN_DIR) + "/system-file-version-1-core.varnholt"});
+    EXPECT_EQ(unpinnable.status, ExitRefused);
+    EXPECT_NE(
+        unpinnable.err.find("cylinders that cannot be pinned: this version marks such keys '*' and leaves "
+                            "such change keys out of the list, where earlier versions listed them as good"),
+        std::string::npos)
+        << unpinnable.err;
 }
 
 // Text that is not UTF-8, an --output that names the system file, and a report or a save that
