@@ -20,9 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!state)
         return -1; // refused or too large: not worth keeping in the corpus
     std::vector<varnholt::ScheduledKey> keys;
-    varnholt::report::TForm3 form(*state);
+    varnholt::report::TForm3 form;
     form.SetKeyListener([&keys](const varnholt::ScheduledKey& key) { keys.push_back(key); });
-    const varnholt::bands::Document document = form.StartReport();
+    const varnholt::bands::Document document = form.StartReport(*state);
     varnholt::fuzz::CheckReport(*state, keys, document);
     varnholt::fuzz::CheckScheduleAgrees(*state, keys);
     varnholt::fuzz::CheckPinningList(*state);

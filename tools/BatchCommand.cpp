@@ -72,10 +72,10 @@ void WriteText(const std::string& text, const BatchOptions& options, std::ostrea
         options, out, alongside);
 }
 
-bands::Document SystemReportDocument(GenerationState& state, const report::JobDetails& job) {
-    report::TForm3 form(state);
+bands::Document SystemReportDocument(const GenerationState& state, const report::JobDetails& job) {
+    report::TForm3 form;
     form.SetJobDetails(job);
-    return form.StartReport();
+    return form.StartReport(state);
 }
 
 // The pinning list of the system. The schedule goes before the list is laid out, and the

@@ -55,11 +55,9 @@ std::string PreviewedSystem::NameStem() const {
 }
 
 bands::Document PreviewedSystem::RunReport() const {
-    // A report form of its own: it writes its working values into the state it is given.
-    GenerationState working = state;
-    auto form = std::make_unique<report::TForm3>(working);
+    auto form = std::make_unique<report::TForm3>();
     form->SetJobDetails(saved.job);
-    return form->StartReport();
+    return form->StartReport(state);
 }
 
 } // namespace varnholt::app

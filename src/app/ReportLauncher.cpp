@@ -5,11 +5,12 @@
 
 namespace varnholt::app {
 
-ReportLauncher::ReportLauncher(report::TForm3& form, TFrmAceKey& handler, ReportPresenter show)
-    : reportForm(form), keyHandler(handler), presenter(std::move(show)) {}
+ReportLauncher::ReportLauncher(report::TForm3& form, const GenerationState& generated, TFrmAceKey& handler,
+                               ReportPresenter show)
+    : reportForm(form), state(generated), keyHandler(handler), presenter(std::move(show)) {}
 
 void ReportLauncher::StartReport() {
-    bands::Document document = reportForm.StartReport();
+    bands::Document document = reportForm.StartReport(state);
     if (presenter) {
         presenter(std::move(document),
                   [this](bands::PreviewControl* preview) { HookPreviewKeys(keyHandler, preview); });

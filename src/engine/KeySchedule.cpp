@@ -94,8 +94,9 @@ struct LowestKey {
     bool exists = false;
 };
 
-// The report's enumeration with plain loops: the chambers of each level in the order in which
-// the report's bands nest them, so that every key comes out in the report's order.
+// The one enumeration of a system's keys, which the report, the exports and the saved system's
+// fingerprint all read: the chambers of each level step in a fixed order of positions, so that
+// every key comes out in the order the report lists it.
 class ScheduleBuilder {
 public:
     explicit ScheduleBuilder(const GenerationState& generation);
@@ -170,8 +171,9 @@ void ScheduleBuilder::ReadChambers() {
     }
 }
 
-// The report sorts its positions with exchanges of neighbours until none is out of place; the
-// same sweeps here keep chambers of one role in the order the report has them.
+// Positions are sorted by exchanges of neighbours until none is out of place, which keeps the
+// chambers of one role in chamber order: sub-master chambers first, then master chambers, then
+// change-key chambers (the change keys step their own chambers first).
 void ScheduleBuilder::SortPositions() {
     const auto sweepUntilSettled = [this](std::array<int, MaxChambers + 1>& order, auto mustExchange) {
         for (bool exchanged = true; exchanged;) {
@@ -200,8 +202,8 @@ void ScheduleBuilder::BuildWheels() {
     std::vector<Wheel> subMasters;
     std::vector<Wheel> changeKeys;
     std::int64_t subMasterCombinations = 1;
-    // The report's bands: six for master positions, five for sub-master positions, and the
-    // change-key bands, whose innermost one takes its position whatever its role.
+    // At most six positions step masters and five sub-masters; the change keys step their
+    // positions, the first of which counts whatever its role.
     for (int p = 1; p <= chambers; ++p) {
         const int c = masterPassOrder[At(p)];
         if (p <= 6 && role[At(c)] == 'M') {

@@ -10,17 +10,15 @@ namespace varnholt::report {
 
 namespace {
 
-constexpr char CarriageReturn = '\r';
 constexpr int MasterListLineLimit = 64;
 constexpr int SubMasterLineLimit = 45;
-constexpr int ChangeKeyRows = 50;
 
 std::string Centred(std::string_view text) {
     return CentreText(text, PageWidth);
 }
 
 std::string WithReturn(std::string text) {
-    text += CarriageReturn;
+    text += LineBreak;
     return text;
 }
 
@@ -60,7 +58,7 @@ std::string Separator() {
 void BuildCoverSheet(const GenerationState& state, ReportState& report, bands::Label& RCoverSheet) {
     report.ReportLines.clear();
     RCoverSheet.ClearLines();
-    const std::string lineBreak(1, CarriageReturn);
+    const std::string lineBreak(1, LineBreak);
     for (int i = 0; i < 4; ++i)
         AddLine(report, lineBreak);
     AddLine(report, WithReturn(Title(state)));
@@ -154,9 +152,9 @@ void LayOutChangeKeyColumns(ReportState& report) {
     ++report.LineCount;
     for (int i = 1; !EntryOrEmpty(report, i).empty() && report.LineCount <= ChangeKeyRows; ++i) {
         std::string line;
-        line.reserve(4 * 20);
+        line.reserve(ChangeKeyColumns * 20);
         AppendPadLeft(line, report.Entry(i), ' ', 20);
-        for (int next = i + ChangeKeyRows; next <= i + 3 * ChangeKeyRows; next += ChangeKeyRows) {
+        for (int next = i + ChangeKeyRows; next < i + ChangeKeyEntriesPerPage; next += ChangeKeyRows) {
             const std::string& entry = EntryOrEmpty(report, next);
             if (!entry.empty())
                 AppendPadLeft(line, entry, ' ', 20);

@@ -13,7 +13,17 @@ class Label;
 // laid out as lines of fixed-pitch text, counted so that the driver prints a page when it is full.
 namespace varnholt::report {
 
+// The width of a line in characters of the report's fixed-pitch font; most lines are centred on it.
 inline constexpr int PageWidth = 90;
+// Ends a line with a line break; the band that prints the lines decides how to show it.
+inline constexpr char LineBreak = '\r';
+
+// The key lists: a page of change keys has four columns of 50, a page of masters is printed
+// once 208 are waiting.
+inline constexpr int ChangeKeyRows = 50;
+inline constexpr int ChangeKeyColumns = 4;
+inline constexpr int ChangeKeyEntriesPerPage = ChangeKeyColumns * ChangeKeyRows;
+inline constexpr int MasterEntriesPerPage = 208;
 
 // Seventy asterisks between the blocks of a page.
 std::string Separator();
@@ -31,7 +41,7 @@ void MasterListHeading(ReportState& report);
 // One master (entry 1) with its sub-masters (entries 2 and on), four to a line.
 void LayOutSubMasterBlock(ReportState& report);
 
-// Up to 200 change keys in four columns of 50.
+// Up to a page of change keys, down the columns one after the other.
 void LayOutChangeKeyColumns(ReportState& report);
 
 } // namespace varnholt::report

@@ -4,10 +4,11 @@
 #include "engine/GenerationState.h"
 #include "engine/ScheduledKey.h"
 #include "report/JobDetails.h"
+#include "report/KeyCursor.h"
 #include "report/ReportState.h"
 
-#include <array>
 #include <functional>
+#include <optional>
 
 namespace varnholt::report {
 
@@ -15,21 +16,25 @@ namespace varnholt::report {
 using KeyListener = std::function<void(const ScheduledKey&)>;
 
 // The report form: the banded report that prints a key system. It has no data source; its
-// invisible sub-data bands are nested odometers over the chambers of masters, sub-masters and
-// change keys, driven by the handlers below, and the output band ForPrinting prints one page of
-// collected lines whenever a page's worth is gathered.
+// invisible sub-data bands walk the key schedule, driven by the handlers below, and the output
+// band ForPrinting prints one page of collected lines whenever a page's worth is gathered.
 //
 // Passes of RPasses: 1 lists masters and sub-masters, 2 lists change keys, 3 prints what is left.
-// Band k of each level handles chamber position k of the pass's sorted order, so the handlers
-// that are the same for every position of a level take the position as an argument.
+// Master1 has a record for every master, Sub1 for every sub-master of it and Rot1, in the
+// change-key pass, for every change key of the key above; the bands between them keep the
+// report's shape and run one record each. Master6 runs once more, finishing, to print the last
+// page of a pass.
 class TForm3 {
 public:
-    explicit TForm3(GenerationState& state);
+    TForm3();
     TForm3(const TForm3&) = delete;
     TForm3& operator=(const TForm3&) = delete;
 
-    // Runs the report for the state's current generation and returns its pages.
-    bands::Document StartReport();
+    // Runs the report of a generated system from its key schedule and returns its pages. The
+    // system is only read; nothing of the run stays behind for the next one.
+    bands::Document StartReport(const GenerationState& system, const KeySchedule& schedule);
+    // The same, with the schedule worked out from the system.
+    bands::Document StartReport(const GenerationState& system);
 
     // The job details printed on the cover sheet and, the job number, in the page header.
     void SetJobDetails(JobDetails details) { jobDetails = std::move(details); }
@@ -83,18 +88,13 @@ public:
     void RPassesDataSkip(bands::Band& sender);
     void RPassesAfterDataSkip(bands::Band& sender);
 
-    // Master bands, position 6 (outermost) down to 1.
-    void MasterDataStart(int position, bands::Band& sender);
-    void MasterAfterDataSkip(int position, bands::Band& sender);
-    void MasterDataSkip(int position, bands::Band& sender);
+    // The master level as a whole, and one record per master.
     void Master6DataSkip(bands::Band& sender);
     void Master1AfterDataSkip(bands::Band& sender);
     void Master1DataSkip(bands::Band& sender);
 
-    // Sub-master bands, position 5 down to 1.
-    void SubDataStart(int position, bands::Band& sender);
-    void SubAfterDataSkip(int position, bands::Band& sender);
-    void SubDataSkip(int position, bands::Band& sender);
+    // One record per sub-master of the master in hand.
+    void Sub1DataStart(bands::Band& sender);
     void Sub1AfterDataSkip(bands::Band& sender);
     void Sub1DataSkip(bands::Band& sender);
 
@@ -102,10 +102,8 @@ public:
     void ForR_PassesDataStart(bands::Band& sender);
     void ForR_PassesDataSkip(bands::Band& sender);
 
-    // Rotation (change-key) bands, position 7 down to 1.
-    void RotDataStart(int position, bands::Band& sender);
-    void RotAfterDataSkip(int position, bands::Band& sender);
-    void RotDataSkip(int position, bands::Band& sender);
+    // One record per change key of the lowest-level key in hand.
+    void Rot1DataStart(bands::Band& sender);
     void Rot1AfterDataSkip(bands::Band& sender);
     void Rot1DataSkip(bands::Band& sender);
 
@@ -122,46 +120,23 @@ private:
     void ConnectHandlers();
     void SetMarginsAndFonts(bands::Page& page);
     void BuildFixedPages();
-    void TellTopMaster();
-    // The positional values of the current master's chambers, and its sub-master's when asked.
-    int SavedValues(bool withSubMasters) const;
-    void ResetLeftoverState();
     void PreparePass();
-    void ReadChamberRoles();
-    void PrepareMasterPassPositions();
-    void PrepareChangeKeyPassPositions();
-    void ResetPassCounters();
-    void LimitEnumeration();
-    void SortMasterPassPositions();
-    void SortChangeKeyPassPositions();
-    void ComposeFromMasterValues();
-    int RotationStep(int position) const;
-    void WriteMasterEntry();
-    void WriteSubMasterEntry();
-    void WriteChangeKeyEntry();
-    void ComposeChangeKey();
-    void ListChangeKey();
+    void WriteMasterEntry(const ScheduledKey& key);
+    void WriteSubMasterEntry(const ScheduledKey& key);
+    void ListChangeKey(const ScheduledKey& key);
     void PrintWhatIsLeft();
     void PrintFullChangeKeyPage();
     void PrintSubMasterBlock();
     void PrintMasterPage();
-    void EndSubBands();
-    void EndMasterBands();
-    void Tell(KeyLevel level, std::string designation, int changeKeyNumber);
+    void Tell(const ScheduledKey& key);
 
-    static EnumerationBand MasterBand(int position);
-    static EnumerationBand SubBand(int position);
-    static EnumerationBand RotBand(int position);
+    // Set for the length of a run.
+    const GenerationState* system = nullptr;
+    std::optional<KeyCursor> cursor;
 
-    GenerationState& state;
     JobDetails jobDetails;
     ReportState iteration;
     KeyListener keyListener;
-
-    // Indexed by chamber position; [0] unused.
-    std::array<bands::Band*, 7> masterBands{};
-    std::array<bands::Band*, 6> subBands{};
-    std::array<bands::Band*, 8> rotBands{};
 };
 
 } // namespace varnholt::report

@@ -2,9 +2,9 @@
 
 #include "bands/TextOutput.h"
 #include "engine/CylinderPinning.h"
-#include "engine/KbaPage.h"
 #include "engine/KeySchedule.h"
 #include "engine/TextLayout.h"
+#include "report/KbaPage.h"
 #include "report/PinningList.h"
 #include "report/PinningListText.h"
 
@@ -58,9 +58,8 @@ std::vector<std::string> ExpectedBlock(const GenerationState& state, int column)
 TEST(PinningList, AgreesWithEveryBlockOfTheKeyBittingArrayOfTheGoldenSystems) {
     const std::vector<GenerationState> systems = AgreementSystems();
     for (std::size_t system = 0; system < 8; ++system) {
-        GenerationState state = systems[system];
-        std::vector<std::string> page;
-        BuildKbaPage(state, page);
+        const GenerationState& state = systems[system];
+        const std::vector<std::string> page = BuildKbaPage(state);
         // Title, the array, a blank line and a separator; then per column a cell line, the pin
         // lines, filler or core lines, and a separator: six lines in all.
         const std::size_t firstBlock = 1 + static_cast<std::size_t>(state.ProgressionSteps) + 2;

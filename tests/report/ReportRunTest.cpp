@@ -299,19 +299,13 @@ TEST(ReportRun, AReportDoesNotDependOnTheOneBeforeIt) {
     small.masters = 3;
     small.changeKeys = 20;
 
-    GenerationState shared = MakeState(large);
-    TForm3 form(shared);
-    form.StartReport();
-    const GenerationState fresh = MakeState(small);
-    static_cast<KeySystemRequest&>(shared) = fresh;
-    shared.ProgressionSteps = fresh.ProgressionSteps;
-    ClearProgressionTable(shared);
-    GenerateProgression(shared);
-    const std::string again = bands::ToJson(form.StartReport());
+    TForm3 form;
+    form.StartReport(MakeState(large));
+    const GenerationState next = MakeState(small);
+    const std::string again = bands::ToJson(form.StartReport(next));
 
-    GenerationState alone = MakeState(small);
-    TForm3 freshForm(alone);
-    EXPECT_EQ(again, bands::ToJson(freshForm.StartReport()));
+    TForm3 freshForm;
+    EXPECT_EQ(again, bands::ToJson(freshForm.StartReport(next)));
 }
 
 } // namespace

@@ -51,11 +51,11 @@ GenerationState MakeState(const TestSystem& system) {
     return state;
 }
 
-ReportRun RunReport(GenerationState& state) {
-    TForm3 form(state);
+ReportRun RunReport(const GenerationState& state) {
+    TForm3 form;
     ReportRun run;
     form.SetKeyListener([&run](const ScheduledKey& key) { run.keys.push_back(key); });
-    run.document = form.StartReport();
+    run.document = form.StartReport(state);
     return run;
 }
 

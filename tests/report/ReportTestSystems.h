@@ -38,7 +38,7 @@ struct ReportRun {
     std::vector<ScheduledKey> keys;
 };
 
-ReportRun RunReport(GenerationState& state);
+ReportRun RunReport(const GenerationState& state);
 
 // The lines of the output label on every page that carries it, page by page.
 std::vector<std::vector<std::string>> OutputPages(const bands::Document& document);

@@ -1,17 +1,16 @@
-#include "engine/KbaPage.h"
+#include "report/KbaPage.h"
 
 #include "engine/Depth.h"
 #include "engine/Pinning.h"
 #include "engine/RequestChecks.h"
 #include "engine/TextLayout.h"
+#include "report/Printouts.h"
 
 #include <stdexcept>
 
-namespace varnholt {
+namespace varnholt::report {
 
 namespace {
-
-constexpr int PageWidth = 90;
 
 std::size_t Index(int value) {
     return static_cast<std::size_t>(value);
@@ -154,20 +153,22 @@ void FillCuts(ChamberValues& cuts, const std::string& bitting, int chambers) {
 
 } // namespace
 
-void BuildKbaPage(GenerationState& state, std::vector<std::string>& pageLines) {
-    RequireGenerationRequest(state);
-    if (state.IsICore)
-        RequireControlKeyData(state);
-    if (state.ProgressionSteps < 0 || state.ProgressionSteps > MaxProgressionColumns)
-        throw std::invalid_argument("progression steps " + std::to_string(state.ProgressionSteps) +
+std::vector<std::string> BuildKbaPage(const GenerationState& system) {
+    RequireGenerationRequest(system);
+    if (system.IsICore)
+        RequireControlKeyData(system);
+    if (system.ProgressionSteps < 0 || system.ProgressionSteps > MaxProgressionColumns)
+        throw std::invalid_argument("progression steps " + std::to_string(system.ProgressionSteps) +
                                     " is not 0..8");
 
+    // The pinning works in a state of its own, so the page tells of its own pins only and
+    // the system stays as it was.
+    GenerationState state = system;
     FillCuts(state.TmkCuts, state.TopMasterKey, state.Chambers);
     if (state.IsICore)
         FillCuts(state.ControlCuts, state.ControlKey, state.Chambers);
     else
         state.ControlCuts.fill(0);
-    // The note under the page tells of this page's pins only, never of a key composed earlier.
     state.KeyMark = ' ';
     state.KeyCuts.fill(0);
     state.BottomPinsText.clear();
@@ -175,8 +176,9 @@ void BuildKbaPage(GenerationState& state, std::vector<std::string>& pageLines) {
     state.ControlPinsText.clear();
     state.TopPinsText.clear();
 
-    pageLines.clear();
+    std::vector<std::string> pageLines;
     WritePage(state, pageLines);
+    return pageLines;
 }
 
-} // namespace varnholt
+} // namespace varnholt::report
