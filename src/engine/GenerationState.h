@@ -45,25 +45,19 @@ struct KeySystemRequest {
     bool operator==(const KeySystemRequest&) const = default;
 };
 
-// The one object that the dialog, the generation, the key composition, the pinning and the
-// report share: the request, the tables the generation fills and the values of the key being
-// handled. The application owns it and passes it by reference; nothing of it is global.
+// The one object that the dialog, the generation and the pinning share: the request, the tables
+// the generation fills and the working values of the cylinder being pinned. The application owns it and
+// passes it by reference; nothing of it is global.
 struct GenerationState : KeySystemRequest {
     // Generation tables.
     int ProgressionSteps = 0;           // columns of ProgressionTable in use (at most 6 after a generation)
     ProgressionGrid ProgressionTable{}; // the key bitting array
-    ProgressionGrid ProgressionTableCopy{}; // the report's working copy
-    ChamberValues UsableDepthCount{};       // per chamber, columns whose cell is not "-"
-    ChamberValues UsableDepthCountCopy{};
-    ChamberValues TmkCuts{}; // digits of TopMasterKey as numbers
-    ChamberValues TmkCutsCopy{};
-    ChamberValues ControlCuts{}; // digits of ControlKey as numbers (interchangeable core)
+    ChamberValues TmkCuts{};            // digits of TopMasterKey as numbers
+    ChamberValues ControlCuts{};        // digits of ControlKey as numbers (interchangeable core)
 
-    // Per-key working values.
-    ChamberValues KeyCuts{};            // depths of the key being handled
-    std::string KeyBitting;             // its bitting, or Chambers times "-" when it does not exist
-    char KeyMark = ' ';                 // ' ' usable, '*' control-key clash or adjacent cut too large
-    bool KeyCompositionEnabled = false; // while clear every composed key is the "-" row
+    // The pinning's working values.
+    ChamberValues KeyCuts{}; // depths of the key being handled
+    char KeyMark = ' ';      // ' ' usable, '*' control-key clash or adjacent cut too large
 
     // Pin texts of one cylinder, one 3-character piece per chamber (at most 21 characters).
     std::string BottomPinsText;

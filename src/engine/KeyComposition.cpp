@@ -30,28 +30,6 @@ int AsDepth(int cut, bool zeroIsTen) {
 
 } // namespace
 
-void TakeProgressionValue(const ProgressionGrid& table, int chamber, int placeValue, int& currentColumn,
-                          int lastColumn, int& positionalValue, bool& usable) {
-    if (chamber < 1 || chamber > MaxChambers)
-        throw std::invalid_argument("chamber " + std::to_string(chamber) + " is not 1..7");
-    if (currentColumn < 1 || currentColumn > MaxProgressionColumns)
-        throw std::invalid_argument("column " + std::to_string(currentColumn) + " is not 1..8");
-    if (lastColumn < 0 || lastColumn > MaxProgressionColumns)
-        throw std::invalid_argument("last column " + std::to_string(lastColumn) + " is not 0..8");
-
-    const std::string& cell = table[Index(chamber)][Index(currentColumn)];
-    if (cell == "-") {
-        usable = false;
-    } else {
-        usable = true;
-        if (!cell.empty())
-            positionalValue = DigitValue(cell[0]) * placeValue;
-    }
-    ++currentColumn;
-    if (currentColumn > lastColumn)
-        currentColumn = 1;
-}
-
 std::string BittingOfKeyNumber(long long keyNumber, int chambers) {
     if (keyNumber < 0 || keyNumber >= 10LL * PowerOfTen(chambers - 1))
         throw std::invalid_argument("key number " + std::to_string(keyNumber) + " does not have " +
@@ -106,7 +84,8 @@ KeyCheck CheckComposedKey(const KeySystemRequest& request, const ChamberValues& 
     }
 
     check.isControlKey = bitting == request.ControlKey;
-    if (check.breaksAdjacentCut || check.clashesWithControlKey || check.isControlKey || check.CannotBePinned())
+    if (check.breaksAdjacentCut || check.clashesWithControlKey || check.isControlKey ||
+        check.CannotBePinned())
         check.mark = '*';
     return check;
 }
@@ -116,51 +95,6 @@ bool KeyCheck::CannotBePinned() const {
         if (chamber)
             return true;
     return false;
-}
-
-void ComposeKey(GenerationState& state, int part1, int part2, int part3, int part4, int part5,
-                const ChamberFlags& usableFlags, bool& keyExists, bool& allControlChambersEqual,
-                bool& controlCompatible) {
-    RequireChamberCount(state);
-    const int chambers = state.Chambers;
-
-    keyExists = state.KeyCompositionEnabled;
-    for (int chamber = 1; chamber <= chambers && keyExists; ++chamber)
-        keyExists = usableFlags[Index(chamber)];
-    if (!keyExists) {
-        state.KeyMark = '*';
-        state.KeyBitting.assign(Index(chambers), '-');
-        return;
-    }
-
-    const long long keyNumber = static_cast<long long>(part1) + part2 + part3 + part4 + part5;
-    std::string bitting = BittingOfKeyNumber(keyNumber, chambers);
-    if (state.IsICore && state.ControlChambers.size() < Index(chambers))
-        throw std::invalid_argument("control chambers do not cover every chamber");
-
-    state.KeyBitting = std::move(bitting);
-    state.KeyCuts.fill(0);
-    for (int chamber = 1; chamber <= chambers; ++chamber)
-        state.KeyCuts[Index(chamber)] = DigitValue(state.KeyBitting[Index(chamber - 1)]);
-
-    const KeyCheck check =
-        CheckComposedKey(state, state.TmkCuts, state.ControlCuts, state.KeyCuts, state.KeyBitting);
-    allControlChambersEqual = check.allControlChambersEqual;
-    controlCompatible = check.controlCompatible;
-    state.KeyMark = check.mark;
-}
-
-void CountUsableDepths(GenerationState& state) {
-    RequireChamberCount(state);
-    if (state.ProgressionSteps < 0 || state.ProgressionSteps > MaxProgressionColumns)
-        throw std::invalid_argument("progression steps " + std::to_string(state.ProgressionSteps) +
-                                    " is not 0..8");
-    // Chambers beyond this system are cleared too, so an earlier, larger system leaves nothing.
-    state.UsableDepthCount.fill(0);
-    for (int chamber = 1; chamber <= state.Chambers; ++chamber)
-        for (int column = 1; column <= state.ProgressionSteps; ++column)
-            if (state.ProgressionTable[Index(chamber)][Index(column)] != "-")
-                ++state.UsableDepthCount[Index(chamber)];
 }
 
 } // namespace varnholt
