@@ -2,12 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <set>
 
 namespace varnholt::systems {
 
 namespace {
 
 constexpr int DeepestNesting = 64;
+constexpr std::size_t LargestObject = 256;
 
 class Parser {
 public:
@@ -109,13 +111,18 @@ private:
             ++position;
             return;
         }
+        // A hostile file holds a hundred thousand members in one object: each name is looked up
+        // in logarithmic time, whatever names it chose, and the count is bounded.
+        std::set<std::string, std::less<>> names;
         for (;;) {
             SkipBlanks();
             if (Peek() != '"')
                 AtEnd() ? Fail("the text ends inside an object") : Fail("a member name in quotes expected");
             std::string name = String();
-            if (value.Member(name) != nullptr)
+            if (!names.insert(name).second)
                 Fail("the member \"" + name + "\" appears twice");
+            if (names.size() > LargestObject)
+                Fail("an object has more than " + std::to_string(LargestObject) + " members");
             SkipBlanks();
             Expect(':');
             SkipBlanks();

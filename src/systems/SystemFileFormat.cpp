@@ -5,6 +5,7 @@
 #include "systems/JsonValue.h"
 
 #include <algorithm>
+#include <chrono>
 #include <initializer_list>
 
 namespace varnholt::systems {
@@ -201,7 +202,15 @@ bool IsUtcTime(std::string_view text) {
     for (std::size_t i = 0; i < Pattern.size(); ++i)
         if (Pattern[i] == 'd' ? !(text[i] >= '0' && text[i] <= '9') : text[i] != Pattern[i])
             return false;
-    return true;
+    const auto number = [text](std::size_t at, std::size_t digits) {
+        unsigned value = 0;
+        for (std::size_t i = at; i < at + digits; ++i)
+            value = value * 10U + static_cast<unsigned>(text[i] - '0');
+        return value;
+    };
+    const std::chrono::year_month_day date{std::chrono::year(static_cast<int>(number(0, 4))),
+                                           std::chrono::month(number(5, 2)), std::chrono::day(number(8, 2))};
+    return date.ok() && number(11, 2) < 24 && number(14, 2) < 60 && number(17, 2) < 60;
 }
 
 std::string TimeField(const JsonValue& document, std::string_view name) {
@@ -259,6 +268,10 @@ SavedSystem ReadDocument(const JsonValue& document) {
     system.saved = TimeField(document, "saved");
     system.manufacturer = ReadManufacturer(document);
     system.answers = ReadAnswers(document);
+    // Only an interchangeable core has a control key; another would carry it into every re-save.
+    if (!system.manufacturer.IsICore && !system.answers.controlKey.empty())
+        throw Damage{"it is damaged: the field \"answers.controlKey\" must be empty, since the manufacturer "
+                     "has no interchangeable core"};
     system.job = ReadJob(document);
     system.fingerprint = FingerprintField(document, fingerprintName);
     return system;

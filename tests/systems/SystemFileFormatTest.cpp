@@ -103,6 +103,28 @@ TEST(SystemFileFormat, RefusesForeignNewerAndDamagedFiles) {
               "it is not valid JSON: line 1, column 76: the document is nested too deeply");
 }
 
+TEST(SystemFileFormat, RefusesTimesThatNeverWereAndAControlKeyWithoutACore) {
+    const std::string good = WriteSystemJson(CoreSystem());
+    for (const char* time : {"2026-99-09T10:15:00Z", "2026-00-09T10:15:00Z", "2026-02-29T10:15:00Z",
+                             "2026-12-32T10:15:00Z", "2026-12-09T24:00:00Z", "2026-12-09T10:60:00Z",
+                             "2026-12-09T10:15:60Z"})
+        EXPECT_EQ(ProblemOf(Replaced(good, "2026-12-09T10:15:00Z", time)),
+                  "it is damaged: the field \"created\" is not a time of the form YYYY-MM-DDTHH:MM:SSZ")
+            << time;
+    EXPECT_EQ(ProblemOf(Replaced(good, "2026-12-09T10:15:00Z", "2024-02-29T23:59:59Z")), "(read)");
+
+    SavedSystem plain = CoreSystem();
+    plain.manufacturer.IsICore = false;
+    plain.manufacturer.ControlChambers.clear();
+    plain.manufacturer.ControlFactor = 0;
+    plain.manufacturer.StackTotal = 0;
+    EXPECT_EQ(ProblemOf(WriteSystemJson(plain)),
+              "it is damaged: the field \"answers.controlKey\" must be empty, since the manufacturer has no "
+              "interchangeable core");
+    plain.answers.controlKey.clear();
+    EXPECT_EQ(ProblemOf(WriteSystemJson(plain)), "(read)");
+}
+
 TEST(SystemFileFormat, EveryCutOffFileIsToldAsCutShort) {
     const std::string good = WriteSystemJson(CoreSystem());
     // The last line break is the only thing the document can lose and stay whole.
