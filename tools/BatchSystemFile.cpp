@@ -3,20 +3,13 @@
 #include "systems/SystemFile.h"
 #include "systems/SystemRebuild.h"
 
-#include <filesystem>
 
 namespace varnholt::tools {
 
 std::variant<BatchSystem, BatchSystemRefusal> ReadBatchSystem(const std::string& file) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error))
-        return BatchSystemRefusal{systems::CannotOpenMessage(file, std::filesystem::exists(file, error)
-                                                                       ? "it is not a regular file"
-                                                                       : "there is no such file"),
-                                  true};
     auto read = systems::ReadSystemFile(file);
-    if (auto* refusal = std::get_if<std::string>(&read))
-        return BatchSystemRefusal{*refusal, false};
+    if (auto* refusal = std::get_if<systems::SystemFileRefusal>(&read))
+        return BatchSystemRefusal{refusal->message, refusal->unreadable};
     auto rebuilt = systems::RebuildSystem(std::get<systems::SavedSystem>(read), file);
     if (auto* refusal = std::get_if<std::string>(&rebuilt))
         return BatchSystemRefusal{*refusal, false};

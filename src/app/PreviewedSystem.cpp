@@ -18,8 +18,8 @@ PreviewedSystem PreviewedSystem::FromGeneration(const manufacturers::Manufacture
 
 std::variant<PreviewedSystem, std::string> PreviewedSystem::Open(const std::filesystem::path& path) {
     auto read = systems::ReadSystemFile(path);
-    if (auto* refusal = std::get_if<std::string>(&read))
-        return std::move(*refusal);
+    if (auto* refusal = std::get_if<systems::SystemFileRefusal>(&read))
+        return std::move(refusal->message);
     auto rebuilt = systems::RebuildSystem(std::get<systems::SavedSystem>(read), path);
     if (auto* refusal = std::get_if<std::string>(&rebuilt))
         return std::move(*refusal);

@@ -1,10 +1,10 @@
 #include "app/WorkingFolder.h"
 
+#include "manufacturers/FileReplacement.h"
 #include "manufacturers/ManufacturerFile.h"
+#include "toolkit/InputOutputError.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <random>
 
 namespace varnholt::app {
 
@@ -16,39 +16,51 @@ std::string Quoted(const fs::path& path) {
     return "\"" + path.string() + "\"";
 }
 
-bool HoldsDatabase(const fs::path& folder) {
+// What the folder's "Varnholt.MFG" entry is. Any entry of that name is the user's database, also
+// a link to a share that is not mounted yet: it is never replaced by the sample.
+struct DatabaseEntry {
+    bool present = false;
+    // Why it cannot be read: a link that leads nowhere or in a circle, a folder not searchable.
+    std::optional<std::string> unusable;
+};
+
+DatabaseEntry DatabaseIn(const fs::path& folder) {
+    const fs::path file = folder / manufacturers::ManufacturerFile::FileName;
+    DatabaseEntry entry;
     std::error_code error;
-    return fs::exists(folder / manufacturers::ManufacturerFile::FileName, error);
+    const fs::file_status link = fs::symlink_status(file, error);
+    if (link.type() == fs::file_type::not_found)
+        return entry;
+    entry.present = true;
+    if (error) {
+        entry.unusable = Quoted(file) + " cannot be used: " + error.message();
+        return entry;
+    }
+    if (!fs::is_symlink(link))
+        return entry;
+    if (fs::status(file, error).type() == fs::file_type::not_found) {
+        const fs::path target = fs::read_symlink(file, error);
+        entry.unusable = Quoted(file) + " is a link to " + Quoted(target) +
+                         ", which is missing (a share that is not mounted yet?)";
+    } else if (error) {
+        entry.unusable = Quoted(file) + " cannot be used: " + error.message();
+    }
+    return entry;
 }
 
-// Writes the sample beside the target under a name of its own and links it into place, which
-// fails instead of replacing a database that appeared in the meantime.
-std::optional<std::string> PlaceSample(const fs::path& folder, std::span<const std::uint8_t> sample) {
+// Writes the sample whole beside the target and gives it the target's name only if that is still
+// free, so that a database that appeared in the meantime is kept (`placed` is false then).
+std::optional<std::string> PlaceSample(const fs::path& folder, std::span<const std::uint8_t> sample,
+                                       bool& placed) {
     const fs::path target = folder / manufacturers::ManufacturerFile::FileName;
-    std::random_device seed;
-    const fs::path temporary = folder / (".Varnholt.MFG." + std::to_string(seed()) + ".tmp");
-    {
-        std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
-        stream.write(reinterpret_cast<const char*>(sample.data()),
-                     static_cast<std::streamsize>(sample.size()));
-        stream.flush();
-        if (!stream) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return "the sample database could not be written to " + Quoted(folder);
-        }
+    try {
+        manufacturers::TemporaryFile temporary(target);
+        manufacturers::WriteWholeFile(
+            temporary.Path(), {reinterpret_cast<const char*>(sample.data()), sample.size()}, target);
+        placed = temporary.PlaceAsNewTarget();
+    } catch (const toolkit::InputOutputError& failure) {
+        return "the sample database could not be placed in " + Quoted(folder) + ": " + failure.Reason();
     }
-    std::error_code error;
-    fs::create_hard_link(temporary, target, error);
-    if (error && !fs::exists(target)) {
-        // A file system without hard links: the rename is the next best thing.
-        error.clear();
-        fs::rename(temporary, target, error);
-    }
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    if (error && !fs::exists(target))
-        return "the sample database could not be placed in " + Quoted(folder) + ": " + error.message();
     return std::nullopt;
 }
 
@@ -86,10 +98,18 @@ WorkingFolderChoice ChooseWorkingFolder(const std::optional<fs::path>& folderOpt
                            (fs::exists(*folderOption, error) ? "it is not a folder" : "no such folder");
             return choice;
         }
+        if (const DatabaseEntry database = DatabaseIn(*folderOption); database.unusable) {
+            choice.error = "cannot work in " + Quoted(*folderOption) + ": " + *database.unusable;
+            return choice;
+        }
         choice.folder = *folderOption;
         return choice;
     }
-    if (HoldsDatabase(environment.currentFolder)) {
+    if (const DatabaseEntry database = DatabaseIn(environment.currentFolder); database.present) {
+        if (database.unusable) {
+            choice.error = "cannot work in " + Quoted(environment.currentFolder) + ": " + *database.unusable;
+            return choice;
+        }
         choice.folder = environment.currentFolder;
         return choice;
     }
@@ -100,19 +120,27 @@ WorkingFolderChoice ChooseWorkingFolder(const std::optional<fs::path>& folderOpt
         return choice;
     }
     fs::create_directories(dataFolder, error);
-    if (error || !fs::is_directory(dataFolder)) {
+    if (error || !fs::is_directory(dataFolder, error)) {
         choice.error = "the data folder " + Quoted(dataFolder) +
                        " cannot be created: " + (error ? error.message() : "it is not a folder");
         return choice;
     }
-    choice.folder = dataFolder;
-    if (HoldsDatabase(dataFolder) || sampleDatabase.empty())
+    const DatabaseEntry database = DatabaseIn(dataFolder);
+    if (database.unusable) {
+        choice.error = "the data folder " + Quoted(dataFolder) + " cannot be used: " + *database.unusable;
         return choice;
-    if (auto failure = PlaceSample(dataFolder, sampleDatabase)) {
+    }
+    choice.folder = dataFolder;
+    if (database.present || sampleDatabase.empty())
+        return choice;
+    bool placed = false;
+    if (auto failure = PlaceSample(dataFolder, sampleDatabase, placed)) {
         choice.error = *failure;
         choice.folder.clear();
         return choice;
     }
+    if (!placed)
+        return choice;
     choice.note = "There is no \"Varnholt.MFG\" in " + Quoted(environment.currentFolder) +
                   ", so the program works in its data folder " + Quoted(dataFolder) +
                   ", which now holds a copy of the sample database. Start it with --folder DIR to work "

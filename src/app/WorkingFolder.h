@@ -32,7 +32,8 @@ std::filesystem::path DataFolder(const StartEnvironment& environment);
 
 // The folder whose "Varnholt.MFG" the program uses: the --folder one as given; else the start
 // folder when it holds a database; else the data folder, created and given a copy of the sample
-// database when it has none. A database that exists is never touched.
+// database when it has none. A database that exists is never touched, nor is a link of its name
+// that leads nowhere: that is an error.
 WorkingFolderChoice ChooseWorkingFolder(const std::optional<std::filesystem::path>& folderOption,
                                         const StartEnvironment& environment,
                                         std::span<const std::uint8_t> sampleDatabase);

@@ -135,7 +135,101 @@ void FlushFileToDisk(const std::filesystem::path& file, const std::filesystem::p
     }
 }
 
-void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::filesystem::path& realTarget) {
+namespace {
+
+void GiveNewFileMode(const std::filesystem::path& temporary, const std::filesystem::path& realTarget,
+                     NewFileMode created) {
+#ifndef _WIN32
+    if (created == NewFileMode::FromUmask) {
+        // umask can only be read by setting it; nothing else in the process creates files now.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        if (::chmod(temporary.c_str(), 0666 & ~mask) != 0) {
+            throw toolkit::InputOutputError("write", realTarget, SystemReason(errno));
+        }
+    }
+    // Otherwise the temporary file keeps the owner-only mode it was created with.
+#else
+    (void)temporary;
+    (void)realTarget;
+    (void)created;
+#endif
+}
+
+} // namespace
+
+void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes, const std::filesystem::path& named) {
+#ifndef _WIN32
+    const int handle = ::open(file.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (handle < 0) {
+        throw toolkit::InputOutputError("write", named, SystemReason(errno));
+    }
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(handle, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            const int error = written < 0 ? errno : EIO;
+            ::close(handle);
+            throw toolkit::InputOutputError("write", named, SystemReason(error));
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    if (::close(handle) != 0) {
+        throw toolkit::InputOutputError("write", named, SystemReason(errno));
+    }
+#else
+    std::FILE* stream = std::fopen(file.string().c_str(), "wb");
+    const bool written = stream != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+    if (stream == nullptr || (std::fclose(stream) != 0) || !written) {
+        throw toolkit::InputOutputError("write", named, SystemReason(errno != 0 ? errno : EIO));
+    }
+#endif
+}
+
+std::variant<std::string, std::error_code> ReadFileStart(const std::filesystem::path& file, std::size_t limit) {
+    std::string text(limit, '\0');
+    std::size_t filled = 0;
+#ifndef _WIN32
+    const int handle = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (handle < 0) {
+        return std::error_code(errno, std::generic_category());
+    }
+    while (filled < limit) {
+        const ssize_t got = ::read(handle, text.data() + filled, limit - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            const std::error_code error(errno, std::generic_category());
+            ::close(handle);
+            return error;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    ::close(handle);
+#else
+    std::FILE* stream = std::fopen(file.string().c_str(), "rb");
+    if (stream == nullptr) {
+        return std::error_code(errno, std::generic_category());
+    }
+    filled = std::fread(text.data(), 1, limit, stream);
+    const bool failed = std::ferror(stream) != 0;
+    std::fclose(stream);
+    if (failed) {
+        return std::make_error_code(std::errc::io_error);
+    }
+#endif
+    text.resize(filled);
+    return text;
+}
+
+void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::filesystem::path& realTarget,
+                        NewFileMode created) {
 #ifndef _WIN32
     struct stat existing {};
     if (::stat(realTarget.c_str(), &existing) == 0) {
@@ -147,12 +241,7 @@ void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::files
             throw toolkit::InputOutputError("write", realTarget, SystemReason(errno));
         }
     } else {
-        // umask can only be read by setting it; nothing else in the process creates files now.
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        if (::chmod(temporary.c_str(), 0666 & ~mask) != 0) {
-            throw toolkit::InputOutputError("write", realTarget, SystemReason(errno));
-        }
+        GiveNewFileMode(temporary, realTarget, created);
     }
 #endif
     std::error_code error;
@@ -164,8 +253,13 @@ void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::files
     SyncToDisk(FolderOf(realTarget), true);
 }
 
-TemporaryFile::TemporaryFile(const std::filesystem::path& named)
-    : target(named), realTarget(FollowLinks(named)) {
+TemporaryFile::TemporaryFile(const std::filesystem::path& named, NewFileMode newFileMode)
+    : target(named), created(newFileMode) {
+    // As the system opens it first: /dev/stdout on a pipe leads to a link that no path follows.
+    if (auto refusal = WhyNotReplaceable(named)) {
+        throw toolkit::InputOutputError("write", target, *refusal);
+    }
+    realTarget = FollowLinks(named);
     if (auto refusal = WhyNotReplaceable(realTarget)) {
         throw toolkit::InputOutputError("write", target, *refusal);
     }
@@ -222,8 +316,38 @@ TemporaryFile::~TemporaryFile() {
 
 void TemporaryFile::ReplaceTarget() {
     FlushFileToDisk(path, target);
-    ReplaceKeepingMode(path, realTarget);
+    ReplaceKeepingMode(path, realTarget, created);
     replaced = true;
+}
+
+bool TemporaryFile::PlaceAsNewTarget() {
+    FlushFileToDisk(path, target);
+    GiveNewFileMode(path, realTarget, created);
+    // A hard link fails rather than replace a file that appeared in the meantime; the temporary
+    // name goes with the destructor.
+    std::error_code error;
+    std::filesystem::create_hard_link(path, realTarget, error);
+    if (error == std::errc::file_exists) {
+        return false;
+    }
+#ifdef __linux__
+    if (error) {
+        // A file system without hard links: a rename that refuses to replace.
+        if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, realTarget.c_str(), RENAME_NOREPLACE) == 0) {
+            replaced = true;
+            error.clear();
+        } else if (errno == EEXIST) {
+            return false;
+        } else {
+            error = std::error_code(errno, std::generic_category());
+        }
+    }
+#endif
+    if (error) {
+        throw toolkit::InputOutputError("create", target, error.message());
+    }
+    SyncToDisk(FolderOf(realTarget), true);
+    return true;
 }
 
 } // namespace varnholt::manufacturers

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <variant>
 
 // Writing a file so that it is either the old or the new one, whole, and stays the user's file:
 // the new content goes into a temporary file beside the real file (through symbolic links),
@@ -25,12 +27,24 @@ std::optional<std::string> WhyNotReplaceable(const std::filesystem::path& path);
 // writable by its owner only, and returns its path. The name does not grow with the target's.
 std::filesystem::path CreatePrivateFileBeside(const std::filesystem::path& realTarget);
 
+// The mode of a file that does not exist yet: what the user's umask gives new files, or readable
+// by the owner only, for files holding secrets.
+enum class NewFileMode { FromUmask, OwnerOnly };
+
 // Renames temporary over realTarget, giving it the target's mode and owner first; a target that
-// does not exist yet gets the mode the user's umask gives new files. The rename is made durable.
-void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::filesystem::path& realTarget);
+// does not exist yet gets the mode `created` says. The rename is made durable.
+void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::filesystem::path& realTarget,
+                        NewFileMode created = NewFileMode::FromUmask);
 
 // Makes a file's contents durable on disk.
 void FlushFileToDisk(const std::filesystem::path& file, const std::filesystem::path& named);
+
+// Writes the bytes into an existing file from its start. Throws with the system's reason (a full
+// disk says "No space left on device") naming `named`.
+void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes, const std::filesystem::path& named);
+
+// Up to `limit` bytes from the start of a file, or the system's reason why it cannot be read.
+std::variant<std::string, std::error_code> ReadFileStart(const std::filesystem::path& file, std::size_t limit);
 
 // A temporary file that is removed unless it took its target's place, also when the command is
 // interrupted by a signal (see InterruptCleanup).
@@ -38,7 +52,7 @@ class TemporaryFile {
 public:
     // Beside the file that `target` leads to. Throws when `target` is a folder or a special file,
     // or when its folder takes no new file.
-    explicit TemporaryFile(const std::filesystem::path& target);
+    explicit TemporaryFile(const std::filesystem::path& target, NewFileMode created = NewFileMode::FromUmask);
     // In a folder of its own, readable by the owner only, in the system's temporary folder: for
     // output that has no file of its own, such as a PDF on standard output.
     struct InPrivateFolder {
@@ -53,6 +67,9 @@ public:
 
     // Flushes the file and puts it in the target's place (see ReplaceKeepingMode).
     void ReplaceTarget();
+    // Flushes the file and gives it the target's name only if nothing has that name yet; false
+    // when something has (it is left alone). The mode is the one for new files.
+    bool PlaceAsNewTarget();
 
 private:
     std::filesystem::path target;     // as the user named it, for messages
@@ -61,6 +78,7 @@ private:
     std::filesystem::path path;
     std::optional<InterruptCleanup::Registration> folderRegistration;
     std::optional<InterruptCleanup::Registration> fileRegistration;
+    NewFileMode created = NewFileMode::FromUmask;
     bool replaced = false;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "manufacturers/FileReplacement.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -10,6 +12,7 @@ namespace varnholt::systems {
 // Writes a file whole or not at all, through the manufacturer file's temporary-file-and-rename
 // (links followed, the replaced file's mode kept, special files refused). Returns what went
 // wrong, as a sentence naming the target, or nothing when the file is written.
-std::optional<std::string> WriteFileSafely(const std::filesystem::path& target, std::string_view bytes);
+std::optional<std::string> WriteFileSafely(const std::filesystem::path& target, std::string_view bytes,
+                                           manufacturers::NewFileMode created = manufacturers::NewFileMode::FromUmask);
 
 } // namespace varnholt::systems

@@ -1,10 +1,10 @@
 #include "systems/SystemFile.h"
 
+#include "manufacturers/FileReplacement.h"
 #include "systems/SafeFileWriter.h"
 #include "systems/SystemFileFormat.h"
 #include "systems/UtcTime.h"
 
-#include <fstream>
 
 namespace varnholt::systems {
 
@@ -15,25 +15,22 @@ std::string CannotOpenMessage(const std::filesystem::path& file, const std::stri
     return message;
 }
 
-std::variant<SavedSystem, std::string> ReadSystemFile(const std::filesystem::path& file) {
+std::variant<SavedSystem, SystemFileRefusal> ReadSystemFile(const std::filesystem::path& file) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status))
-        return CannotOpenMessage(file, "there is no such file");
+    if (status.type() == std::filesystem::file_type::not_found)
+        return SystemFileRefusal{CannotOpenMessage(file, "there is no such file"), true};
+    if (error)
+        return SystemFileRefusal{CannotOpenMessage(file, error.message()), true};
     if (!std::filesystem::is_regular_file(status))
-        return CannotOpenMessage(file, "it is not a regular file");
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream)
-        return CannotOpenMessage(file, "it cannot be read");
+        return SystemFileRefusal{CannotOpenMessage(file, "it is not a regular file"), true};
     // One byte more than a system file may have tells a larger file without reading it whole.
-    std::string text(LargestSystemFile + 1, '\0');
-    stream.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (stream.bad())
-        return CannotOpenMessage(file, "it cannot be read");
-    text.resize(static_cast<std::size_t>(stream.gcount()));
-    auto read = ReadSystemJson(text);
+    auto text = manufacturers::ReadFileStart(file, LargestSystemFile + 1);
+    if (auto* failure = std::get_if<std::error_code>(&text))
+        return SystemFileRefusal{CannotOpenMessage(file, failure->message()), true};
+    auto read = ReadSystemJson(std::get<std::string>(text));
     if (auto* problem = std::get_if<SystemFileProblem>(&read))
-        return CannotOpenMessage(file, problem->reason);
+        return SystemFileRefusal{CannotOpenMessage(file, problem->reason)};
     return std::get<SavedSystem>(std::move(read));
 }
 
@@ -52,7 +49,8 @@ std::optional<std::string> SaveSystemFile(const std::filesystem::path& file, Sav
     if (std::get<SavedSystem>(readBack) != stamped)
         return "The system cannot be saved as \"" + file.string() +
                "\": the file would not hold it exactly as it is.";
-    if (auto failure = WriteFileSafely(file, document))
+    // It holds the top master and control keys: a new file is for its owner's eyes only.
+    if (auto failure = WriteFileSafely(file, document, manufacturers::NewFileMode::OwnerOnly))
         return failure;
     system = std::move(stamped);
     return std::nullopt;

@@ -13,13 +13,21 @@ namespace varnholt::systems {
 // The extension of system files, which the desktop knows them by.
 inline constexpr std::string_view SystemFileExtension = ".varnholt";
 
-// Reads and checks a system file. A refusal is one message naming the file and what is wrong
-// with it; anything but a regular file is refused without being opened.
-std::variant<SavedSystem, std::string> ReadSystemFile(const std::filesystem::path& file);
+// Why a system file is not opened: one message naming the file and what is wrong with it, and
+// whether it could not be read at all (missing, not permitted, a link in a circle) rather than
+// read and refused.
+struct SystemFileRefusal {
+    std::string message;
+    bool unreadable = false;
+};
+
+// Reads and checks a system file. Anything but a regular file is refused without being opened.
+std::variant<SavedSystem, SystemFileRefusal> ReadSystemFile(const std::filesystem::path& file);
 
 // Writes the system safely (see WriteFileSafely), stamped as saved now and, the first time, as
 // created now; a system the file would not give back as it is (text that is not UTF-8, say) is
-// not written. Returns the failure's message; the system keeps its former stamps then.
+// not written; a new file is readable by its owner only. Returns the failure's message; the
+// system keeps its former stamps then.
 std::optional<std::string> SaveSystemFile(const std::filesystem::path& file, SavedSystem& system,
                                           std::chrono::system_clock::time_point now);
 

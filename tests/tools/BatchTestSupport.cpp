@@ -103,8 +103,8 @@ void ExpectSavedSystemReadsBack(const std::vector<std::string>& arguments, const
         return;
     const std::filesystem::path file = *(option + 1);
     auto read = systems::ReadSystemFile(file);
-    if (const auto* refusal = std::get_if<std::string>(&read)) {
-        ADD_FAILURE() << "a saved system does not read back: " << *refusal;
+    if (const auto* refusal = std::get_if<systems::SystemFileRefusal>(&read)) {
+        ADD_FAILURE() << "a saved system does not read back: " << refusal->message;
         return;
     }
     const auto rebuilt = systems::RebuildSystem(std::get<systems::SavedSystem>(read), file);
