@@ -4,9 +4,32 @@
 #include "systems/SystemFile.h"
 #include "systems/SystemRebuild.h"
 
+#include <cstdio>
+#include <ctime>
 #include <memory>
 
 namespace varnholt::app {
+
+std::string FileNameStem(const std::string& manufacturer, const report::JobDetails& job,
+                         std::chrono::year_month_day date) {
+    std::string stem = manufacturer;
+    const std::string& jobOrCustomer = job.jobNumber.empty() ? job.customer : job.jobNumber;
+    if (!jobOrCustomer.empty())
+        stem += " " + jobOrCustomer;
+    char day[16];
+    std::snprintf(day, sizeof day, "%04d-%02u-%02u", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+    return stem + " " + day;
+}
+
+std::chrono::year_month_day LocalToday() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return std::chrono::year_month_day{std::chrono::year(local.tm_year + 1900),
+                                       std::chrono::month(static_cast<unsigned>(local.tm_mon + 1)),
+                                       std::chrono::day(static_cast<unsigned>(local.tm_mday))};
+}
 
 PreviewedSystem::PreviewedSystem(systems::SavedSystem system, const GenerationState& generated)
     : saved(std::move(system)), state(generated) {}
@@ -38,10 +61,10 @@ std::optional<std::string> PreviewedSystem::SaveAs(const std::filesystem::path& 
     return std::nullopt;
 }
 
-std::filesystem::path PreviewedSystem::ProposedFileName() const {
+std::filesystem::path PreviewedSystem::ProposedFileName(std::chrono::year_month_day today) const {
     if (file)
         return *file;
-    std::string name = NameStem();
+    std::string name = NameStem(today);
     // A name that cannot name a file anywhere the program runs is made one that can.
     for (char& character : name)
         if (character == '/' || character == '\\' || character == ':' ||
@@ -50,8 +73,8 @@ std::filesystem::path PreviewedSystem::ProposedFileName() const {
     return std::filesystem::path(name + std::string(systems::SystemFileExtension));
 }
 
-std::string PreviewedSystem::NameStem() const {
-    return state.MfgName + " " + saved.answers.topMasterKey;
+std::string PreviewedSystem::NameStem(std::chrono::year_month_day today) const {
+    return FileNameStem(state.MfgName, saved.job, today);
 }
 
 bands::Document PreviewedSystem::RunReport() const {

@@ -12,6 +12,15 @@
 
 namespace varnholt::app {
 
+// The manufacturer, the job number or else the customer when given, and the date. Never a
+// bitting: file names travel in mail subjects, share listings and backups, and the top master
+// key opens every door of the system.
+std::string FileNameStem(const std::string& manufacturer, const report::JobDetails& job,
+                         std::chrono::year_month_day date);
+
+// The date on the user's calendar.
+std::chrono::year_month_day LocalToday();
+
 // The system a preview shows, kept apart from the dialog's working state so that it can be
 // saved, given job details and printed again while the dialog defines the next one.
 class PreviewedSystem {
@@ -35,10 +44,10 @@ public:
     const std::optional<std::filesystem::path>& File() const { return file; }
     // What to tell the user about the file it was opened from, if anything.
     const std::optional<std::string>& OpeningNote() const { return openingNote; }
-    // A name to propose for saving: the file's, or the manufacturer and the top master key.
-    std::filesystem::path ProposedFileName() const;
-    // The manufacturer and the top master key, as the names of files made from the system begin.
-    std::string NameStem() const;
+    // A name to propose for saving: the file's, or one made of the name stem.
+    std::filesystem::path ProposedFileName(std::chrono::year_month_day today) const;
+    // How the names of files made from the system begin (see FileNameStem).
+    std::string NameStem(std::chrono::year_month_day today) const;
 
     // The report of the system with its job details.
     bands::Document RunReport() const;

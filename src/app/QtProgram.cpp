@@ -46,8 +46,7 @@ void QtProgram::Present(bands::Document document, const bands::PreviewCreatedHoo
     if (place)
         preview->setGeometry(*place);
     if (const auto& shown = systemFiles.Current()) {
-        // Saved files are named after the system: manufacturer and top master key.
-        preview->SetFileNameStem(shown->NameStem());
+        preview->SetFileNameStem(shown->NameStem(LocalToday()));
         // The same key schedule the batch command writes, of the system as it was generated: the
         // dialog may be filled in for the next one while this preview is open.
         preview->AddExportFormat(
@@ -86,7 +85,7 @@ void QtProgram::ShowPinningList(const GenerationState& system, const report::Job
     QApplication::restoreOverrideCursor();
     pinningPreview = qtreports::PreviewWindow::Show(std::move(document), {});
     pinningPreview->RememberSettings();
-    pinningPreview->SetFileNameStem(system.MfgName + " " + system.TopMasterKey + " pinning list");
+    pinningPreview->SetFileNameStem(FileNameStem(system.MfgName, job, LocalToday()) + " pinning list");
     pinningPreview->raise();
     pinningPreview->activateWindow();
 }

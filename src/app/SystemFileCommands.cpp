@@ -89,7 +89,7 @@ bool SystemFileCommands::Open(const std::filesystem::path& file) {
 void SystemFileCommands::SaveSystem(QWidget* parent) {
     if (!current)
         return;
-    QString name = chooseSaveFile(parent, NameOf(current->ProposedFileName()));
+    QString name = chooseSaveFile(parent, NameOf(current->ProposedFileName(LocalToday())));
     if (name.isEmpty())
         return;
     std::filesystem::path file = PathOf(name);

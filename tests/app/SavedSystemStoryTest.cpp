@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -69,6 +70,12 @@ protected:
 
 TEST_F(SavedSystemStory, APreviewSavedWithJobDetailsOpensAgainAsTheSameReport) {
     const std::filesystem::path file = folder / "office.varnholt";
+    // File names never carry a bitting: the job number or customer and the date instead.
+    char today[16];
+    const std::time_t now = std::time(nullptr);
+    std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
+    EXPECT_EQ(FileNameStem("Acme", {"Smith Co.", "", "", ""}, std::chrono::year(2026) / 3 / 7),
+              "Acme Smith Co. 2026-03-07");
     std::string json;
     std::string text;
     {
@@ -79,12 +86,14 @@ TEST_F(SavedSystemStory, APreviewSavedWithJobDetailsOpensAgainAsTheSameReport) {
             return true;
         };
         program.SystemFiles().chooseSaveFile = [&](QWidget*, const QString& proposed) {
-            EXPECT_EQ(proposed, "Acme 6-pin 246864.varnholt");
+            EXPECT_EQ(proposed, QString::fromStdString("Acme 6-pin 2026_114 " + std::string(today) + ".varnholt"));
             return QString::fromStdString((folder / "office").string());
         };
         ASSERT_NE(Command(program, "Job Details…"), nullptr);
         Command(program, "Job Details…")->click();
         QApplication::processEvents();
+        EXPECT_EQ(program.Preview()->ProposedPdfName(),
+                  QString::fromStdString("Acme 6-pin 2026-114 " + std::string(today) + ".pdf"));
         json = bands::ToJson(program.Preview()->Document());
         EXPECT_NE(json.find("Customer: Müller & Söhne"), std::string::npos)
             << "the preview shows the details";

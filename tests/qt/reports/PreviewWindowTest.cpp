@@ -119,8 +119,8 @@ TEST_F(PreviewWindowTest, ALongReportOpensAsFastAsAShortOne) {
 
 TEST_F(PreviewWindowTest, SaveAsPdfProposesTheSystemsNameAndAddsTheSuffix) {
     PreviewWindow window(SampleDocument(1));
-    window.SetFileNameStem("Sample 6-pin 0-9 step 2 246135");
-    EXPECT_EQ(window.ProposedPdfName(), QStringLiteral("Sample 6-pin 0-9 step 2 246135.pdf"));
+    window.SetFileNameStem("Sample 6-pin 0-9 step 2 2026-12-09");
+    EXPECT_EQ(window.ProposedPdfName(), QStringLiteral("Sample 6-pin 0-9 step 2 2026-12-09.pdf"));
     EXPECT_EQ(ProposedFileName("A/B: \"Lock\"  42", QStringLiteral(".pdf")),
               QStringLiteral("A-B Lock 42.pdf"));
     EXPECT_EQ(WithSuffix(QStringLiteral("/tmp/Smith Co. 246135"), QStringLiteral(".pdf")),
