@@ -219,7 +219,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         throw Stop{ExitRefused, *parsed.error, true};
     const BatchOptions& options = parsed.options;
     if (options.list) {
-        const std::vector<manufacturers::ManufacturerRecord> listed = ReadEveryRecord(options.database);
+        const std::vector<DatabaseRecord> listed = ReadEveryRecord(options.database);
         WriteText(options.format == OutputFormat::Json ? ManufacturerListJson(listed)
                                                        : ManufacturerListText(listed),
                   options, out);

@@ -97,12 +97,12 @@ DatabaseRecord ReadChosenRecord(const std::filesystem::path& file, const std::op
                     "There is no manufacturer \"" + name.value_or("") + "\" in the manufacturer file."};
 }
 
-std::vector<manufacturers::ManufacturerRecord> ReadEveryRecord(const std::filesystem::path& file) {
+std::vector<DatabaseRecord> ReadEveryRecord(const std::filesystem::path& file) {
     OpenDatabase database(file);
-    std::vector<manufacturers::ManufacturerRecord> records;
+    std::vector<DatabaseRecord> records;
     records.reserve(static_cast<std::size_t>(database.Count()));
     for (std::uintmax_t index = 0; index < database.Count(); ++index)
-        records.push_back(database.Read(index).record);
+        records.push_back(database.Read(index));
     return records;
 }
 

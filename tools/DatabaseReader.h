@@ -24,6 +24,6 @@ DatabaseRecord ReadChosenRecord(const std::filesystem::path& file, const std::op
                                 const std::optional<std::string>& name);
 
 // Every record of the file in file order, for the list of manufacturers.
-std::vector<manufacturers::ManufacturerRecord> ReadEveryRecord(const std::filesystem::path& file);
+std::vector<DatabaseRecord> ReadEveryRecord(const std::filesystem::path& file);
 
 } // namespace varnholt::tools

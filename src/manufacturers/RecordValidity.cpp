@@ -86,17 +86,22 @@ std::optional<std::string> FindImpossibleValue(const ManufacturerRecord& record)
     return std::nullopt;
 }
 
-std::optional<std::string> DescribeRecordDamage(const RecordBytes& bytes, std::size_t recordNumber) {
-    const ManufacturerRecord record = ManufacturerRecord::Decode(bytes);
-    std::optional<std::string> damage = FindLayoutDamage(bytes);
-    if (!damage) {
-        if (auto impossible = FindImpossibleField(record)) {
-            damage = impossible->found + "\n" + impossible->message;
-        }
+std::optional<std::string> FindRecordDamage(const RecordBytes& bytes) {
+    if (auto damage = FindLayoutDamage(bytes)) {
+        return damage;
     }
+    if (auto impossible = FindImpossibleField(ManufacturerRecord::Decode(bytes))) {
+        return impossible->found + "\n" + impossible->message;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> DescribeRecordDamage(const RecordBytes& bytes, std::size_t recordNumber) {
+    const std::optional<std::string> damage = FindRecordDamage(bytes);
     if (!damage) {
         return std::nullopt;
     }
+    const ManufacturerRecord record = ManufacturerRecord::Decode(bytes);
     return "The Manufacturer \"" + record.Name + "\" (record " + std::to_string(recordNumber) +
            " of the file) is damaged:\n" + *damage;
 }

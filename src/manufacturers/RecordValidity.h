@@ -65,6 +65,10 @@ std::optional<ImpossibleValue> FindImpossibleField(const ManufacturerRecord& rec
 // The same, as the message alone: for the dialog and the batch command.
 std::optional<std::string> FindImpossibleValue(const ManufacturerRecord& record);
 
+// What is wrong with a record read from the file, e.g. "Deepest Cut: 42\nThe Deepest cut must be
+// between 5 and 10."; nothing when it can be used.
+std::optional<std::string> FindRecordDamage(const RecordBytes& bytes);
+
 // Why a record read from the file (number 1 is the first) cannot be used, as the program tells
 // it when the record is chosen; nothing when it can.
 std::optional<std::string> DescribeRecordDamage(const RecordBytes& bytes, std::size_t recordNumber);
