@@ -15,6 +15,7 @@
 #include "bands/Paper.h"
 #include "bands/TextOutput.h"
 #include "engine/GenerationState.h"
+#include "engine/KeyCounts.h"
 #include "engine/KeySchedule.h"
 #include "engine/Progression.h"
 #include "manufacturers/CodePage1252.h"
@@ -22,6 +23,7 @@
 #include "manufacturers/ManufacturerRecord.h"
 #include "manufacturers/RecordValidity.h"
 #include "report/PinningList.h"
+#include "report/SummaryPage.h"
 #include "report/TForm3.h"
 #include "systems/SystemFile.h"
 #include "systems/SystemRebuild.h"
@@ -239,6 +241,14 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     CheckJobDetailsText(options);
 
     BatchSystem system = ChooseSystem(options, err);
+    // Fewer keys than asked is no failure, but the user hears of it once what was asked is written.
+    const std::string shortfall =
+        report::ShortfallNote(CountKeys(system.state, ComputeKeySchedule(system.state)));
+    const auto done = [&shortfall, &err] {
+        if (!shortfall.empty())
+            err << DiagnosticLine("note: " + shortfall);
+        return ExitDone;
+    };
     if (system.note)
         err << DiagnosticLine("note: " + *system.note);
     system.saved.job = JobDetailsFrom(options, system.saved.job);
@@ -252,7 +262,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     if (options.saveSystem && !options.output && !options.printer) {
         if (auto failure = saveSystem())
             throw Stop{ExitFileFailure, *failure};
-        return ExitDone;
+        return done();
     }
     GenerationState& state = system.state;
 
@@ -271,7 +281,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
             throw Stop{ExitFileFailure, result.message};
         if (auto failure = saveSystem())
             throw Stop{ExitFileFailure, *failure};
-        return ExitDone;
+        return done();
     }
     switch (options.format) {
     case OutputFormat::Json:
@@ -287,7 +297,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         WritePdf(runReport(), options, out, outIsTerminal, paper, saveSystem);
         break;
     }
-    return ExitDone;
+    return done();
 }
 
 } // namespace

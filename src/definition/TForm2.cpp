@@ -1,5 +1,7 @@
 #include "definition/TForm2.h"
 
+#include "engine/KeyCounts.h"
+
 #include "definition/Capacity.h"
 #include "definition/DefinitionMessages.h"
 #include "definition/DialogKeys.h"
@@ -7,6 +9,7 @@
 #include "definition/ReportStarter.h"
 #include "definition/RequestBuilder.h"
 #include "engine/GenerationState.h"
+#include "engine/KeyCounts.h"
 #include "engine/Progression.h"
 #include "manufacturers/ManufacturerFile.h"
 #include "manufacturers/ManufacturerMessages.h"
@@ -52,7 +55,8 @@ TForm2::TForm2(toolkit::Application& application, GenerationState& generationSta
       Label6(Add<toolkit::Label>("Label6", Panel1)), Label12(Add<toolkit::Label>("Label12", Panel1)),
       Label13(Add<toolkit::Label>("Label13", Panel1)), Label11(Add<toolkit::Label>("Label11", Panel1)),
       RandomMaster(Add<toolkit::Button>("RandomMaster", Panel1)),
-      Label10(Add<toolkit::Label>("Label10", Panel1)), Button3(Add<toolkit::Button>("Button3", Panel1)),
+      Label10(Add<toolkit::Label>("Label10", Panel1)), KeysInAll(Add<toolkit::Label>("KeysInAll", Panel1)),
+      Button3(Add<toolkit::Button>("Button3", Panel1)),
       Button4(Add<toolkit::Button>("Button4", Panel1)), state(generationState), file(manufacturerFile),
       manufacturerPanel(panel), mainWindow(mainForm), reportStarter(starter), random(randomSource) {
     BuildLayout();
@@ -121,6 +125,7 @@ void TForm2::BuildPanelLayout() {
     Edit4.SetBounds(500, 354, 100, 28);
     placeQuestion(Label9, "How Many Keys Required", 402);
     Edit6.SetBounds(500, 398, 100, 28);
+    KeysInAll.SetBounds(500, 432, 260, 24);
     int boxTop = 310;
     for (toolkit::Label* box : {&Label12, &Label13, &Label11}) {
         box->SetBounds(640, boxTop, 120, 28);
@@ -159,13 +164,22 @@ void TForm2::WireReactions() {
     Edit2.OnChange = [this] { Edit2Change(); };
     Edit2.OnEnter = [this] { Edit2Enter(); };
     Edit3.OnKeyPress = [this](char32_t& key) { Edit3KeyPress(key); };
-    Edit3.OnChange = [this] { Edit3Change(); };
+    Edit3.OnChange = [this] {
+        Edit3Change();
+        ShowKeysInAll();
+    };
     Edit3.OnEnter = [this] { Edit3Enter(); };
     Edit4.OnKeyPress = [this](char32_t& key) { Edit4KeyPress(key); };
-    Edit4.OnChange = [this] { Edit4Change(); };
+    Edit4.OnChange = [this] {
+        Edit4Change();
+        ShowKeysInAll();
+    };
     Edit4.OnEnter = [this] { Edit4Enter(); };
     Edit6.OnKeyPress = [this](char32_t& key) { Edit6KeyPress(key); };
-    Edit6.OnChange = [this] { Edit6Change(); };
+    Edit6.OnChange = [this] {
+        Edit6Change();
+        ShowKeysInAll();
+    };
     Edit6.OnEnter = [this] { Edit6Enter(); };
     RandomMaster.OnClick = [this] { RandomMasterClick(); };
     // The window's close box is a Cancel of whichever stage is showing; a mere hide would leave
@@ -203,6 +217,20 @@ void TForm2::FocusAtEnd(toolkit::Edit& field) {
 void TForm2::RefuseKeystroke(const std::string& message) {
     App().Beep();
     App().ShowMessage(toolkit::BoxKind::Information, message);
+}
+
+void TForm2::ShowKeysInAll() {
+    const auto digitsOnly = [](const std::string& text) {
+        return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
+    };
+    if (!digitsOnly(Edit6.Text())) {
+        KeysInAll.SetCaption("");
+        return;
+    }
+    const auto count = [&digitsOnly](const std::string& text) { return digitsOnly(text) ? std::stoll(text) : 0; };
+    KeysInAll.SetCaption(
+        std::to_string(ChangeKeysInAll(count(Edit3.Text()), count(Edit4.Text()), count(Edit6.Text()))) +
+        " in all");
 }
 
 std::int64_t TForm2::NumberIn(const std::string& text) const {

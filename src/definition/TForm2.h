@@ -125,6 +125,8 @@ private:
     toolkit::Label& Label11;
     toolkit::Button& RandomMaster;
     toolkit::Label& Label10;
+    // Beside the change keys asked for: how many the whole system will have ("240 in all").
+    toolkit::Label& KeysInAll;
     toolkit::Button& Button3;
     toolkit::Button& Button4;
 
@@ -161,6 +163,7 @@ private:
     // Panel OK refused: tells the user and sends them to the field concerned.
     void ShowRefusal(const RequestRefusal& refusal, const SystemAnswers& answers);
     int Chambers() const;
+    void ShowKeysInAll();
 
     GenerationState& state;
     // The record the panel was opened for; the request is built from it at OK.

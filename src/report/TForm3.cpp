@@ -1,10 +1,12 @@
 #include "report/TForm3.h"
 
+#include "engine/KeyCounts.h"
 #include "engine/KeySchedule.h"
 #include "engine/TextLayout.h"
 #include "report/JobDetailsText.h"
 #include "report/KbaPage.h"
 #include "report/Printouts.h"
+#include "report/SummaryPage.h"
 
 #include <utility>
 
@@ -45,6 +47,8 @@ void TForm3::BuildBandTree() {
     varlabel.SetAlignment(bands::Alignment::Right);
 
     RDeadSpace.SetNewPage(true);
+    RSummary.SetNewPage(true);
+    RSummary.SetStretch(true);
     ReportFooterBand1.SetHeight(0.0);
     ReportFooterBand1.SetStretch(false);
     DetailBandSub1.SetVisible(false);
@@ -82,6 +86,7 @@ void TForm3::ConnectHandlers() {
 bands::Document TForm3::StartReport(const GenerationState& generated, const KeySchedule& schedule) {
     system = &generated;
     cursor.emplace(schedule);
+    RSummaryText.SetLines(SummaryPageLines(generated, CountKeys(generated, schedule)));
     // The report goes straight to the preview; printing is the user's choice there.
     bands::Document document = TheReport2.Run();
     cursor.reset();
@@ -114,7 +119,7 @@ void TForm3::SetMarginsAndFonts(bands::Page& page) {
     page.Setup().leftMargin = MarginInches;
     page.Setup().topMargin = MarginInches;
     page.Setup().bottomMargin = MarginInches;
-    for (bands::Label* label : {&RCoverSheet, &RHeader, &RFooter, &Output, &RQuickPin, &varlabel})
+    for (bands::Label* label : {&RCoverSheet, &RHeader, &RFooter, &Output, &RQuickPin, &varlabel, &RSummaryText})
         label->SetFontSize(ReportFontSize);
 }
 

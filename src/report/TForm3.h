@@ -78,6 +78,9 @@ public:
     bands::Band& Rot1 = TheReport2.AddSubDataBand(Rot2, "Rot1");
     bands::Band& ForPrinting = TheReport2.AddSubDataBand(Rot1, "ForPrinting");
     bands::Label& Output = ForPrinting.AddLabel("Output");
+    // What the lists hold and leave out, and what their signs mean, on the last page.
+    bands::Band& RSummary = TheReport2.AddDetail("RSummary");
+    bands::Label& RSummaryText = RSummary.AddLabel("RSummaryText");
 
     // Page events.
     void TheReportPage2DataStart(bands::Page& sender);

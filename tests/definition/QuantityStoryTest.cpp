@@ -32,6 +32,12 @@ TEST_F(QuantityStory, SixChambersHoldSixtyFourMastersAndTheLevelsShareTheRest) {
     driver.Type("\n");
     EXPECT_EQ(Focused(), "Edit6");
     EXPECT_EQ(Text("Label11"), "64");
+
+    // The count asked is per sub-master; beside it the whole system's.
+    driver.Type("20");
+    EXPECT_EQ(Text("KeysInAll"), "720 in all");
+    driver.Type("\b\b");
+    EXPECT_EQ(Text("KeysInAll"), "");
 }
 
 TEST_F(QuantityStory, EnterInAnEmptyMastersFieldMeansNoMastersAndAllKeys) {

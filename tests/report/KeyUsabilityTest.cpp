@@ -1,11 +1,15 @@
 #include "FuzzedRequest.h"
 #include "ReportTestSystems.h"
 
+#include "bands/TextOutput.h"
 #include "engine/CylinderPinning.h"
+#include "engine/KeyCounts.h"
 #include "engine/KeySchedule.h"
+#include "report/SummaryPage.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace varnholt::report::testing {
@@ -54,6 +58,28 @@ TEST(KeyUsability, KeysWhoseCylinderCannotBePinnedAreMarkedAndTheirChangeKeysLef
             ++reportedSubMasters;
     }
     EXPECT_EQ(reportedSubMasters, 4);
+}
+
+TEST(KeyUsability, TheSummaryPageSaysWhatWasLeftOutAndWhy) {
+    GenerationState state = MakeState(CoreWithUnpinnableSubMasters());
+    const std::vector<std::string> lines = SummaryPageLines(state, CountKeys(state, ComputeKeySchedule(state)));
+    const auto has = [&lines](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
+    EXPECT_TRUE(has("  Sub-masters            4         4         4         4"));
+    EXPECT_TRUE(has("  Change keys           48      1024         0      1024"));
+    EXPECT_TRUE(has("Fewer change keys are listed than asked: 0 of 48."));
+    EXPECT_TRUE(has("  Cannot be pinned: a pin would be thinner than one step         0       4    1024"));
+    EXPECT_TRUE(has("  A     *916786  M.A.C.S; none of its change keys listed"));
+    EXPECT_TRUE(has("  AA    *936786  cannot be pinned in chamber 2; none of its change keys listed"));
+    for (const std::string& line : lines)
+        EXPECT_LE(line.size(), 90U) << line;
+
+    // It is the report's last page, a band of its own after every list.
+    const bands::Document document = RunReport(state).document;
+    const std::string last = bands::ToText(document).substr(bands::ToText(document).rfind('\f') + 1);
+    EXPECT_NE(last.find("Summary"), std::string::npos);
+    EXPECT_NE(last.find("Signs used in this report"), std::string::npos);
 }
 
 TEST(KeyUsability, NoUnmarkedListedKeyOfADrawnCoreHasAChamberThatCannotBePinned) {

@@ -1,0 +1,143 @@
+#include "engine/KeyCounts.h"
+
+#include "engine/KeyComposition.h"
+
+namespace varnholt {
+
+namespace {
+
+std::size_t At(int index) {
+    return static_cast<std::size_t>(index);
+}
+
+ChamberValues CutsOf(const std::string& bitting, int chambers) {
+    ChamberValues cuts{};
+    for (int chamber = 1; chamber <= chambers && At(chamber - 1) < bitting.size(); ++chamber) {
+        const char digit = bitting[At(chamber - 1)];
+        cuts[At(chamber)] = digit >= '0' && digit <= '9' ? digit - '0' : 0;
+    }
+    return cuts;
+}
+
+std::string ChamberList(const ChamberFlags& chambers, int count) {
+    std::vector<int> named;
+    for (int chamber = 1; chamber <= count; ++chamber)
+        if (chambers[At(chamber)])
+            named.push_back(chamber);
+    std::string text = named.size() == 1 ? "chamber " : "chambers ";
+    for (std::size_t i = 0; i < named.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == named.size() ? " and " : ", ";
+        text += std::to_string(named[i]);
+    }
+    return text;
+}
+
+class Counter {
+public:
+    explicit Counter(const KeySystemRequest& systemRequest)
+        : request(systemRequest), tmkCuts(CutsOf(request.TopMasterKey, request.Chambers)),
+          controlCuts(request.IsICore ? CutsOf(request.ControlKey, request.Chambers) : ChamberValues{}) {}
+
+    // Counts the reasons of a marked key; returns them in words.
+    std::string Reasons(const ScheduledKey& key, MarkReasons& why) const {
+        if (key.bitting.find_first_not_of("0123456789") != std::string::npos) {
+            ++why.notFormed;
+            return "cannot be formed";
+        }
+        const KeyCheck check = CheckComposedKey(request, tmkCuts, controlCuts,
+                                                CutsOf(key.bitting, request.Chambers), key.bitting);
+        std::string words;
+        const auto add = [&words](const std::string& reason) { words += (words.empty() ? "" : "; ") + reason; };
+        if (check.allControlChambersEqual) {
+            ++why.otherControlKey;
+            add("the control key does not differ in a control chamber");
+        }
+        if (check.breaksAdjacentCut) {
+            ++why.adjacentCuts;
+            add("M.A.C.S");
+        }
+        if (check.clashesWithControlKey) {
+            ++why.controlKeyClash;
+            add("the control key");
+        }
+        if (check.CannotBePinned()) {
+            ++why.cannotBePinned;
+            add("cannot be pinned in " + ChamberList(check.unpinnable, request.Chambers));
+        }
+        if (check.isControlKey) {
+            ++why.isControlKey;
+            add("same as the control key");
+        }
+        return words;
+    }
+
+private:
+    const KeySystemRequest& request;
+    ChamberValues tmkCuts;
+    ChamberValues controlCuts;
+};
+
+} // namespace
+
+std::int64_t ChangeKeysInAll(std::int64_t masters, std::int64_t subMastersPerMaster, std::int64_t perKey) {
+    const std::int64_t lowest =
+        masters <= 0 ? 1 : subMastersPerMaster > 0 ? masters * subMastersPerMaster : masters;
+    return lowest * perKey;
+}
+
+KeyCounts CountKeys(const KeySystemRequest& request, const KeySchedule& schedule) {
+    KeyCounts counts;
+    const Counter counter(request);
+    counts.masters.asked = request.MasterCount;
+    counts.subMasters.asked = request.MasterCount > 0 ? std::int64_t{request.MasterCount} * request.SubMasterCount : 0;
+    std::vector<std::int64_t> listedUnder(schedule.size(), 0);
+    std::vector<std::size_t> markedAt(schedule.size(), NoKey); // into counts.markedKeys
+    for (std::size_t index = 0; index < schedule.size(); ++index) {
+        const ScheduledKey& key = schedule[index];
+        LevelCount* level = key.level == KeyLevel::Master      ? &counts.masters
+                            : key.level == KeyLevel::SubMaster ? &counts.subMasters
+                            : key.level == KeyLevel::ChangeKey ? &counts.changeKeys
+                                                               : nullptr;
+        if (level == nullptr)
+            continue;
+        ++level->formed;
+        if (key.listed)
+            ++level->listed;
+        if (key.level == KeyLevel::ChangeKey && key.listed) {
+            if (key.master != NoKey)
+                ++listedUnder[key.master];
+            if (key.subMaster != NoKey)
+                ++listedUnder[key.subMaster];
+            ++listedUnder[0];
+        }
+        if (key.mark != '*')
+            continue;
+        ++level->marked;
+        const std::string reasons = counter.Reasons(key, level->why);
+        if (key.level != KeyLevel::ChangeKey) {
+            markedAt[index] = counts.markedKeys.size();
+            counts.markedKeys.push_back({key.level, key.designation, key.bitting, reasons, 0});
+        }
+    }
+    for (std::size_t index = 0; index < schedule.size(); ++index)
+        if (markedAt[index] != NoKey)
+            counts.markedKeys[markedAt[index]].changeKeysListed = listedUnder[index];
+
+    // The keys of the lowest master level, each with the change keys listed under it.
+    const KeyLevel lowest = request.MasterCount <= 0      ? KeyLevel::TopMaster
+                            : request.SubMasterCount > 0 ? KeyLevel::SubMaster
+                                                         : KeyLevel::Master;
+    counts.lowestLevel = lowest;
+    for (std::size_t index = 0; index < schedule.size(); ++index) {
+        if (schedule[index].level != lowest)
+            continue;
+        ++counts.lowestKeys;
+        if (listedUnder[index] < request.ChangeKeyCount)
+            ++counts.lowestKeysShortOfKeys;
+    }
+    counts.changeKeys.asked = ChangeKeysInAll(request.MasterCount, request.SubMasterCount, request.ChangeKeyCount);
+    return counts;
+}
+
+} // namespace varnholt
