@@ -1,5 +1,6 @@
 #include "BatchCommand.h"
 
+#include "BatchDoors.h"
 #include "BatchOptions.h"
 #include "BatchRequest.h"
 #include "BatchStop.h"
@@ -95,8 +96,12 @@ bands::Document PinningListDocument(const GenerationState& state, const report::
     return list->Run();
 }
 
-void WriteCsv(const GenerationState& state, const BatchOptions& options, std::ostream& out,
-              const Companion& alongside) {
+void WriteCsv(const GenerationState& state, const BatchOptions& options, const std::vector<systems::Door>& doors,
+              std::ostream& out, const Companion& alongside) {
+    if (options.report == ReportKind::Doors || options.lostKey) {
+        WriteText(DoorsCsvText(options, state, ComputeKeySchedule(state), doors), options, out, alongside);
+        return;
+    }
     if (options.report == ReportKind::System) {
         WriteText(KeyScheduleCsvText(ComputeKeySchedule(state)), options, out, alongside);
         return;
@@ -237,6 +242,9 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     if (options.output && options.system && SameFile(*options.output, *options.system))
         throw Stop{ExitRefused, "The report would replace the system file \"" + *options.system +
                                     "\"; name another file with --output."};
+    if (options.output && options.doors && SameFile(*options.output, *options.doors))
+        throw Stop{ExitRefused, "The report would replace the door list \"" + *options.doors +
+                                    "\"; name another file with --output."};
     CheckSaveTarget(options);
     CheckJobDetailsText(options);
 
@@ -265,6 +273,9 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         return done();
     }
     GenerationState& state = system.state;
+    // A door list is checked whole before anything is written.
+    const std::vector<systems::Door> doors =
+        options.doors ? ReadBatchDoors(*options.doors, state, ComputeKeySchedule(state)) : std::vector<systems::Door>{};
 
     // The report is run only for what is drawn from it; the key schedule is the system itself.
     const auto runReport = [&state, &options, &system] {
@@ -291,7 +302,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         WriteText(bands::ToText(runReport()), options, out, saveSystem);
         break;
     case OutputFormat::Csv:
-        WriteCsv(state, options, out, saveSystem);
+        WriteCsv(state, options, doors, out, saveSystem);
         break;
     case OutputFormat::Pdf:
         WritePdf(runReport(), options, out, outIsTerminal, paper, saveSystem);

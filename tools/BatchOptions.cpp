@@ -22,12 +22,13 @@ std::string BatchUsage() {
            "                       --master-key BITTING|random [--control-key BITTING]\n"
            "                       [--masters N|all] [--sub-masters N|all] [--keys N|all]\n"
            "                       [--format pdf|text|json|csv] [--output FILE|- | --printer QUEUE]\n"
-           "                       [--paper letter|a4] [--report system|pinning]\n"
+           "                       [--paper letter|a4] [--report system|pinning|doors]\n"
            "                       [--save-system FILE] [--customer TEXT] [--site TEXT] [--job TEXT]\n"
-           "                       [--notes TEXT]\n"
+           "                       [--notes TEXT] [--doors FILE.csv [--lost-key DESIGNATION]]\n"
            "  or:  varnholt-report --system FILE [--format ...] [--output FILE | --printer QUEUE]\n"
            "                       [--paper letter|a4] [--report system|pinning] [--save-system FILE]\n"
            "                       [--customer TEXT] [--site TEXT] [--job TEXT] [--notes TEXT]\n"
+           "                       [--doors FILE.csv [--lost-key DESIGNATION]]\n"
            "  or:  varnholt-report --database FILE --list [--format text|json]\n"
            "  or:  varnholt-report --help | --version\n"
            "\n"
@@ -46,7 +47,8 @@ std::string BatchUsage() {
            "  --format FORMAT       pdf (default), text, json, or csv for the key schedule (one row\n"
            "                        per cylinder and chamber for the pinning list)\n"
            "  --report KIND         system (default): the report with the key lists; pinning: the\n"
-           "                        pinning list, every cylinder with its pins and exposure\n"
+           "                        pinning list, every cylinder with its pins and exposure; doors:\n"
+           "                        the keying schedule of --doors, one row per door (csv)\n"
            "  --output FILE         write to FILE instead of standard output (\"-\" is standard\n"
            "                        output; a PDF is never written to a terminal)\n"
            "  --printer QUEUE       print the report on the print queue QUEUE\n"
@@ -58,6 +60,11 @@ std::string BatchUsage() {
            "  --customer TEXT, --site TEXT, --job TEXT, --notes TEXT\n"
            "                        job details for the cover sheet (the job number also heads every\n"
            "                        page); with --system they replace the saved ones\n"
+           "  --doors FILE.csv      the door list: a header naming Door, Location, Keyed To,\n"
+           "                        Cylinders, Notes (any order), then one door a line; Keyed To\n"
+           "                        holds keys as the key lists name them (GMK, A, AA, AA 1, AA *)\n"
+           "                        separated by ';'\n"
+           "  --lost-key KEY        the doors of --doors that key KEY opens, meant or not (csv)\n"
            "  --list                list the database's manufacturers: record number, name, chamber\n"
            "                        counts, depths, step, M.A.C.S and core values (text or json)\n"
            "  --help                show this help and exit\n"
@@ -77,7 +84,7 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments) {
                name == "--masters" || name == "--sub-masters" || name == "--keys" || name == "--format" ||
                name == "--output" || name == "--printer" || name == "--paper" || name == "--system" ||
                name == "--save-system" || name == "--customer" || name == "--site" || name == "--job" ||
-               name == "--notes" || name == "--report";
+               name == "--notes" || name == "--report" || name == "--doors" || name == "--lost-key";
     };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string name = arguments[i];
@@ -213,11 +220,33 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments) {
         options.a4 = *paper == "a4";
     }
     if (auto report = take("--report")) {
-        if (*report != "system" && *report != "pinning") {
-            parsed.error = "the report must be system or pinning, not '" + *report + "'";
+        if (*report != "system" && *report != "pinning" && *report != "doors") {
+            parsed.error = "the report must be system, pinning or doors, not '" + *report + "'";
             return parsed;
         }
-        options.report = *report == "pinning" ? ReportKind::Pinning : ReportKind::System;
+        options.report = *report == "pinning" ? ReportKind::Pinning
+                         : *report == "doors" ? ReportKind::Doors
+                                              : ReportKind::System;
+    }
+    options.doors = take("--doors");
+    options.lostKey = take("--lost-key");
+    if ((options.report == ReportKind::Doors || options.lostKey) && !options.doors) {
+        parsed.error = std::string(options.lostKey ? "option '--lost-key'" : "the report doors") +
+                       " needs the door list: give --doors FILE.csv";
+        return parsed;
+    }
+    if (options.lostKey && options.report != ReportKind::System) {
+        parsed.error = "option '--lost-key' makes the lost-key list and cannot be combined with --report";
+        return parsed;
+    }
+    if ((options.report == ReportKind::Doors || options.lostKey) && options.format != OutputFormat::Csv) {
+        parsed.error = "the keying schedule and the lost-key list are written as csv: give --format csv";
+        return parsed;
+    }
+    if (options.doors && options.saveSystem) {
+        parsed.error = "a system file does not keep doors: option '--doors' cannot be combined with "
+                       "'--save-system'";
+        return parsed;
     }
     options.output = take("--output");
     options.printer = take("--printer");

@@ -8,8 +8,9 @@ namespace varnholt::tools {
 
 enum class OutputFormat { Pdf, Text, Json, Csv };
 
-// What is made of the system: its report with the key lists, or the pinning list of its cylinders.
-enum class ReportKind { System, Pinning };
+// What is made of the system: its report with the key lists, the pinning list of its cylinders,
+// or the keying schedule of its doors.
+enum class ReportKind { System, Pinning, Doors };
 
 // A quantity as typed: a number, "all" for everything available, or nothing (the default).
 struct Quantity {
@@ -41,6 +42,8 @@ struct BatchOptions {
     std::optional<std::string> site;
     std::optional<std::string> job;
     std::optional<std::string> notes;
+    std::optional<std::string> doors;   // a door list (CSV) read into the system
+    std::optional<std::string> lostKey; // the key whose lost-key list is written
     bool help = false;
     bool version = false;
     bool list = false; // list the database's manufacturers instead of making a report

@@ -1,6 +1,7 @@
 #include "engine/CylinderPinning.h"
 #include "engine/KeySchedule.h"
 #include "engine/Progression.h"
+#include "systems/DoorListCsv.h"
 #include "systems/DoorSchedule.h"
 
 #include <gtest/gtest.h>
@@ -276,6 +277,69 @@ TEST(DoorSchedule, DrawnDoorsLetInExactlyTheKeysCutToTheirShearLinesAndOneKeyDoo
         }
     }
     EXPECT_EQ(doorsChecked, 12 * 25);
+}
+
+TEST(DoorListCsv, ReadsColumnsInAnyOrderAndCaseWithQuotedCommasQuotesAndLineBreaks) {
+    const KeySchedule schedule = HandSchedule();
+    const DoorListReading reading = ReadDoorListCsv(
+        "\xEF\xBB\xBFkeyed to,DOOR,Notes,Cylinders,Location\r\n"
+        "\"AA 1; ab2\",101,\"Keys \"\"kept\"\"\nin safe\",,\"Store, east\"\r\n"
+        "\r\n"
+        ",,,,\n"
+        "GMK *, 102 ,,3,Entrance",
+        FiveChambers(), schedule);
+    ASSERT_FALSE(reading.refusal) << reading.refusal->message;
+    ASSERT_EQ(reading.doors.size(), 2U);
+    EXPECT_EQ(DoorTargetsText(reading.doors[0].targets), "AA 1; AB 2");
+    EXPECT_EQ(reading.doors[0].notes, "Keys \"kept\"\nin safe");
+    EXPECT_EQ(reading.doors[0].location, "Store, east");
+    EXPECT_EQ(reading.doors[0].cylinders, 1);
+    EXPECT_EQ(reading.doors[1].number, "102");
+    EXPECT_EQ(reading.doors[1].cylinders, 3);
+}
+
+TEST(DoorListCsv, RefusesTheWholeListNamingTheLineOfTheFirstBadDoor) {
+    struct Case {
+        std::string text;
+        int line;
+        std::string says;
+        bool core = false;
+    };
+    const std::vector<Case> cases{
+        {"Door,Keyed To\n101,\n", 2, "keyed to no key"},
+        {"Door,Keyed To\n101,AA 1\n102,AA 9\n", 3, "AA 9, a key this system does not list"},
+        {"Door,Keyed To,Notes\n101,AA 1,\"two\nlines\"\n101,AB 1\n", 4, "door 101 is listed twice"},
+        {"Door,Keyed To\n1,AA 1;AB 2\n", 2, "keyed to one key only", true},
+        {"Door,Keyed To\n1,AA *\n", 2, "keyed to one key only", true},
+        {"Door,Keyed To,Cylinders\n1,AA 1,1000\n", 2, "from 1 to 999, not \"1000\""},
+        {"Door,Keyed To,Cylinders\n1,AA 1,0\n", 2, "from 1 to 999"},
+        {"Door,Keyed To\n1,A-1\n", 2, "\"A-1\", which is no key name"},
+        {"Door,Keyed To\n,AA 1\n", 2, "no number"},
+        {"Door,Keyed To\n123456789012345678901,AA 1\n", 2, "not 1 to 20 characters"},
+        {"Door,Location\n1,Hall\n", 1, "no column Keyed To"},
+        {"Door,Keyed To,Colour\n", 1, "\"Colour\" is not one of"},
+        {"Door,Keyed To,door\n", 1, "Door is named twice"},
+        {"Door,Keyed To\n1,\"AA 1\n", 2, "never closed"},
+        {"Door,Keyed To,Notes\n1,AA 1,\xff\n", 2, "not UTF-8"},
+        {"Door,Keyed To\n1,AA 1,x\n", 2, "has 3 fields"},
+        {"", 1, "empty"},
+    };
+    const KeySchedule schedule = HandSchedule();
+    for (const Case& refused : cases) {
+        KeySystemRequest request = FiveChambers();
+        if (refused.core) {
+            request.IsICore = true;
+            request.ControlKey = "65555";
+            request.ControlChambers = "YNNNN";
+            request.ControlFactor = 6;
+            request.StackTotal = 23;
+        }
+        const DoorListReading reading = ReadDoorListCsv(refused.text, request, schedule);
+        ASSERT_TRUE(reading.refusal) << refused.text;
+        EXPECT_EQ(reading.refusal->line, refused.line) << refused.text;
+        EXPECT_NE(reading.refusal->message.find(refused.says), std::string::npos) << reading.refusal->message;
+        EXPECT_TRUE(reading.doors.empty());
+    }
 }
 
 } // namespace

@@ -64,7 +64,7 @@ TEST_F(BatchOutput, PinningListAsCsvHasARowPerCylinderAndChamberAndAsJsonAPageOf
     std::vector<std::string> wrong = System({"--report", "pins"});
     const CommandResult refused = RunCommand(wrong);
     EXPECT_EQ(refused.status, ExitRefused);
-    EXPECT_NE(refused.err.find("the report must be system or pinning, not 'pins'"), std::string::npos);
+    EXPECT_NE(refused.err.find("the report must be system, pinning or doors, not 'pins'"), std::string::npos);
 }
 
 TEST_F(BatchOutput, CsvListsEveryKeyInReportOrderTopMasterFirst) {
@@ -191,6 +191,36 @@ TEST_F(BatchOutput, ARandomTopMasterKeyKeepsTheManufacturersRules) {
     for (std::size_t i = 1; i < key.size(); ++i)
         EXPECT_LE(std::abs(key[i] - key[i - 1]), 7) << key;
     EXPECT_NE(result.out.find("top master,,," + key + ","), std::string::npos);
+}
+
+TEST_F(BatchOutput, DoorListGivesTheKeyingScheduleAndLostKeyListsAndABadLineWritesNothing) {
+    const std::filesystem::path doors = folder.Path() / "doors.csv";
+    std::ofstream(doors) << "Door,Keyed To,Location\n101,AA 1;AB 2,Store\n102,aa *,\"Wing, north\"\n";
+    const std::vector<std::string> system = {"--masters", "2", "--sub-masters", "2", "--keys", "3",
+                                             "--doors",   doors.string(), "--format", "csv"};
+    std::vector<std::string> schedule = System(system);
+    schedule.insert(schedule.end(), {"--report", "doors"});
+    const CommandResult keying = RunCommand(schedule);
+    ASSERT_EQ(keying.status, ExitDone) << keying.err;
+    const std::vector<std::string> rows = Rows(keying.out);
+    ASSERT_EQ(rows.size(), 3U);
+    EXPECT_EQ(rows[0], "Door,Location,Cylinders,Keyed To,Operated By,Pins,Opens,System Keys,Unintended Keys,Usable");
+    EXPECT_EQ(rows[1].rfind("101,Store,1,AA 1; AB 2,GMK; A; AA; AB; AA 1; AB 2,", 0), 0U) << rows[1];
+    EXPECT_EQ(rows[2].rfind("102,\"Wing, north\",1,AA *,GMK; A; AA; AA 1; AA 2; AA 3,", 0), 0U) << rows[2];
+
+    std::vector<std::string> lost = System(system);
+    lost.insert(lost.end(), {"--lost-key", "A"});
+    const CommandResult lostKey = RunCommand(lost);
+    ASSERT_EQ(lostKey.status, ExitDone) << lostKey.err;
+    EXPECT_EQ(lostKey.out, "Door,Location,How\r\n101,Store,intended\r\n102,\"Wing, north\",intended\r\n");
+
+    std::ofstream(doors) << "Door,Keyed To\n101,AA 1\n102,ZZ 1\n";
+    const std::string output = (folder.Path() / "schedule.csv").string();
+    schedule.insert(schedule.end(), {"--output", output});
+    const CommandResult refused = RunCommand(schedule);
+    EXPECT_EQ(refused.status, ExitRefused);
+    EXPECT_NE(refused.err.find("line 3: door 102 is keyed to ZZ 1"), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(output));
 }
 
 } // namespace
