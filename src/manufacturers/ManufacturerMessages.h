@@ -19,6 +19,8 @@ inline constexpr const char* MaximumBelowMinimum = "The Maximum Chambers must be
 inline constexpr const char* MinimumChambersRange = "The Minimum Chambers is 3, the Maximum is 7.";
 inline constexpr const char* MaximumChambersRange = "Maximum Chambers must be in the range of 3 to 7.";
 inline constexpr const char* ShallowRange = "Shallow cuts are either 0 or 1.";
+inline constexpr const char* ZeroAndTen = "With a Deepest cut of 10, written as 0, the Shallowest cut\n"
+                                          "must be 1: depth 0 could not be told from depth 10.";
 inline constexpr const char* DeepRange = "The Deepest cut must be between 5 and 10.";
 inline constexpr const char* MaxAdjacentRange = "The M.A.C.S must be between 3 and 9.";
 inline constexpr const char* StepRange = "The Step increment must be between 1 and 4.";

@@ -41,6 +41,11 @@ std::optional<ImpossibleValue> FindImpossibleField(const ManufacturerRecord& rec
     if (!DeepestCutRange.Contains(record.DeepestCut)) {
         return Impossible(RecordField::DeepestCut, DeepestCutRange.message, "Deepest Cut", record.DeepestCut);
     }
+    // Keys and pinning print depth 10 as "0", so a depth 0 beside it could never be written.
+    if (record.ShallowestCut == 0 && record.DeepestCut == 10) {
+        return Impossible(RecordField::ShallowestCut, messages::ZeroAndTen, "Shallowest Cut",
+                          record.ShallowestCut);
+    }
     if (!MaxAdjacentCutAllowed(record.MaxAdjacentCut)) {
         return Impossible(RecordField::MaxAdjacentCut, MaxAdjacentCutRange.message, "Maximum Adjacent Cut",
                           record.MaxAdjacentCut);

@@ -176,6 +176,7 @@ TEST_F(ManufacturerFileTest, ListingOfADamagedFileShowsWhatCanBeReadAndSaysWhatC
 
 TEST_F(ManufacturerFileTest, LoadReadsTheSelectedRecordAndTheGenerationSettings) {
     auto core = PlainRecord("Corbel");
+    core.ShallowestCut = 1;
     core.DeepestCut = 10;
     core.IsICore = true;
     core.ControlFactor = 6;

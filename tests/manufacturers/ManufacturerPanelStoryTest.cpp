@@ -2,6 +2,7 @@
 #include "TemporaryDirectory.h"
 
 #include "manufacturers/ManufacturerFile.h"
+#include "manufacturers/ManufacturerMessages.h"
 #include "manufacturers/ManufacturerPanel.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -346,6 +347,14 @@ TEST_F(ManufacturerPanelStory, AStepThatLeavesNoAlternativeDepthIsRefusedAtTheSa
     EXPECT_EQ(driver.LastBox().text, "The Step increment leaves no alternative depth\n"
                                      "between the Shallowest and the Deepest cut.");
     EXPECT_EQ(driver.FocusedName(), "Step");
+    EXPECT_EQ(std::filesystem::file_size(file.MfgFile()), 0u);
+
+    // Depths 0..10: "0" is written for depth 10, so depth 0 could never be printed.
+    driver.Focus("Shallow").Type("\b0").Type("10").Type("7").Type("1");
+    ASSERT_EQ(driver.FocusedName(), "Button6");
+    driver.Type("\n");
+    EXPECT_EQ(driver.LastBox().text, varnholt::manufacturers::messages::ZeroAndTen);
+    EXPECT_EQ(driver.FocusedName(), "Shallow");
     EXPECT_EQ(std::filesystem::file_size(file.MfgFile()), 0u);
 }
 

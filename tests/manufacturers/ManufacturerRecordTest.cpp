@@ -192,6 +192,12 @@ TEST(RecordValidity, EveryValueTheGenerationCannotUseIsNamedWithItsFieldsMessage
         {"shallowest 2", [](ManufacturerRecord& r) { r.ShallowestCut = 2; }, messages::ShallowRange},
         {"deepest 4", [](ManufacturerRecord& r) { r.DeepestCut = 4; }, messages::DeepRange},
         {"deepest 11", [](ManufacturerRecord& r) { r.DeepestCut = 11; }, messages::DeepRange},
+        {"depths 0 to 10, where 0 is written for 10",
+         [](ManufacturerRecord& r) {
+             r.ShallowestCut = 0;
+             r.DeepestCut = 10;
+         },
+         messages::ZeroAndTen},
         {"M.A.C.S 2", [](ManufacturerRecord& r) { r.MaxAdjacentCut = 2; }, messages::MaxAdjacentRange},
         {"M.A.C.S 10", [](ManufacturerRecord& r) { r.MaxAdjacentCut = 10; }, messages::MaxAdjacentRange},
         {"step 0", [](ManufacturerRecord& r) { r.StepIncrement = 0; }, messages::StepRange},

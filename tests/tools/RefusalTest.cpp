@@ -2,6 +2,7 @@
 
 #include "Diagnostics.h"
 #include "definition/DefinitionMessages.h"
+#include "manufacturers/ManufacturerMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,12 @@ TEST_F(BatchRefusal, RefusesAnUnknownManufacturerAndADamagedFile) {
         Run({"--record", "1", "--chambers", "5", "--master-key", "15151"}),
         "The Manufacturer \"NARROW\" (record 1 of the file) is damaged:\nStep Increment: 4\n"
         "The Step increment leaves no alternative depth\nbetween the Shallowest and the Deepest cut.");
+    // Depths 0 to 10, where "0" is written for 10: depth 0 could never be printed.
+    WriteDatabase(database, {Manufacturer("ZEROTEN", 4, 6, 0, 10, 1, 6)});
+    ExpectRefused(
+        Run({"--record", "1", "--chambers", "5", "--master-key", "12345"}),
+        std::string("The Manufacturer \"ZEROTEN\" (record 1 of the file) is damaged:\nShallowest Cut: 0\n") +
+            manufacturers::messages::ZeroAndTen);
 }
 
 TEST_F(BatchRefusal, ControlCharactersInNamesAreShownEscaped) {
