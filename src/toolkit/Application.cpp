@@ -40,6 +40,14 @@ void Application::SetScreenSize(int width, int height) {
     screenHeight = height;
 }
 
+void Application::SetClipboardText(std::string text) {
+    if (WriteClipboard) {
+        WriteClipboard(text);
+    } else {
+        clipboard = std::move(text);
+    }
+}
+
 void Application::Terminate() {
     terminated = true;
     if (OnTerminate) {

@@ -41,6 +41,13 @@ public:
     int ScreenHeight() const { return screenHeight; }
     void SetScreenSize(int width, int height);
 
+    // The clipboard the edit fields copy to and paste from: the program's own until the on-screen
+    // backend connects the system's through the two functions.
+    std::string ClipboardText() const { return ReadClipboard ? ReadClipboard() : clipboard; }
+    void SetClipboardText(std::string text);
+    std::function<std::string()> ReadClipboard;
+    std::function<void(const std::string&)> WriteClipboard;
+
     // Ends the program: the event loop stops after the current event.
     void Terminate();
     bool Terminated() const { return terminated; }
@@ -60,6 +67,7 @@ private:
     MessageService& messages;
     std::string title;
     std::string helpFile;
+    std::string clipboard;
     std::vector<Form*> forms;
     // Forms in the order they were last activated, latest at the back.
     std::vector<Form*> activation;

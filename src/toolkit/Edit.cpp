@@ -50,6 +50,12 @@ void Edit::SelectAll() {
     Changed();
 }
 
+std::string Edit::SelectedText() const {
+    const std::u32string characters = DecodeUtf8(text);
+    const auto start = std::min(static_cast<std::size_t>(std::max(selStart, 0)), characters.size());
+    return EncodeUtf8(characters.substr(start, static_cast<std::size_t>(std::max(selLength, 0))));
+}
+
 void Edit::SetReadOnly(bool value) {
     if (readOnly != value) {
         readOnly = value;

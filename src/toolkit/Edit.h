@@ -33,6 +33,8 @@ public:
     int SelLength() const { return selLength; }
     void SetSelLength(int value);
     void SelectAll();
+    // The selected characters.
+    std::string SelectedText() const;
     // Puts the caret after the last character.
     void MoveCaretToEnd() { SetSelStart(Length()); }
 

@@ -5,6 +5,7 @@
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
 #include "toolkit/ListBox.h"
+#include "toolkit/Utf8.h"
 
 #include <array>
 #include <utility>
@@ -17,6 +18,94 @@ void ClickIfUsable(Button* button) {
     if (button != nullptr && button->Showing() && button->EnabledInTree()) {
         button->Click();
     }
+}
+
+void HandleKey(Form& form, KeyStroke stroke);
+
+enum class EditCommand { None, SelectAll, Copy, Cut, Paste, Undo };
+
+EditCommand EditCommandOf(KeyStroke stroke) {
+    const bool control = stroke.shift == ShiftState(Modifier::Ctrl);
+    const bool shifted = stroke.shift == ShiftState(Modifier::Shift);
+    if (control) {
+        switch (stroke.key) {
+        case 'A':
+            return EditCommand::SelectAll;
+        case 'C':
+        case Key::Insert:
+            return EditCommand::Copy;
+        case 'X':
+            return EditCommand::Cut;
+        case 'V':
+            return EditCommand::Paste;
+        case 'Z':
+        case 'Y':
+            return EditCommand::Undo;
+        default:
+            return EditCommand::None;
+        }
+    }
+    if (shifted && stroke.key == Key::Insert) {
+        return EditCommand::Paste;
+    }
+    if (shifted && stroke.key == Key::Delete) {
+        return EditCommand::Cut;
+    }
+    return EditCommand::None;
+}
+
+// Pasted text goes in as if typed, one character at a time, so that the field's rules check
+// each of them. The paste ends at a line break, at the first character the field does not take
+// (its rules refused it, or it is full) and when the rules move the focus on.
+void Paste(Form& form, Edit& edit) {
+    const std::string clipboard = form.App().ClipboardText();
+    std::u32string characters = DecodeUtf8(clipboard);
+    const auto first = characters.find_first_not_of(U" \t\r\n");
+    characters.erase(0, first == std::u32string::npos ? characters.size() : first);
+    for (const char32_t character : characters) {
+        if (character < U' ' || character == U'\x7F' || form.Focused() != &edit || !edit.CanFocus()) {
+            return;
+        }
+        const std::string before = edit.Text();
+        HandleKey(form, StrokeForCharacter(character));
+        if (edit.Text() == before) {
+            return;
+        }
+    }
+}
+
+// Select all, copy, cut and paste work in every edit field, whatever its rules for typed
+// characters; undo is not offered, because the fields' rules move the focus and change other
+// fields as the text changes.
+bool RunEditCommand(Form& form, Edit& edit, EditCommand command) {
+    switch (command) {
+    case EditCommand::None:
+        return false;
+    case EditCommand::SelectAll:
+        edit.SelectAll();
+        return true;
+    case EditCommand::Copy:
+        if (edit.SelLength() > 0) {
+            form.App().SetClipboardText(edit.SelectedText());
+        }
+        return true;
+    case EditCommand::Cut:
+        if (edit.SelLength() > 0) {
+            form.App().SetClipboardText(edit.SelectedText());
+            if (!edit.ReadOnly()) {
+                edit.KeyDownDefault(Key::Delete, {});
+            }
+        }
+        return true;
+    case EditCommand::Paste:
+        if (!edit.ReadOnly()) {
+            Paste(form, edit);
+        }
+        return true;
+    case EditCommand::Undo:
+        return true;
+    }
+    return false;
 }
 
 void HandleKey(Form& form, KeyStroke stroke) {
@@ -38,6 +127,10 @@ void HandleKey(Form& form, KeyStroke stroke) {
         if (key == Key::None) {
             return;
         }
+    }
+    if (auto* edit = dynamic_cast<Edit*>(target);
+        edit != nullptr && RunEditCommand(form, *edit, EditCommandOf({key, stroke.shift, 0}))) {
+        return;
     }
     if (target != nullptr && target->KeyDownDefault(key, stroke.shift)) {
         return;

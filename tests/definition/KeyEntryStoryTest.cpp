@@ -234,3 +234,35 @@ TEST_F(KeyEntryStory, TheChamberListKeysStopAtItsEnds) {
     EXPECT_EQ(Focused(), "Edit1");
     EXPECT_EQ(state.Chambers, 7);
 }
+
+// A bitting pasted into a key field goes in digit by digit through the rules for typed cuts;
+// select all and copy take it out again, and none of these keys is refused as a character.
+TEST_F(KeyEntryStory, APastedBittingIsTypedDigitByDigitAndStopsAtTheFirstRefusedCut) {
+    namespace Key = varnholt::toolkit::Key;
+    using varnholt::toolkit::Modifier;
+    DefineWith(AcmeRow);
+    application.SetClipboardText("2480\n");
+    driver.Press('V', Modifier::Ctrl);
+    EXPECT_EQ(Text("Edit1"), "248") << "three chambers: the field is complete and the focus moved on";
+    EXPECT_EQ(Focused(), "Edit3");
+    EXPECT_TRUE(driver.Boxes().empty());
+
+    driver.Focus("Edit1").Press('A', Modifier::Ctrl).Press('C', Modifier::Ctrl);
+    EXPECT_EQ(application.ClipboardText(), "248");
+    EXPECT_TRUE(driver.Boxes().empty()) << ::testing::PrintToString(driver.Transcript());
+
+    // M.A.C.S 5: the 9 after the 2 is refused with the message a typed 9 gets; the rest is dropped.
+    DefineWith(AcmeRow);
+    application.SetClipboardText(" 2947");
+    driver.Press(Key::Insert, Modifier::Shift).Press('Z', Modifier::Ctrl);
+    EXPECT_EQ(Text("Edit1"), "2");
+    EXPECT_EQ(Focused(), "Edit1");
+    ASSERT_EQ(driver.Boxes().size(), 1U) << ::testing::PrintToString(driver.Transcript());
+    EXPECT_EQ(LastBox().text,
+              "The Number you entered exceeds the\nMaximum Adjacent Cuts for this Manufacturer.");
+    driver.ClearRecord();
+    application.SetClipboardText("x1");
+    driver.Press('V', Modifier::Ctrl);
+    EXPECT_EQ(Text("Edit1"), "2");
+    EXPECT_EQ(LastBox().text, "This is a numerical field only.\nYou must use a number from 0 through 9");
+}

@@ -3,6 +3,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMetaObject>
@@ -21,6 +22,11 @@ QtFormWindows::QtFormWindows(toolkit::Application& app) : application(app) {
             }
         }
     }
+    // The edit fields copy to and paste from the desktop's clipboard.
+    application.ReadClipboard = [] { return QGuiApplication::clipboard()->text().toStdString(); };
+    application.WriteClipboard = [](const std::string& text) {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    };
     application.OnTerminate = [] {
         // Queued, so that it also works when the program ends before the loop has started.
         QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
@@ -31,6 +37,8 @@ QtFormWindows::QtFormWindows(toolkit::Application& app) : application(app) {
 
 QtFormWindows::~QtFormWindows() {
     application.OnTerminate = nullptr;
+    application.ReadClipboard = nullptr;
+    application.WriteClipboard = nullptr;
 }
 
 void QtFormWindows::AddMissingWindows() {
