@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-apps x11-xkb-utils xdotool imagemagick
+  xvfb xauth x11-apps x11-xkb-utils x11-utils xdotool imagemagick openbox
   poppler-utils fonts-dejavu-core fonts-liberation2
   cups printer-driver-cups-pdf
   clang-14 libclang-rt-14-dev python3 ccache

@@ -17,7 +17,7 @@ HelpWindow::~HelpWindow() {
     }
 }
 
-void HelpWindow::ShowGuide() {
+void HelpWindow::ShowGuide(const QString& section) {
     if (!browser) {
         browser = std::make_unique<QTextBrowser>();
         browser->setWindowTitle("Varnholt Lite Help");
@@ -25,6 +25,8 @@ void HelpWindow::ShowGuide() {
         browser->setSource(QUrl("qrc:/help/varnholt-help.html"));
         browser->resize(720, 640);
     }
+    if (!section.isEmpty())
+        browser->scrollToAnchor(section);
     browser->show();
     browser->raise();
     browser->activateWindow();
@@ -32,9 +34,16 @@ void HelpWindow::ShowGuide() {
 
 bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
     // A key press is offered to every widget up the parent chain; only the first counts.
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        ShowGuide();
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return QObject::eventFilter(watched, event);
+    const QWidget* window = static_cast<QWidget*>(watched)->window();
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_F1) {
+        ShowGuide(sectionOf && window != browser.get() ? sectionOf(*window) : QString());
+        return true;
+    }
+    if (key == Qt::Key_Escape && browser && window == browser.get()) {
+        browser->close();
         return true;
     }
     return QObject::eventFilter(watched, event);

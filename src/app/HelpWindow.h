@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
+#include <functional>
 #include <memory>
 
 class QTextBrowser;
+class QWidget;
 
 namespace varnholt::app {
 
@@ -17,8 +20,11 @@ public:
     HelpWindow(const HelpWindow&) = delete;
     HelpWindow& operator=(const HelpWindow&) = delete;
 
-    // Shows the guide (the one window, raised again when it is open already).
-    void ShowGuide();
+    // Shows the guide (the one window, raised again when it is open already) at the section
+    // with that anchor, at its top for none.
+    void ShowGuide(const QString& section = {});
+    // The guide's section for a window of the program (the one F1 was pressed in).
+    std::function<QString(const QWidget& window)> sectionOf;
     // The guide's window, nullptr until it was first shown.
     QTextBrowser* Browser() const { return browser.get(); }
 

@@ -50,6 +50,7 @@ std::variant<PreviewedSystem, std::string> PreviewedSystem::Open(const std::file
     PreviewedSystem opened(std::move(system.saved), system.state);
     opened.file = path;
     opened.openingNote = std::move(system.note);
+    opened.savedJob = opened.saved.job;
     return opened;
 }
 
@@ -58,6 +59,7 @@ std::optional<std::string> PreviewedSystem::SaveAs(const std::filesystem::path& 
     if (auto failure = systems::SaveSystemFile(path, saved, now))
         return failure;
     file = path;
+    savedJob = saved.job;
     return std::nullopt;
 }
 

@@ -36,6 +36,11 @@ public:
                                       std::chrono::system_clock::time_point now);
 
     void SetJobDetails(report::JobDetails job) { saved.job = std::move(job); }
+    // Whether the job details differ from those last saved to or opened from the file (none for
+    // a system just generated).
+    bool HasUnsavedChanges() const { return saved.job != savedJob; }
+    // Back to the job details last saved.
+    void DiscardChanges() { saved.job = savedJob; }
     const report::JobDetails& JobDetails() const { return saved.job; }
     const systems::SavedSystem& Saved() const { return saved; }
     // The system as generated, for what is made from it besides the report.
@@ -59,6 +64,7 @@ private:
     GenerationState state;
     std::optional<std::filesystem::path> file;
     std::optional<std::string> openingNote;
+    report::JobDetails savedJob;
 };
 
 } // namespace varnholt::app

@@ -25,6 +25,13 @@ QtProgram::QtProgram(const std::filesystem::path& startDirectory)
               [this](bands::PreviewControl* shown) { HookPreviewKeys(program.FrmAceKey, shown); }, page);
       }) {
     messages.SetApplication(program.application);
+    help.sectionOf = [this](const QWidget& window) { return HelpSectionOf(window); };
+    program.Tallowmere.QuitQuestion = [this] {
+        return systemFiles.MayLeaveCurrent(preview && preview->isVisible() ? preview.get() : nullptr);
+    };
+    program.Tallowmere.OnOpenSystem = [this] {
+        systemFiles.ChooseAndOpen(windows.WindowOf(program.Tallowmere));
+    };
     if (QWidget* mainWindow = windows.WindowOf(program.Tallowmere))
         systemFiles.AcceptOpeningOn(*mainWindow);
 }
@@ -32,6 +39,9 @@ QtProgram::QtProgram(const std::filesystem::path& startDirectory)
 QtProgram::~QtProgram() = default;
 
 void QtProgram::ShowPreview(bands::Document document, const bands::PreviewCreatedHook& hook) {
+    // The preview it would replace may hold job details the user has not saved yet.
+    if (!systemFiles.MayLeaveCurrent(preview && preview->isVisible() ? preview.get() : nullptr))
+        return;
     systemFiles.SystemGenerated();
     Present(std::move(document), hook, 1);
 }
@@ -57,10 +67,13 @@ void QtProgram::Present(bands::Document document, const bands::PreviewCreatedHoo
     systemFiles.AddCommands(*preview);
     // The list of the system this preview shows, with the job details it has when asked.
     if (systemFiles.Current()) {
-        preview->AddCommand(QStringLiteral("Pinning List…"), [this] {
-            if (const auto& current = systemFiles.Current())
-                ShowPinningList(current->State(), current->JobDetails());
-        });
+        preview->AddCommand(
+            QStringLiteral("Pinning &List…"),
+            [this] {
+                if (const auto& current = systemFiles.Current())
+                    ShowPinningList(current->State(), current->JobDetails());
+            },
+            qtreports::PreviewWindow::CommandMenu::System, QKeySequence(Qt::CTRL | Qt::Key_L));
     }
     if (page > 1)
         preview->GoToPage(page);
@@ -72,6 +85,19 @@ void QtProgram::Present(bands::Document document, const bands::PreviewCreatedHoo
         window->raise();
         window->activateWindow();
     });
+}
+
+QString QtProgram::HelpSectionOf(const QWidget& window) const {
+    if (&window == preview.get())
+        return QStringLiteral("preview");
+    if (&window == pinningPreview.get())
+        return QStringLiteral("pinning-list");
+    if (&window == windows.WindowOf(program.Form2))
+        return QStringLiteral("data-input");
+    if (&window == windows.WindowOf(program.Tallowmere))
+        return program.Tallowmere.Panel.Panel2.Visible() ? QStringLiteral("manufacturer-panel")
+                                                         : QStringLiteral("main-window");
+    return {};
 }
 
 void QtProgram::ShowPinningList(const GenerationState& system, const report::JobDetails& job) {
@@ -86,6 +112,10 @@ void QtProgram::ShowPinningList(const GenerationState& system, const report::Job
     pinningPreview = qtreports::PreviewWindow::Show(std::move(document), {});
     pinningPreview->RememberSettings();
     pinningPreview->SetFileNameStem(FileNameStem(system.MfgName, job, LocalToday()) + " pinning list");
+    pinningPreview->SetShownFile(QString::fromStdString(system.MfgName));
+    // Down and right of the report's preview, so that the report is plainly still there.
+    if (preview && preview->isVisible())
+        pinningPreview->CascadeFrom(*preview);
     pinningPreview->raise();
     pinningPreview->activateWindow();
 }

@@ -47,6 +47,7 @@ private:
     void ShowPreview(bands::Document document, const bands::PreviewCreatedHook& hook);
     void Present(bands::Document document, const bands::PreviewCreatedHook& hook, int page);
     void ShowPinningList(const GenerationState& system, const report::JobDetails& job);
+    QString HelpSectionOf(const QWidget& window) const;
 
     qtforms::InputTrace inputTrace;
     qtforms::QtMessageService messages;

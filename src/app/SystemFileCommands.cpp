@@ -2,14 +2,20 @@
 
 #include "app/JobDetailsDialog.h"
 #include "app/Program.h"
+#include "app/UnsavedChanges.h"
 #include "qt/reports/PreviewWindow.h"
 #include "systems/SystemFile.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMimeData>
+#include <QSettings>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
@@ -20,6 +26,7 @@ namespace varnholt::app {
 namespace {
 
 const QString SystemFileFilter = QStringLiteral("Key systems (*.varnholt)");
+const QString SystemsFolderKey = QStringLiteral("systems/folder");
 
 std::filesystem::path PathOf(const QString& name) {
     return std::filesystem::path(name.toStdU16String());
@@ -65,8 +72,41 @@ void SystemFileCommands::SystemGenerated() {
 void SystemFileCommands::AddCommands(qtreports::PreviewWindow& preview) {
     if (!current)
         return;
-    preview.AddCommand(QStringLiteral("Save System…"), [this, window = &preview] { SaveSystem(window); });
-    preview.AddCommand(QStringLiteral("Job Details…"), [this, window = &preview] { EditJobDetails(window); });
+    preview.AddCommand(
+        QStringLiteral("Save &System…"), [this, window = &preview] { SaveSystem(window); },
+        qtreports::PreviewWindow::CommandMenu::File, QKeySequence::Save);
+    preview.AddCommand(
+        QStringLiteral("&Job Details…"), [this, window = &preview] { EditJobDetails(window); },
+        qtreports::PreviewWindow::CommandMenu::System, QKeySequence(Qt::CTRL | Qt::Key_J));
+    ShowState(preview);
+    preview.SetCloseQuestion([this, window = &preview] { return MayLeaveCurrent(window); });
+}
+
+void SystemFileCommands::ShowState(qtreports::PreviewWindow& preview) const {
+    if (!current)
+        return;
+    preview.SetShownFile(current->File() ? NameOf(current->File()->filename()) : QString());
+    preview.SetUnsavedChanges(current->HasUnsavedChanges());
+}
+
+bool SystemFileCommands::MayLeaveCurrent(QWidget* parent) {
+    return !current || MayLeaveSystem(program.application, *current, [this, parent] { SaveSystem(parent); });
+}
+
+QString SystemFileCommands::SystemsFolder() {
+    const QString remembered = QSettings().value(SystemsFolderKey).toString();
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
+        return remembered;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+void SystemFileCommands::ChooseAndOpen(QWidget* parent) {
+    const QString name = chooseOpenFile(parent, SystemsFolder());
+    if (name.isEmpty())
+        return;
+    QSettings().setValue(SystemsFolderKey, QFileInfo(name).absolutePath());
+    Open(PathOf(name));
 }
 
 void SystemFileCommands::Refuse(const std::string& message) {
@@ -74,6 +114,8 @@ void SystemFileCommands::Refuse(const std::string& message) {
 }
 
 bool SystemFileCommands::Open(const std::filesystem::path& file) {
+    if (!MayLeaveCurrent(QApplication::activeWindow()))
+        return false;
     auto opened = PreviewedSystem::Open(file);
     if (auto* refusal = std::get_if<std::string>(&opened)) {
         Refuse(*refusal);
@@ -89,14 +131,24 @@ bool SystemFileCommands::Open(const std::filesystem::path& file) {
 void SystemFileCommands::SaveSystem(QWidget* parent) {
     if (!current)
         return;
-    QString name = chooseSaveFile(parent, NameOf(current->ProposedFileName(LocalToday())));
+    const std::filesystem::path proposed = current->ProposedFileName(LocalToday());
+    QString name =
+        chooseSaveFile(parent, proposed.has_parent_path() ? NameOf(proposed)
+                                                          : QDir(SystemsFolder()).filePath(NameOf(proposed)));
     if (name.isEmpty())
         return;
     std::filesystem::path file = PathOf(name);
     if (!file.has_extension())
         file += std::string(systems::SystemFileExtension);
-    if (auto failure = current->SaveAs(file, std::chrono::system_clock::now()))
+    QSettings().setValue(SystemsFolderKey, QFileInfo(NameOf(file)).absolutePath());
+    if (auto failure = current->SaveAs(file, std::chrono::system_clock::now())) {
         Refuse(*failure);
+        return;
+    }
+    if (auto* preview = dynamic_cast<qtreports::PreviewWindow*>(parent)) {
+        ShowState(*preview);
+        preview->ShowStatus(QStringLiteral("Saved the system to %1").arg(NameOf(file)));
+    }
 }
 
 void SystemFileCommands::EditJobDetails(QWidget* parent) {
@@ -119,11 +171,7 @@ void SystemFileCommands::EditJobDetails(QWidget* parent) {
 void SystemFileCommands::AcceptOpeningOn(QWidget& mainWindow) {
     auto* shortcut = new QShortcut(QKeySequence::Open, &mainWindow);
     shortcut->setContext(Qt::WindowShortcut);
-    connect(shortcut, &QShortcut::activated, this, [this, window = &mainWindow] {
-        const QString name = chooseOpenFile(window, QString());
-        if (!name.isEmpty())
-            Open(PathOf(name));
-    });
+    connect(shortcut, &QShortcut::activated, this, [this, window = &mainWindow] { ChooseAndOpen(window); });
     mainWindow.setAcceptDrops(true);
     mainWindow.installEventFilter(this);
 }

@@ -34,8 +34,14 @@ public:
 
     // The dialog has generated a system and its report is about to be shown.
     void SystemGenerated();
-    // Gives the preview of the current system its buttons.
+    // Gives the preview of the current system its commands, its title and the question before it
+    // closes with unsaved changes.
     void AddCommands(qtreports::PreviewWindow& preview);
+    // Before the current system is closed, replaced or the program ends: false when the user
+    // kept its unsaved changes (Cancel, or a save that did not happen).
+    bool MayLeaveCurrent(QWidget* parent);
+    // Ctrl+O: asks for a saved system and opens it.
+    void ChooseAndOpen(QWidget* parent);
     // Opens a saved system into its preview; a refusal is told in an error box and changes
     // nothing. True when the system is shown.
     bool Open(const std::filesystem::path& file);
@@ -43,6 +49,8 @@ public:
     void AcceptOpeningOn(QWidget& mainWindow);
 
     void SaveSystem(QWidget* parent);
+    // The folder the system file dialogs start in: the last one used, the documents folder at first.
+    static QString SystemsFolder();
     void EditJobDetails(QWidget* parent);
 
     const std::optional<PreviewedSystem>& Current() const { return current; }
@@ -57,6 +65,8 @@ protected:
 
 private:
     void Refuse(const std::string& message);
+    // The preview's title names the file, with a mark while there are unsaved changes.
+    void ShowState(qtreports::PreviewWindow& preview) const;
 
     Program& program;
     Presenter present;

@@ -33,7 +33,8 @@ TTallowmere::TTallowmere(toolkit::Application& application, manufacturers::Manuf
       Label4(Add<toolkit::Label>("Label4")), Button1(Add<toolkit::Button>("Button1")),
       Button2(Add<toolkit::Button>("Button2")), Button3(Add<toolkit::Button>("Button3")),
       Button4(Add<toolkit::Button>("Button4")), Button5(Add<toolkit::Button>("Button5")),
-      Label5(Add<toolkit::Label>("Label5")), Panel(*this, manufacturerFile), file(manufacturerFile) {
+      Label5(Add<toolkit::Label>("Label5")), OpenSystemButton(Add<toolkit::Button>("OpenSystemButton")),
+      Panel(*this, manufacturerFile), file(manufacturerFile) {
     BuildLayout();
     WireReactions();
     AddObserver(menuCover);
@@ -77,6 +78,11 @@ void TTallowmere::BuildLayout() {
     Label5.SetCaption("    Click on a menu item. ");
     Label5.SetAlignment(toolkit::Alignment::Centre);
     Label5.SetBounds(MenuButtonLeft, FirstMenuButtonTop + 5 * MenuButtonSpacing + 8, MenuButtonWidth, 24);
+    // Apart from the menu, in the corner, so that the five menu buttons stay as they were.
+    OpenSystemButton.SetCaption("Open a Saved System… (Ctrl+O)");
+    OpenSystemButton.SetTextFont(toolkit::BoldSerifFont(13));
+    OpenSystemButton.SetBounds(MainClientWidth - 250 - 12, MainClientHeight - 30 - 12, 250, 30);
+    OpenSystemButton.SetTabOrder(5);
 
     // The panel lies over everything else and comes first when it is open.
     Panel.Panel2.SetTabOrder(-1);
@@ -90,10 +96,12 @@ void TTallowmere::WireReactions() {
     Button3.OnClick = [this] { Button3Click(); };
     Button4.OnClick = [this] { Button4Click(); };
     Button5.OnClick = [this] { Button5Click(); };
+    OpenSystemButton.OnClick = [this] { OpenSystemButtonClick(); };
+    OpenSystemButton.OnEnter = [this] { EnteredCoveredButton(); };
     for (toolkit::Button* button : MenuButtons()) {
         button->OnEnter = [this] { EnteredCoveredButton(); };
     }
-    OnClose = [this] { App().Terminate(); };
+    OnClose = [this] { Quit(); };
     Panel.OnClosed = [this] { Button1.SetFocus(); };
     Panel.OnRecordMoved = [this] { Button3Click(); };
 }
@@ -123,6 +131,9 @@ void TTallowmere::MenuCover::ComponentChanged(toolkit::Component& component) {
         if (button->TabStop() == covered) {
             button->SetTabStop(!covered);
         }
+    }
+    if (window.OpenSystemButton.TabStop() == covered) {
+        window.OpenSystemButton.SetTabStop(!covered);
     }
 }
 
@@ -167,7 +178,19 @@ void TTallowmere::Button4Click() {
 }
 
 void TTallowmere::Button5Click() {
-    App().Terminate();
+    Quit();
+}
+
+void TTallowmere::Quit() {
+    if (!QuitQuestion || QuitQuestion()) {
+        App().Terminate();
+    }
+}
+
+void TTallowmere::OpenSystemButtonClick() {
+    if (OnOpenSystem) {
+        OnOpenSystem();
+    }
 }
 
 } // namespace varnholt::app

@@ -5,6 +5,7 @@
 #include "toolkit/FormObserver.h"
 
 #include <array>
+#include <functional>
 
 namespace varnholt::toolkit {
 class Button;
@@ -47,6 +48,12 @@ public:
     void Button3Click();
     void Button4Click();
     void Button5Click();
+    void OpenSystemButtonClick();
+
+    // Asked before the program ends; false keeps it running (the user kept unsaved changes).
+    std::function<bool()> QuitQuestion;
+    // Asks for a saved system and opens it.
+    std::function<void()> OnOpenSystem;
 
     toolkit::Label& Label1; // "Varnholt Lite"
     toolkit::Label& Label2; // "Version 3.5"
@@ -58,6 +65,8 @@ public:
     toolkit::Button& Button4;
     toolkit::Button& Button5;
     toolkit::Label& Label5; // "    Click on a menu item. "
+    // Opens a saved system (the same as Ctrl+O), where a new user sees it.
+    toolkit::Button& OpenSystemButton;
     manufacturers::ManufacturerPanel Panel;
 
 private:
@@ -78,6 +87,7 @@ private:
     void WireReactions();
     void EnteredCoveredButton();
     std::array<toolkit::Button*, 5> MenuButtons();
+    void Quit();
 
     manufacturers::ManufacturerFile& file;
     definition::TForm2* dataInput = nullptr;

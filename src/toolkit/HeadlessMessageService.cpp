@@ -34,8 +34,9 @@ Answer HeadlessMessageService::Show(BoxKind kind, std::string_view text, Buttons
     }
     const Answer answer = answers.front();
     answers.pop_front();
-    if (answer == Answer::Ok) {
-        throw std::logic_error("OK queued as the answer to a Yes/No question: " + std::string(text));
+    const bool yesNo = answer == Answer::Yes || answer == Answer::No;
+    if (answer == Answer::Ok || yesNo != (buttons == Buttons::YesNo)) {
+        throw std::logic_error("an answer the question does not offer was queued: " + std::string(text));
     }
     return answer;
 }

@@ -5,8 +5,9 @@
 namespace varnholt::toolkit {
 
 enum class BoxKind { Warning, Error, Information, Confirmation };
-enum class Buttons { Ok, YesNo };
-enum class Answer { Ok, Yes, No };
+// SaveDiscardCancel: what to do with changes not yet saved; Cancel is also the answer of Escape.
+enum class Buttons { Ok, YesNo, SaveDiscardCancel };
+enum class Answer { Ok, Yes, No, Save, Discard, Cancel };
 
 // Modal message boxes and the system beep. Lines of a message are separated by '\n'.
 class MessageService {

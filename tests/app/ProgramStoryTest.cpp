@@ -113,8 +113,9 @@ TEST_F(ProgramStory, StartsWithTheMainWindowAloneCentredAndGenerateANewSystemFoc
     EXPECT_EQ(driver.Text("Label3"), std::string(67, '*'));
     EXPECT_EQ(driver.Text("Label4"), "  Main Menu");
     EXPECT_EQ(driver.Text("Label5"), "    Click on a menu item. ");
-    const std::vector<std::string> captions{"Generate a New System", "Create New Manufacturer",
-                                            "List / Change Data", "About", "Quit"};
+    const std::vector<std::string> captions{
+        "Generate a New System",        "Create New Manufacturer", "List / Change Data", "About", "Quit",
+        "Open a Saved System… (Ctrl+O)"};
     std::vector<std::string> inTabOrder;
     for (auto* component : window.TabSequence()) {
         inTabOrder.push_back(driver.Text(component->Name()));

@@ -12,15 +12,18 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
 #include <ctime>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -86,7 +89,10 @@ TEST_F(SavedSystemStory, APreviewSavedWithJobDetailsOpensAgainAsTheSameReport) {
             return true;
         };
         program.SystemFiles().chooseSaveFile = [&](QWidget*, const QString& proposed) {
-            EXPECT_EQ(proposed, QString::fromStdString("Acme 6-pin 2026_114 " + std::string(today) + ".varnholt"));
+            // In the folder last used for systems, the documents folder the first time.
+            EXPECT_EQ(QFileInfo(proposed).fileName(),
+                      QString::fromStdString("Acme 6-pin 2026_114 " + std::string(today) + ".varnholt"));
+            EXPECT_EQ(QFileInfo(proposed).absolutePath(), SystemFileCommands::SystemsFolder());
             return QString::fromStdString((folder / "office").string());
         };
         ASSERT_NE(Command(program, "Job Details…"), nullptr);
@@ -196,6 +202,86 @@ TEST_F(SavedSystemStory, AFileDroppedOnTheMainWindowOrChosenWithCtrlOOpensOrIsRe
     EXPECT_NE(boxes[1].find("is of version 1, which holds a check of its key list only"), std::string::npos)
         << boxes[1];
     EXPECT_TRUE(chosen.isNull()) << "its preview took the place of the one before";
+}
+
+} // namespace
+} // namespace varnholt::app
+
+namespace varnholt::app {
+namespace {
+
+// Job details typed in the preview are not lost: closing it and quitting ask Save / Discard /
+// Cancel; the title marks them and names the file once saved, and the status line says so.
+TEST_F(SavedSystemStory, UnsavedJobDetailsAskBeforeThePreviewClosesAndBeforeTheProgramEnds) {
+    QtProgram program(folder);
+    ASSERT_NO_FATAL_FAILURE(Generate(program));
+    program.SystemFiles().askJobDetails = [](report::JobDetails& details, QWidget*) {
+        details.customer = "Müller";
+        return true;
+    };
+    std::deque<QMessageBox::StandardButton> answers;
+    std::vector<std::string> questions;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            box != nullptr && !answers.empty()) {
+            questions.push_back(box->text().toStdString());
+            box->button(answers.front())->click();
+            answers.pop_front();
+        }
+    });
+    watcher.start(10);
+    const auto jobDetails = [&] {
+        Command(program, "Job Details…")->click();
+        QApplication::processEvents();
+        ASSERT_TRUE(program.Preview()->isWindowModified());
+    };
+    ASSERT_NO_FATAL_FAILURE(jobDetails());
+    EXPECT_EQ(program.Preview()->windowTitle(), "Varnholt Report[*]");
+
+    answers = {QMessageBox::Cancel};
+    EXPECT_FALSE(program.Preview()->close()) << "Cancel keeps the preview";
+    ASSERT_EQ(questions.size(), 1U);
+    EXPECT_EQ(questions[0], "The job details of the system of Acme 6-pin have not been saved.\n"
+                            "Do you want to save them?");
+    answers = {QMessageBox::Discard};
+    EXPECT_TRUE(program.Preview()->close());
+    program.Model().Tallowmere.Button5Click();
+    EXPECT_TRUE(program.Model().application.Terminated()) << "nothing unsaved is left: Quit ends at once";
+    EXPECT_EQ(questions.size(), 2U);
+}
+
+TEST_F(SavedSystemStory, QuittingWithUnsavedJobDetailsAsksOnceAndSaves) {
+    QtProgram program(folder);
+    ASSERT_NO_FATAL_FAILURE(Generate(program));
+    program.SystemFiles().askJobDetails = [](report::JobDetails& details, QWidget*) {
+        details.site = "Wing B";
+        return true;
+    };
+    Command(program, "Job Details…")->click();
+    QApplication::processEvents();
+    program.SystemFiles().chooseSaveFile = [&](QWidget*, const QString&) {
+        return QString::fromStdString((folder / "job").string());
+    };
+    int asked = 0;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++asked;
+            box->button(asked == 1 ? QMessageBox::Cancel : QMessageBox::Save)->click();
+        }
+    });
+    watcher.start(10);
+    program.Model().Tallowmere.Button5Click();
+    EXPECT_FALSE(program.Model().application.Terminated()) << "Cancel keeps the program running";
+    program.Model().Tallowmere.Button5Click();
+    EXPECT_TRUE(program.Model().application.Terminated());
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(std::filesystem::exists(folder / "job.varnholt"));
+    EXPECT_FALSE(program.Preview()->isWindowModified());
+    EXPECT_EQ(program.Preview()->windowTitle(), "job.varnholt \u2013 Varnholt Report[*]");
+    EXPECT_EQ(program.Preview()->statusBar()->currentMessage().toStdString(),
+              "Saved the system to " + (folder / "job.varnholt").string());
 }
 
 } // namespace

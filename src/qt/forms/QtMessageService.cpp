@@ -32,6 +32,22 @@ toolkit::Answer QtMessageService::Show(toolkit::BoxKind kind, std::string_view t
     const QString title = application != nullptr && !application->Title().empty()
                               ? ToQString(application->Title())
                               : QCoreApplication::applicationName();
+    if (buttons == toolkit::Buttons::SaveDiscardCancel) {
+        QMessageBox box(IconOf(kind), title, ToQString(text),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                        QApplication::activeWindow());
+        box.setTextFormat(Qt::PlainText);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        switch (box.exec()) {
+        case QMessageBox::Save:
+            return toolkit::Answer::Save;
+        case QMessageBox::Discard:
+            return toolkit::Answer::Discard;
+        default:
+            return toolkit::Answer::Cancel;
+        }
+    }
     const bool question = buttons == toolkit::Buttons::YesNo;
     QMessageBox box(IconOf(kind), title, ToQString(text),
                     question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,

@@ -9,6 +9,7 @@
 #include "qt/reports/SaveFlow.h"
 #include "qt/reports/WholeFile.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -16,18 +17,20 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include <array>
 #include <cmath>
@@ -66,7 +69,8 @@ constexpr QSize FrameAllowance(16, 48);
 const QString GeometryKey = QStringLiteral("preview/geometry");
 const QString ZoomKey = QStringLiteral("preview/zoom");
 const QString PaperKey = QStringLiteral("preview/paper");
-const QString FolderKey = QStringLiteral("preview/folder");
+// Followed by the kind of file: PDFs and exports each start where the last one went.
+const QString FolderKey = QStringLiteral("preview/folder-");
 
 // Scroll requests are queued to the page display so they take effect after the key event.
 void Post(QScrollBar* bar, bands::ScrollRequest request) {
@@ -111,65 +115,191 @@ std::unique_ptr<PreviewWindow> PreviewWindow::Show(bands::Document document,
 }
 
 PreviewWindow::PreviewWindow(bands::Document shown, QWidget* parent)
-    : QWidget(parent, Qt::Window), document(std::move(shown)) {
-    setWindowTitle(document.title.empty() ? QStringLiteral("Preview")
-                                          : QString::fromStdString(document.title));
+    : QMainWindow(parent, Qt::Window), document(std::move(shown)) {
+    title = document.title.empty() ? QStringLiteral("Preview") : QString::fromStdString(document.title);
+    setWindowTitle(title + QStringLiteral("[*]"));
 
-    auto* toolRow = new QHBoxLayout;
-    tools = toolRow;
-    const auto addButton = [this, toolRow](const QString& text, auto action) {
-        auto* button = new QToolButton(this);
-        button->setText(text);
-        button->setObjectName(text);
-        button->setFocusPolicy(Qt::NoFocus);
-        connect(button, &QToolButton::clicked, this, action);
-        toolRow->addWidget(button);
-        return button;
-    };
-    addButton(QStringLiteral("First"), [this] { FirstPage(); });
-    addButton(QStringLiteral("Previous"), [this] { PreviousPage(); });
-    addButton(QStringLiteral("Next"), [this] { NextPage(); });
-    addButton(QStringLiteral("Last"), [this] { LastPage(); });
     indicator = new QLabel(this);
-    indicator->setMinimumWidth(120);
+    indicator->setObjectName(QStringLiteral("indicator"));
     indicator->setAlignment(Qt::AlignCenter);
-    toolRow->addWidget(indicator);
     zoom = new QComboBox(this);
     zoom->setObjectName(QStringLiteral("zoom"));
-    zoom->setFocusPolicy(Qt::NoFocus);
+    zoom->setToolTip(QStringLiteral("Zoom"));
     for (const ZoomChoice& choice : ZoomChoices) {
         zoom->addItem(QString::fromUtf8(choice.text));
     }
-    connect(zoom, &QComboBox::currentIndexChanged, this, [this](int index) { ApplyZoomChoice(index); });
-    toolRow->addWidget(zoom);
     paperChoice = new QComboBox(this);
     paperChoice->setObjectName(QStringLiteral("paper"));
-    paperChoice->setFocusPolicy(Qt::NoFocus);
+    paperChoice->setToolTip(QStringLiteral("Paper"));
     paperChoice->addItem(QStringLiteral("Letter"));
     paperChoice->addItem(QStringLiteral("A4"));
-    connect(paperChoice, &QComboBox::currentIndexChanged, this,
-            [this](int index) { SetPaper(index == 1 ? bands::Paper::A4 : bands::Paper::Letter); });
-    toolRow->addWidget(paperChoice);
-    toolRow->addStretch();
-    commandsBefore = addButton(QStringLiteral("Export..."), [this] { Export(); });
-    addButton(QStringLiteral("Print..."), [this] { Print(); });
-    addButton(QStringLiteral("Save as PDF..."), [this] { SaveAsPdf(); });
-    addButton(QStringLiteral("Close"), [this] { Close(); });
 
     view = new PageView(document, this);
+    view->setObjectName(QStringLiteral("pages"));
     view->onPageChanged = [this] { RefreshPageIndicator(); };
     view->onZoomWheel = [this](int notches) { ZoomBy(notches); };
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addLayout(toolRow);
-    layout->addWidget(view, 1);
+    setCentralWidget(view);
+    BuildCommands();
+    connect(zoom, &QComboBox::currentIndexChanged, this, [this](int index) { ApplyZoomChoice(index); });
+    connect(paperChoice, &QComboBox::currentIndexChanged, this,
+            [this](int index) { SetPaper(index == 1 ? bands::Paper::A4 : bands::Paper::Letter); });
     view->setFocus();
     FitIntoScreen();
     RefreshPageIndicator();
 }
 
+QAction* PreviewWindow::AddAction(QMenu& menu, const QString& text, std::function<void()> action,
+                                  const QKeySequence& shortcut) {
+    auto* entry = new QAction(text, this);
+    entry->setShortcut(shortcut);
+    connect(entry, &QAction::triggered, this, [action = std::move(action)] { action(); });
+    menu.addAction(entry);
+    return entry;
+}
+
+void PreviewWindow::AddToolButton(QAction& action, QAction* before) {
+    tools->insertAction(before, &action);
+    if (auto* button = qobject_cast<QToolButton*>(tools->widgetForAction(&action))) {
+        // Named as the command is called, for tests and for accessibility tools.
+        button->setObjectName(QString(action.text()).remove(QLatin1Char('&')));
+        // A tool bar's buttons take no focus by default; here Tab reaches every one.
+        button->setFocusPolicy(Qt::TabFocus);
+    }
+}
+
+void PreviewWindow::BuildCommands() {
+    tools = addToolBar(QStringLiteral("Preview"));
+    tools->setObjectName(QStringLiteral("tools"));
+    tools->setMovable(false);
+    tools->setFloatable(false);
+    tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    tools->toggleViewAction()->setEnabled(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    systemMenu = menuBar()->addMenu(QStringLiteral("&System"));
+    systemMenu->menuAction()->setVisible(false); // until the program adds a command of its own
+
+    // The page keys stay with the key handler; the menu shows them without taking them over.
+    QAction* first = AddAction(*viewMenu, QStringLiteral("&First Page\tCtrl+PgUp"), [this] { FirstPage(); });
+    QAction* previous =
+        AddAction(*viewMenu, QStringLiteral("&Previous Page\tShift+PgUp"), [this] { PreviousPage(); });
+    QAction* next = AddAction(*viewMenu, QStringLiteral("&Next Page\tShift+PgDown"), [this] { NextPage(); });
+    QAction* last = AddAction(*viewMenu, QStringLiteral("&Last Page\tCtrl+PgDown"), [this] { LastPage(); });
+    for (QAction* page : {first, previous, next, last}) {
+        page->setIconText(page->text()
+                              .section(QLatin1Char('\t'), 0, 0)
+                              .remove(QLatin1Char('&'))
+                              .section(QLatin1Char(' '), 0, 0));
+        AddToolButton(*page);
+    }
+    tools->addWidget(indicator);
+    viewMenu->addSeparator();
+    AddAction(
+        *viewMenu, QStringLiteral("Zoom &In"), [this] { ZoomBy(1); }, QKeySequence::ZoomIn);
+    AddAction(
+        *viewMenu, QStringLiteral("Zoom &Out"), [this] { ZoomBy(-1); }, QKeySequence::ZoomOut);
+    AddAction(*viewMenu, QStringLiteral("&Whole Page"), [this] { zoom->setCurrentIndex(0); });
+    AddAction(*viewMenu, QStringLiteral("Page Wi&dth"), [this] { zoom->setCurrentIndex(1); });
+    AddAction(*viewMenu, QStringLiteral("&Actual Size"), [this] { zoom->setCurrentIndex(5); });
+    tools->addWidget(zoom);
+    viewMenu->addSeparator();
+    QMenu* paperMenu = viewMenu->addMenu(QStringLiteral("P&aper"));
+    auto* papers = new QActionGroup(this);
+    for (const auto& [text, choice] : {std::pair{QStringLiteral("&Letter"), bands::Paper::Letter},
+                                       std::pair{QStringLiteral("A&4"), bands::Paper::A4}}) {
+        QAction* entry = AddAction(*paperMenu, text, [this, choice] { SetPaper(choice); });
+        entry->setCheckable(true);
+        entry->setChecked(choice == paper);
+        papers->addAction(entry);
+        paperActions.push_back(entry);
+    }
+    tools->addWidget(paperChoice);
+    tools->addSeparator();
+
+    fileCommandsBefore = AddAction(
+        *fileMenu, QStringLiteral("Save as &PDF..."), [this] { SaveAsPdf(); },
+        QKeySequence::keyBindings(QKeySequence::SaveAs).isEmpty()
+            ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)
+            : QKeySequence(QKeySequence::SaveAs));
+    QAction* exporting = AddAction(
+        *fileMenu, QStringLiteral("&Export..."), [this] { Export(); }, QKeySequence(Qt::CTRL | Qt::Key_E));
+    QAction* printing = AddAction(
+        *fileMenu, QStringLiteral("&Print..."), [this] { Print(); }, QKeySequence::Print);
+    fileMenu->addSeparator();
+    // Escape closes the window too, through the key handler or, without one, as the window's own key.
+    QAction* closing = AddAction(
+        *fileMenu, QStringLiteral("&Close"), [this] { Close(); }, QKeySequence::Close);
+    commandsBefore = exporting;
+    for (QAction* command : {exporting, printing, fileCommandsBefore, closing}) {
+        command->setIconText(command->text().remove(QLatin1Char('&')));
+        AddToolButton(*command);
+    }
+    statusBar()->setSizeGripEnabled(true);
+    OrderTabs();
+}
+
+void PreviewWindow::OrderTabs() {
+    QWidget* previous = nullptr;
+    const auto chain = [&previous](QWidget* next) {
+        if (next == nullptr || next->focusPolicy() == Qt::NoFocus) {
+            return;
+        }
+        if (previous != nullptr) {
+            setTabOrder(previous, next);
+        }
+        previous = next;
+    };
+    for (QAction* action : tools->actions()) {
+        chain(tools->widgetForAction(action));
+    }
+    chain(view);
+}
+
+void PreviewWindow::SetShownFile(const QString& fileName) {
+    setWindowTitle((fileName.isEmpty() ? title : fileName + QStringLiteral(" \u2013 ") + title) +
+                   QStringLiteral("[*]"));
+}
+
+void PreviewWindow::ShowStatus(const QString& text) {
+    statusBar()->showMessage(text);
+}
+
 PreviewWindow::~PreviewWindow() {
     SaveSettings();
+}
+
+QMargins PreviewWindow::FrameMargins() const {
+    if (isVisible()) {
+        const QRect frame = frameGeometry();
+        const QRect client = geometry();
+        if (frame != client) {
+            return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                    frame.bottom() - client.bottom()};
+        }
+    }
+    // Until the window manager has told its frame: room for a generous title bar and border.
+    return {FrameAllowance.width() / 2, FrameAllowance.height() - FrameAllowance.width() / 2,
+            FrameAllowance.width() / 2, FrameAllowance.width() / 2};
+}
+
+void PreviewWindow::PlaceFrame(QPoint frameTopLeft, QSize clientSize) {
+    const QScreen* screen = this->screen();
+    const QMargins frame = FrameMargins();
+    const QSize frameExtra(frame.left() + frame.right(), frame.top() + frame.bottom());
+    QSize client = clientSize.expandedTo(minimumSizeHint()).expandedTo(QSize(200, 150));
+    QPoint origin = frameTopLeft;
+    if (screen != nullptr) {
+        const QRect available = screen->availableGeometry();
+        client = client.boundedTo(available.size() - frameExtra);
+        const QSize outer = client + frameExtra;
+        origin.setX(std::clamp(origin.x(), available.left(), available.right() + 1 - outer.width()));
+        origin.setY(std::clamp(origin.y(), available.top(), available.bottom() + 1 - outer.height()));
+    }
+    // The client's own geometry, so that the frame lands where it was meant to whether or not the
+    // window manager has reported it yet.
+    setGeometry(QRect(origin + QPoint(frame.left(), frame.top()), client));
 }
 
 void PreviewWindow::FitIntoScreen() {
@@ -179,18 +309,42 @@ void PreviewWindow::FitIntoScreen() {
         return;
     }
     const QRect available = screen->availableGeometry();
-    const QSize room = available.size() - FrameAllowance;
+    const QMargins frame = FrameMargins();
+    const QSize frameExtra(frame.left() + frame.right(), frame.top() + frame.bottom());
     const QSize size =
         (isWindow() && geometry().isValid() && testAttribute(Qt::WA_Resized) ? this->size() : PreferredSize)
-            .boundedTo(room)
-            .expandedTo(QSize(200, 150));
-    resize(size);
-    const QRect wanted(pos(), size + FrameAllowance);
-    if (!testAttribute(Qt::WA_Moved) || !available.contains(wanted)) {
-        move(available.left() + (available.width() - size.width() - FrameAllowance.width()) / 2,
-             available.top() +
-                 std::max(0, (available.height() - size.height() - FrameAllowance.height()) / 2));
+            .boundedTo(available.size() - frameExtra);
+    const QRect wanted(geometry().topLeft() - QPoint(frame.left(), frame.top()), size + frameExtra);
+    if (testAttribute(Qt::WA_Moved) && available.contains(wanted)) {
+        PlaceFrame(wanted.topLeft(), size);
+    } else {
+        PlaceFrame(QPoint(available.left() + (available.width() - wanted.width()) / 2,
+                          available.top() + std::max(0, (available.height() - wanted.height()) / 2)),
+                   size);
     }
+}
+
+void PreviewWindow::KeepFrameOnScreen() {
+    const QScreen* screen = this->screen();
+    if (screen != nullptr && isVisible() && !isMaximized() && !isFullScreen() &&
+        !screen->availableGeometry().contains(frameGeometry())) {
+        PlaceFrame(frameGeometry().topLeft(), size());
+    }
+}
+
+void PreviewWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The window manager tells its frame a little after the window is mapped; then the whole
+    // frame, title bar included, is brought inside the screen if the guess was short.
+    for (const int delay : {0, 150, 600}) {
+        QTimer::singleShot(delay, this, [this] { KeepFrameOnScreen(); });
+    }
+}
+
+void PreviewWindow::CascadeFrom(const QWidget& other) {
+    const QRect otherFrame = other.frameGeometry();
+    const int step = std::max(24, other.geometry().top() - otherFrame.top());
+    PlaceFrame(otherFrame.topLeft() + QPoint(step, step), size());
 }
 
 void PreviewWindow::RememberSettings() {
@@ -202,6 +356,7 @@ void PreviewWindow::RememberSettings() {
     if (!geometry.isEmpty()) {
         restoreGeometry(geometry);
         FitIntoScreen();
+        KeepFrameOnScreen();
     }
     if (zoomIndex >= 0) {
         zoom->setCurrentIndex(zoomIndex);
@@ -223,8 +378,12 @@ void PreviewWindow::SaveSettings() const {
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {
+    if (closeQuestion && !closeQuestion()) {
+        event->ignore();
+        return;
+    }
     SaveSettings();
-    QWidget::closeEvent(event);
+    QMainWindow::closeEvent(event);
 }
 
 QString PreviewWindow::PageIndicatorText() const {
@@ -258,7 +417,17 @@ void PreviewWindow::LastPage() {
 }
 
 void PreviewWindow::RefreshPageIndicator() {
+    if (indicator->minimumWidth() == 0) {
+        ResizeIndicator();
+    }
     indicator->setText(QStringLiteral("Page %1 of %2").arg(CurrentPage()).arg(PageCount()));
+}
+
+void PreviewWindow::ResizeIndicator() {
+    // Wide enough for the longest page number of this report, so that no digit covers the label.
+    const QString widest =
+        QStringLiteral("Page %1 of %1").arg(QString(QString::number(PageCount()).size(), QLatin1Char('8')));
+    indicator->setMinimumWidth(indicator->fontMetrics().horizontalAdvance(widest) + 16);
 }
 
 void PreviewWindow::ScrollVertical(bands::ScrollRequest request) {
@@ -335,10 +504,14 @@ bool PreviewWindow::PreviewKey(QKeyEvent& event, QObject& receiver) {
 }
 
 bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (keyPreview && !forwardingKey && event->type() == QEvent::KeyPress) {
+    // The menus keep their own keys: arrows and Enter choose in them, not in the pages.
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    const bool inMenu =
+        widget != nullptr && (widget->window() != this || qobject_cast<QMenuBar*>(watched) != nullptr);
+    if (keyPreview && !forwardingKey && !inMenu && event->type() == QEvent::KeyPress) {
         return PreviewKey(*static_cast<QKeyEvent*>(event), *watched);
     }
-    return QWidget::eventFilter(watched, event);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent* event) {
@@ -350,11 +523,15 @@ void PreviewWindow::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    QWidget::keyPressEvent(event);
+    QMainWindow::keyPressEvent(event);
 }
 
 bool PreviewWindow::OwnKey(QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    if (event.key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
+        Close(); // a preview without a key handler closes on Escape all the same
+        return true;
+    }
     if (modifiers != Qt::ControlModifier && modifiers != (Qt::ControlModifier | Qt::ShiftModifier)) {
         return false;
     }
@@ -418,9 +595,11 @@ void PreviewWindow::SetPaper(bands::Paper newPaper) {
         bands::PlaceOnPaper(document, newPaper);
         view->DocumentChanged();
     }
-    if (paperChoice->currentIndex() != (newPaper == bands::Paper::A4 ? 1 : 0)) {
-        paperChoice->setCurrentIndex(newPaper == bands::Paper::A4 ? 1 : 0);
+    const int index = newPaper == bands::Paper::A4 ? 1 : 0;
+    if (paperChoice->currentIndex() != index) {
+        paperChoice->setCurrentIndex(index);
     }
+    paperActions[static_cast<std::size_t>(index)]->setChecked(true);
     SaveSettings();
 }
 
@@ -428,9 +607,9 @@ QString PreviewWindow::ProposedPdfName() const {
     return ProposedFileName(fileNameStem.empty() ? document.title : fileNameStem, QStringLiteral(".pdf"));
 }
 
-QString PreviewWindow::SaveFolder() const {
+QString PreviewWindow::SaveFolder(const QString& kind) const {
     const QSettings settings;
-    const QString remembered = remember ? settings.value(FolderKey).toString() : QString();
+    const QString remembered = remember ? settings.value(FolderKey + kind).toString() : QString();
     if (!remembered.isEmpty() && QFileInfo(remembered).isDir()) {
         return remembered;
     }
@@ -438,27 +617,30 @@ QString PreviewWindow::SaveFolder() const {
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
-void PreviewWindow::RememberFolder(const QString& fileName) {
+void PreviewWindow::RememberFolder(const QString& kind, const QString& fileName) {
     if (remember) {
-        QSettings().setValue(FolderKey, QFileInfo(fileName).absolutePath());
+        QSettings().setValue(FolderKey + kind, QFileInfo(fileName).absolutePath());
     }
 }
 
-QToolButton* PreviewWindow::AddCommand(const QString& text, std::function<void()> action) {
-    auto* button = new QToolButton(this);
-    button->setText(text);
-    button->setObjectName(text);
-    button->setFocusPolicy(Qt::NoFocus);
-    connect(button, &QToolButton::clicked, this, [action = std::move(action)] { action(); });
-    tools->insertWidget(tools->indexOf(commandsBefore), button);
-    if (keyPreview) {
+QToolButton* PreviewWindow::AddCommand(const QString& text, std::function<void()> action, CommandMenu menu,
+                                       const QKeySequence& shortcut) {
+    auto* command = new QAction(text, this);
+    command->setShortcut(shortcut);
+    command->setIconText(QString(text).remove(QLatin1Char('&')));
+    connect(command, &QAction::triggered, this, [action = std::move(action)] { action(); });
+    if (menu == CommandMenu::File) {
+        fileMenu->insertAction(fileCommandsBefore, command);
+    } else {
+        systemMenu->addAction(command);
+        systemMenu->menuAction()->setVisible(true);
+    }
+    AddToolButton(*command, commandsBefore);
+    auto* button = qobject_cast<QToolButton*>(tools->widgetForAction(command));
+    if (keyPreview && button != nullptr) {
         WatchKeys(*button);
     }
-    // A window on the screen grows to hold the button once its layout has caught up, and must
-    // not grow off the screen.
-    if (isVisible()) {
-        QTimer::singleShot(0, this, [this] { FitIntoScreen(); });
-    }
+    OrderTabs();
     return button;
 }
 
@@ -471,12 +653,12 @@ void PreviewWindow::Print() {
 
 void PreviewWindow::SaveAsPdf() {
     const auto fileName =
-        ChooseFileToWrite(this, QStringLiteral("Save as PDF"), SaveFolder(), ProposedPdfName(),
-                          QStringLiteral("PDF files (*.pdf)"), QStringLiteral(".pdf"));
+        ChooseFileToWrite(this, QStringLiteral("Save as PDF"), SaveFolder(QStringLiteral("pdf")),
+                          ProposedPdfName(), QStringLiteral("PDF files (*.pdf)"), QStringLiteral(".pdf"));
     if (!fileName) {
         return;
     }
-    RememberFolder(*fileName);
+    RememberFolder(QStringLiteral("pdf"), *fileName);
     SavePdfTo(*fileName);
 }
 
@@ -504,7 +686,8 @@ void PreviewWindow::Export() {
     for (const ExportFormat& format : formats) {
         filters << QStringLiteral("%1 (*%2)").arg(format.name, format.suffix);
     }
-    QFileDialog dialog(this, QStringLiteral("Export"), SaveFolder(), filters.join(QStringLiteral(";;")));
+    QFileDialog dialog(this, QStringLiteral("Export"), SaveFolder(QStringLiteral("export")),
+                       filters.join(QStringLiteral(";;")));
     dialog.setObjectName(QStringLiteral("ExportDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -537,7 +720,7 @@ void PreviewWindow::Export() {
                                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
             continue;
         }
-        RememberFolder(fileName);
+        RememberFolder(QStringLiteral("export"), fileName);
         const std::string content = format.content();
         const OutputResult result =
             WriteWhole(PathOf(fileName), [&content](const std::filesystem::path& file) {

@@ -4,16 +4,19 @@
 #include "bands/Paper.h"
 #include "bands/PreviewControl.h"
 
-#include <QWidget>
+#include <QKeySequence>
+#include <QMainWindow>
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class QAction;
 class QComboBox;
-class QHBoxLayout;
 class QLabel;
+class QMenu;
+class QToolBar;
 class QToolButton;
 
 namespace varnholt::qtreports {
@@ -21,9 +24,12 @@ namespace varnholt::qtreports {
 class PageView;
 
 // The report preview: the pages one under another in one scrolled view; first, previous, next
-// and last page, "Page n of m", zoom, paper, export, print, save as PDF and close. The key
-// handler set through SetKeyDownHandler sees every key of the window.
-class PreviewWindow final : public QWidget, public bands::PreviewControl {
+// and last page, "Page n of m", zoom, paper, export, print, save as PDF and close, each in the
+// menu bar (with mnemonics and the platform's shortcuts) and in a tool bar that folds what does
+// not fit into its extension menu, so that a small screen reaches everything. Every control
+// takes the focus by Tab. The key handler set through SetKeyDownHandler sees every key of the
+// window first, except those of its menus.
+class PreviewWindow final : public QMainWindow, public bands::PreviewControl {
 public:
     // Creates the window, hands it to the hook and shows it.
     static std::unique_ptr<PreviewWindow>
@@ -78,8 +84,25 @@ public:
     bool SavePdfTo(const QString& fileName);
     void Export();
 
-    // A button of the program's own in the tool bar, before "Export...", named after its text.
-    QToolButton* AddCommand(const QString& text, std::function<void()> action);
+    // Where a command of the program's own goes: the File menu before "Save as PDF...", or
+    // the System menu. Either way its button stands in the tool bar before "Export...".
+    enum class CommandMenu { File, System };
+    // A command of the program's own. The text may mark its mnemonic with '&'; the tool bar
+    // button is named after the text without it.
+    QToolButton* AddCommand(const QString& text, std::function<void()> action,
+                            CommandMenu menu = CommandMenu::System, const QKeySequence& shortcut = {});
+
+    // Asked before the window closes; false keeps it open (unsaved changes the user kept).
+    void SetCloseQuestion(std::function<bool()> question) { closeQuestion = std::move(question); }
+    // What the window shows: the file it belongs to after the report's title (empty for none),
+    // and whether it holds changes not yet saved (a mark in the title).
+    void SetShownFile(const QString& fileName);
+    void SetUnsavedChanges(bool unsaved) { setWindowModified(unsaved); }
+    // A line in the status bar, e.g. that the system was saved.
+    void ShowStatus(const QString& text);
+    // Places the window down and right of another one, title bar clear of the other's, on the
+    // screen: a second preview does not hide the first.
+    void CascadeFrom(const QWidget& other);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -95,10 +118,24 @@ private:
     bool OwnKey(QKeyEvent& event);
     void ApplyZoomChoice(int index);
     void WatchKeys(QObject& object);
+    void BuildCommands();
+    QAction* AddAction(QMenu& menu, const QString& text, std::function<void()> action,
+                       const QKeySequence& shortcut = {});
+    void AddToolButton(QAction& action, QAction* before = nullptr);
+    // Tab goes through the tool bar from left to right, then to the pages.
+    void OrderTabs();
     void FitIntoScreen();
+    // The frame the window manager puts round the window, or a safe guess until it is known.
+    QMargins FrameMargins() const;
+    // Puts the client area at that place and size, frame included inside the available area.
+    void PlaceFrame(QPoint frameTopLeft, QSize clientSize);
+    void KeepFrameOnScreen();
+    void ResizeIndicator();
     void SaveSettings() const;
-    QString SaveFolder() const;
-    void RememberFolder(const QString& fileName);
+    // The folder a file dialog for that kind of file ("pdf", "export") starts in.
+    QString SaveFolder(const QString& kind) const;
+    void RememberFolder(const QString& kind, const QString& fileName);
+    void showEvent(QShowEvent* event) override;
 
     bands::Document document;
     PageView* view = nullptr;
@@ -109,8 +146,14 @@ private:
     bool remember = false;
     std::string fileNameStem;
     std::vector<ExportFormat> exportFormats;
-    QHBoxLayout* tools = nullptr;
-    QToolButton* commandsBefore = nullptr; // the program's own commands go before this button
+    QString title;
+    QToolBar* tools = nullptr;
+    QMenu* fileMenu = nullptr;
+    QMenu* systemMenu = nullptr;
+    QAction* commandsBefore = nullptr;     // the program's own buttons go before this one
+    QAction* fileCommandsBefore = nullptr; // and their File menu entries before this one
+    std::vector<QAction*> paperActions;
+    std::function<bool()> closeQuestion;
     bool keyPreview = false;
     KeyDownHandler keyDown;
     // Set while a previewed key that the handler passed on travels to the child and up to this

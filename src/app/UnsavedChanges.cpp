@@ -1,0 +1,31 @@
+#include "app/UnsavedChanges.h"
+
+#include "app/PreviewedSystem.h"
+#include "toolkit/Application.h"
+
+#include <string>
+
+namespace varnholt::app {
+
+bool MayLeaveSystem(toolkit::Application& application, PreviewedSystem& system, const std::function<void()>& save) {
+    if (!system.HasUnsavedChanges()) {
+        return true;
+    }
+    const std::string name = system.File() ? "\"" + system.File()->filename().string() + "\""
+                                           : "the system of " + system.State().MfgName;
+    switch (application.ShowMessage(toolkit::BoxKind::Confirmation,
+                                    "The job details of " + name + " have not been saved.\n"
+                                                                   "Do you want to save them?",
+                                    toolkit::Buttons::SaveDiscardCancel)) {
+    case toolkit::Answer::Save:
+        save();
+        return !system.HasUnsavedChanges();
+    case toolkit::Answer::Discard:
+        system.DiscardChanges();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace varnholt::app
