@@ -26,6 +26,9 @@ JobDetailsDialog::JobDetailsDialog(const report::JobDetails& details, QWidget* p
     customer = new QLineEdit(FromUtf8(details.customer), this);
     site = new QLineEdit(FromUtf8(details.site), this);
     jobNumber = new QLineEdit(FromUtf8(details.jobNumber), this);
+    customer->setObjectName(QStringLiteral("customer"));
+    site->setObjectName(QStringLiteral("site"));
+    jobNumber->setObjectName(QStringLiteral("jobNumber"));
     notes = new QPlainTextEdit(FromUtf8(details.notes), this);
     notes->setTabChangesFocus(true);
     customer->setMinimumWidth(420);

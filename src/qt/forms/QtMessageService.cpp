@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace varnholt::qtforms {
 
@@ -37,6 +38,10 @@ toolkit::Answer QtMessageService::Show(toolkit::BoxKind kind, std::string_view t
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                         QApplication::activeWindow());
         box.setTextFormat(Qt::PlainText);
+        // Named, so that the focus on each can be told (see InputTrace).
+        box.button(QMessageBox::Save)->setObjectName(QStringLiteral("Save"));
+        box.button(QMessageBox::Discard)->setObjectName(QStringLiteral("Discard"));
+        box.button(QMessageBox::Cancel)->setObjectName(QStringLiteral("Cancel"));
         box.setDefaultButton(QMessageBox::Save);
         box.setEscapeButton(QMessageBox::Cancel);
         switch (box.exec()) {

@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -72,6 +73,9 @@ const QString PaperKey = QStringLiteral("preview/paper");
 // Followed by the kind of file: PDFs and exports each start where the last one went.
 const QString FolderKey = QStringLiteral("preview/folder-");
 
+// The category the program's windows tell their input on (see qt/forms/InputTrace.h).
+Q_LOGGING_CATEGORY(InputCategory, "varnholt.input", QtWarningMsg)
+
 // Scroll requests are queued to the page display so they take effect after the key event.
 void Post(QScrollBar* bar, bands::ScrollRequest request) {
     QMetaObject::invokeMethod(
@@ -117,7 +121,7 @@ std::unique_ptr<PreviewWindow> PreviewWindow::Show(bands::Document document,
 PreviewWindow::PreviewWindow(bands::Document shown, QWidget* parent)
     : QMainWindow(parent, Qt::Window), document(std::move(shown)) {
     title = document.title.empty() ? QStringLiteral("Preview") : QString::fromStdString(document.title);
-    setWindowTitle(title + QStringLiteral("[*]"));
+    setWindowTitle(title);
 
     indicator = new QLabel(this);
     indicator->setObjectName(QStringLiteral("indicator"));
@@ -179,6 +183,9 @@ void PreviewWindow::BuildCommands() {
     fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
     systemMenu = menuBar()->addMenu(QStringLiteral("&System"));
+    fileMenu->setObjectName(QStringLiteral("FileMenu"));
+    viewMenu->setObjectName(QStringLiteral("ViewMenu"));
+    systemMenu->setObjectName(QStringLiteral("SystemMenu"));
     systemMenu->menuAction()->setVisible(false); // until the program adds a command of its own
 
     // The page keys stay with the key handler; the menu shows them without taking them over.
@@ -258,8 +265,19 @@ void PreviewWindow::OrderTabs() {
 }
 
 void PreviewWindow::SetShownFile(const QString& fileName) {
-    setWindowTitle((fileName.isEmpty() ? title : fileName + QStringLiteral(" \u2013 ") + title) +
-                   QStringLiteral("[*]"));
+    shownFile = fileName;
+    ShowTitle();
+}
+
+void PreviewWindow::SetUnsavedChanges(bool unsaved) {
+    setWindowModified(unsaved);
+    ShowTitle();
+}
+
+void PreviewWindow::ShowTitle() {
+    // Spelt out rather than Qt's placeholder, so that the title is the same wherever it is read.
+    setWindowTitle((shownFile.isEmpty() ? title : shownFile + QStringLiteral(" \u2013 ") + title) +
+                   (isWindowModified() ? QStringLiteral("*") : QString()));
 }
 
 void PreviewWindow::ShowStatus(const QString& text) {
@@ -344,7 +362,16 @@ void PreviewWindow::showEvent(QShowEvent* event) {
 void PreviewWindow::CascadeFrom(const QWidget& other) {
     const QRect otherFrame = other.frameGeometry();
     const int step = std::max(24, other.geometry().top() - otherFrame.top());
-    PlaceFrame(otherFrame.topLeft() + QPoint(step, step), size());
+    const QPoint origin = otherFrame.topLeft() + QPoint(step, step);
+    QSize client = size();
+    if (const QScreen* screen = this->screen()) {
+        // Smaller if need be, so that the other window's title bar stays in sight above this one.
+        const QMargins frame = FrameMargins();
+        const QRect available = screen->availableGeometry();
+        client = client.boundedTo(QSize(available.right() + 1 - origin.x() - frame.left() - frame.right(),
+                                        available.bottom() + 1 - origin.y() - frame.top() - frame.bottom()));
+    }
+    PlaceFrame(origin, client);
 }
 
 void PreviewWindow::RememberSettings() {
@@ -420,7 +447,12 @@ void PreviewWindow::RefreshPageIndicator() {
     if (indicator->minimumWidth() == 0) {
         ResizeIndicator();
     }
-    indicator->setText(QStringLiteral("Page %1 of %2").arg(CurrentPage()).arg(PageCount()));
+    const QString text = QStringLiteral("Page %1 of %2").arg(CurrentPage()).arg(PageCount());
+    if (text != indicator->text()) {
+        indicator->setText(text);
+        // For scripts that drive the real program: they wait for the page instead of reading pixels.
+        qCDebug(InputCategory).noquote() << QStringLiteral("page \"%1\" %2").arg(windowTitle(), text);
+    }
 }
 
 void PreviewWindow::ResizeIndicator() {

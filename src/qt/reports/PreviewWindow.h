@@ -97,7 +97,7 @@ public:
     // What the window shows: the file it belongs to after the report's title (empty for none),
     // and whether it holds changes not yet saved (a mark in the title).
     void SetShownFile(const QString& fileName);
-    void SetUnsavedChanges(bool unsaved) { setWindowModified(unsaved); }
+    void SetUnsavedChanges(bool unsaved);
     // A line in the status bar, e.g. that the system was saved.
     void ShowStatus(const QString& text);
     // Places the window down and right of another one, title bar clear of the other's, on the
@@ -147,6 +147,8 @@ private:
     std::string fileNameStem;
     std::vector<ExportFormat> exportFormats;
     QString title;
+    QString shownFile;
+    void ShowTitle();
     QToolBar* tools = nullptr;
     QMenu* fileMenu = nullptr;
     QMenu* systemMenu = nullptr;
