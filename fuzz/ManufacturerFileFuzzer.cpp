@@ -12,7 +12,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/HeadlessMessageService.h"
-#include "toolkit/InputOutputError.h"
+#include "files/FileError.h"
 #include "toolkit/ListBox.h"
 
 #include <algorithm>
@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool refused = false;
     try {
         file.LoadManufacturer();
-    } catch (const varnholt::toolkit::InputOutputError&) {
+    } catch (const varnholt::files::FileError&) {
         refused = true;
     }
     FUZZ_CHECK(refused);

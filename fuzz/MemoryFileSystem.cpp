@@ -1,6 +1,6 @@
 #include "MemoryFileSystem.h"
 
-#include "toolkit/InputOutputError.h"
+#include "files/FileError.h"
 
 #include <algorithm>
 
@@ -21,10 +21,10 @@ void MemoryFileSystem::WriteAt(const std::filesystem::path& path, std::uint64_t 
                                std::span<const std::uint8_t> bytes) {
     const auto found = files.find(path);
     if (found == files.end())
-        throw toolkit::InputOutputError("write", path, "the file does not exist");
+        throw files::FileError("write", path, "the file does not exist");
     std::vector<std::uint8_t>& content = found->second;
     if (offset > content.size())
-        throw toolkit::InputOutputError("write", path, "the offset lies beyond the end of the file");
+        throw files::FileError("write", path, "the offset lies beyond the end of the file");
     const auto start = static_cast<std::size_t>(offset);
     if (content.size() < start + bytes.size())
         content.resize(start + bytes.size());
@@ -32,8 +32,8 @@ void MemoryFileSystem::WriteAt(const std::filesystem::path& path, std::uint64_t 
 }
 
 // One fuzz run is one process with nobody to share the files with.
-std::unique_ptr<manufacturers::FileLock> MemoryFileSystem::Lock(const std::filesystem::path&,
-                                                                manufacturers::FileLock::Kind) {
+std::unique_ptr<files::FileLock> MemoryFileSystem::Lock(const std::filesystem::path&,
+                                                                files::FileLock::Kind) {
     return nullptr;
 }
 
@@ -50,13 +50,13 @@ void MemoryFileSystem::WriteNewFile(const std::filesystem::path& path, std::span
 
 void MemoryFileSystem::FlushToDisk(const std::filesystem::path& path) {
     if (files.find(path) == files.end())
-        throw toolkit::InputOutputError("flush", path, "the file does not exist");
+        throw files::FileError("flush", path, "the file does not exist");
 }
 
 void MemoryFileSystem::ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
     const auto found = files.find(from);
     if (found == files.end())
-        throw toolkit::InputOutputError("rename", from, "the file does not exist");
+        throw files::FileError("rename", from, "the file does not exist");
     std::vector<std::uint8_t> content = std::move(found->second);
     files.erase(found);
     files[to] = std::move(content);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "manufacturers/FileSystem.h"
+#include "files/FileSystem.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -11,12 +11,12 @@ namespace varnholt::fuzz {
 
 // Files held in memory, so that a fuzz run never touches the disk and every input starts from
 // exactly the bytes it brings.
-class MemoryFileSystem : public manufacturers::FileSystem {
+class MemoryFileSystem : public files::FileSystem {
 public:
     std::map<std::filesystem::path, std::vector<std::uint8_t>> files;
 
-    std::unique_ptr<manufacturers::FileLock> Lock(const std::filesystem::path& path,
-                                                  manufacturers::FileLock::Kind kind) override;
+    std::unique_ptr<files::FileLock> Lock(const std::filesystem::path& path,
+                                                  files::FileLock::Kind kind) override;
     std::filesystem::path CreateTemporaryBeside(const std::filesystem::path& target) override;
     std::optional<std::vector<std::uint8_t>> ReadFile(const std::filesystem::path& path) override;
     void CreateIfMissing(const std::filesystem::path& path) override;

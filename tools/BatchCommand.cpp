@@ -20,7 +20,7 @@
 #include "engine/KeySchedule.h"
 #include "engine/Progression.h"
 #include "manufacturers/CodePage1252.h"
-#include "manufacturers/FileReplacement.h"
+#include "files/FileReplacement.h"
 #include "manufacturers/ManufacturerRecord.h"
 #include "manufacturers/RecordValidity.h"
 #include "report/PinningList.h"
@@ -28,7 +28,7 @@
 #include "report/TForm3.h"
 #include "systems/SystemFile.h"
 #include "systems/SystemRebuild.h"
-#include "toolkit/InputOutputError.h"
+#include "files/FileError.h"
 
 #include <algorithm>
 #include <chrono>
@@ -130,10 +130,10 @@ void WritePdf(const bands::Document& document, const BatchOptions& options, std:
                    "output, or choose another --format."};
     // The PDF is drawn into a file first; it lies in a folder only the user can enter, and goes
     // with the folder however the run ends.
-    std::optional<manufacturers::TemporaryFile> file;
+    std::optional<files::TemporaryFile> file;
     try {
-        file.emplace(manufacturers::TemporaryFile::InPrivateFolder{"varnholt-report.pdf"});
-    } catch (const toolkit::InputOutputError& failure) {
+        file.emplace(files::TemporaryFile::InPrivateFolder{"varnholt-report.pdf"});
+    } catch (const files::FileError& failure) {
         throw Stop{ExitFileFailure, failure.what()};
     }
     if (auto failure = draw(file->Path()))

@@ -2,8 +2,8 @@
 
 #include "BatchStop.h"
 
-#include "manufacturers/FileLock.h"
-#include "toolkit/InputOutputError.h"
+#include "files/FileLock.h"
+#include "files/FileError.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -34,8 +34,8 @@ public:
     explicit OpenDatabase(const std::filesystem::path& databaseFile) : file(databaseFile) {
         try {
             // Refuses a pipe or device before anything waits on it.
-            lock.emplace(file, manufacturers::FileLock::Kind::Shared);
-        } catch (const toolkit::InputOutputError& failure) {
+            lock.emplace(file, files::FileLock::Kind::Shared);
+        } catch (const files::FileError& failure) {
             throw BatchStop{ExitFileFailure, "The manufacturer file \"" + file.string() +
                                                  "\" cannot be read: " + failure.Reason() + "."};
         }
@@ -69,7 +69,7 @@ public:
 
 private:
     std::filesystem::path file;
-    std::optional<manufacturers::FileLock> lock;
+    std::optional<files::FileLock> lock;
     std::ifstream stream;
     std::uintmax_t count = 0;
 };

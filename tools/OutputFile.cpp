@@ -1,7 +1,7 @@
 #include "OutputFile.h"
 
-#include "manufacturers/FileReplacement.h"
-#include "toolkit/InputOutputError.h"
+#include "files/FileReplacement.h"
+#include "files/FileError.h"
 
 #include <cerrno>
 #include <fstream>
@@ -51,14 +51,14 @@ std::optional<std::string> WriteFileWhole(const std::filesystem::path& target,
                                           const ContentWriter& writeContent,
                                           const Companion& beforeReplacing) {
     try {
-        manufacturers::TemporaryFile temporary(target);
+        files::TemporaryFile temporary(target);
         if (auto failure = writeContent(temporary.Path()))
             return NamingTarget(*failure, temporary.Path(), target);
         if (beforeReplacing)
             if (auto failure = beforeReplacing())
                 return failure;
         temporary.ReplaceTarget();
-    } catch (const toolkit::InputOutputError& failure) {
+    } catch (const files::FileError& failure) {
         return std::string(failure.what());
     }
     return std::nullopt;

@@ -2,7 +2,7 @@
 #include "Terminal.h"
 #include "VarnholtVersion.h"
 
-#include "manufacturers/InterruptCleanup.h"
+#include "files/InterruptCleanup.h"
 #include "qt/reports/PdfOutput.h"
 #include "qt/reports/Printing.h"
 
@@ -27,7 +27,7 @@ void ReportQtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     // An interrupted run, or a reader that stops reading, leaves no temporary file behind.
-    varnholt::manufacturers::InterruptCleanup::Install();
+    varnholt::files::InterruptCleanup::Install();
 
     // Qt is started only when the report is drawn on paper, and never needs a display.
     std::optional<QApplication> application;

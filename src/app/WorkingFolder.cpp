@@ -1,8 +1,8 @@
 #include "app/WorkingFolder.h"
 
-#include "manufacturers/FileReplacement.h"
+#include "files/FileReplacement.h"
 #include "manufacturers/ManufacturerFile.h"
-#include "toolkit/InputOutputError.h"
+#include "files/FileError.h"
 
 #include <cstdlib>
 
@@ -54,11 +54,11 @@ std::optional<std::string> PlaceSample(const fs::path& folder, std::span<const s
                                        bool& placed) {
     const fs::path target = folder / manufacturers::ManufacturerFile::FileName;
     try {
-        manufacturers::TemporaryFile temporary(target);
-        manufacturers::WriteWholeFile(
+        files::TemporaryFile temporary(target);
+        files::WriteWholeFile(
             temporary.Path(), {reinterpret_cast<const char*>(sample.data()), sample.size()}, target);
         placed = temporary.PlaceAsNewTarget();
-    } catch (const toolkit::InputOutputError& failure) {
+    } catch (const files::FileError& failure) {
         return "the sample database could not be placed in " + Quoted(folder) + ": " + failure.Reason();
     }
     return std::nullopt;

@@ -3,7 +3,7 @@
 #include "manufacturers/ManufacturerMessages.h"
 #include "manufacturers/ManufacturerName.h"
 #include "manufacturers/RecordValidity.h"
-#include "toolkit/InputOutputError.h"
+#include "files/FileError.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/MessageService.h"
 
@@ -29,10 +29,10 @@ std::vector<RecordBytes> SplitIntoRecords(const std::vector<std::uint8_t>& bytes
 ManufacturerFile::ManufacturerFile(const std::filesystem::path& startDirectory,
                                    toolkit::MessageService& messageService)
     : mfgFile(startDirectory / FileName), messages(messageService),
-      ownFileSystem(std::make_unique<DiskFileSystem>()), fileSystem(*ownFileSystem) {}
+      ownFileSystem(std::make_unique<files::DiskFileSystem>()), fileSystem(*ownFileSystem) {}
 
 ManufacturerFile::ManufacturerFile(const std::filesystem::path& startDirectory,
-                                   toolkit::MessageService& messageService, FileSystem& files)
+                                   toolkit::MessageService& messageService, files::FileSystem& files)
     : mfgFile(startDirectory / FileName), messages(messageService), fileSystem(files) {}
 
 std::vector<RecordBytes> ManufacturerFile::ReadRecords(bool& opened, std::size_t* fragmentSize) {
@@ -53,7 +53,7 @@ void ManufacturerFile::FindManufacturerName() {
     std::vector<RecordBytes> records;
     {
         // Not held while the question is open: the other copy may have to wait for an answer.
-        auto lock = fileSystem.Lock(mfgFile, FileLock::Kind::Shared);
+        auto lock = fileSystem.Lock(mfgFile, files::FileLock::Kind::Shared);
         records = ReadRecords(opened);
     }
     if (!opened) {
@@ -61,7 +61,7 @@ void ManufacturerFile::FindManufacturerName() {
         // cannot be read must not be replaced by an empty one.
         std::error_code error;
         if (std::filesystem::exists(mfgFile, error)) {
-            throw toolkit::InputOutputError("open", mfgFile, "the file cannot be read");
+            throw files::FileError("open", mfgFile, "the file cannot be read");
         }
         fileSystem.CreateIfMissing(mfgFile);
     }
@@ -94,10 +94,10 @@ bool ManufacturerFile::SaveManufacturer() {
         return false;
     }
     RecordMoved = false;
-    auto lock = fileSystem.Lock(mfgFile, FileLock::Kind::Exclusive);
+    auto lock = fileSystem.Lock(mfgFile, files::FileLock::Kind::Exclusive);
     auto existing = fileSystem.ReadFile(mfgFile);
     if (!existing) {
-        throw toolkit::InputOutputError("open", mfgFile, "the file cannot be found or read");
+        throw files::FileError("open", mfgFile, "the file cannot be found or read");
     }
     const std::uint64_t wholeRecords = existing->size() / RecordSize;
     std::uint64_t number = wholeRecords;
@@ -116,7 +116,7 @@ bool ManufacturerFile::SaveManufacturer() {
     }
     if (OverwriteRecord) {
         if (SelectedRecord >= wholeRecords) {
-            throw toolkit::InputOutputError(
+            throw files::FileError(
                 "write", mfgFile, "record " + std::to_string(SelectedRecord) + " is no longer in the file");
         }
         number = SelectedRecord;
@@ -135,7 +135,7 @@ bool ManufacturerFile::ListManufacturers(toolkit::ListBox& LB1) {
     std::size_t fragmentSize = 0;
     std::vector<RecordBytes> records;
     {
-        auto lock = fileSystem.Lock(mfgFile, FileLock::Kind::Shared);
+        auto lock = fileSystem.Lock(mfgFile, files::FileLock::Kind::Shared);
         records = ReadRecords(opened, &fragmentSize);
     }
     if (!opened) {
@@ -166,7 +166,7 @@ bool ManufacturerFile::LoadManufacturer() {
     bool opened = false;
     std::vector<RecordBytes> records;
     {
-        auto lock = fileSystem.Lock(mfgFile, FileLock::Kind::Shared);
+        auto lock = fileSystem.Lock(mfgFile, files::FileLock::Kind::Shared);
         records = ReadRecords(opened);
     }
     if (!opened) {
@@ -174,7 +174,7 @@ bool ManufacturerFile::LoadManufacturer() {
         return false;
     }
     if (SelectedRecord >= records.size()) {
-        throw toolkit::InputOutputError("read", mfgFile,
+        throw files::FileError("read", mfgFile,
                                         "record " + std::to_string(SelectedRecord) + " is not in the file");
     }
     const auto& bytes = records[SelectedRecord];
@@ -205,10 +205,10 @@ void ManufacturerFile::OfferDeletion() {
 void ManufacturerFile::PurgeDeletedManufacturers() {
     bool opened = false;
     // Held until the new file is in place: a record appended meanwhile would be lost with the old.
-    auto lock = fileSystem.Lock(mfgFile, FileLock::Kind::Exclusive);
+    auto lock = fileSystem.Lock(mfgFile, files::FileLock::Kind::Exclusive);
     auto records = ReadRecords(opened);
     if (!opened) {
-        throw toolkit::InputOutputError("open", mfgFile, "the file cannot be found or read");
+        throw files::FileError("open", mfgFile, "the file cannot be found or read");
     }
     std::vector<std::uint8_t> kept;
     for (const auto& bytes : records) {
@@ -226,7 +226,7 @@ void ManufacturerFile::PurgeDeletedManufacturers() {
         fileSystem.WriteNewFile(temporary, kept);
         fileSystem.FlushToDisk(temporary);
         fileSystem.ReplaceFile(temporary, mfgFile);
-    } catch (const toolkit::InputOutputError&) {
+    } catch (const files::FileError&) {
         fileSystem.RemoveQuietly(temporary);
         throw;
     }
@@ -234,7 +234,7 @@ void ManufacturerFile::PurgeDeletedManufacturers() {
 
 std::vector<ManufacturerRecord> ManufacturerFile::ReadAllRecords() {
     bool opened = false;
-    auto lock = fileSystem.Lock(mfgFile, FileLock::Kind::Shared);
+    auto lock = fileSystem.Lock(mfgFile, files::FileLock::Kind::Shared);
     std::vector<ManufacturerRecord> result;
     for (const auto& bytes : ReadRecords(opened)) {
         result.push_back(ManufacturerRecord::Decode(bytes));

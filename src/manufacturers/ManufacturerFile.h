@@ -1,6 +1,6 @@
 #pragma once
 
-#include "manufacturers/FileSystem.h"
+#include "files/FileSystem.h"
 #include "manufacturers/ManufacturerRecord.h"
 
 #include <cstddef>
@@ -23,7 +23,7 @@ namespace varnholt::manufacturers {
 // Each holds a lock on the file meanwhile (shared to read, alone to write), so that two copies
 // of the program in one folder take turns.
 //
-// File failures after the file was found are thrown as toolkit::InputOutputError, which the
+// File failures after the file was found are thrown as files::FileError, which the
 // event dispatcher shows as the standard input/output error; the reaction stops there.
 class ManufacturerFile {
 public:
@@ -32,7 +32,7 @@ public:
     ManufacturerFile(const std::filesystem::path& startDir, toolkit::MessageService& messages);
     // For tests that make the disk fail.
     ManufacturerFile(const std::filesystem::path& startDir, toolkit::MessageService& messages,
-                     FileSystem& fileSystem);
+                     files::FileSystem& fileSystem);
 
     ManufacturerFile(const ManufacturerFile&) = delete;
     ManufacturerFile& operator=(const ManufacturerFile&) = delete;
@@ -106,8 +106,8 @@ private:
 
     std::filesystem::path mfgFile;
     toolkit::MessageService& messages;
-    std::unique_ptr<FileSystem> ownFileSystem;
-    FileSystem& fileSystem;
+    std::unique_ptr<files::FileSystem> ownFileSystem;
+    files::FileSystem& fileSystem;
 };
 
 } // namespace varnholt::manufacturers

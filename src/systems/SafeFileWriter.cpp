@@ -1,18 +1,18 @@
 #include "systems/SafeFileWriter.h"
 
-#include "manufacturers/FileReplacement.h"
-#include "toolkit/InputOutputError.h"
+#include "files/FileReplacement.h"
+#include "files/FileError.h"
 
 
 namespace varnholt::systems {
 
 std::optional<std::string> WriteFileSafely(const std::filesystem::path& target, std::string_view bytes,
-                                           manufacturers::NewFileMode created) {
+                                           files::NewFileMode created) {
     try {
-        manufacturers::TemporaryFile temporary(target, created);
-        manufacturers::WriteWholeFile(temporary.Path(), bytes, target);
+        files::TemporaryFile temporary(target, created);
+        files::WriteWholeFile(temporary.Path(), bytes, target);
         temporary.ReplaceTarget();
-    } catch (const toolkit::InputOutputError& failure) {
+    } catch (const files::FileError& failure) {
         return failure.what();
     }
     return std::nullopt;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "manufacturers/FileReplacement.h"
+#include "files/FileReplacement.h"
 
 #include <filesystem>
 #include <optional>
@@ -13,6 +13,6 @@ namespace varnholt::systems {
 // (links followed, the replaced file's mode kept, special files refused). Returns what went
 // wrong, as a sentence naming the target, or nothing when the file is written.
 std::optional<std::string> WriteFileSafely(const std::filesystem::path& target, std::string_view bytes,
-                                           manufacturers::NewFileMode created = manufacturers::NewFileMode::FromUmask);
+                                           files::NewFileMode created = files::NewFileMode::FromUmask);
 
 } // namespace varnholt::systems

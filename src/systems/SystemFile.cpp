@@ -1,6 +1,6 @@
 #include "systems/SystemFile.h"
 
-#include "manufacturers/FileReplacement.h"
+#include "files/FileReplacement.h"
 #include "systems/SafeFileWriter.h"
 #include "systems/SystemFileFormat.h"
 #include "systems/UtcTime.h"
@@ -25,7 +25,7 @@ std::variant<SavedSystem, SystemFileRefusal> ReadSystemFile(const std::filesyste
     if (!std::filesystem::is_regular_file(status))
         return SystemFileRefusal{CannotOpenMessage(file, "it is not a regular file"), true};
     // One byte more than a system file may have tells a larger file without reading it whole.
-    auto text = manufacturers::ReadFileStart(file, LargestSystemFile + 1);
+    auto text = files::ReadFileStart(file, LargestSystemFile + 1);
     if (auto* failure = std::get_if<std::error_code>(&text))
         return SystemFileRefusal{CannotOpenMessage(file, failure->message()), true};
     auto read = ReadSystemJson(std::get<std::string>(text));
@@ -50,7 +50,7 @@ std::optional<std::string> SaveSystemFile(const std::filesystem::path& file, Sav
         return "The system cannot be saved as \"" + file.string() +
                "\": the file would not hold it exactly as it is.";
     // It holds the top master and control keys: a new file is for its owner's eyes only.
-    if (auto failure = WriteFileSafely(file, document, manufacturers::NewFileMode::OwnerOnly))
+    if (auto failure = WriteFileSafely(file, document, files::NewFileMode::OwnerOnly))
         return failure;
     system = std::move(stamped);
     return std::nullopt;

@@ -2,7 +2,7 @@
 
 #include "toolkit/ConversionError.h"
 #include "toolkit/Form.h"
-#include "toolkit/InputOutputError.h"
+#include "files/FileError.h"
 
 #include <algorithm>
 
@@ -75,7 +75,7 @@ void Application::Dispatch(const std::function<void()>& reaction) {
             reaction();
         } catch (const ConversionError& error) {
             failure = error.what();
-        } catch (const InputOutputError& error) {
+        } catch (const files::FileError& error) {
             failure = error.what();
         }
     }

@@ -55,7 +55,7 @@ public:
     std::function<void()> OnTerminate;
 
     // Every event reaction runs through here. The outermost call catches ConversionError and
-    // InputOutputError, shows the message in an error box and returns: the reaction stops
+    // files::FileError, shows the message in an error box and returns: the reaction stops
     // there and the program goes on. Other exceptions pass through.
     void Dispatch(const std::function<void()>& reaction);
 

@@ -5,7 +5,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/HeadlessMessageService.h"
-#include "toolkit/InputOutputError.h"
+#include "files/FileError.h"
 #include "toolkit/ListBox.h"
 
 #include <gtest/gtest.h>
@@ -77,7 +77,7 @@ TEST_F(ManufacturerFileTest, LookupCreatesAMissingFileAndFindsNamesWithoutRegard
 TEST_F(ManufacturerFileTest, LookupNeverEmptiesAFileThatExistsButCannotBeRead) {
     std::filesystem::create_directory(file.MfgFile());
     file.MfgName = "Acme";
-    EXPECT_THROW(file.FindManufacturerName(), toolkit::InputOutputError);
+    EXPECT_THROW(file.FindManufacturerName(), files::FileError);
     EXPECT_TRUE(std::filesystem::is_directory(file.MfgFile()));
 }
 
@@ -121,13 +121,13 @@ TEST_F(ManufacturerFileTest, SaveOnAFullDiskReportsAndLeavesTheFileAsItWas) {
     auto before = ReadBytes(file.MfgFile());
     disk.failAt = "WriteAt";
     file.CurrentManufacturer = PlainRecord("Acme");
-    EXPECT_THROW(file.SaveManufacturer(), toolkit::InputOutputError);
+    EXPECT_THROW(file.SaveManufacturer(), files::FileError);
     EXPECT_EQ(ReadBytes(file.MfgFile()), before);
 }
 
-TEST_F(ManufacturerFileTest, SaveWithoutAFileIsAnInputOutputError) {
+TEST_F(ManufacturerFileTest, SaveWithoutAFileIsAFileError) {
     file.CurrentManufacturer = PlainRecord("Acme");
-    EXPECT_THROW(file.SaveManufacturer(), toolkit::InputOutputError);
+    EXPECT_THROW(file.SaveManufacturer(), files::FileError);
     EXPECT_FALSE(std::filesystem::exists(file.MfgFile()));
 }
 
@@ -228,10 +228,10 @@ TEST_F(ManufacturerFileTest, LoadOfARecordWithAnOverlongNameSaysSo) {
               std::string::npos);
 }
 
-TEST_F(ManufacturerFileTest, LoadOfARecordNoLongerInTheFileIsAnInputOutputError) {
+TEST_F(ManufacturerFileTest, LoadOfARecordNoLongerInTheFileIsAFileError) {
     PutInFile({PlainRecord("Acme")});
     file.SelectedRecord = 3;
-    EXPECT_THROW(file.LoadManufacturer(), toolkit::InputOutputError);
+    EXPECT_THROW(file.LoadManufacturer(), files::FileError);
 }
 
 TEST_F(ManufacturerFileTest, PurgeRemovesEveryMarkedRecordAndKeepsTheOrderAndBytesOfTheRest) {
@@ -292,7 +292,7 @@ TEST_F(ManufacturerFileTest, APipeOrDeviceInTheDatabasesPlaceIsRefusedAtOnce) {
             try {
                 operation();
                 ADD_FAILURE() << "a special file was taken for the database";
-            } catch (const toolkit::InputOutputError& error) {
+            } catch (const files::FileError& error) {
                 EXPECT_NE(std::string(error.what()).find("it is not a regular file"), std::string::npos)
                     << error.what();
                 EXPECT_NE(std::string(error.what()).find(database.generic_string()), std::string::npos);
@@ -311,7 +311,7 @@ TEST_F(ManufacturerFileTest, APurgeKilledAtAnyStepLeavesAWholeDatabase) {
         PutInFile(records);
         auto before = ReadBytes(file.MfgFile());
         disk.failAt = step;
-        EXPECT_THROW(file.PurgeDeletedManufacturers(), toolkit::InputOutputError) << step;
+        EXPECT_THROW(file.PurgeDeletedManufacturers(), files::FileError) << step;
         EXPECT_EQ(ReadBytes(file.MfgFile()), before) << "the old database is there, whole, after " << step;
         EXPECT_FALSE(std::filesystem::exists(directory.path / "MFG.TMP")) << step;
     }

@@ -10,7 +10,7 @@
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
 #include "toolkit/HeadlessMessageService.h"
-#include "toolkit/InputOutputError.h"
+#include "files/FileError.h"
 #include "toolkit/Label.h"
 #include "toolkit/Panel.h"
 #include "toolkit/ScriptedDriver.h"
@@ -372,7 +372,7 @@ TEST_F(ManufacturerPanelStory, RefreshEmptiesTheNewManufacturerAndCancelSavesNot
     EXPECT_EQ(driver.Text("MfgsName"), "") << "Cancel emptied the fields";
 }
 
-TEST_F(ManufacturerPanelStory, AFullDiskAtTheSaveShowsTheInputOutputErrorAndKeepsTheInput) {
+TEST_F(ManufacturerPanelStory, AFullDiskAtTheSaveShowsTheFileErrorAndKeepsTheInput) {
     TypeUpToStep("Acme");
     driver.Type("1");
     disk.failAt = "WriteAt";

@@ -1,10 +1,10 @@
 #include "TemporaryDirectory.h"
 
-#include "manufacturers/FileLock.h"
+#include "files/FileLock.h"
 #include "manufacturers/ManufacturerFile.h"
 #include "manufacturers/ManufacturerName.h"
 #include "toolkit/HeadlessMessageService.h"
-#include "toolkit/InputOutputError.h"
+#include "files/FileError.h"
 
 #include <gtest/gtest.h>
 
@@ -172,12 +172,12 @@ TEST(SharedDatabaseTest, AFileHeldTooLongByTheOtherCopyIsNamedInAClearMessage) {
     TemporaryDirectory directory;
     const auto database = directory.path / ManufacturerFile::FileName;
     { std::ofstream(database) << std::string(RecordSize, '\0'); }
-    FileLock other(database, FileLock::Kind::Exclusive);
+    files::FileLock other(database, files::FileLock::Kind::Exclusive);
     const auto start = std::chrono::steady_clock::now();
     try {
-        FileLock mine(database, FileLock::Kind::Shared, std::chrono::milliseconds(200));
+        files::FileLock mine(database, files::FileLock::Kind::Shared, std::chrono::milliseconds(200));
         ADD_FAILURE() << "two copies held the database at once";
-    } catch (const toolkit::InputOutputError& busy) {
+    } catch (const files::FileError& busy) {
         EXPECT_EQ(std::string(busy.what()), "Cannot use the file \"" + database.generic_string() +
                                                 "\": another copy of the program is working on it; please "
                                                 "try again.");

@@ -1,7 +1,7 @@
 #include "TestForm.h"
 
 #include "toolkit/ConversionError.h"
-#include "toolkit/InputOutputError.h"
+#include "files/FileError.h"
 #include "toolkit/Utf8.h"
 
 #include <gmock/gmock.h>
@@ -73,7 +73,7 @@ TEST_F(MessageStory, AnErrorInsideANestedFocusReactionStopsTheWholeUserAction) {
 }
 
 TEST_F(MessageStory, AFileErrorIsShownAsAnErrorBoxToo) {
-    ok.OnClick = [] { throw InputOutputError("write", "/data/Varnholt.MFG", "No space left on device"); };
+    ok.OnClick = [] { throw varnholt::files::FileError("write", "/data/Varnholt.MFG", "No space left on device"); };
     driver.Click("OkButton");
     EXPECT_EQ(driver.LastBox().text,
               "Cannot write the file \"/data/Varnholt.MFG\": No space left on device.");

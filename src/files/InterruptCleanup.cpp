@@ -1,4 +1,4 @@
-#include "manufacturers/InterruptCleanup.h"
+#include "files/InterruptCleanup.h"
 
 #include <array>
 #include <atomic>
@@ -9,7 +9,7 @@
 #include <unistd.h>
 #endif
 
-namespace varnholt::manufacturers {
+namespace varnholt::files {
 
 namespace {
 
@@ -97,4 +97,4 @@ InterruptCleanup::Registration::~Registration() {
     slots[slot].taken.store(false);
 }
 
-} // namespace varnholt::manufacturers
+} // namespace varnholt::files

@@ -1,7 +1,7 @@
-#include "manufacturers/FileSystem.h"
+#include "files/FileSystem.h"
 
-#include "manufacturers/FileReplacement.h"
-#include "toolkit/InputOutputError.h"
+#include "files/FileReplacement.h"
+#include "files/FileError.h"
 
 #include <cerrno>
 #include <cstring>
@@ -17,7 +17,7 @@
 #include <unistd.h>
 #endif
 
-namespace varnholt::manufacturers {
+namespace varnholt::files {
 
 namespace {
 
@@ -68,7 +68,7 @@ std::optional<std::vector<std::uint8_t>> DiskFileSystem::ReadFile(const std::fil
     struct stat opened {};
     if (::fstat(handle, &opened) != 0 || !S_ISREG(opened.st_mode)) {
         ::close(handle);
-        throw toolkit::InputOutputError("read", path, "it is not a regular file");
+        throw FileError("read", path, "it is not a regular file");
     }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(opened.st_size));
     std::size_t filled = 0;
@@ -83,7 +83,7 @@ std::optional<std::vector<std::uint8_t>> DiskFileSystem::ReadFile(const std::fil
         if (got < 0) {
             const int reason = errno;
             ::close(handle);
-            throw toolkit::InputOutputError("read", path, std::generic_category().message(reason));
+            throw FileError("read", path, std::generic_category().message(reason));
         }
         if (got == 0) {
             break;
@@ -96,7 +96,7 @@ std::optional<std::vector<std::uint8_t>> DiskFileSystem::ReadFile(const std::fil
 #else
     std::error_code error;
     if (std::filesystem::exists(path, error) && !std::filesystem::is_regular_file(path, error)) {
-        throw toolkit::InputOutputError("read", path, "it is not a regular file");
+        throw FileError("read", path, "it is not a regular file");
     }
     std::ifstream stream(path, std::ios::binary);
     if (!stream) {
@@ -109,7 +109,7 @@ std::optional<std::vector<std::uint8_t>> DiskFileSystem::ReadFile(const std::fil
         bytes.insert(bytes.end(), first, first + stream.gcount());
     }
     if (stream.bad()) {
-        throw toolkit::InputOutputError("read", path, LastSystemError());
+        throw FileError("read", path, LastSystemError());
     }
     return bytes;
 #endif
@@ -127,7 +127,7 @@ void DiskFileSystem::CreateIfMissing(const std::filesystem::path& path) {
     errno = 0;
     std::ofstream stream(path, std::ios::binary | std::ios::app);
     if (!stream) {
-        throw toolkit::InputOutputError("create", path, LastSystemError());
+        throw FileError("create", path, LastSystemError());
     }
 }
 
@@ -136,14 +136,14 @@ void DiskFileSystem::WriteAt(const std::filesystem::path& path, std::uint64_t of
     std::error_code error;
     auto formerSize = std::filesystem::file_size(path, error);
     if (error) {
-        throw toolkit::InputOutputError("open", path, error.message());
+        throw FileError("open", path, error.message());
     }
     errno = 0;
     bool written = false;
     {
         std::fstream stream(path, std::ios::binary | std::ios::in | std::ios::out);
         if (!stream) {
-            throw toolkit::InputOutputError("open", path, LastSystemError());
+            throw FileError("open", path, LastSystemError());
         }
         stream.seekp(static_cast<std::streamoff>(offset));
         stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -160,26 +160,26 @@ void DiskFileSystem::WriteAt(const std::filesystem::path& path, std::uint64_t of
     if (offset >= formerSize) {
         std::filesystem::resize_file(path, formerSize, error);
     }
-    throw toolkit::InputOutputError("write", path, reason);
+    throw FileError("write", path, reason);
 }
 
 void DiskFileSystem::WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
     errno = 0;
     std::ofstream stream(path, std::ios::binary | std::ios::trunc);
     if (!stream) {
-        throw toolkit::InputOutputError("create", path, LastSystemError());
+        throw FileError("create", path, LastSystemError());
     }
     stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     stream.close();
     if (stream.fail()) {
-        throw toolkit::InputOutputError("write", path, LastSystemError());
+        throw FileError("write", path, LastSystemError());
     }
 }
 
 void DiskFileSystem::FlushToDisk(const std::filesystem::path& path) {
     errno = 0;
     if (!SyncToDisk(path, false)) {
-        throw toolkit::InputOutputError("flush", path, LastSystemError());
+        throw FileError("flush", path, LastSystemError());
     }
 }
 
@@ -192,4 +192,4 @@ void DiskFileSystem::RemoveQuietly(const std::filesystem::path& path) noexcept {
     std::filesystem::remove(path, error);
 }
 
-} // namespace varnholt::manufacturers
+} // namespace varnholt::files

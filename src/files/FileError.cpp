@@ -1,11 +1,11 @@
-#include "toolkit/InputOutputError.h"
+#include "files/FileError.h"
 
-namespace varnholt::toolkit {
+namespace varnholt::files {
 
-InputOutputError::InputOutputError(std::string_view action, const std::filesystem::path& failedFile,
+FileError::FileError(std::string_view action, const std::filesystem::path& failedFile,
                                    std::string_view failedReason)
     : std::runtime_error("Cannot " + std::string(action) + " the file \"" + failedFile.generic_string() +
                          "\": " + std::string(failedReason) + "."),
       file(failedFile), reason(failedReason) {}
 
-} // namespace varnholt::toolkit
+} // namespace varnholt::files

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 
-namespace varnholt::manufacturers {
+namespace varnholt::files {
 
 // Files and folders that exist only while something is being written, and that must not outlive
 // a run cut short by Ctrl+C, a terminal hang-up, a kill or a reader that closed the pipe.
@@ -27,4 +27,4 @@ public:
     };
 };
 
-} // namespace varnholt::manufacturers
+} // namespace varnholt::files

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <filesystem>
 
-namespace varnholt::manufacturers {
+namespace varnholt::files {
 
 // An advisory lock on the manufacturer database for the whole of one operation, so that two
 // copies of the program working in one folder take turns instead of writing over each other.
@@ -13,7 +13,7 @@ public:
     enum class Kind { Shared, Exclusive };
     static constexpr std::chrono::milliseconds DefaultPatience{3000};
 
-    // Waits up to `patience` for the lock. Throws toolkit::InputOutputError when the file cannot
+    // Waits up to `patience` for the lock. Throws FileError when the file cannot
     // be opened, is not a regular file, or stays locked by someone else.
     FileLock(const std::filesystem::path& file, Kind kind,
              std::chrono::milliseconds patience = DefaultPatience);
@@ -25,4 +25,4 @@ private:
     int handle = -1;
 };
 
-} // namespace varnholt::manufacturers
+} // namespace varnholt::files

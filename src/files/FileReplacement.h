@@ -1,6 +1,6 @@
 #pragma once
 
-#include "manufacturers/InterruptCleanup.h"
+#include "files/InterruptCleanup.h"
 
 #include <filesystem>
 #include <optional>
@@ -12,8 +12,8 @@
 // Writing a file so that it is either the old or the new one, whole, and stays the user's file:
 // the new content goes into a temporary file beside the real file (through symbolic links),
 // readable by the owner only, which then takes the real file's place, mode and owner in one
-// rename. Failures are thrown as toolkit::InputOutputError naming the file the caller gave.
-namespace varnholt::manufacturers {
+// rename. Failures are thrown as FileError naming the file the caller gave.
+namespace varnholt::files {
 
 // The file a path leads to once every symbolic link on the way is followed. The last link may
 // dangle: then its target is the file to create.
@@ -82,4 +82,4 @@ private:
     bool replaced = false;
 };
 
-} // namespace varnholt::manufacturers
+} // namespace varnholt::files

@@ -1,6 +1,6 @@
-#include "manufacturers/FileLock.h"
+#include "files/FileLock.h"
 
-#include "toolkit/InputOutputError.h"
+#include "files/FileError.h"
 
 #include <cerrno>
 #include <system_error>
@@ -13,7 +13,7 @@
 #include <unistd.h>
 #endif
 
-namespace varnholt::manufacturers {
+namespace varnholt::files {
 
 FileLock::FileLock(const std::filesystem::path& file, Kind kind, std::chrono::milliseconds patience) {
 #ifndef _WIN32
@@ -22,12 +22,12 @@ FileLock::FileLock(const std::filesystem::path& file, Kind kind, std::chrono::mi
         // Non-blocking: opening a pipe for reading would wait for a writer for ever.
         handle = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (handle < 0) {
-            throw toolkit::InputOutputError("open", file, std::generic_category().message(errno));
+            throw FileError("open", file, std::generic_category().message(errno));
         }
         struct stat opened {};
         if (::fstat(handle, &opened) != 0 || !S_ISREG(opened.st_mode)) {
             ::close(handle);
-            throw toolkit::InputOutputError("open", file, "it is not a regular file");
+            throw FileError("open", file, "it is not a regular file");
         }
         bool locked = false;
         while (!locked) {
@@ -35,7 +35,7 @@ FileLock::FileLock(const std::filesystem::path& file, Kind kind, std::chrono::mi
             if (!locked && (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline)) {
                 const int error = errno;
                 ::close(handle);
-                throw toolkit::InputOutputError(
+                throw FileError(
                     "use", file,
                     error == EWOULDBLOCK ? "another copy of the program is working on it; please try again"
                                          : std::generic_category().message(error));
@@ -69,4 +69,4 @@ FileLock::~FileLock() {
 #endif
 }
 
-} // namespace varnholt::manufacturers
+} // namespace varnholt::files

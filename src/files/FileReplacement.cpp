@@ -1,6 +1,6 @@
-#include "manufacturers/FileReplacement.h"
+#include "files/FileReplacement.h"
 
-#include "toolkit/InputOutputError.h"
+#include "files/FileError.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -13,7 +13,7 @@
 #include <unistd.h>
 #endif
 
-namespace varnholt::manufacturers {
+namespace varnholt::files {
 
 namespace {
 
@@ -72,10 +72,10 @@ std::filesystem::path CreateUnique(const std::filesystem::path& folder, const st
             return candidate;
         }
         if (error != EEXIST) {
-            throw toolkit::InputOutputError("create", named, SystemReason(error));
+            throw FileError("create", named, SystemReason(error));
         }
     }
-    throw toolkit::InputOutputError("create", named, "no free name for a temporary file beside it");
+    throw FileError("create", named, "no free name for a temporary file beside it");
 }
 
 bool SyncToDisk(const std::filesystem::path& path, bool directory) {
@@ -105,11 +105,11 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path) {
         }
         const std::filesystem::path target = std::filesystem::read_symlink(current, error);
         if (error) {
-            throw toolkit::InputOutputError("open", path, error.message());
+            throw FileError("open", path, error.message());
         }
         current = target.is_absolute() ? target : FolderOf(current) / target;
     }
-    throw toolkit::InputOutputError("open", path, SystemReason(ELOOP));
+    throw FileError("open", path, SystemReason(ELOOP));
 }
 
 std::optional<std::string> WhyNotReplaceable(const std::filesystem::path& path) {
@@ -131,7 +131,7 @@ std::filesystem::path CreatePrivateFileBeside(const std::filesystem::path& realT
 void FlushFileToDisk(const std::filesystem::path& file, const std::filesystem::path& named) {
     errno = 0;
     if (!SyncToDisk(file, false)) {
-        throw toolkit::InputOutputError("write", named, SystemReason(errno != 0 ? errno : EIO));
+        throw FileError("write", named, SystemReason(errno != 0 ? errno : EIO));
     }
 }
 
@@ -145,7 +145,7 @@ void GiveNewFileMode(const std::filesystem::path& temporary, const std::filesyst
         const mode_t mask = ::umask(0);
         ::umask(mask);
         if (::chmod(temporary.c_str(), 0666 & ~mask) != 0) {
-            throw toolkit::InputOutputError("write", realTarget, SystemReason(errno));
+            throw FileError("write", realTarget, SystemReason(errno));
         }
     }
     // Otherwise the temporary file keeps the owner-only mode it was created with.
@@ -162,7 +162,7 @@ void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes, c
 #ifndef _WIN32
     const int handle = ::open(file.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (handle < 0) {
-        throw toolkit::InputOutputError("write", named, SystemReason(errno));
+        throw FileError("write", named, SystemReason(errno));
     }
     while (!bytes.empty()) {
         const ssize_t written = ::write(handle, bytes.data(), bytes.size());
@@ -172,18 +172,18 @@ void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes, c
         if (written <= 0) {
             const int error = written < 0 ? errno : EIO;
             ::close(handle);
-            throw toolkit::InputOutputError("write", named, SystemReason(error));
+            throw FileError("write", named, SystemReason(error));
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     if (::close(handle) != 0) {
-        throw toolkit::InputOutputError("write", named, SystemReason(errno));
+        throw FileError("write", named, SystemReason(errno));
     }
 #else
     std::FILE* stream = std::fopen(file.string().c_str(), "wb");
     const bool written = stream != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
     if (stream == nullptr || (std::fclose(stream) != 0) || !written) {
-        throw toolkit::InputOutputError("write", named, SystemReason(errno != 0 ? errno : EIO));
+        throw FileError("write", named, SystemReason(errno != 0 ? errno : EIO));
     }
 #endif
 }
@@ -238,7 +238,7 @@ void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::files
             errno = 0;
         }
         if (::chmod(temporary.c_str(), existing.st_mode & 07777) != 0) {
-            throw toolkit::InputOutputError("write", realTarget, SystemReason(errno));
+            throw FileError("write", realTarget, SystemReason(errno));
         }
     } else {
         GiveNewFileMode(temporary, realTarget, created);
@@ -247,7 +247,7 @@ void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::files
     std::error_code error;
     std::filesystem::rename(temporary, realTarget, error);
     if (error) {
-        throw toolkit::InputOutputError("write", realTarget, error.message());
+        throw FileError("write", realTarget, error.message());
     }
     // The rename itself becomes durable with the folder that holds the name.
     SyncToDisk(FolderOf(realTarget), true);
@@ -257,11 +257,11 @@ TemporaryFile::TemporaryFile(const std::filesystem::path& named, NewFileMode new
     : target(named), created(newFileMode) {
     // As the system opens it first: /dev/stdout on a pipe leads to a link that no path follows.
     if (auto refusal = WhyNotReplaceable(named)) {
-        throw toolkit::InputOutputError("write", target, *refusal);
+        throw FileError("write", target, *refusal);
     }
     realTarget = FollowLinks(named);
     if (auto refusal = WhyNotReplaceable(realTarget)) {
-        throw toolkit::InputOutputError("write", target, *refusal);
+        throw FileError("write", target, *refusal);
     }
     path = CreateUnique(FolderOf(realTarget), target, [this](const std::filesystem::path& candidate) {
         fileRegistration.emplace(candidate, false);
@@ -272,7 +272,7 @@ TemporaryFile::TemporaryFile(InPrivateFolder where) {
     std::error_code error;
     const std::filesystem::path systemFolder = std::filesystem::temp_directory_path(error);
     if (error) {
-        throw toolkit::InputOutputError("create", "a temporary file", error.message());
+        throw FileError("create", "a temporary file", error.message());
     }
     for (int attempt = 0; attempt < 100 && folder.empty(); ++attempt) {
         const std::filesystem::path candidate = systemFolder / ("varnholt" + RandomTemporaryName());
@@ -281,24 +281,24 @@ TemporaryFile::TemporaryFile(InPrivateFolder where) {
         if (::mkdir(candidate.c_str(), S_IRWXU) == 0) {
             folder = candidate;
         } else if (errno != EEXIST) {
-            throw toolkit::InputOutputError("create", candidate, SystemReason(errno));
+            throw FileError("create", candidate, SystemReason(errno));
         }
 #else
         if (std::filesystem::create_directory(candidate, error)) {
             folder = candidate;
         } else if (error) {
-            throw toolkit::InputOutputError("create", candidate, error.message());
+            throw FileError("create", candidate, error.message());
         }
 #endif
     }
     if (folder.empty()) {
-        throw toolkit::InputOutputError("create", systemFolder, "no free name for a private folder");
+        throw FileError("create", systemFolder, "no free name for a private folder");
     }
     path = folder / std::string(where.fileName);
     fileRegistration.emplace(path, false);
     if (const int failure = CreateExclusive(path); failure != 0) {
         std::filesystem::remove(folder, error);
-        throw toolkit::InputOutputError("create", path, SystemReason(failure));
+        throw FileError("create", path, SystemReason(failure));
     }
     target = path;
     realTarget = path;
@@ -344,10 +344,10 @@ bool TemporaryFile::PlaceAsNewTarget() {
     }
 #endif
     if (error) {
-        throw toolkit::InputOutputError("create", target, error.message());
+        throw FileError("create", target, error.message());
     }
     SyncToDisk(FolderOf(realTarget), true);
     return true;
 }
 
-} // namespace varnholt::manufacturers
+} // namespace varnholt::files

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "manufacturers/FileLock.h"
+#include "files/FileLock.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -9,11 +9,11 @@
 #include <span>
 #include <vector>
 
-namespace varnholt::manufacturers {
+namespace varnholt::files {
 
 // The few file-system calls the manufacturer database makes. Behind an interface so that tests
 // can make any step fail and prove that the database survives it whole. Failures are thrown as
-// toolkit::InputOutputError, which the event dispatcher shows as the standard error box.
+// FileError, which the event dispatcher shows as the standard error box.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -70,4 +70,4 @@ public:
     void RemoveQuietly(const std::filesystem::path& path) noexcept override;
 };
 
-} // namespace varnholt::manufacturers
+} // namespace varnholt::files
