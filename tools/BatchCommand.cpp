@@ -75,9 +75,13 @@ void WriteText(const std::string& text, const BatchOptions& options, std::ostrea
         options, out, alongside);
 }
 
-bands::Document SystemReportDocument(const GenerationState& state, const report::JobDetails& job) {
+// The document keeps only what the output is written from.
+bands::Document SystemReportDocument(const GenerationState& state, const report::JobDetails& job,
+                                     OutputFormat format) {
     report::TForm3 form;
     form.SetJobDetails(job);
+    form.TheReport2.SetRecording(format == OutputFormat::Json ? bands::Recording::LabelLines
+                                                              : bands::Recording::PlacedTexts);
     return form.StartReport(state);
 }
 
@@ -98,15 +102,16 @@ bands::Document PinningListDocument(const GenerationState& state, const report::
 
 void WriteCsv(const GenerationState& state, const BatchOptions& options, const std::vector<systems::Door>& doors,
               std::ostream& out, const Companion& alongside) {
+    const KeySchedule schedule = ComputeKeySchedule(state);
     if (options.report == ReportKind::Doors || options.lostKey) {
-        WriteText(DoorsCsvText(options, state, ComputeKeySchedule(state), doors), options, out, alongside);
+        WriteText(DoorsCsvText(options, state, schedule, doors), options, out, alongside);
         return;
     }
     if (options.report == ReportKind::System) {
-        WriteText(KeyScheduleCsvText(ComputeKeySchedule(state)), options, out, alongside);
+        WriteStreamed([&](std::ostream& stream) { WriteKeyScheduleCsv(schedule, stream); }, options, out,
+                      alongside);
         return;
     }
-    const KeySchedule schedule = ComputeKeySchedule(state);
     WriteStreamed([&](std::ostream& stream) { WritePinningListCsv(state, schedule, stream); }, options, out,
                   alongside);
 }
@@ -278,10 +283,12 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         options.doors ? ReadBatchDoors(*options.doors, state, ComputeKeySchedule(state)) : std::vector<systems::Door>{};
 
     // The report is run only for what is drawn from it; the key schedule is the system itself.
-    const auto runReport = [&state, &options, &system] {
+    // A printer is given the pages as paper has them, whatever the format.
+    const OutputFormat drawnFormat = options.printer ? OutputFormat::Pdf : options.format;
+    const auto runReport = [&state, &options, &system, drawnFormat] {
         bands::Document document = options.report == ReportKind::Pinning
-                                       ? PinningListDocument(state, system.saved.job, options.format)
-                                       : SystemReportDocument(state, system.saved.job);
+                                       ? PinningListDocument(state, system.saved.job, drawnFormat)
+                                       : SystemReportDocument(state, system.saved.job, drawnFormat);
         if (options.a4)
             bands::PlaceOnPaper(document, bands::Paper::A4);
         return document;

@@ -6,20 +6,47 @@
 
 namespace varnholt::tools {
 
+namespace {
+
+void AppendHeading(std::string& text) {
+    AppendCsvRow(text, {"level", "designation", "change key number", "bitting", "mark"});
+}
+
+void AppendKey(std::string& text, const ScheduledKey& key) {
+    const std::string number = key.changeKeyNumber > 0 ? std::to_string(key.changeKeyNumber) : std::string();
+    const std::string_view mark = key.mark == ' ' ? std::string_view() : std::string_view(&key.mark, 1);
+    AppendCsvRow(text, {KeyLevelName(key.level), key.designation, number, key.bitting, mark});
+}
+
+} // namespace
+
 std::string KeyScheduleCsvText(const KeySchedule& schedule) {
     std::string text;
     // About 30 characters a row: a level name, a short designation, a number and a bitting.
     text.reserve(32 * (schedule.size() + 1));
-    AppendCsvRow(text, {"level", "designation", "change key number", "bitting", "mark"});
+    AppendHeading(text);
+    for (const ScheduledKey& key : schedule)
+        if (key.listed)
+            AppendKey(text, key);
+    return text;
+}
+
+void WriteKeyScheduleCsv(const KeySchedule& schedule, std::ostream& out) {
+    // The rows go out a block at a time, so the largest system's text is never held whole.
+    constexpr std::size_t Block = 1 << 16;
+    std::string text;
+    text.reserve(Block + 64);
+    AppendHeading(text);
     for (const ScheduledKey& key : schedule) {
         if (!key.listed)
             continue;
-        const std::string number =
-            key.changeKeyNumber > 0 ? std::to_string(key.changeKeyNumber) : std::string();
-        const std::string_view mark = key.mark == ' ' ? std::string_view() : std::string_view(&key.mark, 1);
-        AppendCsvRow(text, {KeyLevelName(key.level), key.designation, number, key.bitting, mark});
+        AppendKey(text, key);
+        if (text.size() >= Block) {
+            out.write(text.data(), static_cast<std::streamsize>(text.size()));
+            text.clear();
+        }
     }
-    return text;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 } // namespace varnholt::tools

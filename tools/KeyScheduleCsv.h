@@ -2,6 +2,7 @@
 
 #include "engine/ScheduledKey.h"
 
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -10,5 +11,7 @@ namespace varnholt::tools {
 // The key schedule as comma-separated values: a header row, then one row per listed key in the
 // order the report lists them.
 std::string KeyScheduleCsvText(const KeySchedule& schedule);
+// The same text written to out.
+void WriteKeyScheduleCsv(const KeySchedule& schedule, std::ostream& out);
 
 } // namespace varnholt::tools

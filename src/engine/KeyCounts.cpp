@@ -41,14 +41,16 @@ public:
 
     // Counts the reasons of a marked key; returns them in words.
     std::string Reasons(const ScheduledKey& key, MarkReasons& why) const {
-        if (key.bitting.find_first_not_of("0123456789") != std::string::npos) {
+        if (key.bitting.View().find_first_not_of("0123456789") != std::string::npos) {
             ++why.notFormed;
             return "cannot be formed";
         }
         const KeyCheck check = CheckComposedKey(request, tmkCuts, controlCuts,
                                                 CutsOf(key.bitting, request.Chambers), key.bitting);
         std::string words;
-        const auto add = [&words](const std::string& reason) { words += (words.empty() ? "" : "; ") + reason; };
+        const auto add = [&words](const std::string& reason) {
+            words += (words.empty() ? "" : "; ") + reason;
+        };
         if (check.allControlChambersEqual) {
             ++why.otherControlKey;
             add("the control key does not differ in a control chamber");
@@ -81,8 +83,9 @@ private:
 } // namespace
 
 std::int64_t ChangeKeysInAll(std::int64_t masters, std::int64_t subMastersPerMaster, std::int64_t perKey) {
-    const std::int64_t lowest =
-        masters <= 0 ? 1 : subMastersPerMaster > 0 ? masters * subMastersPerMaster : masters;
+    const std::int64_t lowest = masters <= 0              ? 1
+                                : subMastersPerMaster > 0 ? masters * subMastersPerMaster
+                                                          : masters;
     return lowest * perKey;
 }
 
@@ -90,7 +93,8 @@ KeyCounts CountKeys(const KeySystemRequest& request, const KeySchedule& schedule
     KeyCounts counts;
     const Counter counter(request);
     counts.masters.asked = request.MasterCount;
-    counts.subMasters.asked = request.MasterCount > 0 ? std::int64_t{request.MasterCount} * request.SubMasterCount : 0;
+    counts.subMasters.asked =
+        request.MasterCount > 0 ? std::int64_t{request.MasterCount} * request.SubMasterCount : 0;
     std::vector<std::int64_t> listedUnder(schedule.size(), 0);
     std::vector<std::size_t> markedAt(schedule.size(), NoKey); // into counts.markedKeys
     for (std::size_t index = 0; index < schedule.size(); ++index) {
@@ -125,7 +129,7 @@ KeyCounts CountKeys(const KeySystemRequest& request, const KeySchedule& schedule
             counts.markedKeys[markedAt[index]].changeKeysListed = listedUnder[index];
 
     // The keys of the lowest master level, each with the change keys listed under it.
-    const KeyLevel lowest = request.MasterCount <= 0      ? KeyLevel::TopMaster
+    const KeyLevel lowest = request.MasterCount <= 0     ? KeyLevel::TopMaster
                             : request.SubMasterCount > 0 ? KeyLevel::SubMaster
                                                          : KeyLevel::Master;
     counts.lowestLevel = lowest;
@@ -136,7 +140,8 @@ KeyCounts CountKeys(const KeySystemRequest& request, const KeySchedule& schedule
         if (listedUnder[index] < request.ChangeKeyCount)
             ++counts.lowestKeysShortOfKeys;
     }
-    counts.changeKeys.asked = ChangeKeysInAll(request.MasterCount, request.SubMasterCount, request.ChangeKeyCount);
+    counts.changeKeys.asked =
+        ChangeKeysInAll(request.MasterCount, request.SubMasterCount, request.ChangeKeyCount);
     return counts;
 }
 

@@ -265,14 +265,14 @@ ScheduledKey& ScheduleBuilder::Compose(KeyLevel level, long long keyNumber, bool
     ScheduledKey& key = keys.emplace_back();
     key.level = level;
     if (!exists) {
-        key.bitting.assign(At(chambers), '-');
+        key.bitting = std::string(At(chambers), '-');
         key.mark = '*';
         return key;
     }
     key.bitting = BittingOfKeyNumber(keyNumber, chambers);
     ChamberValues keyCuts{};
     for (int c = 1; c <= chambers; ++c)
-        keyCuts[At(c)] = key.bitting[At(c - 1)] - '0';
+        keyCuts[At(c)] = key.bitting.View()[At(c - 1)] - '0';
     key.mark = CheckComposedKey(state, tmkCuts, controlCuts, keyCuts, key.bitting).mark;
     return key;
 }
@@ -331,7 +331,7 @@ void ScheduleBuilder::WalkSubMasters(std::size_t master, long long masterValue) 
         ScheduledKey& key = Compose(KeyLevel::SubMaster, keyNumber, AllUsable());
         key.designation = CurrentDesignation();
         key.master = master;
-        lowestKeys.push_back({master, subMaster, key.designation, subMasterValue, AllUsable()});
+        lowestKeys.push_back({master, subMaster, key.designation.String(), subMasterValue, AllUsable()});
     }
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <ostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +20,40 @@ std::string_view KeyLevelName(KeyLevel level);
 // Where a key has no master or sub-master above it.
 inline constexpr std::size_t NoKey = std::numeric_limits<std::size_t>::max();
 
+// A short text held in the key itself rather than on the heap: the largest system has close to
+// 300,000 keys. A longer text is refused (std::length_error), never cut.
+template <std::size_t Capacity> class ShortText {
+public:
+    ShortText() = default;
+    ShortText(std::string_view text) { *this = text; } // NOLINT: reads as the text it holds
+    ShortText& operator=(std::string_view text) {
+        if (text.size() > Capacity)
+            throw std::length_error("\"" + std::string(text) + "\" is longer than a key holds");
+        text.copy(chars.data(), text.size());
+        length = static_cast<std::uint8_t>(text.size());
+        return *this;
+    }
+
+    std::string_view View() const { return {chars.data(), length}; }
+    operator std::string_view() const { return View(); } // NOLINT: a text wherever one is read
+    operator std::string() const { return std::string(View()); } // NOLINT: as above
+    std::string String() const { return std::string(View()); }
+    char operator[](std::size_t index) const { return View()[index]; }
+    bool empty() const { return length == 0; }
+    std::size_t size() const { return length; }
+
+    friend bool operator==(const ShortText& text, std::string_view other) { return text.View() == other; }
+    friend std::string operator+(std::string left, const ShortText& right) { return left += right.View(); }
+    friend std::string operator+(const ShortText& left, std::string_view right) {
+        return left.String() += right;
+    }
+    friend std::ostream& operator<<(std::ostream& out, const ShortText& text) { return out << text.View(); }
+
+private:
+    std::array<char, Capacity> chars{};
+    std::uint8_t length = 0;
+};
+
 // One key of a system as the report composes it.
 struct ScheduledKey {
     // Small fields first: the largest system has close to 300,000 of these.
@@ -24,8 +61,8 @@ struct ScheduledKey {
     char mark = ' ';               // '*' for a key that cannot be used as it is
     bool listed = true;            // change keys marked '*' are composed but left out of the lists
     int changeKeyNumber = 0;       // 0 for keys that are not listed change keys
-    std::string designation;       // master and sub-master letters; empty for the top master
-    std::string bitting;           // Chambers digits, or as many "-" for a key that cannot be formed
+    ShortText<4> designation;      // master and sub-master letters; empty for the top master
+    ShortText<8> bitting;          // Chambers digits, or as many "-" for a key that cannot be formed
     std::size_t master = NoKey;    // the schedule's index of the master this key stands under
     std::size_t subMaster = NoKey; // the schedule's index of the sub-master this key stands under
 };

@@ -63,8 +63,7 @@ std::vector<LostKeyDoor> DoorSchedule::LostKey(std::size_t key) const {
         const DoorVerdict& verdict = checked[index].verdict;
         if (!checker.Admits(verdict.cylinder, bitting))
             continue;
-        const bool intended =
-            std::binary_search(verdict.operatedBy.begin(), verdict.operatedBy.end(), key);
+        const bool intended = std::binary_search(verdict.operatedBy.begin(), verdict.operatedBy.end(), key);
         doors.push_back({index, intended});
     }
     return doors;
@@ -87,7 +86,7 @@ std::string DoorProblemText(const CheckedDoor& door, const KeyDirectory& keys) {
                "control shear line of its own, which this program does not calculate.";
     case DoorProblem::KeyNotFormed:
         for (const std::size_t key : verdict.operatedBy)
-            if (keys.Schedule()[key].bitting.find('-') != std::string::npos)
+            if (keys.Schedule()[key].bitting.View().find('-') != std::string::npos)
                 return "Key " + keys.Designation(key) + " cannot be formed, so no cylinder opens to it.";
         return "A key of this door cannot be formed.";
     case DoorProblem::None:

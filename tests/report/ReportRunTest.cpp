@@ -265,7 +265,7 @@ TEST(ReportRun, ManyMastersWithManySubMastersNameEveryKeyOnce) {
     EXPECT_EQ(subMasters.back().designation, "BABH");
     for (std::size_t m = 0; m < masters.size(); ++m)
         for (std::size_t s = 0; s < 30; ++s)
-            EXPECT_EQ(subMasters[m * 30 + s].designation.substr(0, 2), masters[m].designation);
+            EXPECT_EQ(subMasters[m * 30 + s].designation.View().substr(0, 2), masters[m].designation);
 }
 
 TEST(ReportRun, MoreMastersThanTheChambersFormEndsWithoutRepeating) {

@@ -203,7 +203,7 @@ TEST(DoorSchedule, DrawnDoorsLetInExactlyTheKeysCutToTheirShearLinesAndOneKeyDoo
 
         std::vector<std::size_t> listed;
         for (std::size_t index = 0; index < schedule.size(); ++index)
-            if (schedule[index].listed && schedule[index].bitting.find('-') == std::string::npos)
+            if (schedule[index].listed && schedule[index].bitting.View().find('-') == std::string::npos)
                 listed.push_back(index);
         const KeyDirectory keys(schedule, masters);
         std::vector<Door> doors;
