@@ -171,7 +171,7 @@ void CheckMasterKey(const ScheduledKey& key, const GenerationState& state, Liste
     // All master designations have the same length, so the one the sub-master's starts with is its master.
     const auto master =
         std::find_if(system.masters.begin(), system.masters.end(), [&key](const auto& candidate) {
-            return key.designation.rfind(candidate.first, 0) == 0;
+            return key.designation.View().rfind(candidate.first, 0) == 0;
         });
     FUZZ_CHECK(master != system.masters.end());
     FUZZ_CHECK(DiffersOnlyIn(key.bitting, master->second, roles, 'S'));

@@ -35,7 +35,7 @@ public:
     }
 
     std::string_view View() const { return {chars.data(), length}; }
-    operator std::string_view() const { return View(); } // NOLINT: a text wherever one is read
+    operator std::string_view() const { return View(); }         // NOLINT: a text wherever one is read
     operator std::string() const { return std::string(View()); } // NOLINT: as above
     std::string String() const { return std::string(View()); }
     char operator[](std::size_t index) const { return View()[index]; }
@@ -43,6 +43,9 @@ public:
     std::size_t size() const { return length; }
 
     friend bool operator==(const ShortText& text, std::string_view other) { return text.View() == other; }
+    friend bool operator==(const ShortText& text, const ShortText& other) {
+        return text.View() == other.View();
+    }
     friend std::string operator+(std::string left, const ShortText& right) { return left += right.View(); }
     friend std::string operator+(const ShortText& left, std::string_view right) {
         return left.String() += right;
