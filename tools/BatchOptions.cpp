@@ -1,91 +1,84 @@
 #include "BatchOptions.h"
 
-#include <map>
+#include "BatchOptionTable.h"
+
+#include <algorithm>
 
 namespace varnholt::tools {
 
 namespace {
 
-Quantity ParseQuantity(const std::string& text) {
-    Quantity quantity;
-    if (text == "all")
-        quantity.all = true;
-    else
-        quantity.number = text;
-    return quantity;
+// The heading of an option in --help ("--masters N|all") and the column its text starts in.
+constexpr std::size_t HelpColumn = 24;
+
+std::string Heading(const BatchOption& option) {
+    return std::string(option.name) + (option.TakesValue() ? " " + std::string(option.argument) : "");
 }
 
-} // namespace
-
-std::string BatchUsage() {
-    return "Usage: varnholt-report --database FILE (--manufacturer NAME | --record N) --chambers N\n"
-           "                       --master-key BITTING|random [--control-key BITTING]\n"
-           "                       [--masters N|all] [--sub-masters N|all] [--keys N|all]\n"
-           "                       [--format pdf|text|json|csv] [--output FILE|- | --printer QUEUE]\n"
-           "                       [--paper letter|a4] [--report system|pinning|doors]\n"
-           "                       [--save-system FILE] [--customer TEXT] [--site TEXT] [--job TEXT]\n"
-           "                       [--notes TEXT] [--doors FILE.csv [--lost-key DESIGNATION]]\n"
-           "  or:  varnholt-report --system FILE [--format ...] [--output FILE | --printer QUEUE]\n"
-           "                       [--paper letter|a4] [--report system|pinning|doors]\n"
-           "                       [--save-system FILE] [--customer TEXT] [--site TEXT] [--job TEXT]\n"
-           "                       [--notes TEXT] [--doors FILE.csv [--lost-key DESIGNATION]]\n"
-           "  or:  varnholt-report --database FILE --list [--format text|json]\n"
-           "  or:  varnholt-report --help | --version\n"
-           "\n"
-           "Generates a master key system for one manufacturer of the database and writes its report,\n"
-           "applying the rules of the program's \"Data Input\" dialog.\n"
-           "\n"
-           "  --database FILE       the manufacturer database (\"Varnholt.MFG\")\n"
-           "  --manufacturer NAME   the manufacturer by its name, exactly as listed\n"
-           "  --record N            the manufacturer by its record number, counted from 1 in file order\n"
-           "  --chambers N          the number of chambers of the system\n"
-           "  --master-key BITTING  the top master key, or \"random\" to draw one\n"
-           "  --control-key BITTING the control key, for an interchangeable core\n"
-           "  --masters N|all       masters under the top master (default none)\n"
-           "  --sub-masters N|all   sub-masters under each master (default none)\n"
-           "  --keys N|all          change keys (default: every one available)\n"
-           "  --format FORMAT       pdf (default), text, json, or csv for the key schedule (one row\n"
-           "                        per cylinder and chamber for the pinning list)\n"
-           "  --report KIND         system (default): the report with the key lists; pinning: the\n"
-           "                        pinning list, every cylinder with its pins and exposure; doors:\n"
-           "                        the keying schedule of --doors, one row per door (csv)\n"
-           "  --output FILE         write to FILE instead of standard output (\"-\" is standard\n"
-           "                        output; a PDF is never written to a terminal)\n"
-           "  --printer QUEUE       print the report on the print queue QUEUE\n"
-           "  --paper letter|a4     the paper of the PDF and the print (default letter); on A4 the\n"
-           "                        page keeps its layout, centred\n"
-           "  --save-system FILE    save the system in FILE (.varnholt); the report is then written\n"
-           "                        only when --output or --printer is given too\n"
-           "  --system FILE         the saved system in FILE instead of --database ... --keys\n"
-           "  --customer TEXT, --site TEXT, --job TEXT, --notes TEXT\n"
-           "                        job details for the cover sheet (the job number also heads every\n"
-           "                        page); with --system they replace the saved ones\n"
-           "  --doors FILE.csv      the door list: a header naming Door, Location, Keyed To,\n"
-           "                        Cylinders, Notes (any order), then one door a line; Keyed To\n"
-           "                        holds keys as the key lists name them (GMK, A, AA, AA 1, AA *)\n"
-           "                        separated by ';'\n"
-           "  --lost-key KEY        the doors of --doors that key KEY opens, meant or not (csv)\n"
-           "  --list                list the database's manufacturers: record number, name, chamber\n"
-           "                        counts, depths, step, M.A.C.S and core values (text or json)\n"
-           "  --help                show this help and exit\n"
-           "  --version             show the program's version and the Qt version it runs on\n"
-           "\n"
-           "Exit status: 0 done, 1 a file could not be read or written or the print failed,\n"
-           "2 the request or the command line was refused (nothing is written then).\n";
+// The help text's lines after the first start in the column of the first.
+std::string Indented(std::string_view help) {
+    std::string text;
+    for (const char character : help) {
+        text += character;
+        if (character == '\n')
+            text.append(HelpColumn, ' ');
+    }
+    return text;
 }
 
-ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments) {
-    ParsedOptions parsed;
-    BatchOptions& options = parsed.options;
-    std::map<std::string, std::string> values;
-    const auto takesValue = [](const std::string& name) {
-        return name == "--database" || name == "--manufacturer" || name == "--record" ||
-               name == "--chambers" || name == "--master-key" || name == "--control-key" ||
-               name == "--masters" || name == "--sub-masters" || name == "--keys" || name == "--format" ||
-               name == "--output" || name == "--printer" || name == "--paper" || name == "--system" ||
-               name == "--save-system" || name == "--customer" || name == "--site" || name == "--job" ||
-               name == "--notes" || name == "--report" || name == "--doors" || name == "--lost-key";
-    };
+const BatchOption* OptionNamed(std::string_view name) {
+    for (const BatchOption& option : BatchOptionTable())
+        if (name == option.name || (!option.shortName.empty() && name == option.shortName))
+            return &option;
+    return nullptr;
+}
+
+// "pdf, text, json or csv"
+std::string WordsListed(const std::vector<std::string_view>& words) {
+    std::string listed;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        listed += std::string(i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + std::string(words[i]);
+    return listed;
+}
+
+// A rule's message with "{option}" and "{--name}" filled in.
+std::string Told(std::string message, const BatchOption& option, const GivenOptions& given) {
+    for (std::size_t open = message.find('{'); open != std::string::npos; open = message.find('{', open)) {
+        const std::size_t close = message.find('}', open);
+        if (close == std::string::npos)
+            break;
+        const std::string key = message.substr(open + 1, close - open - 1);
+        const std::string value = key == "option" ? std::string(option.name) : given.Value(key).value_or("");
+        message.replace(open, close - open + 1, value);
+        open += value.size();
+    }
+    return message;
+}
+
+// What the command line is refused for is looked for in this order, each over every option: what
+// is missing, then a word an option does not take, then options that do not go together.
+enum class Check { Needed, Words, Combinations };
+
+// What is wrong with the option as given, or with it missing.
+std::optional<std::string> Refusal(const BatchOption& option, const GivenOptions& given, Check check) {
+    const std::optional<std::string> value = given.Value(option.name);
+    if (check == Check::Needed && !value && option.neededWhen && (*option.neededWhen)(given))
+        return Told(std::string(option.neededMessage), option, given);
+    if (check == Check::Words && value && option.onlyWords &&
+        std::find(option.words.begin(), option.words.end(), *value) == option.words.end())
+        return "the " + std::string(option.noun) + " must be " + WordsListed(option.words) + ", not '" +
+               *value + "'";
+    if (check == Check::Combinations && value)
+        for (const CombinationRule& rule : option.refuses)
+            if (auto message = rule(given))
+                return Told(*message, option, given);
+    return std::nullopt;
+}
+
+// Reads the names and values off the command line; the fault of its form otherwise. --help and
+// --version end the reading.
+std::optional<std::string> ReadArguments(const std::vector<std::string>& arguments, GivenOptions& given,
+                                         BatchOptions& options) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string name = arguments[i];
         std::optional<std::string> value;
@@ -93,176 +86,64 @@ ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments) {
             value = name.substr(equals + 1);
             name.erase(equals);
         }
-        if (name == "--help" || name == "-h") {
-            options.help = true;
-            return parsed;
+        const BatchOption* option = OptionNamed(name);
+        if (option && option->answersAtOnce) {
+            option->store(options, "");
+            return std::nullopt;
         }
-        if (name == "--version") {
-            options.version = true;
-            return parsed;
-        }
-        if (name == "--list" && !value) {
-            options.list = true;
-            continue;
-        }
-        if (!takesValue(name)) {
-            parsed.error = name.rfind("--", 0) == 0 || name.size() < 2 || name[0] != '-'
-                               ? "unrecognized option '" + arguments[i] + "'"
-                               : "invalid option -- '" + name.substr(1, 1) + "'";
-            return parsed;
-        }
-        if (!value) {
-            if (i + 1 >= arguments.size()) {
-                parsed.error = "option '" + name + "' requires an argument";
-                return parsed;
-            }
+        if (!option || (!option->TakesValue() && value))
+            return name.rfind("--", 0) == 0 || name.size() < 2 || name[0] != '-'
+                       ? "unrecognized option '" + arguments[i] + "'"
+                       : "invalid option -- '" + name.substr(1, 1) + "'";
+        if (option->TakesValue() && !value) {
+            if (i + 1 >= arguments.size())
+                return "option '" + name + "' requires an argument";
             value = arguments[++i];
         }
-        if (values.count(name) != 0) {
-            parsed.error = "option '" + name + "' is given twice";
-            return parsed;
-        }
-        values[name] = *value;
+        if (option->TakesValue() && given.Has(name))
+            return "option '" + name + "' is given twice";
+        given.Add(name, value.value_or(""));
     }
+    return std::nullopt;
+}
 
-    const auto take = [&values](const std::string& name) -> std::optional<std::string> {
-        const auto found = values.find(name);
-        if (found == values.end())
-            return std::nullopt;
-        return found->second;
-    };
-    if (options.list) {
-        if (!take("--database")) {
-            parsed.error = "option '--list' needs the database: give --database FILE";
+} // namespace
+
+std::string BatchUsage() {
+    std::string usage = std::string(BatchSynopsis()) + "\n";
+    std::string heading;
+    for (const BatchOption& option : BatchOptionTable()) {
+        heading += (heading.empty() ? "" : ", ") + Heading(option);
+        if (option.help.empty())
+            continue; // told with the next option
+        usage += "  " + heading;
+        usage += heading.size() + 2 < HelpColumn ? std::string(HelpColumn - 2 - heading.size(), ' ')
+                                                 : "\n" + std::string(HelpColumn, ' ');
+        usage += Indented(option.help) + "\n";
+        heading.clear();
+    }
+    return usage + "\n"
+                   "Exit status: 0 done, 1 a file could not be read or written or the print failed,\n"
+                   "2 the request or the command line was refused (nothing is written then).\n";
+}
+
+ParsedOptions ParseBatchOptions(const std::vector<std::string>& arguments) {
+    ParsedOptions parsed;
+    GivenOptions given;
+    parsed.error = ReadArguments(arguments, given, parsed.options);
+    if (parsed.error || parsed.options.help || parsed.options.version)
+        return parsed;
+    // --list and --system change what the rest of the line means, so their refusals come first.
+    for (const BatchOption& option : BatchOptionTable())
+        if (option.startsForm && (parsed.error = Refusal(option, given, Check::Combinations)))
             return parsed;
-        }
-        for (const auto& [name, value] : values) {
-            if (name != "--database" && name != "--format") {
-                parsed.error = "option '--list' takes only --database and --format, not '" + name + "'";
+    for (const Check check : {Check::Needed, Check::Words, Check::Combinations})
+        for (const BatchOption& option : BatchOptionTable())
+            if ((parsed.error = Refusal(option, given, check)))
                 return parsed;
-            }
-        }
-        options.database = *take("--database");
-        options.format = OutputFormat::Text;
-        if (auto format = take("--format")) {
-            options.formatGiven = true;
-            if (*format == "json")
-                options.format = OutputFormat::Json;
-            else if (*format != "text") {
-                parsed.error = "the list is written as text or json, not '" + *format + "'";
-                return parsed;
-            }
-        }
-        return parsed;
-    }
-    options.system = take("--system");
-    options.saveSystem = take("--save-system");
-    options.customer = take("--customer");
-    options.site = take("--site");
-    options.job = take("--job");
-    options.notes = take("--notes");
-    if (options.system) {
-        // The saved system is the whole definition; a second one could only contradict it.
-        for (const char* defining : {"--database", "--manufacturer", "--record", "--chambers", "--master-key",
-                                     "--control-key", "--masters", "--sub-masters", "--keys"}) {
-            if (take(defining)) {
-                parsed.error =
-                    std::string("option '--system' reads the whole system from its file and cannot be "
-                                "combined with '") +
-                    defining + "'";
-                return parsed;
-            }
-        }
-    } else {
-        for (const char* required : {"--database", "--chambers", "--master-key"}) {
-            if (!take(required)) {
-                parsed.error = std::string("option '") + required + "' is required";
-                return parsed;
-            }
-        }
-        options.database = *take("--database");
-        options.chambers = *take("--chambers");
-        options.masterKey = *take("--master-key");
-        options.manufacturer = take("--manufacturer");
-        options.record = take("--record");
-        if (options.manufacturer.has_value() == options.record.has_value()) {
-            parsed.error = "name the manufacturer with either --manufacturer or --record";
-            return parsed;
-        }
-    }
-    options.controlKey = take("--control-key");
-    if (auto text = take("--masters"))
-        options.masters = ParseQuantity(*text);
-    if (auto text = take("--sub-masters"))
-        options.subMasters = ParseQuantity(*text);
-    if (auto text = take("--keys"))
-        options.keys = ParseQuantity(*text);
-    if (auto format = take("--format")) {
-        options.formatGiven = true;
-        if (*format == "pdf")
-            options.format = OutputFormat::Pdf;
-        else if (*format == "text")
-            options.format = OutputFormat::Text;
-        else if (*format == "json")
-            options.format = OutputFormat::Json;
-        else if (*format == "csv")
-            options.format = OutputFormat::Csv;
-        else {
-            parsed.error = "the format must be pdf, text, json or csv, not '" + *format + "'";
-            return parsed;
-        }
-    }
-    if (auto paper = take("--paper")) {
-        if (*paper != "letter" && *paper != "a4") {
-            parsed.error = "the paper must be letter or a4, not '" + *paper + "'";
-            return parsed;
-        }
-        options.a4 = *paper == "a4";
-    }
-    if (auto report = take("--report")) {
-        if (*report != "system" && *report != "pinning" && *report != "doors") {
-            parsed.error = "the report must be system, pinning or doors, not '" + *report + "'";
-            return parsed;
-        }
-        options.report = *report == "pinning" ? ReportKind::Pinning
-                         : *report == "doors" ? ReportKind::Doors
-                                              : ReportKind::System;
-    }
-    options.doors = take("--doors");
-    options.lostKey = take("--lost-key");
-    if ((options.report == ReportKind::Doors || options.lostKey) && !options.doors) {
-        parsed.error = std::string(options.lostKey ? "option '--lost-key'" : "the report doors") +
-                       " needs the door list: give --doors FILE.csv";
-        return parsed;
-    }
-    if (options.lostKey && options.report != ReportKind::System) {
-        parsed.error = "option '--lost-key' makes the lost-key list and cannot be combined with --report";
-        return parsed;
-    }
-    if ((options.report == ReportKind::Doors || options.lostKey) && options.format != OutputFormat::Csv) {
-        parsed.error = "the keying schedule and the lost-key list are written as csv: give --format csv";
-        return parsed;
-    }
-    if (options.doors && options.saveSystem) {
-        parsed.error = "a system file does not keep doors: option '--doors' cannot be combined with "
-                       "'--save-system'";
-        return parsed;
-    }
-    options.output = take("--output");
-    options.printer = take("--printer");
-    if (options.output && options.printer) {
-        parsed.error = "give either --output or --printer, not both";
-        return parsed;
-    }
-    if (options.printer && options.format != OutputFormat::Pdf) {
-        parsed.error = "the printer prints the report; --printer cannot be combined with --format " +
-                       std::string(options.format == OutputFormat::Csv    ? "csv"
-                                   : options.format == OutputFormat::Json ? "json"
-                                                                          : "text");
-        return parsed;
-    }
-    if (options.output == "-")
-        options.output.reset(); // standard output, as everywhere on the command line
+    for (const BatchOption& option : BatchOptionTable())
+        if (const auto value = given.Value(option.name))
+            option.store(parsed.options, *value);
     return parsed;
 }
 
