@@ -152,19 +152,12 @@ void WritePdf(const bands::Document& document, const BatchOptions& options, std:
 
 // The system the command line asks for: a saved one, or one built from the database's record.
 BatchSystem ChooseSystem(const BatchOptions& options, std::ostream& err) {
-    if (options.system) {
-        auto read = ReadBatchSystem(*options.system);
-        if (auto* refusal = std::get_if<BatchSystemRefusal>(&read))
-            throw Stop{refusal->unreadable ? ExitFileFailure : ExitRefused, refusal->message};
-        return std::get<BatchSystem>(std::move(read));
-    }
+    if (options.system)
+        return ReadBatchSystem(*options.system);
     const DatabaseRecord chosen = ReadChosenRecord(options.database, options.record, options.manufacturer);
     CheckRecordUsable(chosen);
-    const BatchRequest built = BuildBatchRequest(options, chosen.record, err);
-    if (built.refusal)
-        throw Stop{ExitRefused, *built.refusal};
     BatchSystem system;
-    static_cast<KeySystemRequest&>(system.state) = built.request;
+    static_cast<KeySystemRequest&>(system.state) = BuildBatchRequest(options, chosen.record, err);
     ClearProgressionTable(system.state);
     GenerateProgression(system.state);
     // Only a system that is saved needs its fingerprint.

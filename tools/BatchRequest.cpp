@@ -1,5 +1,6 @@
 #include "BatchRequest.h"
 
+#include "BatchStop.h"
 #include "Diagnostics.h"
 
 #include "definition/BittingRules.h"
@@ -15,10 +16,10 @@ namespace varnholt::tools {
 
 namespace {
 
-// A refusal on the way, with the message the user is told.
-struct Stop {
-    std::string message;
-};
+// The dialog refuses what the command line asks for, with its message.
+[[noreturn]] void Refuse(std::string message) {
+    throw BatchStop{ExitRefused, std::move(message)};
+}
 
 std::string DrawTopMasterKey(const manufacturers::ManufacturerRecord& record, int chambers,
                              std::ostream& err) {
@@ -26,7 +27,7 @@ std::string DrawTopMasterKey(const manufacturers::ManufacturerRecord& record, in
     std::string key;
     if (!definition::CompleteRandomKey(key, chambers, random,
                                        definition::CutRulesFor(definition::RequestForManufacturer(record))))
-        throw Stop{"No top master key can be drawn within this manufacturer's limits."};
+        Refuse("No top master key can be drawn within this manufacturer's limits.");
     err << DiagnosticLine("top master key drawn: " + key);
     return key;
 }
@@ -40,8 +41,7 @@ definition::QuantityAnswer QuantityAnswerOf(const char* option, const std::optio
         return definition::QuantityAnswer::All();
     const auto number = WholeNumber(quantity->number);
     if (!number)
-        throw Stop{std::string(option) + " takes a whole number or \"all\", not \"" + quantity->number +
-                   "\"."};
+        Refuse(std::string(option) + " takes a whole number or \"all\", not \"" + quantity->number + "\".");
     return definition::QuantityAnswer::Of(*number);
 }
 
@@ -50,14 +50,14 @@ definition::SystemAnswers AnswersOf(const BatchOptions& options,
     definition::SystemAnswers answers;
     const auto chambers = WholeNumber(options.chambers);
     if (!chambers || *chambers < record.MinChambers || *chambers > record.MaxChambers())
-        throw Stop{definition::ChamberChoiceMessage(record.Name, record.MinChambers, record.MaxChambers(),
-                                                    options.chambers)};
+        Refuse(definition::ChamberChoiceMessage(record.Name, record.MinChambers, record.MaxChambers(),
+                                                options.chambers));
     answers.chambers = static_cast<int>(*chambers);
     answers.topMasterKey =
         options.masterKey == "random" ? DrawTopMasterKey(record, answers.chambers, err) : options.masterKey;
     if (record.IsICore && !options.controlKey)
-        throw Stop{"\"" + record.Name + "\" uses an interchangeable core: give its --control-key.\n" +
-                   definition::KeyLengthMessage(answers.chambers)};
+        Refuse("\"" + record.Name + "\" uses an interchangeable core: give its --control-key.\n" +
+               definition::KeyLengthMessage(answers.chambers));
     answers.controlKey = options.controlKey.value_or("");
     answers.masters = QuantityAnswerOf("--masters", options.masters);
     answers.subMasters = QuantityAnswerOf("--sub-masters", options.subMasters);
@@ -74,12 +74,14 @@ std::string KeyNamed(definition::RefusedAnswer answer, const definition::SystemA
     return "";
 }
 
-KeySystemRequest BuildRequestOrStop(const BatchOptions& options,
-                                    const manufacturers::ManufacturerRecord& record, std::ostream& err) {
+} // namespace
+
+KeySystemRequest BuildBatchRequest(const BatchOptions& options,
+                                   const manufacturers::ManufacturerRecord& record, std::ostream& err) {
     const definition::SystemAnswers answers = AnswersOf(options, record, err);
     const definition::BuiltRequest built = definition::BuildRequest(record, answers);
     if (built.refusal)
-        throw Stop{KeyNamed(built.refusal->answer, answers) + built.refusal->message};
+        Refuse(KeyNamed(built.refusal->answer, answers) + built.refusal->message);
     const KeySystemRequest& request = built.request;
     if (!request.IsICore && options.controlKey)
         err << DiagnosticLine("note: \"" + request.MfgName +
@@ -91,17 +93,6 @@ KeySystemRequest BuildRequestOrStop(const BatchOptions& options,
                               " are available under each master; the report has " +
                               std::to_string(request.SubMasterCount) + ".");
     return request;
-}
-
-} // namespace
-
-BatchRequest BuildBatchRequest(const BatchOptions& options, const manufacturers::ManufacturerRecord& record,
-                               std::ostream& err) {
-    try {
-        return BatchRequest{BuildRequestOrStop(options, record, err), std::nullopt};
-    } catch (const Stop& stop) {
-        return BatchRequest{{}, stop.message};
-    }
 }
 
 std::optional<long long> WholeNumber(const std::string& text) {

@@ -1,18 +1,19 @@
 #include "BatchSystemFile.h"
 
+#include "BatchStop.h"
+
 #include "systems/SystemFile.h"
 #include "systems/SystemRebuild.h"
 
-
 namespace varnholt::tools {
 
-std::variant<BatchSystem, BatchSystemRefusal> ReadBatchSystem(const std::string& file) {
+BatchSystem ReadBatchSystem(const std::string& file) {
     auto read = systems::ReadSystemFile(file);
     if (auto* refusal = std::get_if<systems::SystemFileRefusal>(&read))
-        return BatchSystemRefusal{refusal->message, refusal->unreadable};
+        throw BatchStop{refusal->unreadable ? ExitFileFailure : ExitRefused, refusal->message};
     auto rebuilt = systems::RebuildSystem(std::get<systems::SavedSystem>(read), file);
     if (auto* refusal = std::get_if<std::string>(&rebuilt))
-        return BatchSystemRefusal{*refusal, false};
+        throw BatchStop{ExitRefused, *refusal};
     auto& system = std::get<systems::RebuiltSystem>(rebuilt);
     return BatchSystem{std::move(system.saved), std::move(system.state), std::move(system.note)};
 }

@@ -8,7 +8,6 @@
 
 #include <optional>
 #include <string>
-#include <variant>
 
 namespace varnholt::tools {
 
@@ -19,13 +18,9 @@ struct BatchSystem {
     std::optional<std::string> note; // to be told on standard error
 };
 
-// Reads, rebuilds and checks the system file; the message of a refusal otherwise, with whether
-// the file could not be read at all (rather than read and refused).
-struct BatchSystemRefusal {
-    std::string message;
-    bool unreadable = false;
-};
-std::variant<BatchSystem, BatchSystemRefusal> ReadBatchSystem(const std::string& file);
+// Reads, rebuilds and checks the system file; a BatchStop where it cannot be read (status 1) or
+// is refused (status 2).
+BatchSystem ReadBatchSystem(const std::string& file);
 
 // The job details given on the command line, each in place of the one in `saved`.
 report::JobDetails JobDetailsFrom(const BatchOptions& options, report::JobDetails saved);

@@ -6,6 +6,7 @@
 
 #include "BatchOptions.h"
 #include "BatchRequest.h"
+#include "BatchStop.h"
 
 #include "definition/BittingRules.h"
 #include "definition/Capacity.h"
@@ -169,12 +170,12 @@ protected:
                          {"--masters", masters, "--sub-masters", subMasters, "--keys", keys});
         const tools::ParsedOptions parsed = tools::ParseBatchOptions(arguments);
         std::ostringstream notes;
-        const tools::BatchRequest built = tools::BuildBatchRequest(parsed.options, record, notes);
         Outcome outcome;
-        if (built.refusal)
-            outcome.refusal = *built.refusal;
-        else
-            outcome.request = built.request;
+        try {
+            outcome.request = tools::BuildBatchRequest(parsed.options, record, notes);
+        } catch (const tools::BatchStop& refused) {
+            outcome.refusal = refused.message;
+        }
         return outcome;
     }
 };
