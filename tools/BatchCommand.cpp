@@ -278,10 +278,14 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     // The report is run only for what is drawn from it; the key schedule is the system itself.
     // A printer is given the pages as paper has them, whatever the format.
     const OutputFormat drawnFormat = options.printer ? OutputFormat::Pdf : options.format;
-    const auto runReport = [&state, &options, &system, drawnFormat] {
-        bands::Document document = options.report == ReportKind::Pinning
-                                       ? PinningListDocument(state, system.saved.job, drawnFormat)
-                                       : SystemReportDocument(state, system.saved.job, drawnFormat);
+    const auto runReport = [&state, &options, &system, &doors, drawnFormat] {
+        bands::Document document =
+            options.report == ReportKind::Doors || options.lostKey
+                ? DoorsDocument(options, state, doors, system.saved.job,
+                                drawnFormat == OutputFormat::Json ? bands::Recording::LabelLines
+                                                                  : bands::Recording::PlacedTexts)
+            : options.report == ReportKind::Pinning ? PinningListDocument(state, system.saved.job, drawnFormat)
+                                                    : SystemReportDocument(state, system.saved.job, drawnFormat);
         if (options.a4)
             bands::PlaceOnPaper(document, bands::Paper::A4);
         return document;

@@ -3,6 +3,7 @@
 #include "BatchStop.h"
 #include "DoorScheduleCsv.h"
 
+#include "report/DoorReports.h"
 #include "systems/DoorListCsv.h"
 #include "systems/DoorSchedule.h"
 
@@ -51,6 +52,17 @@ std::string DoorsCsvText(const BatchOptions& options, const KeySystemRequest& re
                                          "\" names no key of this system; name one key as the key lists do "
                                          "(GMK, A, AA, AA 1)."};
     return LostKeyCsvText(doors, checked, keys.front());
+}
+
+bands::Document DoorsDocument(const BatchOptions& options, const GenerationState& state,
+                              const std::vector<systems::Door>& doors, const report::JobDetails& job,
+                              bands::Recording recording) {
+    if (!options.lostKey)
+        return report::KeyingScheduleDocument(state, doors, job, recording);
+    report::LostKeyPages pages = report::LostKeyDocument(state, doors, *options.lostKey, job, recording);
+    if (!pages.refusal.empty())
+        throw BatchStop{ExitRefused, "--lost-key " + pages.refusal};
+    return std::move(pages.document);
 }
 
 } // namespace varnholt::tools

@@ -2,8 +2,10 @@
 
 #include "BatchOptions.h"
 
+#include "bands/Document.h"
 #include "engine/GenerationState.h"
 #include "engine/ScheduledKey.h"
+#include "report/JobDetails.h"
 #include "systems/Door.h"
 
 #include <string>
@@ -19,5 +21,11 @@ std::vector<systems::Door> ReadBatchDoors(const std::string& file, const KeySyst
 // The keying schedule (--report doors) or the lost-key list (--lost-key) as comma-separated values.
 std::string DoorsCsvText(const BatchOptions& options, const KeySystemRequest& request, const KeySchedule& schedule,
                          const std::vector<systems::Door>& doors);
+
+// The keying schedule (--report doors) or the lost-key list (--lost-key) as pages; a BatchStop
+// (exit 2) when --lost-key names no key of the system.
+bands::Document DoorsDocument(const BatchOptions& options, const GenerationState& state,
+                              const std::vector<systems::Door>& doors, const report::JobDetails& job,
+                              bands::Recording recording);
 
 } // namespace varnholt::tools

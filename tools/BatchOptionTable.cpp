@@ -168,9 +168,6 @@ std::vector<BatchOption> KeyOptions() {
     };
 }
 
-constexpr std::string_view CsvOnly =
-    "the keying schedule and the lost-key list are written as csv: give --format csv";
-
 // What is written of the system.
 std::vector<BatchOption> WhatIsWritten() {
     return {
@@ -196,11 +193,9 @@ std::vector<BatchOption> WhatIsWritten() {
          .noun = "report",
          .help = "system (default): the report with the key lists; pinning: the\n"
                  "pinning list, every cylinder with its pins and exposure; doors:\n"
-                 "the keying schedule of --doors, one row per door (csv)",
+                 "the keying schedule of --doors (csv: one row per door)",
          .refuses = {Refuse(ValueIs("--report", "doors") && Missing("--doors"),
-                            "the report doors needs the door list: give --doors FILE.csv"),
-                     Refuse(ValueIs("--report", "doors") && !ValueIs("--format", "csv"),
-                            std::string(CsvOnly))},
+                            "the report doors needs the door list: give --doors FILE.csv")},
          .store =
              [](BatchOptions& options, const std::string& value) {
                  options.report = value == "pinning" ? ReportKind::Pinning
@@ -285,12 +280,11 @@ std::vector<BatchOption> DoorOptions() {
          .store = [](BatchOptions& options, const std::string& value) { options.doors = value; }},
         {.name = "--lost-key",
          .argument = "KEY",
-         .help = "the doors of --doors that key KEY opens, meant or not (csv)",
+         .help = "the doors of --doors that key KEY opens, meant or not",
          .refuses =
              {Refuse(Missing("--doors"), "option '--lost-key' needs the door list: give --doors FILE.csv"),
               Refuse(Given("--report") && !ValueIs("--report", "system"),
-                     "option '--lost-key' makes the lost-key list and cannot be combined with --report"),
-              Refuse(!ValueIs("--format", "csv"), std::string(CsvOnly))},
+                     "option '--lost-key' makes the lost-key list and cannot be combined with --report")},
          .store = [](BatchOptions& options, const std::string& value) { options.lostKey = value; }},
     };
 }

@@ -1,6 +1,7 @@
 #include "report/JobDetailsText.h"
 
 #include "bands/Label.h"
+#include "report/FreeText.h"
 
 #include <string_view>
 
@@ -13,66 +14,6 @@ constexpr std::size_t CaptionWidth = 10; // "Job No.:" and the blanks after it
 constexpr std::size_t TextWidth = 90 - BlockIndent - CaptionWidth;
 constexpr std::size_t PageNumberCaptionEnd = 65; // "Page No." ends here (see BuildPageHeader)
 constexpr std::string_view PageNumberCaption = "Page No.";
-
-// The characters of a UTF-8 text, each as its bytes.
-std::vector<std::string_view> Characters(std::string_view text) {
-    std::vector<std::string_view> characters;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = start + 1;
-        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0U) == 0x80U)
-            ++end;
-        characters.push_back(text.substr(start, end - start));
-        start = end;
-    }
-    return characters;
-}
-
-// One printed line per line of the text; control characters print as blanks.
-std::vector<std::vector<std::string_view>> TextLines(std::string_view text) {
-    std::vector<std::vector<std::string_view>> lines(1);
-    bool afterReturn = false;
-    for (const std::string_view character : Characters(text)) {
-        const bool lineEnd = character == "\n" || character == "\r";
-        if (lineEnd) {
-            if (!(character == "\n" && afterReturn))
-                lines.emplace_back();
-        } else if (character.size() == 1 &&
-                   (static_cast<unsigned char>(character[0]) < 0x20U || character[0] == 0x7F)) {
-            lines.back().push_back(" ");
-        } else {
-            lines.back().push_back(character);
-        }
-        afterReturn = character == "\r";
-    }
-    return lines;
-}
-
-std::string Joined(const std::vector<std::string_view>& characters, std::size_t from, std::size_t to) {
-    std::string text;
-    for (std::size_t i = from; i < to; ++i)
-        text += characters[i];
-    return text;
-}
-
-// A line cut into pieces of at most width characters, at the last blank where there is one.
-std::vector<std::string> Wrapped(const std::vector<std::string_view>& line, std::size_t width) {
-    std::vector<std::string> pieces;
-    std::size_t start = 0;
-    while (line.size() - start > width) {
-        std::size_t cut = start + width;
-        while (cut > start && line[cut] != " ")
-            --cut;
-        if (cut == start)
-            cut = start + width;
-        pieces.push_back(Joined(line, start, cut));
-        start = cut;
-        while (start < line.size() && line[start] == " ")
-            ++start;
-    }
-    pieces.push_back(Joined(line, start, line.size()));
-    return pieces;
-}
 
 void AddField(std::vector<std::string>& lines, std::string_view caption, std::string_view text) {
     if (text.empty())

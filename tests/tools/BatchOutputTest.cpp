@@ -223,5 +223,34 @@ TEST_F(BatchOutput, DoorListGivesTheKeyingScheduleAndLostKeyListsAndABadLineWrit
     EXPECT_FALSE(std::filesystem::exists(output));
 }
 
+TEST_F(BatchOutput, KeyingScheduleAndLostKeyListComeAsTextAndJsonAndAnUnknownLostKeyWritesNothing) {
+    const std::filesystem::path doors = folder.Path() / "doors.csv";
+    std::ofstream(doors) << "Door,Keyed To,Location\n101,AA 1;AB 2,Store\n102,aa *,\"Wing, north\"\n";
+    const std::vector<std::string> system = {"--masters", "2", "--sub-masters", "2", "--keys", "3",
+                                             "--doors",   doors.string()};
+    std::vector<std::string> text = System(system);
+    text.insert(text.end(), {"--report", "doors", "--format", "text", "--paper", "a4"});
+    const CommandResult keying = RunCommand(text);
+    ASSERT_EQ(keying.status, ExitDone) << keying.err;
+    EXPECT_NE(keying.out.find("Keying Schematic"), std::string::npos);
+    EXPECT_NE(keying.out.find("\n        AA *      102\n"), std::string::npos) << keying.out;
+    EXPECT_NE(keying.out.find("\nDoor 101\n  Location:     Store\n"), std::string::npos) << keying.out;
+
+    std::vector<std::string> json = System(system);
+    json.insert(json.end(), {"--lost-key", "AA", "--format", "json"});
+    const CommandResult lost = RunCommand(json);
+    ASSERT_EQ(lost.status, ExitDone) << lost.err;
+    EXPECT_NE(lost.out.find("\"name\": \"DoorLines\""), std::string::npos) << lost.out;
+    EXPECT_NE(lost.out.find("Key AA opens 2 of the 2 doors"), std::string::npos) << lost.out;
+
+    std::vector<std::string> unknown = System(system);
+    const std::string output = (folder.Path() / "lost.txt").string();
+    unknown.insert(unknown.end(), {"--lost-key", "ZZ 9", "--format", "text", "--output", output});
+    const CommandResult refused = RunCommand(unknown);
+    EXPECT_EQ(refused.status, ExitRefused);
+    EXPECT_NE(refused.err.find("--lost-key \"ZZ 9\" names no key of this system"), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
 } // namespace
 } // namespace varnholt::tools::testing
