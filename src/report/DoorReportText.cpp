@@ -230,7 +230,7 @@ std::vector<std::string> KeyingScheduleLegend(const KeySystemRequest& request) {
         "  Operated by   every key meant to open it: those and each key above them",
         request.IsICore ? "  Pins          per chamber: bottom/master/control/top pin, \"-\" for none"
                         : "  Pins          per chamber: the bottom pin, then the master pins from the bottom up",
-        "  Opens         the bittings that turn the plug, and how many of them are keys of this system",
+        "  Opens         the bittings that turn the plug, and how many are keys of this system",
         "  Unintended    keys of this system that open the door although they are not meant to",
         "  *             after a chamber's pins: a pin would be thinner than one step",
     };
@@ -346,10 +346,14 @@ std::vector<std::vector<std::string>> SummaryBlocks(const std::vector<systems::D
     std::vector<std::vector<std::string>> blocks;
 
     std::vector<std::string> counts{"", CentreText("Summary", static_cast<int>(DoorPageWidth)), ""};
-    counts.push_back(Counted(static_cast<std::int64_t>(doors.size()), "door", "doors") + " with " +
-                     Counted(cylinders, "cylinder", "cylinders") + ": " +
-                     std::to_string(doors.size() - unusable.size()) + " usable, " + std::to_string(unusable.size()) +
-                     " not usable, " + std::to_string(exposed.size()) + " open to keys not meant to open them.");
+    for (std::string& line :
+         WrappedText(Counted(static_cast<std::int64_t>(doors.size()), "door", "doors") + " with " +
+                         Counted(cylinders, "cylinder", "cylinders") + ": " +
+                         std::to_string(doors.size() - unusable.size()) + " usable, " +
+                         std::to_string(unusable.size()) + " not usable, " + std::to_string(exposed.size()) +
+                         " open to keys not meant to open them.",
+                     DoorPageWidth))
+        counts.push_back(std::move(line));
     counts.emplace_back();
     blocks.push_back(std::move(counts));
 
