@@ -155,9 +155,23 @@ std::set<std::string> OptionsIn(const std::string& text) {
     return names;
 }
 
-// The options of --help are written from the table; the synopsis above them is not.
-TEST(BatchOptionTable, TheSynopsisOfTheHelpNamesEveryOption) {
-    EXPECT_EQ(OptionsIn(std::string(BatchSynopsis())), TableNames());
+// The options of --help are written from the table; the synopsis above them is not. Its first
+// form gives each option's words: "--paper letter|a4", "--masters N|all".
+TEST(BatchOptionTable, TheSynopsisOfTheHelpNamesEveryOptionAndItsWords) {
+    const std::string synopsis(BatchSynopsis());
+    EXPECT_EQ(OptionsIn(synopsis), TableNames());
+    const std::string firstForm = synopsis.substr(0, synopsis.find("  or:"));
+    static const std::regex option(R"((--[a-z-]+) ([^ \]]+))");
+    static const std::regex word(R"([a-z0-9]+)");
+    for (auto match = std::sregex_iterator(firstForm.begin(), firstForm.end(), option);
+         match != std::sregex_iterator(); ++match) {
+        std::set<std::string> words;
+        std::istringstream alternatives((*match)[2]);
+        for (std::string alternative; std::getline(alternatives, alternative, '|');)
+            if (std::regex_match(alternative, word))
+                words.insert(alternative);
+        EXPECT_EQ(words, WordsOf(OptionNamed((*match)[1]))) << "the synopsis of " << (*match)[1];
+    }
 }
 
 // The manual page as troff source: "\-" is a minus, "\fB" and "\fI" start bold and italic.
