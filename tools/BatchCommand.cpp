@@ -42,11 +42,9 @@ namespace varnholt::tools {
 
 namespace {
 
-using Stop = BatchStop;
-
 void CheckRecordUsable(const DatabaseRecord& chosen) {
     if (auto damage = manufacturers::DescribeRecordDamage(chosen.bytes, chosen.number))
-        throw Stop{ExitRefused, *damage};
+        throw BatchStop{ExitRefused, *damage};
 }
 
 // Where a report goes to --output, `alongside` is what must be written with it or not at all
@@ -57,13 +55,13 @@ void WriteStreamed(const StreamWriter& write, const BatchOptions& options, std::
         write(out);
         out.flush();
         if (!out)
-            throw Stop{ExitFileFailure, "The report could not be written to standard output."};
+            throw BatchStop{ExitFileFailure, "The report could not be written to standard output."};
         return;
     }
     if (auto failure = WriteFileWhole(
             *options.output,
             [&write](const std::filesystem::path& file) { return WriteStreamFile(file, write); }, alongside))
-        throw Stop{ExitFileFailure, *failure};
+        throw BatchStop{ExitFileFailure, *failure};
 }
 
 void WriteText(const std::string& text, const BatchOptions& options, std::ostream& out,
@@ -126,28 +124,28 @@ void WritePdf(const bands::Document& document, const BatchOptions& options, std:
     };
     if (options.output) {
         if (auto failure = WriteFileWhole(*options.output, draw, alongside))
-            throw Stop{ExitFileFailure, *failure};
+            throw BatchStop{ExitFileFailure, *failure};
         return;
     }
     if (outIsTerminal)
-        throw Stop{ExitRefused,
-                   "A PDF is not written to a terminal: name a file with --output, redirect standard "
-                   "output, or choose another --format."};
+        throw BatchStop{ExitRefused,
+                        "A PDF is not written to a terminal: name a file with --output, redirect standard "
+                        "output, or choose another --format."};
     // The PDF is drawn into a file first; it lies in a folder only the user can enter, and goes
     // with the folder however the run ends.
     std::optional<files::TemporaryFile> file;
     try {
         file.emplace(files::TemporaryFile::InPrivateFolder{"varnholt-report.pdf"});
     } catch (const files::FileError& failure) {
-        throw Stop{ExitFileFailure, failure.what()};
+        throw BatchStop{ExitFileFailure, failure.what()};
     }
     if (auto failure = draw(file->Path()))
-        throw Stop{ExitFileFailure, *failure};
+        throw BatchStop{ExitFileFailure, *failure};
     std::ifstream stream(file->Path(), std::ios::binary);
     out << stream.rdbuf();
     out.flush();
     if (!stream || !out)
-        throw Stop{ExitFileFailure, "The PDF could not be written to standard output."};
+        throw BatchStop{ExitFileFailure, "The PDF could not be written to standard output."};
 }
 
 // The system the command line asks for: a saved one, or one built from the database's record.
@@ -186,7 +184,7 @@ void CheckJobDetailsText(const BatchOptions& options) {
         for (std::string_view rest = **text; !rest.empty();) {
             const auto character = manufacturers::ReadCodePoint(rest);
             if (!character)
-                throw Stop{
+                throw BatchStop{
                     ExitRefused,
                     std::string("the text of option '") + option +
                         "' is not UTF-8; give it as UTF-8 (the terminal may use another character set)",
@@ -201,16 +199,16 @@ void CheckSaveTarget(const BatchOptions& options) {
     if (!options.saveSystem)
         return;
     if (!options.database.empty() && SameFile(*options.saveSystem, options.database))
-        throw Stop{ExitRefused, "The system file would replace the manufacturer file \"" + options.database +
-                                    "\"; name another file with --save-system."};
+        throw BatchStop{ExitRefused, "The system file would replace the manufacturer file \"" +
+                                         options.database + "\"; name another file with --save-system."};
     if (options.output && SameFile(*options.saveSystem, *options.output))
-        throw Stop{ExitRefused, "--save-system and --output name the same file \"" + *options.output +
-                                    "\"; name two files."};
+        throw BatchStop{ExitRefused, "--save-system and --output name the same file \"" + *options.output +
+                                         "\"; name two files."};
 }
 
-int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, bool outIsTerminal,
-        const PaperServices& paper) {
-    const ParsedOptions parsed = ParseBatchOptions(arguments);
+// --help, --version and --list are answered without a system; nothing when a report is asked for.
+std::optional<int> AnswerWithoutSystem(const ParsedOptions& parsed, std::ostream& out,
+                                       const PaperServices& paper) {
     if (parsed.options.help) {
         out << BatchUsage();
         return ExitDone;
@@ -221,30 +219,89 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         return ExitDone;
     }
     if (parsed.error)
-        throw Stop{ExitRefused, *parsed.error, true};
+        throw BatchStop{ExitRefused, *parsed.error, true};
     const BatchOptions& options = parsed.options;
-    if (options.list) {
-        const std::vector<DatabaseRecord> listed = ReadEveryRecord(options.database);
-        WriteText(options.format == OutputFormat::Json ? ManufacturerListJson(listed)
-                                                       : ManufacturerListText(listed),
-                  options, out);
-        return ExitDone;
-    }
+    if (!options.list)
+        return std::nullopt;
+    const std::vector<DatabaseRecord> listed = ReadEveryRecord(options.database);
+    WriteText(options.format == OutputFormat::Json ? ManufacturerListJson(listed)
+                                                   : ManufacturerListText(listed),
+              options, out);
+    return ExitDone;
+}
+
+// What is written never takes the place of a file the system is made from; what is saved is
+// readable again.
+void CheckTargets(const BatchOptions& options) {
     // The database is the user's only copy of the manufacturers; a report never takes its place.
     std::error_code sameFileError;
     if (options.output && std::filesystem::equivalent(*options.output, options.database, sameFileError))
-        throw Stop{ExitRefused, "The report would replace the manufacturer file \"" + options.database +
-                                    "\"; name another file with --output."};
+        throw BatchStop{ExitRefused, "The report would replace the manufacturer file \"" + options.database +
+                                         "\"; name another file with --output."};
 
     // Nor does it take the place of the saved system it is made from.
     if (options.output && options.system && SameFile(*options.output, *options.system))
-        throw Stop{ExitRefused, "The report would replace the system file \"" + *options.system +
-                                    "\"; name another file with --output."};
+        throw BatchStop{ExitRefused, "The report would replace the system file \"" + *options.system +
+                                         "\"; name another file with --output."};
     if (options.output && options.doors && SameFile(*options.output, *options.doors))
-        throw Stop{ExitRefused, "The report would replace the door list \"" + *options.doors +
-                                    "\"; name another file with --output."};
+        throw BatchStop{ExitRefused, "The report would replace the door list \"" + *options.doors +
+                                         "\"; name another file with --output."};
     CheckSaveTarget(options);
     CheckJobDetailsText(options);
+}
+
+// The report the options ask for, printed or written in its format; `saveSystem` is written with
+// it or not at all.
+void WriteReport(const BatchOptions& options, BatchSystem& system, const std::vector<systems::Door>& doors,
+                 const Companion& saveSystem, std::ostream& out, bool outIsTerminal,
+                 const PaperServices& paper) {
+    GenerationState& state = system.state;
+    // The report is run only for what is drawn from it; the key schedule is the system itself.
+    // A printer is given the pages as paper has them, whatever the format.
+    const OutputFormat drawnFormat = options.printer ? OutputFormat::Pdf : options.format;
+    const auto runReport = [&state, &options, &system, &doors, drawnFormat] {
+        bands::Document document =
+            options.report == ReportKind::Doors || options.lostKey
+                ? DoorsDocument(options, state, doors, system.saved.job,
+                                drawnFormat == OutputFormat::Json ? bands::Recording::LabelLines
+                                                                  : bands::Recording::PlacedTexts)
+            : options.report == ReportKind::Pinning ? PinningListDocument(state, system.saved.job, drawnFormat)
+                                                    : SystemReportDocument(state, system.saved.job, drawnFormat);
+        if (options.a4)
+            bands::PlaceOnPaper(document, bands::Paper::A4);
+        return document;
+    };
+    if (options.printer) {
+        const PaperResult result = paper.printToQueue(runReport(), *options.printer);
+        if (!result.succeeded)
+            throw BatchStop{ExitFileFailure, result.message};
+        if (auto failure = saveSystem())
+            throw BatchStop{ExitFileFailure, *failure};
+        return;
+    }
+    switch (options.format) {
+    case OutputFormat::Json:
+        WriteText(bands::ToJson(runReport()), options, out, saveSystem);
+        break;
+    case OutputFormat::Text:
+        WriteText(bands::ToText(runReport()), options, out, saveSystem);
+        break;
+    case OutputFormat::Csv:
+        WriteCsv(state, options, doors, out, saveSystem);
+        break;
+    case OutputFormat::Pdf:
+        WritePdf(runReport(), options, out, outIsTerminal, paper, saveSystem);
+        break;
+    }
+}
+
+int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, bool outIsTerminal,
+        const PaperServices& paper) {
+    const ParsedOptions parsed = ParseBatchOptions(arguments);
+    if (const auto answered = AnswerWithoutSystem(parsed, out, paper))
+        return *answered;
+    const BatchOptions& options = parsed.options;
+    CheckTargets(options);
 
     BatchSystem system = ChooseSystem(options, err);
     // Fewer keys than asked is no failure, but the user hears of it once what was asked is written.
@@ -267,51 +324,14 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     };
     if (options.saveSystem && !options.output && !options.printer) {
         if (auto failure = saveSystem())
-            throw Stop{ExitFileFailure, *failure};
+            throw BatchStop{ExitFileFailure, *failure};
         return done();
     }
-    GenerationState& state = system.state;
     // A door list is checked whole before anything is written.
     const std::vector<systems::Door> doors =
-        options.doors ? ReadBatchDoors(*options.doors, state, ComputeKeySchedule(state)) : std::vector<systems::Door>{};
-
-    // The report is run only for what is drawn from it; the key schedule is the system itself.
-    // A printer is given the pages as paper has them, whatever the format.
-    const OutputFormat drawnFormat = options.printer ? OutputFormat::Pdf : options.format;
-    const auto runReport = [&state, &options, &system, &doors, drawnFormat] {
-        bands::Document document =
-            options.report == ReportKind::Doors || options.lostKey
-                ? DoorsDocument(options, state, doors, system.saved.job,
-                                drawnFormat == OutputFormat::Json ? bands::Recording::LabelLines
-                                                                  : bands::Recording::PlacedTexts)
-            : options.report == ReportKind::Pinning ? PinningListDocument(state, system.saved.job, drawnFormat)
-                                                    : SystemReportDocument(state, system.saved.job, drawnFormat);
-        if (options.a4)
-            bands::PlaceOnPaper(document, bands::Paper::A4);
-        return document;
-    };
-    if (options.printer) {
-        const PaperResult result = paper.printToQueue(runReport(), *options.printer);
-        if (!result.succeeded)
-            throw Stop{ExitFileFailure, result.message};
-        if (auto failure = saveSystem())
-            throw Stop{ExitFileFailure, *failure};
-        return done();
-    }
-    switch (options.format) {
-    case OutputFormat::Json:
-        WriteText(bands::ToJson(runReport()), options, out, saveSystem);
-        break;
-    case OutputFormat::Text:
-        WriteText(bands::ToText(runReport()), options, out, saveSystem);
-        break;
-    case OutputFormat::Csv:
-        WriteCsv(state, options, doors, out, saveSystem);
-        break;
-    case OutputFormat::Pdf:
-        WritePdf(runReport(), options, out, outIsTerminal, paper, saveSystem);
-        break;
-    }
+        options.doors ? ReadBatchDoors(*options.doors, system.state, ComputeKeySchedule(system.state))
+                      : std::vector<systems::Door>{};
+    WriteReport(options, system, doors, saveSystem, out, outIsTerminal, paper);
     return done();
 }
 
@@ -321,7 +341,7 @@ int RunBatchCommand(const std::vector<std::string>& arguments, std::ostream& out
                     bool outIsTerminal, const PaperServices& paper) {
     try {
         return Run(arguments, out, err, outIsTerminal, paper);
-    } catch (const Stop& stop) {
+    } catch (const BatchStop& stop) {
         err << (stop.commandLine ? UsageErrorText(stop.message) : DiagnosticLine(stop.message));
         return stop.status;
     } catch (const std::exception& failure) {
