@@ -17,6 +17,7 @@ constexpr std::size_t CaptionWidth = 14; // "Operated by:" and the blanks after 
 constexpr std::size_t FieldTextWidth = DoorPageWidth - FieldIndent - CaptionWidth;
 constexpr std::size_t SchematicNameWidth = 4;
 constexpr std::size_t SchematicKeyWidth = 10;
+constexpr std::size_t SchematicCellWidth = 20;
 constexpr std::size_t LostDoorWidth = 20;
 constexpr std::size_t LostHowWidth = 10;
 constexpr std::size_t LostLocationColumn = LostDoorWidth + 2 + LostHowWidth + 2;
@@ -95,6 +96,51 @@ std::vector<std::string> DoorNumbers(const std::vector<std::size_t>& doorIndices
     for (const std::size_t index : doorIndices)
         numbers.push_back(OneLine(doors[index].number));
     return numbers;
+}
+
+std::string DoorList(const std::vector<std::size_t>& doorIndices, const std::vector<systems::Door>& doors) {
+    std::string text;
+    for (const std::size_t index : doorIndices)
+        text += (text.empty() ? "" : ", ") + OneLine(doors[index].number);
+    return text;
+}
+
+// Entries in columns of SchematicCellWidth, one or more cells each, as many to a line as fit; an
+// entry wider than a line is wrapped at its blanks onto lines of its own.
+std::vector<std::string> GridLines(const std::vector<std::string>& entries, std::size_t indent) {
+    const std::size_t cells = (DoorPageWidth - indent + 2) / SchematicCellWidth;
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t used = 0;
+    const auto finish = [&] {
+        if (used == 0)
+            return;
+        TrimRight(line);
+        lines.push_back(std::move(line));
+        line.clear();
+        used = 0;
+    };
+    for (const std::string& entry : entries) {
+        const std::size_t width = Width(entry);
+        const std::size_t span = (width + 2 + SchematicCellWidth - 1) / SchematicCellWidth;
+        if (span > cells) {
+            finish();
+            bool first = true;
+            for (const std::string& piece : WrappedText(entry, DoorPageWidth - indent - 2)) {
+                lines.push_back(std::string(indent + (first ? 0 : 2), ' ') + piece);
+                first = false;
+            }
+            continue;
+        }
+        if (used + span > cells)
+            finish();
+        if (used == 0)
+            line.assign(indent, ' ');
+        line += PadRight(entry, span * SchematicCellWidth);
+        used += span;
+    }
+    finish();
+    return lines;
 }
 
 // One key of the schematic and the doors keyed to it: the key's name, then the door numbers,
@@ -215,9 +261,13 @@ std::vector<std::vector<std::string>> SchematicBlocks(const std::vector<systems:
             AddKeyDoors(block, keyIndent, name, keyedTo[index], doors);
         if (const auto under = keyedUnder.find(index); under != keyedUnder.end())
             AddKeyDoors(block, keyIndent, name + " *", under->second, doors);
-        if (found != changeKeys.end())
+        if (found != changeKeys.end()) {
+            std::vector<std::string> entries;
             for (const std::size_t changeKey : found->second.withDoors)
-                AddKeyDoors(block, keyIndent, keys.Designation(changeKey), keyedTo[changeKey], doors);
+                entries.push_back(keys.Designation(changeKey) + ": " + DoorList(keyedTo[changeKey], doors));
+            for (std::string& gridLine : GridLines(entries, keyIndent))
+                block.push_back(std::move(gridLine));
+        }
         blocks.push_back(std::move(block));
     }
     return blocks;
@@ -262,10 +312,10 @@ std::vector<std::string> ChamberPins(const DoorCylinder& cylinder, int chambers)
 std::vector<std::string> DoorBlock(const KeySystemRequest& request, const systems::Door& door,
                                    const systems::CheckedDoor& checked, const systems::KeyDirectory& keys) {
     const DoorVerdict& verdict = checked.verdict;
-    std::vector<std::string> lines{"Door " + OneLine(door.number)};
+    std::vector<std::string> lines{"Door " + PadRight(OneLine(door.number), systems::MaxDoorNumberLength) + "  " +
+                                   Counted(door.cylinders, "cylinder", "cylinders")};
     if (!door.location.empty())
         AddField(lines, "Location:", WrappedText(door.location, FieldTextWidth));
-    AddField(lines, "Cylinders:", {std::to_string(door.cylinders)});
     std::vector<std::string> targets;
     for (const systems::DoorTarget& target : door.targets)
         targets.push_back(systems::DoorTargetText(target));

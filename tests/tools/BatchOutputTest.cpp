@@ -234,7 +234,8 @@ TEST_F(BatchOutput, KeyingScheduleAndLostKeyListComeAsTextAndJsonAndAnUnknownLos
     ASSERT_EQ(keying.status, ExitDone) << keying.err;
     EXPECT_NE(keying.out.find("Keying Schematic"), std::string::npos);
     EXPECT_NE(keying.out.find("\n        AA *      102\n"), std::string::npos) << keying.out;
-    EXPECT_NE(keying.out.find("\nDoor 101\n  Location:     Store\n"), std::string::npos) << keying.out;
+    EXPECT_NE(keying.out.find("\nDoor 101                   1 cylinder\n  Location:     Store\n"), std::string::npos)
+        << keying.out;
 
     std::vector<std::string> json = System(system);
     json.insert(json.end(), {"--lost-key", "AA", "--format", "json"});
