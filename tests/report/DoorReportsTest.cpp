@@ -153,14 +153,19 @@ TEST(KeyingSchedule, NamesUnusableDoorsAndTheReserveInRanges) {
     request.StepIncrement = 2; // a master pin of 2 is the thinnest
     KeySchedule schedule = HandSchedule();
     schedule[9].bitting = "37365"; // AB 2: chamber 4 passes 5 and 6, one unit apart
-    const std::vector<systems::Door> doors{DoorTo("7", "AB 2"), DoorTo("8", "AA 1")};
+    // Door 9 names a key the system does not have (it was made for another).
+    const std::vector<systems::Door> doors{DoorTo("7", "AB 2"), DoorTo("8", "AA 1"), DoorTo("9", "ZZ 1")};
     const systems::DoorSchedule checked(request, schedule, doors);
     KeyingSchedule report(request, doors, checked);
     const std::vector<std::string> text = Lines(bands::ToText(report.Run()));
     EXPECT_NE(Find(text, {"  Pins:         1: 3/2  2: 5/2  3: 3/2  4: 5/1*  5: 5"}), std::string::npos);
     EXPECT_NE(Find(text, {"  NOT USABLE:   Chamber 4 would need a pin thinner than one step."}), std::string::npos);
     EXPECT_NE(Find(text, {"Unusable doors: no cylinder can be pinned for them as they are keyed", "  Door 7:",
-                          "    Chamber 4 would need a pin thinner than one step."}),
+                          "    Chamber 4 would need a pin thinner than one step.", "  Door 9:",
+                          "    There is no key ZZ 1 in this system."}),
+              std::string::npos);
+    EXPECT_NE(Find(text, {"Door 9" + std::string(21, ' ') + "1 cylinder", "  Keyed to:     ZZ 1",
+                          "  NOT USABLE:   There is no key ZZ 1 in this system."}),
               std::string::npos);
     EXPECT_NE(Find(text, {"Reserve: listed keys no door uses, for later doors", "  B, BA, AA 2, AB 1, BA 1"}),
               std::string::npos);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <set>
 
 namespace varnholt::tools::testing {
@@ -78,6 +79,32 @@ TEST_F(EndToEnd, WritesAPdfWithTheReportsText) {
     Shell("pdfinfo '" + a4.string() + "' > '" + (folder.Path() / "info").string() + "'", folder.Path());
     EXPECT_NE(ReadWholeFile(folder.Path() / "info").find("(A4)"), std::string::npos)
         << ReadWholeFile(folder.Path() / "info");
+}
+
+TEST_F(EndToEnd, KeyingScheduleAndLostKeyListArePdfsOnLetterAndA4) {
+    if (!HavePdfToText())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const std::filesystem::path doors = folder.Path() / "doors.csv";
+    std::ofstream(doors) << "Door,Keyed To,Location\n101,AA 1;AB 2,Store\n102,AA *,Wing\n";
+    const std::string doorList = "--doors '" + doors.string() + "' ";
+    const std::filesystem::path letter = folder.Path() / "schedule.pdf";
+    ASSERT_EQ(Shell(Command(doorList + "--report doors --output '" + letter.string() + "' 2>/dev/null"),
+                    folder.Path()),
+              0);
+    const std::string text = PdfText(letter);
+    EXPECT_NE(text.find("Keying Schematic"), std::string::npos);
+    EXPECT_NE(text.find("keys open this door although they are not meant to"), std::string::npos) << text;
+    const std::filesystem::path a4 = folder.Path() / "schedule-a4.pdf";
+    ASSERT_EQ(Shell(Command(doorList + "--report doors --paper a4 --output '" + a4.string() + "' 2>/dev/null"),
+                    folder.Path()),
+              0);
+    Shell("pdfinfo '" + a4.string() + "' > '" + (folder.Path() / "info").string() + "'", folder.Path());
+    EXPECT_NE(ReadWholeFile(folder.Path() / "info").find("(A4)"), std::string::npos);
+
+    const std::filesystem::path lost = folder.Path() / "lost.pdf";
+    ASSERT_EQ(Shell(Command(doorList + "--lost-key AB --output '" + lost.string() + "' 2>/dev/null"), folder.Path()),
+              0);
+    EXPECT_NE(PdfText(lost).find("Key AB opens 1 of the 2 doors"), std::string::npos) << PdfText(lost);
 }
 
 // Runs inside CTest's PrintQueue fixture, which names its queue and spool folder in
