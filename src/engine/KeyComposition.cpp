@@ -30,14 +30,18 @@ int AsDepth(int cut, bool zeroIsTen) {
 
 } // namespace
 
-std::string BittingOfKeyNumber(long long keyNumber, int chambers) {
+void WriteBittingOfKeyNumber(long long keyNumber, int chambers, char* digits) {
     if (keyNumber < 0 || keyNumber >= 10LL * PowerOfTen(chambers - 1))
         throw std::invalid_argument("key number " + std::to_string(keyNumber) + " does not have " +
                                     std::to_string(chambers) + " digits");
     // Digit by digit from the last chamber: the key number has exactly `chambers` digits.
+    for (int chamber = chambers; chamber >= 1; --chamber, keyNumber /= 10)
+        digits[Index(chamber - 1)] = static_cast<char>('0' + keyNumber % 10);
+}
+
+std::string BittingOfKeyNumber(long long keyNumber, int chambers) {
     std::string bitting(Index(chambers), '0');
-    for (auto digit = bitting.rbegin(); digit != bitting.rend(); ++digit, keyNumber /= 10)
-        *digit = static_cast<char>('0' + keyNumber % 10);
+    WriteBittingOfKeyNumber(keyNumber, chambers, bitting.data());
     return bitting;
 }
 

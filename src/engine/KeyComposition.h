@@ -10,6 +10,8 @@ namespace varnholt {
 // The bitting of a key read as a number of `chambers` digits, chamber 1 first
 // (std::invalid_argument when it has more digits or is negative).
 std::string BittingOfKeyNumber(long long keyNumber, int chambers);
+// The same written into digits, which has room for `chambers` characters.
+void WriteBittingOfKeyNumber(long long keyNumber, int chambers, char* digits);
 
 // What the checks of a composed key found: mark is '*' when the key cannot be used as it is,
 // for any of the reasons below (several may hold at once).

@@ -95,8 +95,18 @@ KeyCounts CountKeys(const KeySystemRequest& request, const KeySchedule& schedule
     counts.masters.asked = request.MasterCount;
     counts.subMasters.asked =
         request.MasterCount > 0 ? std::int64_t{request.MasterCount} * request.SubMasterCount : 0;
-    std::vector<std::int64_t> listedUnder(schedule.size(), 0);
-    std::vector<std::size_t> markedAt(schedule.size(), NoKey); // into counts.markedKeys
+    // Change keys stand under masters and sub-masters, which lead the schedule: only they are
+    // counted per key, not the 300,000 change keys of the largest system.
+    std::vector<std::int64_t> listedUnder(1, 0);
+    const auto countUnder = [&listedUnder](std::size_t above) {
+        if (above >= listedUnder.size())
+            listedUnder.resize(above + 1, 0);
+        ++listedUnder[above];
+    };
+    const auto listedUnderKey = [&listedUnder](std::size_t index) {
+        return index < listedUnder.size() ? listedUnder[index] : 0;
+    };
+    std::vector<std::size_t> markedIndex; // the schedule's index of each of counts.markedKeys
     for (std::size_t index = 0; index < schedule.size(); ++index) {
         const ScheduledKey& key = schedule[index];
         LevelCount* level = key.level == KeyLevel::Master      ? &counts.masters
@@ -110,9 +120,9 @@ KeyCounts CountKeys(const KeySystemRequest& request, const KeySchedule& schedule
             ++level->listed;
         if (key.level == KeyLevel::ChangeKey && key.listed) {
             if (key.master != NoKey)
-                ++listedUnder[key.master];
+                countUnder(key.master);
             if (key.subMaster != NoKey)
-                ++listedUnder[key.subMaster];
+                countUnder(key.subMaster);
             ++listedUnder[0];
         }
         if (key.mark != '*')
@@ -120,13 +130,12 @@ KeyCounts CountKeys(const KeySystemRequest& request, const KeySchedule& schedule
         ++level->marked;
         const std::string reasons = counter.Reasons(key, level->why);
         if (key.level != KeyLevel::ChangeKey) {
-            markedAt[index] = counts.markedKeys.size();
+            markedIndex.push_back(index);
             counts.markedKeys.push_back({key.level, key.designation, key.bitting, reasons, 0});
         }
     }
-    for (std::size_t index = 0; index < schedule.size(); ++index)
-        if (markedAt[index] != NoKey)
-            counts.markedKeys[markedAt[index]].changeKeysListed = listedUnder[index];
+    for (std::size_t marked = 0; marked < markedIndex.size(); ++marked)
+        counts.markedKeys[marked].changeKeysListed = listedUnderKey(markedIndex[marked]);
 
     // The keys of the lowest master level, each with the change keys listed under it.
     const KeyLevel lowest = request.MasterCount <= 0     ? KeyLevel::TopMaster
@@ -137,7 +146,7 @@ KeyCounts CountKeys(const KeySystemRequest& request, const KeySchedule& schedule
         if (schedule[index].level != lowest)
             continue;
         ++counts.lowestKeys;
-        if (listedUnder[index] < request.ChangeKeyCount)
+        if (listedUnderKey(index) < request.ChangeKeyCount)
             ++counts.lowestKeysShortOfKeys;
     }
     counts.changeKeys.asked =

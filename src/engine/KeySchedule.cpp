@@ -87,8 +87,8 @@ private:
 
 // A key of the lowest master level, under which the change keys are listed.
 struct LowestKey {
-    std::size_t master = NoKey;
-    std::size_t subMaster = NoKey;
+    KeyIndex master = NoKey;
+    KeyIndex subMaster = NoKey;
     std::string designation;
     long long masterAndSubValue = 0; // its master and sub-master chambers' share of the key number
     bool exists = false;
@@ -107,7 +107,9 @@ private:
     void SortPositions();
     void BuildWheels();
     void WalkMasters();
-    void WalkSubMasters(std::size_t master, long long masterValue);
+    void WalkSubMasters(KeyIndex master, long long masterValue);
+    // The index the next key takes, for the keys that others stand under.
+    KeyIndex NextIndex() const;
     void WalkChangeKeys();
     void ListChangeKeysOf(const LowestKey& lowest, Odometer& odometer, ChamberValues& rotationValue);
     void TakeCells(const Odometer& odometer, ChamberValues& values, ChamberFlags* flags) const;
@@ -269,10 +271,13 @@ ScheduledKey& ScheduleBuilder::Compose(KeyLevel level, long long keyNumber, bool
         key.mark = '*';
         return key;
     }
-    key.bitting = BittingOfKeyNumber(keyNumber, chambers);
+    // The digits go straight into the key: no text on the heap for each of 300,000 keys.
+    std::array<char, MaxChambers> digits{};
+    WriteBittingOfKeyNumber(keyNumber, chambers, digits.data());
+    key.bitting = std::string_view(digits.data(), At(chambers));
     ChamberValues keyCuts{};
     for (int c = 1; c <= chambers; ++c)
-        keyCuts[At(c)] = key.bitting.View()[At(c - 1)] - '0';
+        keyCuts[At(c)] = digits[At(c - 1)] - '0';
     key.mark = CheckComposedKey(state, tmkCuts, controlCuts, keyCuts, key.bitting).mark;
     return key;
 }
@@ -297,9 +302,9 @@ void ScheduleBuilder::WalkMasters() {
         for (const Wheel& wheel : masterWheels.Wheels())
             masterValue += value[At(wheel.chamber)];
 
-        std::size_t master = NoKey;
+        KeyIndex master = NoKey;
         if (state.MasterCount > 0) {
-            master = keys.size();
+            master = NextIndex();
             Compose(KeyLevel::Master, keyNumber, AllUsable()).designation = letters.MasterDesignation;
         }
         if (state.SubMasterCount > 0)
@@ -309,7 +314,13 @@ void ScheduleBuilder::WalkMasters() {
     }
 }
 
-void ScheduleBuilder::WalkSubMasters(std::size_t master, long long masterValue) {
+KeyIndex ScheduleBuilder::NextIndex() const {
+    if (keys.size() >= NoKey)
+        throw std::length_error("a system has more masters and sub-masters than a schedule can point at");
+    return static_cast<KeyIndex>(keys.size());
+}
+
+void ScheduleBuilder::WalkSubMasters(KeyIndex master, long long masterValue) {
     StartSubDesignations(letters, state.MasterCount, state.SubMasterCount);
     subMasterWheels.Restart();
     // A sub-master level whose chambers hold no depth at all still forms its one key.
@@ -327,7 +338,7 @@ void ScheduleBuilder::WalkSubMasters(std::size_t master, long long masterValue) 
         for (const Wheel& wheel : subMasterWheels.Wheels())
             subMasterValue += value[At(wheel.chamber)];
 
-        const std::size_t subMaster = keys.size();
+        const KeyIndex subMaster = NextIndex();
         ScheduledKey& key = Compose(KeyLevel::SubMaster, keyNumber, AllUsable());
         key.designation = CurrentDesignation();
         key.master = master;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/GenerationState.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -17,8 +19,12 @@ enum class KeyLevel : std::uint8_t { TopMaster, Master, SubMaster, ChangeKey };
 // "top master", "master", "sub-master" or "change key": as the CSV and the fingerprint write it.
 std::string_view KeyLevelName(KeyLevel level);
 
+// A key's place in its schedule. Only masters and sub-masters are pointed at, and they lead the
+// schedule, so 32 bits hold every index that is stored while keeping each key small.
+using KeyIndex = std::uint32_t;
+
 // Where a key has no master or sub-master above it.
-inline constexpr std::size_t NoKey = std::numeric_limits<std::size_t>::max();
+inline constexpr KeyIndex NoKey = std::numeric_limits<KeyIndex>::max();
 
 // A short text held in the key itself rather than on the heap: the largest system has close to
 // 300,000 keys. A longer text is refused (std::length_error), never cut.
@@ -59,16 +65,17 @@ private:
 
 // One key of a system as the report composes it.
 struct ScheduledKey {
-    // Small fields first: the largest system has close to 300,000 of these.
+    // Laid out without padding: the largest system has close to 300,000 of these.
     KeyLevel level = KeyLevel::ChangeKey;
-    char mark = ' ';               // '*' for a key that cannot be used as it is
-    bool listed = true;            // change keys marked '*' are composed but left out of the lists
-    int changeKeyNumber = 0;       // 0 for keys that are not listed change keys
-    ShortText<4> designation;      // master and sub-master letters; empty for the top master
-    ShortText<8> bitting;          // Chambers digits, or as many "-" for a key that cannot be formed
-    std::size_t master = NoKey;    // the schedule's index of the master this key stands under
-    std::size_t subMaster = NoKey; // the schedule's index of the sub-master this key stands under
+    char mark = ' ';                  // '*' for a key that cannot be used as it is
+    bool listed = true;               // change keys marked '*' are composed but left out of the lists
+    ShortText<4> designation;         // master and sub-master letters; empty for the top master
+    ShortText<MaxChambers> bitting;   // Chambers digits, or as many "-" for a key that cannot be formed
+    int changeKeyNumber = 0;          // 0 for keys that are not listed change keys
+    KeyIndex master = NoKey;          // the schedule's index of the master this key stands under
+    KeyIndex subMaster = NoKey;       // the schedule's index of the sub-master this key stands under
 };
+static_assert(sizeof(ScheduledKey) <= 28, "a key of the schedule has no padding");
 
 // Every key of a system in the order the report lists it: the top master, the masters each
 // followed by its sub-masters, then the change keys key by key of the lowest master level.
