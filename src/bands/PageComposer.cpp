@@ -12,9 +12,6 @@ constexpr double PointsPerInch = 72.0;
 constexpr double Tolerance = 1e-6;
 
 std::string WithoutCarriageReturns(std::string_view line) {
-    if (line.find('\r') == std::string_view::npos) {
-        return std::string(line);
-    }
     std::string text;
     text.reserve(line.size());
     for (const char character : line) {
@@ -93,11 +90,11 @@ double PageComposer::FooterHeight() const {
 void PageComposer::StartPage() {
     const PageSetup& setup = document.setup;
     DocumentPage page;
-    page.number = static_cast<int>(document.pages.size()) + 1;
+    page.number = ++pagesStarted;
     document.pages.push_back(std::move(page));
     cursor = setup.topMargin * PointsPerInch;
     pageBottom = (setup.paperHeight - setup.bottomMargin) * PointsPerInch - FooterHeight();
-    const bool printHeader = document.pages.size() > 1 || frame.pageHeaderOnFirstPage;
+    const bool printHeader = pagesStarted > 1 || frame.pageHeaderOnFirstPage;
     if (printHeader && frame.pageHeader != nullptr && frame.pageHeader->Visible()) {
         Place(Measure(*frame.pageHeader), false);
     }
@@ -112,6 +109,10 @@ void PageComposer::FinishPage() {
     }
     if (frame.pageFinished) {
         frame.pageFinished(document.pages.back().number);
+    }
+    if (frame.pageSink) {
+        frame.pageSink(std::move(document.pages.back()));
+        document.pages.pop_back();
     }
 }
 
@@ -130,7 +131,7 @@ void PageComposer::PrintBand(const Band& band) {
 
 std::string PageComposer::VariableText(const Label& label) const {
     if (label.Variable() == LabelVariable::PageNumber) {
-        return std::to_string(document.pages.size());
+        return std::to_string(pagesStarted);
     }
     std::array<char, 256> buffer{};
     const std::size_t length =
@@ -144,10 +145,11 @@ void PageComposer::AddRows(const Label& label, std::size_t labelIndex, double ba
     const double lineHeight = metrics.LineHeight(font);
     const double width = label.Width() > 0.0 ? label.Width() : bandWidth - label.Left();
     double top = label.Top();
-    const auto addRow = [&](std::size_t sourceLine, std::string text) {
+    const auto addRow = [&](std::size_t sourceLine, std::optional<std::string> text) {
         double left = label.Left();
         if (label.Alignment() != Alignment::Left) {
-            const double slack = std::max(0.0, width - metrics.TextWidth(font, text));
+            const std::string_view shown = text ? std::string_view(*text) : label.Lines()[sourceLine];
+            const double slack = std::max(0.0, width - metrics.TextWidth(font, shown));
             left += label.Alignment() == Alignment::Right ? slack : slack / 2.0;
         }
         measured.rows.push_back(Row{labelIndex, sourceLine, left, top, lineHeight, std::move(text)});
@@ -159,18 +161,28 @@ void PageComposer::AddRows(const Label& label, std::size_t labelIndex, double ba
         const auto& lines = label.Lines();
         measured.rows.reserve(measured.rows.size() + lines.size());
         for (std::size_t index = 0; index < lines.size(); ++index) {
-            std::string text = WithoutCarriageReturns(lines[index]);
+            const std::string& line = lines[index];
+            const bool plain = line.find('\r') == std::string::npos;
             if (label.WordWrap()) {
-                for (std::string& row : Wrap(text, font, width, metrics)) {
+                for (std::string& row : Wrap(plain ? line : WithoutCarriageReturns(line), font, width, metrics)) {
                     addRow(index, std::move(row));
                 }
+            } else if (plain) {
+                addRow(index, std::nullopt);
             } else {
-                addRow(index, std::move(text));
+                addRow(index, WithoutCarriageReturns(line));
             }
         }
     }
     const double bottom = label.Stretch() ? top : std::max(top, label.Top() + label.Height());
     measured.height = std::max(measured.height, bottom);
+}
+
+std::string_view PageComposer::TextOf(const Row& row, const Label& label) {
+    if (row.ownText) {
+        return *row.ownText;
+    }
+    return label.Lines()[row.sourceLine];
 }
 
 PageComposer::Measured PageComposer::Measure(const Band& band) const {
@@ -231,15 +243,15 @@ void PageComposer::Place(Measured measured, bool mayBreak) {
             if (lastSourceLine[row.labelIndex] != row.sourceLine) {
                 lastSourceLine[row.labelIndex] = row.sourceLine;
                 if (label.Variable() != LabelVariable::None) {
-                    part.lines.push_back(row.text);
+                    part.lines.emplace_back(TextOf(row, label));
                 } else {
                     part.lines.push_back(label.Lines()[row.sourceLine]);
                 }
             }
         }
         if (keepTexts) {
-            document.pages.back().texts.push_back(
-                PlacedText{left + row.left, top, std::move(row.text), label.Font()});
+            std::string text = row.ownText ? std::move(*row.ownText) : std::string(TextOf(row, label));
+            document.pages.back().texts.push_back(PlacedText{left + row.left, top, std::move(text), label.Font()});
         }
         bottom = std::max(bottom, top + row.height);
     }

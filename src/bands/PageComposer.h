@@ -6,7 +6,9 @@
 
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace varnholt::bands {
@@ -22,6 +24,8 @@ public:
         bool pageHeaderOnFirstPage = true;
         std::tm dateTime{};
         std::function<void(int)> pageFinished;
+        // Takes each finished page out of the document, when given.
+        std::function<void(DocumentPage&&)> pageSink;
         Recording recording = Recording::Everything;
     };
 
@@ -39,7 +43,9 @@ private:
         double left = 0.0;
         double top = 0.0;
         double height = 0.0;
-        std::string text;
+        // Only a row whose text is not its source line as it stands (carriage returns taken out,
+        // wrapped, a variable) keeps a text of its own: most rows print their line unchanged.
+        std::optional<std::string> ownText;
     };
     struct Measured {
         std::vector<Row> rows;
@@ -47,6 +53,7 @@ private:
         double height = 0.0;
     };
 
+    static std::string_view TextOf(const Row& row, const Label& label);
     Measured Measure(const Band& band) const;
     void AddRows(const Label& label, std::size_t labelIndex, double bandWidth, Measured& measured) const;
     std::string VariableText(const Label& label) const;
@@ -61,6 +68,7 @@ private:
     double pageBottom = 0.0;
     double cursor = 0.0;
     double contentTop = 0.0; // below the page header: nothing printed on the page yet
+    int pagesStarted = 0;    // the number of the page in hand
 };
 
 } // namespace varnholt::bands

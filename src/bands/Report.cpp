@@ -172,6 +172,7 @@ Document Report::Run() {
     }
     frame.dateTime = clock ? clock() : LocalTimeNow();
     frame.pageFinished = pageFinished;
+    frame.pageSink = pageSink;
     frame.pageHeaderOnFirstPage = page.PageHeaderOnFirstPage();
     frame.recording = recording;
 

@@ -29,6 +29,7 @@ class Report {
 public:
     using Clock = std::function<std::tm()>;
     using PageFinished = std::function<void(int pageNumber)>;
+    using PageSink = std::function<void(DocumentPage&& page)>;
 
     Report();
     Report(const Report&) = delete;
@@ -64,6 +65,9 @@ public:
     void SetRecording(Recording newRecording) { recording = newRecording; }
     // Called after each finished page, for progress and to let a window breathe.
     void SetPageFinished(PageFinished callback) { pageFinished = std::move(callback); }
+    // Each finished page goes to the sink instead of staying in the document, so that a very long
+    // report written straight to an output never holds all its pages; empty to keep them.
+    void SetPageSink(PageSink sink) { pageSink = std::move(sink); }
 
 private:
     class Runner;
@@ -75,6 +79,7 @@ private:
     const FontMetrics* metrics = &builtInMetrics;
     Clock clock;
     PageFinished pageFinished;
+    PageSink pageSink;
     bool aborted = false;
     Recording recording = Recording::Everything;
 };
