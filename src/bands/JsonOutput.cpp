@@ -1,6 +1,7 @@
 #include "bands/JsonOutput.h"
 
 #include <array>
+#include <ostream>
 
 namespace varnholt::bands {
 namespace {
@@ -61,19 +62,52 @@ void AppendQuoted(std::string& out, const std::string& text) {
     out += '"';
 }
 
+std::size_t EstimatedSize(const DocumentPage& page) {
+    std::size_t size = 48;
+    for (const PrintedLabel& label : page.labels) {
+        size += 64 + label.name.size();
+        for (const std::string& line : label.lines) {
+            size += line.size() + 8;
+        }
+    }
+    return size;
+}
+
 // A little more than the JSON's size, so that it is written into one allocation.
 std::size_t EstimatedSize(const Document& document) {
     std::size_t size = 64;
     for (const DocumentPage& page : document.pages) {
-        size += 48;
-        for (const PrintedLabel& label : page.labels) {
-            size += 64 + label.name.size();
-            for (const std::string& line : label.lines) {
-                size += line.size() + 8;
-            }
-        }
+        size += EstimatedSize(page);
     }
     return size;
+}
+
+constexpr const char* Opening = "{\"pages\": [";
+constexpr const char* Closing = "]}\n";
+
+void AppendPage(std::string& out, const DocumentPage& page, bool firstPage) {
+    out += firstPage ? "" : ", ";
+    out += "{\"number\": ";
+    out += std::to_string(page.number);
+    out += ", \"labels\": [";
+    bool firstLabel = true;
+    for (const PrintedLabel& label : page.labels) {
+        out += firstLabel ? "" : ", ";
+        firstLabel = false;
+        out += "{\"name\": ";
+        AppendQuoted(out, label.name);
+        out += ", \"lines\": [";
+        bool firstLine = true;
+        for (const std::string& line : label.lines) {
+            out += firstLine ? "" : ", ";
+            firstLine = false;
+            AppendQuoted(out, line);
+        }
+        out += "], \"continued\": ";
+        out += label.continued ? "true" : "false";
+        out += '}';
+    }
+    out += "]}";
 }
 
 } // namespace
@@ -87,33 +121,30 @@ std::string QuoteJson(const std::string& text) {
 std::string ToJson(const Document& document) {
     std::string out;
     out.reserve(EstimatedSize(document));
-    out += "{\"pages\": [";
+    out += Opening;
     bool firstPage = true;
     for (const DocumentPage& page : document.pages) {
-        out += firstPage ? "" : ", ";
+        AppendPage(out, page, firstPage);
         firstPage = false;
-        out += "{\"number\": " + std::to_string(page.number) + ", \"labels\": [";
-        bool firstLabel = true;
-        for (const PrintedLabel& label : page.labels) {
-            out += firstLabel ? "" : ", ";
-            firstLabel = false;
-            out += "{\"name\": ";
-            AppendQuoted(out, label.name);
-            out += ", \"lines\": [";
-            bool firstLine = true;
-            for (const std::string& line : label.lines) {
-                out += firstLine ? "" : ", ";
-                firstLine = false;
-                AppendQuoted(out, line);
-            }
-            out += "], \"continued\": ";
-            out += label.continued ? "true" : "false";
-            out += '}';
-        }
-        out += "]}";
     }
-    out += "]}\n";
+    out += Closing;
     return out;
+}
+
+JsonPageWriter::JsonPageWriter(std::ostream& stream) : out(stream) {
+    out << Opening;
+}
+
+void JsonPageWriter::WritePage(const DocumentPage& page) {
+    buffer.clear();
+    buffer.reserve(EstimatedSize(page));
+    AppendPage(buffer, page, firstPage);
+    firstPage = false;
+    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+}
+
+void JsonPageWriter::Finish() {
+    out << Closing;
 }
 
 } // namespace varnholt::bands

@@ -2,6 +2,7 @@
 
 #include "bands/Document.h"
 
+#include <iosfwd>
 #include <string>
 
 namespace varnholt::bands {
@@ -9,6 +10,21 @@ namespace varnholt::bands {
 // {"pages": [{"number": 1, "labels": [{"name": "...", "lines": ["..."], "continued": false}]}]}
 // The lines are as the program set them; a carriage return appears as "\r".
 std::string ToJson(const Document& document);
+
+// The same JSON written page by page as a report's page sink hands the pages over, so that the
+// pages need not all be kept: the opening goes out at once, each page when it is given, and the
+// closing with Finish().
+class JsonPageWriter {
+public:
+    explicit JsonPageWriter(std::ostream& out);
+    void WritePage(const DocumentPage& page);
+    void Finish();
+
+private:
+    std::ostream& out;
+    std::string buffer; // one page's JSON, its room kept from page to page
+    bool firstPage = true;
+};
 
 // text as a JSON string literal, quotes included.
 std::string QuoteJson(const std::string& text);
