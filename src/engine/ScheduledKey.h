@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/GenerationState.h"
+#include "engine/LargeBlocks.h"
 
 #include <array>
 #include <cstddef>
@@ -79,6 +80,6 @@ static_assert(sizeof(ScheduledKey) <= 28, "a key of the schedule has no padding"
 
 // Every key of a system in the order the report lists it: the top master, the masters each
 // followed by its sub-masters, then the change keys key by key of the lowest master level.
-using KeySchedule = std::vector<ScheduledKey>;
+using KeySchedule = std::vector<ScheduledKey, LargeBlockAllocator<ScheduledKey>>;
 
 } // namespace varnholt
