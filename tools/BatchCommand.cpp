@@ -73,34 +73,36 @@ void WriteText(const std::string& text, const BatchOptions& options, std::ostrea
         options, out, alongside);
 }
 
-// The document keeps only what the output is written from.
-bands::Document SystemReportDocument(const GenerationState& state, const report::JobDetails& job,
-                                     OutputFormat format) {
+bands::Recording RecordingFor(OutputFormat format) {
+    return format == OutputFormat::Json ? bands::Recording::LabelLines : bands::Recording::PlacedTexts;
+}
+
+// The document keeps only what the output is written from; with a page sink it keeps no page.
+bands::Document SystemReportDocument(const GenerationState& state, const KeySchedule& schedule,
+                                     const report::JobDetails& job, OutputFormat format,
+                                     bands::Report::PageSink sink = {}) {
     report::TForm3 form;
     form.SetJobDetails(job);
-    form.TheReport2.SetRecording(format == OutputFormat::Json ? bands::Recording::LabelLines
-                                                              : bands::Recording::PlacedTexts);
-    return form.StartReport(state);
+    form.TheReport2.SetRecording(RecordingFor(format));
+    form.TheReport2.SetPageSink(std::move(sink));
+    return form.StartReport(state, schedule);
 }
 
 // The pinning list of the system. The schedule goes before the list is laid out, and the
 // document keeps only what the output is written from: the largest system has close to 300,000
 // cylinders.
-bands::Document PinningListDocument(const GenerationState& state, const report::JobDetails& job,
-                                    OutputFormat format) {
-    std::optional<report::PinningList> list;
-    {
-        const KeySchedule schedule = ComputeKeySchedule(state);
-        list.emplace(state, schedule, job);
-    }
-    list->TheReport.SetRecording(format == OutputFormat::Json ? bands::Recording::LabelLines
-                                                              : bands::Recording::PlacedTexts);
-    return list->Run();
+bands::Document PinningListDocument(const GenerationState& state, std::optional<KeySchedule>& schedule,
+                                    const report::JobDetails& job, OutputFormat format,
+                                    bands::Report::PageSink sink = {}) {
+    report::PinningList list(state, *schedule, job);
+    schedule.reset();
+    list.TheReport.SetRecording(RecordingFor(format));
+    list.TheReport.SetPageSink(std::move(sink));
+    return list.Run();
 }
 
-void WriteCsv(const GenerationState& state, const BatchOptions& options, const std::vector<systems::Door>& doors,
-              std::ostream& out, const Companion& alongside) {
-    const KeySchedule schedule = ComputeKeySchedule(state);
+void WriteCsv(const GenerationState& state, const KeySchedule& schedule, const BatchOptions& options,
+              const std::vector<systems::Door>& doors, std::ostream& out, const Companion& alongside) {
     if (options.report == ReportKind::Doors || options.lostKey) {
         WriteText(DoorsCsvText(options, state, schedule, doors), options, out, alongside);
         return;
@@ -251,28 +253,37 @@ void CheckTargets(const BatchOptions& options) {
 }
 
 // The report the options ask for, printed or written in its format; `saveSystem` is written with
-// it or not at all.
-void WriteReport(const BatchOptions& options, BatchSystem& system, const std::vector<systems::Door>& doors,
-                 const Companion& saveSystem, std::ostream& out, bool outIsTerminal,
-                 const PaperServices& paper) {
+// it or not at all. The schedule goes once the report has its pages.
+void WriteReport(const BatchOptions& options, BatchSystem& system, std::optional<KeySchedule>& schedule,
+                 const std::vector<systems::Door>& doors, const Companion& saveSystem, std::ostream& out,
+                 bool outIsTerminal, const PaperServices& paper) {
     GenerationState& state = system.state;
     // The report is run only for what is drawn from it; the key schedule is the system itself.
-    // A printer is given the pages as paper has them, whatever the format.
-    const OutputFormat drawnFormat = options.printer ? OutputFormat::Pdf : options.format;
-    const auto runReport = [&state, &options, &system, &doors, drawnFormat] {
+    const auto runReport = [&](OutputFormat format, bands::Report::PageSink sink = {}) {
         bands::Document document =
             options.report == ReportKind::Doors || options.lostKey
-                ? DoorsDocument(options, state, doors, system.saved.job,
-                                drawnFormat == OutputFormat::Json ? bands::Recording::LabelLines
-                                                                  : bands::Recording::PlacedTexts)
-            : options.report == ReportKind::Pinning ? PinningListDocument(state, system.saved.job, drawnFormat)
-                                                    : SystemReportDocument(state, system.saved.job, drawnFormat);
+                ? DoorsDocument(options, state, doors, system.saved.job, RecordingFor(format))
+            : options.report == ReportKind::Pinning
+                ? PinningListDocument(state, schedule, system.saved.job, format, std::move(sink))
+                : SystemReportDocument(state, *schedule, system.saved.job, format, std::move(sink));
+        schedule.reset();
         if (options.a4)
             bands::PlaceOnPaper(document, bands::Paper::A4);
         return document;
     };
+    // JSON goes out page by page as the report finishes them (the paper size does not show in it);
+    // a report that takes no sink keeps its pages.
+    const auto writeJson = [&](std::ostream& stream) {
+        bands::JsonPageWriter writer(stream);
+        const bands::Document kept =
+            runReport(OutputFormat::Json, [&writer](bands::DocumentPage&& page) { writer.WritePage(page); });
+        for (const bands::DocumentPage& page : kept.pages)
+            writer.WritePage(page);
+        writer.Finish();
+    };
+    // A printer is given the pages as paper has them, whatever the format.
     if (options.printer) {
-        const PaperResult result = paper.printToQueue(runReport(), *options.printer);
+        const PaperResult result = paper.printToQueue(runReport(OutputFormat::Pdf), *options.printer);
         if (!result.succeeded)
             throw BatchStop{ExitFileFailure, result.message};
         if (auto failure = saveSystem())
@@ -281,16 +292,16 @@ void WriteReport(const BatchOptions& options, BatchSystem& system, const std::ve
     }
     switch (options.format) {
     case OutputFormat::Json:
-        WriteText(bands::ToJson(runReport()), options, out, saveSystem);
+        WriteStreamed(writeJson, options, out, saveSystem);
         break;
     case OutputFormat::Text:
-        WriteText(bands::ToText(runReport()), options, out, saveSystem);
+        WriteText(bands::ToText(runReport(OutputFormat::Text)), options, out, saveSystem);
         break;
     case OutputFormat::Csv:
-        WriteCsv(state, options, doors, out, saveSystem);
+        WriteCsv(state, *schedule, options, doors, out, saveSystem);
         break;
     case OutputFormat::Pdf:
-        WritePdf(runReport(), options, out, outIsTerminal, paper, saveSystem);
+        WritePdf(runReport(OutputFormat::Pdf), options, out, outIsTerminal, paper, saveSystem);
         break;
     }
 }
@@ -304,9 +315,10 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     CheckTargets(options);
 
     BatchSystem system = ChooseSystem(options, err);
+    // The keys are worked out once, for the note, the doors, the report and the CSV alike.
+    std::optional<KeySchedule> schedule(ComputeKeySchedule(system.state));
     // Fewer keys than asked is no failure, but the user hears of it once what was asked is written.
-    const std::string shortfall =
-        report::ShortfallNote(CountKeys(system.state, ComputeKeySchedule(system.state)));
+    const std::string shortfall = report::ShortfallNote(CountKeys(system.state, *schedule));
     const auto done = [&shortfall, &err] {
         if (!shortfall.empty())
             err << DiagnosticLine("note: " + shortfall);
@@ -329,9 +341,8 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     }
     // A door list is checked whole before anything is written.
     const std::vector<systems::Door> doors =
-        options.doors ? ReadBatchDoors(*options.doors, system.state, ComputeKeySchedule(system.state))
-                      : std::vector<systems::Door>{};
-    WriteReport(options, system, doors, saveSystem, out, outIsTerminal, paper);
+        options.doors ? ReadBatchDoors(*options.doors, system.state, *schedule) : std::vector<systems::Door>{};
+    WriteReport(options, system, schedule, doors, saveSystem, out, outIsTerminal, paper);
     return done();
 }
 
