@@ -131,20 +131,30 @@ std::string ToJson(const Document& document) {
     return out;
 }
 
+// What the writer gathers before it writes: large enough that a long report is written in few
+// calls, small enough to stay in the cache.
+constexpr std::size_t SendSize = std::size_t{64} << 10U;
+
 JsonPageWriter::JsonPageWriter(std::ostream& stream) : out(stream) {
-    out << Opening;
+    buffer.reserve(SendSize + (SendSize >> 2U));
+    buffer += Opening;
 }
 
 void JsonPageWriter::WritePage(const DocumentPage& page) {
-    buffer.clear();
-    buffer.reserve(EstimatedSize(page));
     AppendPage(buffer, page, firstPage);
     firstPage = false;
-    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    if (buffer.size() >= SendSize)
+        Send();
 }
 
 void JsonPageWriter::Finish() {
-    out << Closing;
+    buffer += Closing;
+    Send();
+}
+
+void JsonPageWriter::Send() {
+    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    buffer.clear();
 }
 
 } // namespace varnholt::bands

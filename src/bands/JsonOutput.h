@@ -12,8 +12,8 @@ namespace varnholt::bands {
 std::string ToJson(const Document& document);
 
 // The same JSON written page by page as a report's page sink hands the pages over, so that the
-// pages need not all be kept: the opening goes out at once, each page when it is given, and the
-// closing with Finish().
+// pages need not all be kept. It goes to the stream in blocks of a few pages; what is left, and
+// the closing, with Finish().
 class JsonPageWriter {
 public:
     explicit JsonPageWriter(std::ostream& out);
@@ -21,8 +21,10 @@ public:
     void Finish();
 
 private:
+    void Send();
+
     std::ostream& out;
-    std::string buffer; // one page's JSON, its room kept from page to page
+    std::string buffer; // pages not yet sent, gathered so that the stream is written in large blocks
     bool firstPage = true;
 };
 
