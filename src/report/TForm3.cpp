@@ -8,6 +8,9 @@
 #include "report/Printouts.h"
 #include "report/SummaryPage.h"
 
+#include <array>
+#include <charconv>
+#include <string_view>
 #include <utility>
 
 namespace varnholt::report {
@@ -289,12 +292,22 @@ void TForm3::Rot1AfterDataSkip(bands::Band&) {
 
 void TForm3::ListChangeKey(const ScheduledKey& key) {
     ReportState& r = iteration;
-    std::string entry = key.designation;
-    AppendPadLeft(entry, std::to_string(key.changeKeyNumber), ' ', 4);
-    entry += "  ";
-    entry += key.mark;
-    entry += key.bitting;
-    r.AddEntry(entry);
+    // Put together in place, without a text of its own for each of up to 300,000 keys: the
+    // letters, the number right-aligned in four columns, two blanks, the mark and the bitting.
+    std::array<char, 48> entry{};
+    std::size_t length = key.designation.View().copy(entry.data(), entry.size());
+    std::array<char, 16> number{};
+    const std::size_t digits =
+        static_cast<std::size_t>(std::to_chars(number.begin(), number.end(), key.changeKeyNumber).ptr - number.begin());
+    for (std::size_t pad = digits; pad < 4; ++pad)
+        entry[length++] = ' ';
+    for (std::size_t digit = 0; digit < digits; ++digit)
+        entry[length++] = number[digit];
+    entry[length++] = ' ';
+    entry[length++] = ' ';
+    entry[length++] = key.mark;
+    length += key.bitting.View().copy(entry.data() + length, entry.size() - length);
+    r.AddEntry(std::string_view(entry.data(), length));
     Tell(key);
     ++r.ChangeEntryCount;
     ++r.ChangeKeysDone;
