@@ -121,5 +121,29 @@ TEST(KeySchedule, ChangeKeysRefusedForTheControlKeyAreKeptButNeverListed) {
     EXPECT_GT(refused, 0);
 }
 
+// Past 2 MiB a schedule lies on blocks of huge pages, below that on ordinary ones: a schedule
+// that grows across the line key by key, is copied and shrinks back keeps every key (and, under
+// the address sanitizer, gives each block back the way it was taken).
+TEST(KeySchedule, ASchedulePastTheSizeOfAHugePageKeepsEveryKeyThroughGrowthCopiesAndShrinking) {
+    constexpr int Keys = 100'000; // 2.8 MB
+    KeySchedule schedule;
+    for (int number = 0; number < Keys; ++number) {
+        ScheduledKey& key = schedule.emplace_back();
+        key.changeKeyNumber = number;
+        key.bitting = std::to_string(number);
+    }
+    ASSERT_GT(schedule.capacity() * sizeof(ScheduledKey), std::size_t{2} << 20U);
+    KeySchedule copy = schedule;
+    schedule.resize(10);
+    schedule.shrink_to_fit();
+    for (int number = 0; number < Keys; ++number) {
+        ASSERT_EQ(copy[static_cast<std::size_t>(number)].changeKeyNumber, number);
+        ASSERT_EQ(copy[static_cast<std::size_t>(number)].bitting, std::to_string(number));
+    }
+    EXPECT_EQ(schedule.back().changeKeyNumber, 9);
+    const KeySchedule moved = std::move(copy);
+    EXPECT_EQ(moved.size(), std::size_t{Keys});
+}
+
 } // namespace
 } // namespace varnholt

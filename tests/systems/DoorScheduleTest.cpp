@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <random>
 #include <set>
 
@@ -30,8 +31,8 @@ KeySystemRequest FiveChambers() {
     return request;
 }
 
-ScheduledKey Key(KeyLevel level, std::string designation, std::string bitting, std::size_t master = NoKey,
-                 std::size_t subMaster = NoKey, int number = 0) {
+ScheduledKey Key(KeyLevel level, std::string designation, std::string bitting, KeyIndex master = NoKey,
+                 KeyIndex subMaster = NoKey, int number = 0) {
     ScheduledKey key;
     key.level = level;
     key.designation = std::move(designation);
@@ -232,7 +233,8 @@ TEST(DoorSchedule, DrawnDoorsLetInExactlyTheKeysCutToTheirShearLinesAndOneKeyDoo
             }
             std::set<std::size_t> meant;
             for (const std::size_t target : door.targets)
-                for (const std::size_t key : {target, schedule[target].subMaster, schedule[target].master, std::size_t{0}})
+                for (const std::size_t key : std::initializer_list<std::size_t>{
+                         target, schedule[target].subMaster, schedule[target].master, 0})
                     if (key != NoKey)
                         meant.insert(key);
             EXPECT_EQ(std::vector<std::size_t>(meant.begin(), meant.end()), verdict.operatedBy);

@@ -5,7 +5,7 @@
 namespace varnholt::tools {
 namespace {
 
-ScheduledKey Key(KeyLevel level, std::string designation, std::string bitting, std::size_t master, int number) {
+ScheduledKey Key(KeyLevel level, std::string designation, std::string bitting, KeyIndex master, int number) {
     ScheduledKey key;
     key.level = level;
     key.designation = std::move(designation);
