@@ -253,7 +253,7 @@ void CheckTargets(const BatchOptions& options) {
 }
 
 // The report the options ask for, printed or written in its format; `saveSystem` is written with
-// it or not at all. The schedule goes once the report has its pages.
+// it or not at all.
 void WriteReport(const BatchOptions& options, BatchSystem& system, std::optional<KeySchedule>& schedule,
                  const std::vector<systems::Door>& doors, const Companion& saveSystem, std::ostream& out,
                  bool outIsTerminal, const PaperServices& paper) {
@@ -266,6 +266,7 @@ void WriteReport(const BatchOptions& options, BatchSystem& system, std::optional
             : options.report == ReportKind::Pinning
                 ? PinningListDocument(state, schedule, system.saved.job, format, std::move(sink))
                 : SystemReportDocument(state, *schedule, system.saved.job, format, std::move(sink));
+        // The pages hold all that is drawn from them: the keys go before the paper is drawn.
         schedule.reset();
         if (options.a4)
             bands::PlaceOnPaper(document, bands::Paper::A4);

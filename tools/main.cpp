@@ -13,6 +13,10 @@
 #include <iostream>
 #include <optional>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 
 // Qt's own notices (a missing runtime folder, plugin hints) mean nothing to the user of a batch
@@ -25,6 +29,12 @@ void ReportQtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString
 } // namespace
 
 int main(int argc, char** argv) {
+#if defined(__GLIBC__)
+    // The command makes one report and ends: large blocks it frees stay with it for the next ones
+    // rather than going back to the system and being faulted in again page by page, as drawing
+    // the largest system's PDF would do with its buffers over and over.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+#endif
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     // An interrupted run, or a reader that stops reading, leaves no temporary file behind.
     varnholt::files::InterruptCleanup::Install();
