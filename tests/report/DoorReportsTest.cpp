@@ -35,8 +35,8 @@ KeySystemRequest FiveChambers() {
     return request;
 }
 
-ScheduledKey Key(KeyLevel level, std::string designation, std::string bitting, std::size_t master = NoKey,
-                 std::size_t subMaster = NoKey, int number = 0) {
+ScheduledKey Key(KeyLevel level, std::string designation, std::string bitting, KeyIndex master = NoKey,
+                 KeyIndex subMaster = NoKey, int number = 0) {
     ScheduledKey key;
     key.level = level;
     key.designation = std::move(designation);
