@@ -50,7 +50,7 @@ void CheckRecordUsable(const DatabaseRecord& chosen) {
 // Where a report goes to --output, `alongside` is what must be written with it or not at all
 // (the saved system): it runs once the report is complete and before the report takes its name.
 void WriteStreamed(const StreamWriter& write, const BatchOptions& options, std::ostream& out,
-                   const Companion& alongside = {}) {
+                   const files::Companion& alongside = {}) {
     if (!options.output) {
         write(out);
         out.flush();
@@ -58,14 +58,14 @@ void WriteStreamed(const StreamWriter& write, const BatchOptions& options, std::
             throw BatchStop{ExitFileFailure, "The report could not be written to standard output."};
         return;
     }
-    if (auto failure = WriteFileWhole(
+    if (auto failure = files::WriteFileWhole(
             *options.output,
             [&write](const std::filesystem::path& file) { return WriteStreamFile(file, write); }, alongside))
         throw BatchStop{ExitFileFailure, *failure};
 }
 
 void WriteText(const std::string& text, const BatchOptions& options, std::ostream& out,
-               const Companion& alongside = {}) {
+               const files::Companion& alongside = {}) {
     WriteStreamed(
         [&text](std::ostream& stream) {
             stream.write(text.data(), static_cast<std::streamsize>(text.size()));
@@ -102,7 +102,7 @@ bands::Document PinningListDocument(const GenerationState& state, std::optional<
 }
 
 void WriteCsv(const GenerationState& state, const KeySchedule& schedule, const BatchOptions& options,
-              const std::vector<systems::Door>& doors, std::ostream& out, const Companion& alongside) {
+              const std::vector<systems::Door>& doors, std::ostream& out, const files::Companion& alongside) {
     if (options.report == ReportKind::Doors || options.lostKey) {
         WriteText(DoorsCsvText(options, state, schedule, doors), options, out, alongside);
         return;
@@ -117,7 +117,7 @@ void WriteCsv(const GenerationState& state, const KeySchedule& schedule, const B
 }
 
 void WritePdf(const bands::Document& document, const BatchOptions& options, std::ostream& out,
-              bool outIsTerminal, const PaperServices& paper, const Companion& alongside) {
+              bool outIsTerminal, const PaperServices& paper, const files::Companion& alongside) {
     const auto draw = [&](const std::filesystem::path& file) -> std::optional<std::string> {
         const PaperResult result = paper.writePdf(document, file);
         if (!result.succeeded)
@@ -125,7 +125,7 @@ void WritePdf(const bands::Document& document, const BatchOptions& options, std:
         return std::nullopt;
     };
     if (options.output) {
-        if (auto failure = WriteFileWhole(*options.output, draw, alongside))
+        if (auto failure = files::WriteFileWhole(*options.output, draw, alongside))
             throw BatchStop{ExitFileFailure, *failure};
         return;
     }
@@ -255,7 +255,7 @@ void CheckTargets(const BatchOptions& options) {
 // The report the options ask for, printed or written in its format; `saveSystem` is written with
 // it or not at all.
 void WriteReport(const BatchOptions& options, BatchSystem& system, std::optional<KeySchedule>& schedule,
-                 const std::vector<systems::Door>& doors, const Companion& saveSystem, std::ostream& out,
+                 const std::vector<systems::Door>& doors, const files::Companion& saveSystem, std::ostream& out,
                  bool outIsTerminal, const PaperServices& paper) {
     GenerationState& state = system.state;
     // The report is run only for what is drawn from it; the key schedule is the system itself.
@@ -330,7 +330,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     system.saved.job = JobDetailsFrom(options, system.saved.job);
     // The system is saved with its report or not at all: a report that fails leaves no saved
     // system behind, and a failed save no report.
-    const Companion saveSystem = [&options, &system]() -> std::optional<std::string> {
+    const files::Companion saveSystem = [&options, &system]() -> std::optional<std::string> {
         if (!options.saveSystem)
             return std::nullopt;
         return systems::SaveSystemFile(*options.saveSystem, system.saved, std::chrono::system_clock::now());

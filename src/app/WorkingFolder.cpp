@@ -55,7 +55,7 @@ std::optional<std::string> PlaceSample(const fs::path& folder, std::span<const s
     const fs::path target = folder / manufacturers::ManufacturerFile::FileName;
     try {
         files::TemporaryFile temporary(target);
-        files::WriteWholeFile(
+        files::FillFile(
             temporary.Path(), {reinterpret_cast<const char*>(sample.data()), sample.size()}, target);
         placed = temporary.PlaceAsNewTarget();
     } catch (const files::FileError& failure) {

@@ -1,7 +1,7 @@
 #include "files/FileSystem.h"
 
-#include "files/FileReplacement.h"
 #include "files/FileError.h"
+#include "files/FileReplacement.h"
 
 #include <cerrno>
 #include <cstring>
@@ -164,16 +164,7 @@ void DiskFileSystem::WriteAt(const std::filesystem::path& path, std::uint64_t of
 }
 
 void DiskFileSystem::WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-    errno = 0;
-    std::ofstream stream(path, std::ios::binary | std::ios::trunc);
-    if (!stream) {
-        throw FileError("create", path, LastSystemError());
-    }
-    stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    stream.close();
-    if (stream.fail()) {
-        throw FileError("write", path, LastSystemError());
-    }
+    FillFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, path);
 }
 
 void DiskFileSystem::FlushToDisk(const std::filesystem::path& path) {

@@ -158,9 +158,9 @@ void GiveNewFileMode(const std::filesystem::path& temporary, const std::filesyst
 
 } // namespace
 
-void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes, const std::filesystem::path& named) {
+void FillFile(const std::filesystem::path& file, std::string_view bytes, const std::filesystem::path& named) {
 #ifndef _WIN32
-    const int handle = ::open(file.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    const int handle = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (handle < 0) {
         throw FileError("write", named, SystemReason(errno));
     }
@@ -181,14 +181,16 @@ void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes, c
     }
 #else
     std::FILE* stream = std::fopen(file.string().c_str(), "wb");
-    const bool written = stream != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+    const bool written =
+        stream != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
     if (stream == nullptr || (std::fclose(stream) != 0) || !written) {
         throw FileError("write", named, SystemReason(errno != 0 ? errno : EIO));
     }
 #endif
 }
 
-std::variant<std::string, std::error_code> ReadFileStart(const std::filesystem::path& file, std::size_t limit) {
+std::variant<std::string, std::error_code> ReadFileStart(const std::filesystem::path& file,
+                                                         std::size_t limit) {
     std::string text(limit, '\0');
     std::size_t filled = 0;
 #ifndef _WIN32
@@ -348,6 +350,53 @@ bool TemporaryFile::PlaceAsNewTarget() {
     }
     SyncToDisk(FolderOf(realTarget), true);
     return true;
+}
+
+namespace {
+
+// A content writer only knows the temporary file; the user knows the file they named.
+std::string NamingTarget(std::string message, const std::filesystem::path& temporary,
+                         const std::filesystem::path& target) {
+    const std::string written = temporary.string();
+    const std::string named = target.string();
+    for (auto at = message.find(written); at != std::string::npos;
+         at = message.find(written, at + named.size())) {
+        message.replace(at, written.size(), named);
+    }
+    return message;
+}
+
+} // namespace
+
+std::optional<std::string> WriteFileWhole(const std::filesystem::path& target,
+                                          const ContentWriter& writeContent, const Companion& beforeReplacing,
+                                          NewFileMode created) {
+    try {
+        TemporaryFile temporary(target, created);
+        if (auto failure = writeContent(temporary.Path())) {
+            return NamingTarget(*failure, temporary.Path(), target);
+        }
+        if (beforeReplacing) {
+            if (auto failure = beforeReplacing()) {
+                return failure;
+            }
+        }
+        temporary.ReplaceTarget();
+    } catch (const FileError& failure) {
+        return std::string(failure.what());
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteFileWhole(const std::filesystem::path& target, std::string_view bytes,
+                                          NewFileMode created) {
+    return WriteFileWhole(
+        target,
+        [bytes, &target](const std::filesystem::path& file) -> std::optional<std::string> {
+            FillFile(file, bytes, target);
+            return std::nullopt;
+        },
+        {}, created);
 }
 
 } // namespace varnholt::files

@@ -3,6 +3,7 @@
 #include "files/InterruptCleanup.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,12 +40,13 @@ void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::files
 // Makes a file's contents durable on disk.
 void FlushFileToDisk(const std::filesystem::path& file, const std::filesystem::path& named);
 
-// Writes the bytes into an existing file from its start. Throws with the system's reason (a full
-// disk says "No space left on device") naming `named`.
-void WriteWholeFile(const std::filesystem::path& file, std::string_view bytes, const std::filesystem::path& named);
+// Writes the bytes into the file from its start, creating it for its owner only if it is missing.
+// Throws with the system's reason (a full disk says "No space left on device") naming `named`.
+void FillFile(const std::filesystem::path& file, std::string_view bytes, const std::filesystem::path& named);
 
 // Up to `limit` bytes from the start of a file, or the system's reason why it cannot be read.
-std::variant<std::string, std::error_code> ReadFileStart(const std::filesystem::path& file, std::size_t limit);
+std::variant<std::string, std::error_code> ReadFileStart(const std::filesystem::path& file,
+                                                         std::size_t limit);
 
 // A temporary file that is removed unless it took its target's place, also when the command is
 // interrupted by a signal (see InterruptCleanup).
@@ -81,5 +83,26 @@ private:
     NewFileMode created = NewFileMode::FromUmask;
     bool replaced = false;
 };
+
+// Fills the file it is given (an empty temporary file, the owner's only) and returns why it could
+// not, or nothing when the content is complete.
+using ContentWriter = std::function<std::optional<std::string>(const std::filesystem::path& file)>;
+// What must be written together with the file or not at all: it runs once the content is
+// complete and before the content takes the target's name; its failure leaves the target as it was.
+using Companion = std::function<std::optional<std::string>()>;
+
+// The one way a file the user named is written: the content goes into a TemporaryFile beside
+// the target, is flushed to disk and takes the target's place in one rename, with the mode and
+// owner of the file it replaces (a new file gets the mode `created` says). A folder, device or
+// pipe of that name is refused, never replaced; a link is written through. A name as long as the
+// system allows works: the temporary name does not grow with it. Returns what went wrong as a
+// sentence naming the target (never the temporary file), or nothing when the file is written.
+std::optional<std::string> WriteFileWhole(const std::filesystem::path& target,
+                                          const ContentWriter& writeContent,
+                                          const Companion& beforeReplacing = {},
+                                          NewFileMode created = NewFileMode::FromUmask);
+// The same for content that is at hand whole.
+std::optional<std::string> WriteFileWhole(const std::filesystem::path& target, std::string_view bytes,
+                                          NewFileMode created = NewFileMode::FromUmask);
 
 } // namespace varnholt::files

@@ -1,10 +1,8 @@
 #include "systems/SystemFile.h"
 
 #include "files/FileReplacement.h"
-#include "systems/SafeFileWriter.h"
 #include "systems/SystemFileFormat.h"
 #include "systems/UtcTime.h"
-
 
 namespace varnholt::systems {
 
@@ -50,7 +48,7 @@ std::optional<std::string> SaveSystemFile(const std::filesystem::path& file, Sav
         return "The system cannot be saved as \"" + file.string() +
                "\": the file would not hold it exactly as it is.";
     // It holds the top master and control keys: a new file is for its owner's eyes only.
-    if (auto failure = WriteFileSafely(file, document, files::NewFileMode::OwnerOnly))
+    if (auto failure = files::WriteFileWhole(file, document, files::NewFileMode::OwnerOnly))
         return failure;
     system = std::move(stamped);
     return std::nullopt;

@@ -24,7 +24,7 @@ struct SystemFileRefusal {
 // Reads and checks a system file. Anything but a regular file is refused without being opened.
 std::variant<SavedSystem, SystemFileRefusal> ReadSystemFile(const std::filesystem::path& file);
 
-// Writes the system safely (see WriteFileSafely), stamped as saved now and, the first time, as
+// Writes the system whole (see files::WriteFileWhole), stamped as saved now and, the first time, as
 // created now; a system the file would not give back as it is (text that is not UTF-8, say) is
 // not written; a new file is readable by its owner only. Returns the failure's message; the
 // system keeps its former stamps then.

@@ -1,6 +1,8 @@
 #include "OutputFile.h"
 #include "BatchTestSupport.h"
 
+#include "files/FileReplacement.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -50,7 +52,7 @@ TEST_F(OutputFile, AReplacedFileKeepsItsModeANewOneFollowsTheUmaskAndTheTemporar
 
     perms whileWritten = perms::unknown;
     const auto written =
-        WriteFileWhole(folder.Path() / "third.txt", [&](const std::filesystem::path& temporary) {
+        files::WriteFileWhole(folder.Path() / "third.txt", [&](const std::filesystem::path& temporary) {
             whileWritten = Mode(temporary);
             return WriteTextFile(temporary, "x");
         });

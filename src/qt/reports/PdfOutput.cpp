@@ -19,7 +19,8 @@ OutputResult WritePdf(const bands::Document& document, const std::filesystem::pa
     // The writer does not notice failed writes (a full disk), so the file is ours to check.
     QFile output(fileName);
     if (!output.open(QIODevice::WriteOnly)) {
-        return {false, "The PDF file \"" + file.string() + "\" could not be written."};
+        return {false, "The PDF file \"" + file.string() +
+                           "\" could not be written: " + output.errorString().toStdString() + "."};
     }
     QPdfWriter writer(&output);
     writer.setResolution(Resolution);
@@ -44,7 +45,10 @@ OutputResult WritePdf(const bands::Document& document, const std::filesystem::pa
         }
     }
     if (!painter.end() || !output.flush() || output.error() != QFileDevice::NoError) {
-        return {false, "The PDF file \"" + file.string() + "\" could not be completed."};
+        const std::string reason = output.error() != QFileDevice::NoError
+                                       ? ": " + output.errorString().toStdString()
+                                       : std::string();
+        return {false, "The PDF file \"" + file.string() + "\" could not be completed" + reason + "."};
     }
     return {true, {}};
 }

@@ -19,8 +19,8 @@ struct OutputResult {
 using PageProgress = std::function<bool(int pagesDone, int pageCount)>;
 
 // Writes the document as a PDF with searchable text and embedded fonts, at 720 dpi so that the
-// report font comes out at exactly 10 pt. The file is written in place; see WriteWhole for
-// replacing a file safely.
+// report font comes out at exactly 10 pt. The file is written in place; a file the user named is
+// written through files::WriteFileWhole, which hands this its temporary file.
 OutputResult WritePdf(const bands::Document& document, const std::filesystem::path& file,
                       const PageProgress& progress = {});
 

@@ -2,12 +2,12 @@
 
 #include "bands/JsonOutput.h"
 #include "bands/TextOutput.h"
+#include "files/FileReplacement.h"
 #include "qt/keyboard/QtKeyboard.h"
 #include "qt/reports/OutputProgress.h"
 #include "qt/reports/PageView.h"
 #include "qt/reports/Printing.h"
 #include "qt/reports/SaveFlow.h"
-#include "qt/reports/WholeFile.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -36,7 +36,6 @@
 #include <array>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 namespace varnholt::qtreports {
@@ -696,14 +695,18 @@ void PreviewWindow::SaveAsPdf() {
 
 bool PreviewWindow::SavePdfTo(const QString& fileName) {
     OutputProgress progress(this, QStringLiteral("Saving the PDF..."), PageCount());
-    const OutputResult result =
-        WriteWhole(PathOf(fileName), [this, &progress](const std::filesystem::path& file) {
-            return WritePdf(document, file, progress.Callback());
+    bool cancelled = false;
+    const auto failure = files::WriteFileWhole(
+        PathOf(fileName),
+        [this, &progress, &cancelled](const std::filesystem::path& file) -> std::optional<std::string> {
+            const OutputResult drawn = WritePdf(document, file, progress.Callback());
+            cancelled = drawn.cancelled;
+            return drawn.succeeded ? std::nullopt : std::optional(drawn.message);
         });
-    if (!result.succeeded && !result.cancelled) {
-        QMessageBox::warning(this, windowTitle(), QString::fromStdString(result.message));
+    if (failure && !cancelled) {
+        QMessageBox::warning(this, windowTitle(), QString::fromStdString(*failure));
     }
-    return result.succeeded;
+    return !failure;
 }
 
 void PreviewWindow::Export() {
@@ -753,18 +756,8 @@ void PreviewWindow::Export() {
             continue;
         }
         RememberFolder(QStringLiteral("export"), fileName);
-        const std::string content = format.content();
-        const OutputResult result =
-            WriteWhole(PathOf(fileName), [&content](const std::filesystem::path& file) {
-                std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-                stream.write(content.data(), static_cast<std::streamsize>(content.size()));
-                stream.flush();
-                return stream
-                           ? OutputResult{true, {}}
-                           : OutputResult{false, "The file \"" + file.string() + "\" could not be written."};
-            });
-        if (!result.succeeded) {
-            QMessageBox::warning(this, windowTitle(), QString::fromStdString(result.message));
+        if (const auto failure = files::WriteFileWhole(PathOf(fileName), format.content())) {
+            QMessageBox::warning(this, windowTitle(), QString::fromStdString(*failure));
         }
         return;
     }

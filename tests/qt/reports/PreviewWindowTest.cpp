@@ -181,6 +181,25 @@ TEST_F(PreviewWindowTest, ExportWritesTheChosenFormatUnderItsSuffix) {
     EXPECT_EQ(read(folder / "report.txt"), bands::ToText(window.Document()));
 }
 
+TEST_F(PreviewWindowTest, SaveAsPdfKeepsTheModeOfTheFileItReplacesAndTakesAnyLegalName) {
+    PreviewWindow window(SampleDocument(2));
+    const std::filesystem::path shared = folder / "shared.pdf";
+    std::ofstream(shared) << "old";
+    using std::filesystem::perms;
+    std::filesystem::permissions(shared, perms::owner_read | perms::owner_write | perms::group_read);
+    ASSERT_TRUE(window.SavePdfTo(QString::fromStdString(shared.string())));
+    EXPECT_EQ(std::filesystem::status(shared).permissions(),
+              perms::owner_read | perms::owner_write | perms::group_read);
+    std::ifstream stream(shared, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stream), {}).substr(0, 5), "%PDF-");
+    // 255 bytes, the longest name the file system takes.
+    const std::filesystem::path longest = folder / (std::string(251, 'r') + ".pdf");
+    EXPECT_TRUE(window.SavePdfTo(QString::fromStdString(longest.string())));
+    EXPECT_TRUE(std::filesystem::exists(longest));
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 2);
+}
+
 TEST_F(PreviewWindowTest, CancellingALongSaveLeavesTheOldFileAndNoOther) {
     PreviewWindow window(SampleDocument(1400));
     window.show();
