@@ -7,10 +7,8 @@
 #include "BatchSystemFile.h"
 #include "DatabaseReader.h"
 #include "Diagnostics.h"
-#include "KeyScheduleCsv.h"
 #include "ManufacturerList.h"
 #include "OutputFile.h"
-#include "PinningListCsv.h"
 
 #include "bands/JsonOutput.h"
 #include "bands/Paper.h"
@@ -19,16 +17,17 @@
 #include "engine/KeyCounts.h"
 #include "engine/KeySchedule.h"
 #include "engine/Progression.h"
-#include "manufacturers/CodePage1252.h"
+#include "exports/KeyScheduleCsv.h"
+#include "exports/PinningListCsv.h"
+#include "exports/ReportDocuments.h"
+#include "files/FileError.h"
 #include "files/FileReplacement.h"
+#include "manufacturers/CodePage1252.h"
 #include "manufacturers/ManufacturerRecord.h"
 #include "manufacturers/RecordValidity.h"
-#include "report/PinningList.h"
 #include "report/SummaryPage.h"
-#include "report/TForm3.h"
 #include "systems/SystemFile.h"
 #include "systems/SystemRebuild.h"
-#include "files/FileError.h"
 
 #include <algorithm>
 #include <chrono>
@@ -73,32 +72,9 @@ void WriteText(const std::string& text, const BatchOptions& options, std::ostrea
         options, out, alongside);
 }
 
+// The document keeps only what the output is written from.
 bands::Recording RecordingFor(OutputFormat format) {
     return format == OutputFormat::Json ? bands::Recording::LabelLines : bands::Recording::PlacedTexts;
-}
-
-// The document keeps only what the output is written from; with a page sink it keeps no page.
-bands::Document SystemReportDocument(const GenerationState& state, const KeySchedule& schedule,
-                                     const report::JobDetails& job, OutputFormat format,
-                                     bands::Report::PageSink sink = {}) {
-    report::TForm3 form;
-    form.SetJobDetails(job);
-    form.TheReport2.SetRecording(RecordingFor(format));
-    form.TheReport2.SetPageSink(std::move(sink));
-    return form.StartReport(state, schedule);
-}
-
-// The pinning list of the system. The schedule goes before the list is laid out, and the
-// document keeps only what the output is written from: the largest system has close to 300,000
-// cylinders.
-bands::Document PinningListDocument(const GenerationState& state, std::optional<KeySchedule>& schedule,
-                                    const report::JobDetails& job, OutputFormat format,
-                                    bands::Report::PageSink sink = {}) {
-    report::PinningList list(state, *schedule, job);
-    schedule.reset();
-    list.TheReport.SetRecording(RecordingFor(format));
-    list.TheReport.SetPageSink(std::move(sink));
-    return list.Run();
 }
 
 void WriteCsv(const GenerationState& state, const KeySchedule& schedule, const BatchOptions& options,
@@ -108,12 +84,12 @@ void WriteCsv(const GenerationState& state, const KeySchedule& schedule, const B
         return;
     }
     if (options.report == ReportKind::System) {
-        WriteStreamed([&](std::ostream& stream) { WriteKeyScheduleCsv(schedule, stream); }, options, out,
-                      alongside);
+        WriteStreamed([&](std::ostream& stream) { exports::WriteKeyScheduleCsv(schedule, stream); }, options,
+                      out, alongside);
         return;
     }
-    WriteStreamed([&](std::ostream& stream) { WritePinningListCsv(state, schedule, stream); }, options, out,
-                  alongside);
+    WriteStreamed([&](std::ostream& stream) { exports::WritePinningListCsv(state, schedule, stream); },
+                  options, out, alongside);
 }
 
 void WritePdf(const bands::Document& document, const BatchOptions& options, std::ostream& out,
@@ -264,8 +240,10 @@ void WriteReport(const BatchOptions& options, BatchSystem& system, std::optional
             options.report == ReportKind::Doors || options.lostKey
                 ? DoorsDocument(options, state, doors, system.saved.job, RecordingFor(format))
             : options.report == ReportKind::Pinning
-                ? PinningListDocument(state, schedule, system.saved.job, format, std::move(sink))
-                : SystemReportDocument(state, *schedule, system.saved.job, format, std::move(sink));
+                ? exports::PinningListDocument(state, schedule, system.saved.job, RecordingFor(format),
+                                               std::move(sink))
+                : exports::SystemReportDocument(state, *schedule, system.saved.job, RecordingFor(format),
+                                                std::move(sink));
         // The pages hold all that is drawn from them: the keys go before the paper is drawn.
         schedule.reset();
         if (options.a4)

@@ -1,8 +1,8 @@
 #include "BatchDoors.h"
 
 #include "BatchStop.h"
-#include "DoorScheduleCsv.h"
 
+#include "exports/DoorScheduleCsv.h"
 #include "report/DoorReports.h"
 #include "systems/DoorListCsv.h"
 #include "systems/DoorSchedule.h"
@@ -43,7 +43,7 @@ std::string DoorsCsvText(const BatchOptions& options, const KeySystemRequest& re
                          const std::vector<systems::Door>& doors) {
     const systems::DoorSchedule checked(request, schedule, doors);
     if (!options.lostKey)
-        return KeyingScheduleCsvText(doors, checked, request.Chambers);
+        return exports::KeyingScheduleCsvText(doors, checked, request.Chambers);
     const std::optional<systems::DoorTarget> target = systems::ParseDoorTarget(*options.lostKey);
     const std::vector<std::size_t> keys =
         target && !target->everyKeyUnder ? checked.Keys().Resolve(*target) : std::vector<std::size_t>{};
@@ -51,7 +51,7 @@ std::string DoorsCsvText(const BatchOptions& options, const KeySystemRequest& re
         throw BatchStop{ExitRefused, "--lost-key \"" + *options.lostKey +
                                          "\" names no key of this system; name one key as the key lists do "
                                          "(GMK, A, AA, AA 1)."};
-    return LostKeyCsvText(doors, checked, keys.front());
+    return exports::LostKeyCsvText(doors, checked, keys.front());
 }
 
 bands::Document DoorsDocument(const BatchOptions& options, const GenerationState& state,

@@ -1,12 +1,12 @@
 #include "app/PreviewedSystem.h"
 
-#include "report/TForm3.h"
+#include "engine/KeySchedule.h"
+#include "exports/ReportDocuments.h"
 #include "systems/SystemFile.h"
 #include "systems/SystemRebuild.h"
 
 #include <cstdio>
 #include <ctime>
-#include <memory>
 
 namespace varnholt::app {
 
@@ -80,9 +80,7 @@ std::string PreviewedSystem::NameStem(std::chrono::year_month_day today) const {
 }
 
 bands::Document PreviewedSystem::RunReport() const {
-    auto form = std::make_unique<report::TForm3>();
-    form->SetJobDetails(saved.job);
-    return form->StartReport(state);
+    return exports::SystemReportDocument(state, ComputeKeySchedule(state), saved.job);
 }
 
 } // namespace varnholt::app

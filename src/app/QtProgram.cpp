@@ -1,10 +1,10 @@
 #include "app/QtProgram.h"
 
-#include "KeyScheduleCsv.h"
 #include "engine/KeySchedule.h"
+#include "exports/KeyScheduleCsv.h"
+#include "exports/ReportDocuments.h"
 #include "qt/reports/PreviewWindow.h"
 #include "report/FrmAceKey.h"
-#include "report/PinningList.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -61,7 +61,7 @@ void QtProgram::Present(bands::Document document, const bands::PreviewCreatedHoo
         // dialog may be filled in for the next one while this preview is open.
         preview->AddExportFormat(
             {QStringLiteral("Key schedule (CSV)"), QStringLiteral(".csv"), [generated = shown->State()] {
-                 return tools::KeyScheduleCsvText(ComputeKeySchedule(generated));
+                 return exports::KeyScheduleCsvText(ComputeKeySchedule(generated));
              }});
     }
     systemFiles.AddCommands(*preview);
@@ -102,12 +102,8 @@ QString QtProgram::HelpSectionOf(const QWidget& window) const {
 
 void QtProgram::ShowPinningList(const GenerationState& system, const report::JobDetails& job) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::optional<report::PinningList> list;
-    {
-        const KeySchedule schedule = ComputeKeySchedule(system);
-        list.emplace(system, schedule, job);
-    }
-    bands::Document document = list->Run();
+    std::optional<KeySchedule> schedule(ComputeKeySchedule(system));
+    bands::Document document = exports::PinningListDocument(system, schedule, job);
     QApplication::restoreOverrideCursor();
     pinningPreview = qtreports::PreviewWindow::Show(std::move(document), {});
     pinningPreview->RememberSettings();

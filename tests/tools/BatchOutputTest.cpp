@@ -1,5 +1,4 @@
 #include "BatchTestSupport.h"
-#include "CsvText.h"
 
 #include <gtest/gtest.h>
 
@@ -81,13 +80,6 @@ TEST_F(BatchOutput, CsvListsEveryKeyInReportOrderTopMasterFirst) {
     EXPECT_EQ(rows[5], "master,B,,646135,");
     EXPECT_EQ(rows[8].substr(0, 16), "change key,AA,1,");
     EXPECT_EQ(rows.back().substr(0, 16), "change key,BB,3,");
-}
-
-TEST(KeyScheduleCsvFields, AreQuotedOnlyWhereTheFormatRequires) {
-    EXPECT_EQ(QuoteCsvField("AB"), "AB");
-    EXPECT_EQ(QuoteCsvField("A,B"), "\"A,B\"");
-    EXPECT_EQ(QuoteCsvField("say \"A\""), "\"say \"\"A\"\"\"");
-    EXPECT_EQ(QuoteCsvField("two\nlines"), "\"two\nlines\"");
 }
 
 TEST_F(BatchOutput, SubMastersAboveTheMaximumAreLoweredWithANote) {

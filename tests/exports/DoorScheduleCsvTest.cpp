@@ -1,8 +1,8 @@
-#include "DoorScheduleCsv.h"
+#include "exports/DoorScheduleCsv.h"
 
 #include <gtest/gtest.h>
 
-namespace varnholt::tools {
+namespace varnholt::exports {
 namespace {
 
 ScheduledKey Key(KeyLevel level, std::string designation, std::string bitting, KeyIndex master, int number) {
@@ -54,4 +54,4 @@ TEST(DoorScheduleCsv, PinsAreChamberByChamberBottomFirstAndACoreHasAllFourPins) 
 }
 
 } // namespace
-} // namespace varnholt::tools
+} // namespace varnholt::exports

@@ -5,7 +5,7 @@
 
 #include <iosfwd>
 
-namespace varnholt::tools {
+namespace varnholt::exports {
 
 // The pinning list as comma-separated values, one row per cylinder and chamber:
 // Level,Designation,Change Key,Bitting,Chamber,Cut,Top Master Cut,Bottom Pin,Master Pin,
@@ -14,4 +14,4 @@ namespace varnholt::tools {
 // Written to out piece by piece: the largest system has about two million rows.
 void WritePinningListCsv(const GenerationState& state, const KeySchedule& schedule, std::ostream& out);
 
-} // namespace varnholt::tools
+} // namespace varnholt::exports

@@ -1,10 +1,10 @@
-#include "KeyScheduleCsv.h"
+#include "exports/KeyScheduleCsv.h"
 
-#include "CsvText.h"
+#include "exports/CsvText.h"
 
 #include <string_view>
 
-namespace varnholt::tools {
+namespace varnholt::exports {
 
 namespace {
 
@@ -49,4 +49,4 @@ void WriteKeyScheduleCsv(const KeySchedule& schedule, std::ostream& out) {
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-} // namespace varnholt::tools
+} // namespace varnholt::exports

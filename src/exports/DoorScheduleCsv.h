@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace varnholt::tools {
+namespace varnholt::exports {
 
 // The keying schedule as comma-separated values, one row per door:
 // Door,Location,Cylinders,Keyed To,Operated By,Pins,Opens,System Keys,Unintended Keys,Usable.
@@ -21,4 +21,4 @@ std::string KeyingScheduleCsvText(const std::vector<systems::Door>& doors, const
 std::string LostKeyCsvText(const std::vector<systems::Door>& doors, const systems::DoorSchedule& checked,
                            std::size_t key);
 
-} // namespace varnholt::tools
+} // namespace varnholt::exports

@@ -1,8 +1,8 @@
-#include "DoorScheduleCsv.h"
+#include "exports/DoorScheduleCsv.h"
 
-#include "CsvText.h"
+#include "exports/CsvText.h"
 
-namespace varnholt::tools {
+namespace varnholt::exports {
 
 namespace {
 
@@ -69,4 +69,4 @@ std::string LostKeyCsvText(const std::vector<systems::Door>& doors, const system
     return text;
 }
 
-} // namespace varnholt::tools
+} // namespace varnholt::exports

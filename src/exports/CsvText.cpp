@@ -1,6 +1,6 @@
-#include "CsvText.h"
+#include "exports/CsvText.h"
 
-namespace varnholt::tools {
+namespace varnholt::exports {
 
 std::string QuoteCsvField(std::string_view field) {
     if (field.find_first_of(",\"\r\n") == std::string_view::npos)
@@ -29,4 +29,4 @@ void AppendCsvRow(std::string& text, std::initializer_list<std::string_view> fie
     text += "\r\n";
 }
 
-} // namespace varnholt::tools
+} // namespace varnholt::exports

@@ -1,7 +1,7 @@
-#include "PinningListCsv.h"
+#include "exports/PinningListCsv.h"
 
-#include "CsvText.h"
-#include "KeyScheduleCsv.h"
+#include "exports/CsvText.h"
+#include "exports/KeyScheduleCsv.h"
 
 #include "engine/CylinderPinning.h"
 
@@ -9,7 +9,7 @@
 #include <ostream>
 #include <string>
 
-namespace varnholt::tools {
+namespace varnholt::exports {
 
 namespace {
 
@@ -84,4 +84,4 @@ void WritePinningListCsv(const GenerationState& state, const KeySchedule& schedu
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-} // namespace varnholt::tools
+} // namespace varnholt::exports
