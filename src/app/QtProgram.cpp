@@ -2,6 +2,7 @@
 
 #include "engine/KeySchedule.h"
 #include "exports/KeyScheduleCsv.h"
+#include "exports/PinningListCsv.h"
 #include "exports/ReportDocuments.h"
 #include "qt/reports/PreviewWindow.h"
 #include "report/FrmAceKey.h"
@@ -109,6 +110,10 @@ void QtProgram::ShowPinningList(const GenerationState& system, const report::Job
     pinningPreview->RememberSettings();
     pinningPreview->SetFileNameStem(FileNameStem(system.MfgName, job, LocalToday()) + " pinning list");
     pinningPreview->SetShownFile(QString::fromStdString(system.MfgName));
+    // The list as the batch command writes it as CSV, of the system as it is shown here.
+    pinningPreview->AddExportFormat(
+        {QStringLiteral("Pinning list (CSV)"), QStringLiteral(".csv"),
+         [shown = system] { return exports::PinningListCsvText(shown, ComputeKeySchedule(shown)); }});
     // Down and right of the report's preview, so that the report is plainly still there.
     if (preview && preview->isVisible())
         pinningPreview->CascadeFrom(*preview);

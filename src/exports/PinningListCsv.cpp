@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <ostream>
+#include <sstream>
 #include <string>
 
 namespace varnholt::exports {
@@ -82,6 +83,12 @@ void WritePinningListCsv(const GenerationState& state, const KeySchedule& schedu
         }
     }
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+std::string PinningListCsvText(const GenerationState& state, const KeySchedule& schedule) {
+    std::ostringstream text;
+    WritePinningListCsv(state, schedule, text);
+    return std::move(text).str();
 }
 
 } // namespace varnholt::exports

@@ -4,6 +4,7 @@
 #include "engine/ScheduledKey.h"
 
 #include <iosfwd>
+#include <string>
 
 namespace varnholt::exports {
 
@@ -13,5 +14,7 @@ namespace varnholt::exports {
 // "0" is 10 where depth 10 is written so); control and top pins are empty without a core.
 // Written to out piece by piece: the largest system has about two million rows.
 void WritePinningListCsv(const GenerationState& state, const KeySchedule& schedule, std::ostream& out);
+// The same text whole, for the preview's export.
+std::string PinningListCsvText(const GenerationState& state, const KeySchedule& schedule);
 
 } // namespace varnholt::exports

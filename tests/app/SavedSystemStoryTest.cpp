@@ -1,6 +1,7 @@
 #include "app/QtProgram.h"
 #include "bands/JsonOutput.h"
 #include "bands/TextOutput.h"
+#include "engine/KeySchedule.h"
 #include "manufacturers/ManufacturerRecord.h"
 #include "qt/forms/QtFormWindow.h"
 #include "qt/reports/PreviewWindow.h"
@@ -12,7 +13,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
@@ -22,6 +25,8 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include <algorithm>
+#include <cstdlib>
 #include <ctime>
 #include <deque>
 #include <filesystem>
@@ -114,6 +119,61 @@ TEST_F(SavedSystemStory, APreviewSavedWithJobDetailsOpensAgainAsTheSameReport) {
     ASSERT_NE(program.Preview(), nullptr);
     EXPECT_EQ(bands::ToJson(program.Preview()->Document()), json);
     EXPECT_EQ(bands::ToText(program.Preview()->Document()), text);
+}
+
+// Ctrl+L opens the pinning list, Ctrl+E there exports it as CSV: the bytes the batch command
+// writes for the system it shows.
+TEST_F(SavedSystemStory, ThePinningListExportsTheBatchCommandsCsvFromTheKeyboard) {
+    QtProgram program(folder);
+    ASSERT_NO_FATAL_FAILURE(Generate(program));
+    const auto pressIn = [](QWidget* window, Qt::Key key) {
+        // Its shortcuts only answer in the active window.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [window] {
+                if (QApplication::activeWindow() != window)
+                    window->activateWindow();
+                return QApplication::activeWindow() == window;
+            },
+            10000));
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+    };
+    ASSERT_NO_FATAL_FAILURE(pressIn(program.Preview(), Qt::Key_L));
+    ASSERT_NE(program.PinningPreview(), nullptr);
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [this] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            dialog->setDirectory(QString::fromStdString(folder.string()));
+            dialog->selectNameFilter(QStringLiteral("Pinning list (CSV) (*.csv)"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("pins"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    driver.start(20);
+    ASSERT_NO_FATAL_FAILURE(pressIn(program.PinningPreview(), Qt::Key_E));
+    driver.stop();
+
+    const auto read = [](const std::filesystem::path& file) {
+        std::ifstream stream(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(stream), {});
+    };
+    const std::string exported = read(folder / "pins.csv");
+    ASSERT_FALSE(exported.empty()) << "nothing was exported";
+    // The batch command, given the same system saved, writes the same bytes.
+    const std::filesystem::path system = folder / "shown.varnholt";
+    program.SystemFiles().chooseSaveFile = [&](QWidget*, const QString&) {
+        return QString::fromStdString(system.string());
+    };
+    Command(program, "Save System…")->click();
+    const std::string command = std::string("'") + VARNHOLT_REPORT_COMMAND + "' --system '" +
+                                system.string() + "' --report pinning --format csv --output '" +
+                                (folder / "batch.csv").string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    EXPECT_EQ(exported, read(folder / "batch.csv"));
+    // A header, then a row per chamber of every listed key's cylinder.
+    const KeySchedule schedule = ComputeKeySchedule(program.SystemFiles().Current()->State());
+    const auto listed =
+        std::count_if(schedule.begin(), schedule.end(), [](const ScheduledKey& key) { return key.listed; });
+    EXPECT_EQ(std::count(exported.begin(), exported.end(), '\n'), 1 + 6 * listed);
 }
 
 TEST_F(SavedSystemStory, AFileDroppedOnTheMainWindowOrChosenWithCtrlOOpensOrIsRefusedLeavingThePreviewAlone) {
