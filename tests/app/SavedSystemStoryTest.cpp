@@ -69,6 +69,19 @@ protected:
         ASSERT_NE(program.Preview(), nullptr) << ::testing::PrintToString(driver.Transcript());
     }
 
+    // Ctrl+key in that window. A window shortcut only answers in the active window, and a preview
+    // that has just opened comes forward on its own, so the window is asked again until it is.
+    static void PressCtrl(QWidget* window, Qt::Key key) {
+        ASSERT_TRUE(QTest::qWaitFor(
+            [window] {
+                if (QApplication::activeWindow() != window)
+                    window->activateWindow();
+                return QApplication::activeWindow() == window;
+            },
+            10000));
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+    }
+
     static QToolButton* Command(QtProgram& program, const char* text) {
         return program.Preview()->findChild<QToolButton*>(QString::fromUtf8(text));
     }
@@ -126,18 +139,7 @@ TEST_F(SavedSystemStory, APreviewSavedWithJobDetailsOpensAgainAsTheSameReport) {
 TEST_F(SavedSystemStory, ThePinningListExportsTheBatchCommandsCsvFromTheKeyboard) {
     QtProgram program(folder);
     ASSERT_NO_FATAL_FAILURE(Generate(program));
-    const auto pressIn = [](QWidget* window, Qt::Key key) {
-        // Its shortcuts only answer in the active window.
-        ASSERT_TRUE(QTest::qWaitFor(
-            [window] {
-                if (QApplication::activeWindow() != window)
-                    window->activateWindow();
-                return QApplication::activeWindow() == window;
-            },
-            10000));
-        QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
-    };
-    ASSERT_NO_FATAL_FAILURE(pressIn(program.Preview(), Qt::Key_L));
+    ASSERT_NO_FATAL_FAILURE(PressCtrl(program.Preview(), Qt::Key_L));
     ASSERT_NE(program.PinningPreview(), nullptr);
     QTimer driver;
     QObject::connect(&driver, &QTimer::timeout, [this] {
@@ -149,7 +151,7 @@ TEST_F(SavedSystemStory, ThePinningListExportsTheBatchCommandsCsvFromTheKeyboard
         }
     });
     driver.start(20);
-    ASSERT_NO_FATAL_FAILURE(pressIn(program.PinningPreview(), Qt::Key_E));
+    ASSERT_NO_FATAL_FAILURE(PressCtrl(program.PinningPreview(), Qt::Key_E));
     driver.stop();
 
     const auto read = [](const std::filesystem::path& file) {
@@ -240,16 +242,7 @@ TEST_F(SavedSystemStory, AFileDroppedOnTheMainWindowOrChosenWithCtrlOOpensOrIsRe
         return QString::fromStdString(file.string());
     };
     QWidget* mainWindow = program.Windows().WindowOf(program.Model().Tallowmere);
-    // The new preview comes forward on its own after it opened, so ask again until the main
-    // window is the active one: its shortcut only answers there.
-    ASSERT_TRUE(QTest::qWaitFor(
-        [mainWindow] {
-            if (QApplication::activeWindow() != mainWindow)
-                mainWindow->activateWindow();
-            return QApplication::activeWindow() == mainWindow;
-        },
-        10000));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_NO_FATAL_FAILURE(PressCtrl(mainWindow, Qt::Key_O));
     QApplication::processEvents();
     EXPECT_EQ(asked, "asked");
     EXPECT_TRUE(dropped.isNull());
