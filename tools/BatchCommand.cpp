@@ -26,6 +26,7 @@
 #include "manufacturers/ManufacturerRecord.h"
 #include "manufacturers/RecordValidity.h"
 #include "report/SummaryPage.h"
+#include "systems/KeyListFingerprint.h"
 #include "systems/SystemFile.h"
 #include "systems/SystemRebuild.h"
 
@@ -313,14 +314,23 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
             return std::nullopt;
         return systems::SaveSystemFile(*options.saveSystem, system.saved, std::chrono::system_clock::now());
     };
+    GenerationState& state = system.state;
+    // A door list is checked whole before anything is written; it takes the place of the saved
+    // doors, in the report and in the system saved.
+    if (options.doors) {
+        system.saved.doors = ReadBatchDoors(*options.doors, state, *schedule);
+        if (options.saveSystem)
+            system.saved.fingerprint = systems::KeysAndPinsFingerprint(state, *schedule, system.saved.doors);
+    } else if ((options.report == ReportKind::Doors || options.lostKey) && system.saved.doors.empty()) {
+        throw BatchStop{ExitRefused, "The system file \"" + options.system.value_or("") +
+                                         "\" holds no doors; give the door list with --doors FILE.csv."};
+    }
+    const std::vector<systems::Door>& doors = system.saved.doors;
     if (options.saveSystem && !options.output && !options.printer) {
         if (auto failure = saveSystem())
             throw BatchStop{ExitFileFailure, *failure};
         return done();
     }
-    // A door list is checked whole before anything is written.
-    const std::vector<systems::Door> doors =
-        options.doors ? ReadBatchDoors(*options.doors, system.state, *schedule) : std::vector<systems::Door>{};
     WriteReport(options, system, schedule, doors, saveSystem, out, outIsTerminal, paper);
     return done();
 }

@@ -193,8 +193,9 @@ std::vector<BatchOption> WhatIsWritten() {
          .noun = "report",
          .help = "system (default): the report with the key lists; pinning: the\n"
                  "pinning list, every cylinder with its pins and exposure; doors:\n"
-                 "the keying schedule of --doors (csv: one row per door)",
-         .refuses = {Refuse(ValueIs("--report", "doors") && Missing("--doors"),
+                 "the keying schedule of the doors (of --doors, else those saved\n"
+                 "with --system; csv: one row per door)",
+         .refuses = {Refuse(ValueIs("--report", "doors") && Missing("--doors") && Missing("--system"),
                             "the report doors needs the door list: give --doors FILE.csv")},
          .store =
              [](BatchOptions& options, const std::string& value) {
@@ -273,16 +274,16 @@ std::vector<BatchOption> DoorOptions() {
          .help = "the door list: a header naming Door, Location, Keyed To,\n"
                  "Cylinders, Notes (any order), then one door a line; Keyed To\n"
                  "holds keys as the key lists name them (GMK, A, AA, AA 1, AA *)\n"
-                 "separated by ';'",
-         .refuses = {Refuse(Given("--save-system"),
-                            "a system file does not keep doors: option '--doors' cannot be "
-                            "combined with '--save-system'")},
+                 "separated by ';'; --save-system keeps it, and with --system it\n"
+                 "takes the place of the saved doors",
          .store = [](BatchOptions& options, const std::string& value) { options.doors = value; }},
         {.name = "--lost-key",
          .argument = "KEY",
-         .help = "the doors of --doors that key KEY opens, meant or not",
+         .help = "the doors that key KEY opens, meant or not (of --doors, else\n"
+                 "those saved with --system)",
          .refuses =
-             {Refuse(Missing("--doors"), "option '--lost-key' needs the door list: give --doors FILE.csv"),
+             {Refuse(Missing("--doors") && Missing("--system"),
+                     "option '--lost-key' needs the door list: give --doors FILE.csv"),
               Refuse(Given("--report") && !ValueIs("--report", "system"),
                      "option '--lost-key' makes the lost-key list and cannot be combined with --report")},
          .store = [](BatchOptions& options, const std::string& value) { options.lostKey = value; }},
@@ -348,7 +349,7 @@ std::string_view BatchSynopsis() {
            "  or:  varnholt-report --system FILE [--format ...] [--output FILE | --printer QUEUE]\n"
            "                       [--paper letter|a4] [--report system|pinning|doors]\n"
            "                       [--save-system FILE] [--customer TEXT] [--site TEXT] [--job TEXT]\n"
-           "                       [--notes TEXT] [--doors FILE.csv [--lost-key DESIGNATION]]\n"
+           "                       [--notes TEXT] [--doors FILE.csv] [--lost-key DESIGNATION]\n"
            "  or:  varnholt-report --database FILE --list [--format text|json]\n"
            "  or:  varnholt-report --help | --version\n"
            "\n"

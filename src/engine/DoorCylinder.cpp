@@ -56,6 +56,17 @@ bool DoorChecker::Admits(const DoorCylinder& cylinder, std::string_view bitting)
 }
 
 DoorVerdict DoorChecker::Check(const std::vector<std::size_t>& targets) const {
+    DoorVerdict verdict = Pinned(targets);
+    if (verdict.problem == DoorProblem::None)
+        FindSystemKeys(verdict);
+    return verdict;
+}
+
+DoorCylinder DoorChecker::Pin(const std::vector<std::size_t>& targets) const {
+    return Pinned(targets).cylinder;
+}
+
+DoorVerdict DoorChecker::Pinned(const std::vector<std::size_t>& targets) const {
     DoorVerdict verdict;
     verdict.cylinder.core = request.IsICore;
     if (targets.empty()) {
@@ -98,7 +109,6 @@ DoorVerdict DoorChecker::Check(const std::vector<std::size_t>& targets) const {
     for (int chamber = 1; chamber <= request.Chambers; ++chamber)
         if (!verdict.cylinder.chambers[At(chamber - 1)].pinnable)
             verdict.unusableChambers.push_back(chamber);
-    FindSystemKeys(verdict);
     return verdict;
 }
 

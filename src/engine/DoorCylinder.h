@@ -60,11 +60,14 @@ public:
     // targets: schedule indices of the listed keys the door is keyed to. The keys meant to open
     // it are those and every key above each of them.
     DoorVerdict Check(const std::vector<std::size_t>& targets) const;
+    // The cylinder alone, without the search for the keys it lets in.
+    DoorCylinder Pin(const std::vector<std::size_t>& targets) const;
 
     // Whether a key of this bitting turns the plug of the cylinder.
     bool Admits(const DoorCylinder& cylinder, std::string_view bitting) const;
 
 private:
+    DoorVerdict Pinned(const std::vector<std::size_t>& targets) const;
     void PinStandard(DoorVerdict& verdict) const;
     void PinCore(DoorVerdict& verdict, std::size_t key) const;
     void FindSystemKeys(DoorVerdict& verdict) const;

@@ -33,6 +33,20 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
+std::size_t Characters(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U; }));
+}
+
+bool HasControlCharacter(std::string_view text, bool lineBreaksAllowed) {
+    return std::any_of(text.begin(), text.end(), [&](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (lineBreaksAllowed && (c == '\n' || c == '\r' || c == '\t'))
+            return false;
+        return byte < 0x20 || byte == 0x7F;
+    });
+}
+
 } // namespace
 
 std::optional<DoorTarget> ParseDoorTarget(std::string_view text) {
@@ -102,6 +116,42 @@ std::string DoorTargetsText(const std::vector<DoorTarget>& targets) {
         text += DoorTargetText(target);
     }
     return text;
+}
+
+std::optional<std::string> DoorFormProblem(const Door& door) {
+    if (door.number.empty())
+        return "its number is empty";
+    if (Characters(door.number) > MaxDoorNumberLength || HasControlCharacter(door.number, false))
+        return "its number is not 1 to 20 characters on one line";
+    if (Characters(door.location) > MaxLocationLength)
+        return "its location is longer than " + std::to_string(MaxLocationLength) + " characters";
+    if (Characters(door.notes) > MaxNotesLength)
+        return "its notes are longer than " + std::to_string(MaxNotesLength) + " characters";
+    if (HasControlCharacter(door.location, true) || HasControlCharacter(door.notes, true))
+        return "it has a control character in its location or notes";
+    if (door.cylinders < MinCylinders || door.cylinders > MaxCylinders)
+        return "its number of cylinders is not from 1 to 999";
+    if (door.targets.empty())
+        return "it is keyed to no key";
+    if (door.targets.size() > MaxTargetsPerDoor)
+        return "it is keyed to more than " + std::to_string(MaxTargetsPerDoor) + " keys";
+    return std::nullopt;
+}
+
+std::optional<std::string> DoorKeyingProblem(const Door& door, const KeyDirectory& keys,
+                                             bool interchangeableCore) {
+    std::size_t keysMeant = 0;
+    for (const DoorTarget& target : door.targets) {
+        const std::size_t found = keys.Resolve(target).size();
+        if (found == 0)
+            return "it is keyed to " + DoorTargetText(target) + ", a key this system does not list";
+        keysMeant += found;
+    }
+    if (interchangeableCore && keysMeant > 1)
+        return "it is an interchangeable core keyed to several keys; a core is keyed to one key only, since "
+               "several keys on a core need a control shear line of their own, which this program does not "
+               "calculate";
+    return std::nullopt;
 }
 
 std::size_t KeyAbove(const ScheduledKey& key) {

@@ -26,6 +26,11 @@ struct DoorTarget {
 inline constexpr int MinCylinders = 1;
 inline constexpr int MaxCylinders = 999;
 inline constexpr std::size_t MaxDoorNumberLength = 20; // characters
+// Far beyond any building; they bound what a hostile file or list can make the program hold.
+inline constexpr std::size_t MaxLocationLength = 200;  // characters
+inline constexpr std::size_t MaxNotesLength = 2000;    // characters
+inline constexpr std::size_t MaxTargetsPerDoor = 100;
+inline constexpr std::size_t MaxDoors = 10000;
 
 struct Door {
     std::string number; // unique in its system, 1..20 characters
@@ -77,6 +82,17 @@ private:
     std::map<std::string, std::size_t, std::less<>> byLetters;         // masters and sub-masters
     std::map<std::pair<std::size_t, int>, std::size_t> changeKeys;    // (key above, number)
 };
+
+// What makes a door no door of any system, said of it ("its number is empty"): a number that
+// is empty, longer than 20 characters or more than one line; a location or notes too long or
+// holding control characters other than line breaks and tabs; a cylinder count outside 1..999;
+// no target or more than 100. Nothing for a door of good form.
+std::optional<std::string> DoorFormProblem(const Door& door);
+
+// What makes a door of good form no door of this system, said of it: a target the system does not
+// list, or several keys on an interchangeable core. Nothing when its cylinder can be keyed.
+std::optional<std::string> DoorKeyingProblem(const Door& door, const KeyDirectory& keys,
+                                             bool interchangeableCore);
 
 // The schedule index of the key a change key stands under: its sub-master, its master, or the top
 // master.

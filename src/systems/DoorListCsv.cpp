@@ -187,6 +187,8 @@ DoorListReading ReadDoorListCsv(std::string_view text, const KeySystemRequest& r
         for (std::size_t index = 1; index < records.size(); ++index) {
             const Record& record = records[index];
             const int line = record.line;
+            if (index > MaxDoors)
+                Refuse(line, "the list has more than " + std::to_string(MaxDoors) + " doors.");
             if (record.fields.size() > records.front().fields.size())
                 Refuse(line, "the line has " + std::to_string(record.fields.size()) + " fields; the header names " +
                                  std::to_string(records.front().fields.size()) + ".");
@@ -206,6 +208,10 @@ DoorListReading ReadDoorListCsv(std::string_view text, const KeySystemRequest& r
             door.notes = field(NotesColumn);
             if (HasControlCharacter(door.location, true) || HasControlCharacter(door.notes, true))
                 Refuse(line, "door " + door.number + " has a control character in its location or notes.");
+            if (Characters(door.location) > MaxLocationLength || Characters(door.notes) > MaxNotesLength)
+                Refuse(line, "door " + door.number + " has a location longer than " +
+                                 std::to_string(MaxLocationLength) + " characters or notes longer than " +
+                                 std::to_string(MaxNotesLength) + ".");
             door.cylinders = CylinderCount(Trimmed(field(CylindersColumn)), line);
             const ParsedTargets parsed = ParseDoorTargets(field(KeyedToColumn));
             if (parsed.unreadable)
@@ -213,6 +219,9 @@ DoorListReading ReadDoorListCsv(std::string_view text, const KeySystemRequest& r
                                  "\", which is no key name (GMK, A, AA, AA 1, AA *).");
             if (parsed.targets.empty())
                 Refuse(line, "door " + door.number + " is keyed to no key.");
+            if (parsed.targets.size() > MaxTargetsPerDoor)
+                Refuse(line, "door " + door.number + " is keyed to more than " +
+                                 std::to_string(MaxTargetsPerDoor) + " keys.");
             std::size_t keysMeant = 0;
             for (const DoorTarget& target : parsed.targets) {
                 const std::size_t found = keys.Resolve(target).size();

@@ -10,6 +10,9 @@ namespace {
 
 constexpr int DeepestNesting = 64;
 constexpr std::size_t LargestObject = 256;
+// Each value costs far more memory than its text: a file of empty lists must not take gigabytes.
+// The largest door list comes to a third of this.
+constexpr std::size_t MostValues = 1U << 18U;
 
 class Parser {
 public:
@@ -38,6 +41,8 @@ private:
         }
         throw JsonError(what, line, column, position >= text.size());
     }
+
+    std::size_t values = 0;
 
     bool AtEnd() const { return position >= text.size(); }
     char Peek() const { return AtEnd() ? '\0' : text[position]; }
@@ -71,6 +76,8 @@ private:
             Fail("the document is nested too deeply");
         if (AtEnd())
             Fail("the text ends where a value was expected");
+        if (++values > MostValues)
+            Fail("the document holds more than " + std::to_string(MostValues) + " values");
         JsonValue value;
         switch (Peek()) {
         case '{':

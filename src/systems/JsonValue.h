@@ -42,9 +42,9 @@ public:
     bool atEnd;
 };
 
-// Throws JsonError. Nesting deeper than 64 levels and objects of more than 256 members are
-// refused: no document of ours comes near either, and a hostile file must neither exhaust the
-// stack nor keep the reader busy.
+// Throws JsonError. Nesting deeper than 64 levels, objects of more than 256 members and documents
+// of more than 262,144 values are refused: no document of ours comes near any of them, and a
+// hostile file must neither exhaust the stack or the memory nor keep the reader busy.
 JsonValue ParseJson(std::string_view text);
 
 // The text as a JSON string literal: quotes, backslashes and control characters escaped, every

@@ -1,6 +1,8 @@
 #include "systems/KeyListFingerprint.h"
 
 #include "engine/CylinderPinning.h"
+#include "engine/DoorCylinder.h"
+#include "systems/JsonValue.h"
 #include "systems/Sha256.h"
 
 #include <array>
@@ -75,6 +77,31 @@ private:
     std::array<std::array<std::string, 10>, MaxChambers> texts;
 };
 
+void AppendDoorPins(std::string& line, const DoorCylinder& cylinder, int chambers) {
+    if (!cylinder.formed) {
+        line += '-';
+        return;
+    }
+    for (int chamber = 0; chamber < chambers; ++chamber) {
+        const DoorChamber& pins = cylinder.chambers[static_cast<std::size_t>(chamber)];
+        if (chamber > 0)
+            line += ';';
+        AppendNumber(line, pins.bottomPin);
+        for (const int pin : pins.masterPins) {
+            line += '/';
+            AppendNumber(line, pin);
+        }
+        if (cylinder.core) {
+            line += ',';
+            AppendNumber(line, pins.controlPin);
+            line += ',';
+            AppendNumber(line, pins.topPin);
+        }
+        if (!pins.pinnable)
+            line += '*';
+    }
+}
+
 } // namespace
 
 std::string KeyListFingerprint(const KeySchedule& schedule) {
@@ -91,7 +118,8 @@ std::string KeyListFingerprint(const KeySchedule& schedule) {
     return Sha256::Hex(hash.Finish());
 }
 
-std::string KeysAndPinsFingerprint(const KeySystemRequest& request, const KeySchedule& schedule) {
+std::string KeysAndPinsFingerprint(const KeySystemRequest& request, const KeySchedule& schedule,
+                                   const std::vector<Door>& doors) {
     Sha256 hash;
     std::string line = "control key\t";
     if (request.IsICore)
@@ -106,6 +134,32 @@ std::string KeysAndPinsFingerprint(const KeySystemRequest& request, const KeySch
         AppendKeyFields(line, key);
         line += '\t';
         pins.Append(line, key.bitting);
+        line += '\n';
+        hash.Add(line);
+    }
+    if (doors.empty())
+        return Sha256::Hex(hash.Finish());
+    const KeyDirectory keys(schedule, request.MasterCount > 0);
+    const DoorChecker checker(request, schedule);
+    std::vector<std::size_t> targets;
+    for (const Door& door : doors) {
+        targets.clear();
+        for (const DoorTarget& target : door.targets) {
+            const std::vector<std::size_t> found = keys.Resolve(target);
+            targets.insert(targets.end(), found.begin(), found.end());
+        }
+        line = "door\t";
+        line += door.number;
+        line += '\t';
+        line += QuoteJson(door.location);
+        line += '\t';
+        AppendNumber(line, door.cylinders);
+        line += '\t';
+        line += DoorTargetsText(door.targets);
+        line += '\t';
+        line += QuoteJson(door.notes);
+        line += '\t';
+        AppendDoorPins(line, checker.Pin(targets), request.Chambers);
         line += '\n';
         hash.Add(line);
     }

@@ -2,8 +2,10 @@
 
 #include "engine/GenerationState.h"
 #include "engine/ScheduledKey.h"
+#include "systems/Door.h"
 
 #include <string>
+#include <vector>
 
 namespace varnholt::systems {
 
@@ -20,7 +22,15 @@ std::string KeyListFingerprint(const KeySchedule& schedule);
 // them, as "BOTTOM,MASTER,CONTROL,TOP" in depth units (0 for a pin the chamber has not), with '*'
 // after a chamber that cannot be pinned; "-" for a key that cannot be formed. So the control
 // key, the control chambers, the factor, the stack total and the depths are covered wherever
-// they change a pin.
-std::string KeysAndPinsFingerprint(const KeySystemRequest& request, const KeySchedule& schedule);
+// they change a pin. Then each door, in order, contributes the line
+// "door<TAB>NUMBER<TAB>LOCATION<TAB>CYLINDERS<TAB>KEYED TO<TAB>NOTES<TAB>PINS<LF>" with LOCATION
+// and NOTES as JSON string literals (they may hold tabs and line breaks), KEYED TO the targets as
+// DoorTargetsText writes them, and PINS its cylinder: chambers separated by ';', each its bottom
+// pin followed by "/" and each master pin, then for a core ",CONTROL,TOP", with '*' after a
+// chamber that cannot be pinned; "-" for a cylinder that cannot be formed. Without doors the
+// fingerprint is that of system files of version 2. The doors' targets must be listed keys of
+// the system (see DoorKeyingProblem); a door naming another is taken as keyed to the rest.
+std::string KeysAndPinsFingerprint(const KeySystemRequest& request, const KeySchedule& schedule,
+                                   const std::vector<Door>& doors = {});
 
 } // namespace varnholt::systems

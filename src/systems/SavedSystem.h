@@ -2,8 +2,10 @@
 
 #include "manufacturers/ManufacturerRecord.h"
 #include "report/JobDetails.h"
+#include "systems/Door.h"
 
 #include <string>
+#include <vector>
 
 namespace varnholt::systems {
 
@@ -27,7 +29,8 @@ struct SavedSystem {
     manufacturers::ManufacturerRecord manufacturer; // a full copy: the database may change or be absent
     SavedAnswers answers;
     report::JobDetails job;
-    std::string created; // UTC, "YYYY-MM-DDTHH:MM:SSZ"
+    std::vector<Door> doors; // in the order the user keeps them
+    std::string created;     // UTC, "YYYY-MM-DDTHH:MM:SSZ"
     std::string saved;
     std::string fingerprint; // SHA-256, 64 lower-case hexadecimal digits (see KeysAndPinsFingerprint)
     // Read from a file of version 1, whose fingerprint covers the key list only (see

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <chrono>
 #include <initializer_list>
+#include <optional>
+#include <set>
 
 namespace varnholt::systems {
 
@@ -77,6 +79,30 @@ void WriteJob(std::string& out, const report::JobDetails& job) {
     object.Text("jobNumber", job.jobNumber);
     object.Text("notes", job.notes);
     object.Close();
+}
+
+void WriteDoors(std::string& out, const std::vector<Door>& doors) {
+    if (doors.empty()) {
+        out += "[]";
+        return;
+    }
+    out += "[";
+    for (std::size_t index = 0; index < doors.size(); ++index) {
+        const Door& door = doors[index];
+        out += index == 0 ? "\n    " : ",\n    ";
+        ObjectWriter object(out, 2);
+        object.Text("door", door.number);
+        object.Text("location", door.location);
+        object.Number("cylinders", door.cylinders);
+        std::string& targets = object.Name("keyedTo");
+        targets += "[";
+        for (std::size_t target = 0; target < door.targets.size(); ++target)
+            targets += (target == 0 ? "" : ", ") + QuoteJson(DoorTargetText(door.targets[target]));
+        targets += "]";
+        object.Text("notes", door.notes);
+        object.Close();
+    }
+    out += "\n  ]";
 }
 
 // ---- Reading -------------------------------------------------------------------------------
@@ -195,6 +221,49 @@ report::JobDetails ReadJob(const JsonValue& document) {
             TextField(object, "job", "jobNumber"), TextField(object, "job", "notes")};
 }
 
+std::vector<Door> ReadDoors(const JsonValue& document) {
+    const JsonValue& list = Field(document, "", "doors", JsonValue::Kind::Array, "a list");
+    if (list.items.size() > MaxDoors)
+        throw Damage{"it holds more than " + std::to_string(MaxDoors) + " doors"};
+    std::vector<Door> doors;
+    doors.reserve(list.items.size());
+    std::set<std::string, std::less<>> numbers;
+    for (std::size_t index = 0; index < list.items.size(); ++index) {
+        const JsonValue& object = list.items[index];
+        const std::string name = "doors[" + std::to_string(index) + "]";
+        if (object.kind != JsonValue::Kind::Object)
+            throw Damage{"it is damaged: the field \"" + name + "\" must be an object"};
+        OnlyMembers(object, name, {"door", "location", "cylinders", "keyedTo", "notes"});
+        Door& door = doors.emplace_back();
+        door.number = TextField(object, name, "door");
+        door.location = TextField(object, name, "location");
+        door.cylinders = WholeNumberField(object, name, "cylinders");
+        const JsonValue& targets = Field(object, name, "keyedTo", JsonValue::Kind::Array, "a list");
+        if (targets.items.size() > MaxTargetsPerDoor)
+            throw Damage{"it is damaged: door \"" + door.number + "\" is keyed to more than " +
+                         std::to_string(MaxTargetsPerDoor) + " keys"};
+        for (const JsonValue& item : targets.items) {
+            const std::optional<DoorTarget> target =
+                item.kind == JsonValue::Kind::String ? ParseDoorTarget(item.text) : std::nullopt;
+            if (!target)
+                throw Damage{"it is damaged: door \"" + door.number + "\" is keyed to " +
+                             (item.kind == JsonValue::Kind::String ? "\"" + item.text + "\"" : "something") +
+                             ", which is no key name (GMK, A, AA, AA 1, AA *)"};
+            if (std::find(door.targets.begin(), door.targets.end(), *target) != door.targets.end())
+                throw Damage{"it is damaged: door \"" + door.number + "\" is keyed to " +
+                             DoorTargetText(*target) + " twice"};
+            door.targets.push_back(*target);
+        }
+        door.notes = TextField(object, name, "notes");
+        if (auto problem = DoorFormProblem(door))
+            throw Damage{"it is damaged: door " + std::to_string(index + 1) + " of the list (\"" +
+                         door.number + "\"): " + *problem};
+        if (!numbers.insert(door.number).second)
+            throw Damage{"it is damaged: door \"" + door.number + "\" is listed twice"};
+    }
+    return doors;
+}
+
 bool IsUtcTime(std::string_view text) {
     constexpr std::string_view Pattern = "dddd-dd-ddTdd:dd:ddZ";
     if (text.size() != Pattern.size())
@@ -260,10 +329,18 @@ SavedSystem ReadDocument(const JsonValue& document) {
     if (document.kind != JsonValue::Kind::Object)
         throw Damage{"it is not a saved key system (it holds no JSON object)"};
     SavedSystem system;
-    system.keyListOnly = CheckFormatAndVersion(document) == 1;
+    const int version = CheckFormatAndVersion(document);
+    system.keyListOnly = version == 1;
     const std::string_view fingerprintName = FingerprintName(system.keyListOnly);
-    OnlyMembers(document, "",
-                {"format", "version", "created", "saved", "manufacturer", "answers", "job", fingerprintName});
+    // Doors came with version 3.
+    if (version >= 3)
+        OnlyMembers(document, "",
+                    {"format", "version", "created", "saved", "manufacturer", "answers", "job", "doors",
+                     fingerprintName});
+    else
+        OnlyMembers(
+            document, "",
+            {"format", "version", "created", "saved", "manufacturer", "answers", "job", fingerprintName});
     system.created = TimeField(document, "created");
     system.saved = TimeField(document, "saved");
     system.manufacturer = ReadManufacturer(document);
@@ -273,6 +350,8 @@ SavedSystem ReadDocument(const JsonValue& document) {
         throw Damage{"it is damaged: the field \"answers.controlKey\" must be empty, since the manufacturer "
                      "has no interchangeable core"};
     system.job = ReadJob(document);
+    if (version >= 3)
+        system.doors = ReadDoors(document);
     system.fingerprint = FingerprintField(document, fingerprintName);
     return system;
 }
@@ -289,6 +368,9 @@ std::string WriteSystemJson(const SavedSystem& system) {
     WriteManufacturer(document.Name("manufacturer"), system.manufacturer);
     WriteAnswers(document.Name("answers"), system.answers);
     WriteJob(document.Name("job"), system.job);
+    // A file of version 1 has no doors; a system read from one has none to keep.
+    if (!system.keyListOnly)
+        WriteDoors(document.Name("doors"), system.doors);
     document.Text(FingerprintName(system.keyListOnly), system.fingerprint);
     document.Close();
     out += "\n";

@@ -9,9 +9,10 @@
 namespace varnholt::systems {
 
 inline constexpr std::string_view SystemFormatName = "varnholt-system";
-inline constexpr int SystemFormatVersion = 2;
-// No saved system comes near this; a larger file is not one of ours and is not read whole.
-inline constexpr std::size_t LargestSystemFile = 1U << 20U;
+inline constexpr int SystemFormatVersion = 3;
+// The largest door list in a file fits many times over; a larger file is not one of ours and is
+// not read whole.
+inline constexpr std::size_t LargestSystemFile = 8U << 20U;
 
 // The system as the JSON document of a system file (see docs/system-file.md), ending in a line
 // break. The same system always gives the same bytes.

@@ -25,13 +25,14 @@ bool HasUnpinnableMarkedKeys(const KeySystemRequest& request, const KeySchedule&
     });
 }
 
-std::string DifferentSystemMessage(const std::filesystem::path& file, bool keyListOnly,
+std::string DifferentSystemMessage(const std::filesystem::path& file, bool keyListOnly, bool doors,
                                    bool unpinnableMarked) {
     std::string message = CannotOpenMessage(
         file,
         std::string(keyListOnly ? "the key list this version of the program makes of it differs from the one"
-                                : "the keys and pins this version of the program makes of it differ from "
-                                  "those") +
+                    : doors
+                        ? "the keys, pins and doors this version of the program makes of it differ from those"
+                        : "the keys and pins this version of the program makes of it differ from those") +
             " saved in it, so the system is not shown. Either the file was changed after it was saved, or "
             "it was saved by a version that computes differently");
     if (unpinnableMarked)
@@ -65,11 +66,20 @@ std::variant<RebuiltSystem, std::string> RebuildSystem(const SavedSystem& system
     ClearProgressionTable(state);
     GenerateProgression(state);
     const KeySchedule schedule = ComputeKeySchedule(state);
-    const std::string fingerprint = KeysAndPinsFingerprint(state, schedule);
+    // A door keyed to a key the system does not have would print a cylinder nobody meant.
+    if (!system.doors.empty()) {
+        const KeyDirectory keys(schedule, state.MasterCount > 0);
+        for (const Door& door : system.doors)
+            if (auto problem = DoorKeyingProblem(door, keys, state.IsICore))
+                return CannotOpenMessage(file,
+                                         "its door " + door.number + " does not fit the system: " + *problem);
+    }
+    const std::string fingerprint = KeysAndPinsFingerprint(state, schedule, system.doors);
     const bool same = system.keyListOnly ? KeyListFingerprint(schedule) == system.fingerprint
                                          : fingerprint == system.fingerprint;
     if (!same)
-        return DifferentSystemMessage(file, system.keyListOnly, HasUnpinnableMarkedKeys(state, schedule));
+        return DifferentSystemMessage(file, system.keyListOnly, !system.doors.empty(),
+                                      HasUnpinnableMarkedKeys(state, schedule));
     if (system.keyListOnly)
         rebuilt.note = "The system file \"" + file.string() +
                        "\" is of version 1, which holds a check of its key list only: the key list is as "
@@ -80,12 +90,12 @@ std::variant<RebuiltSystem, std::string> RebuildSystem(const SavedSystem& system
     return rebuilt;
 }
 
-std::string FingerprintOf(const GenerationState& state) {
-    return KeysAndPinsFingerprint(state, ComputeKeySchedule(state));
+std::string FingerprintOf(const GenerationState& state, const std::vector<Door>& doors) {
+    return KeysAndPinsFingerprint(state, ComputeKeySchedule(state), doors);
 }
 
 SavedSystem CaptureSystem(const manufacturers::ManufacturerRecord& record, const GenerationState& state,
-                          report::JobDetails job) {
+                          report::JobDetails job, std::vector<Door> doors) {
     SavedSystem system;
     system.manufacturer = record;
     system.answers.chambers = state.Chambers;
@@ -96,7 +106,8 @@ SavedSystem CaptureSystem(const manufacturers::ManufacturerRecord& record, const
     system.answers.subMasters = state.SubMasterCount;
     system.answers.changeKeys = state.ChangeKeyCount;
     system.job = std::move(job);
-    system.fingerprint = FingerprintOf(state);
+    system.doors = std::move(doors);
+    system.fingerprint = FingerprintOf(state, system.doors);
     return system;
 }
 

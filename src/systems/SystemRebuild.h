@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace varnholt::systems {
 
@@ -26,12 +27,13 @@ struct RebuiltSystem {
 std::variant<RebuiltSystem, std::string> RebuildSystem(const SavedSystem& system,
                                                        const std::filesystem::path& file);
 
-// The fingerprint of a generated system (see KeysAndPinsFingerprint).
-std::string FingerprintOf(const GenerationState& state);
+// The fingerprint of a generated system with its doors (see KeysAndPinsFingerprint).
+std::string FingerprintOf(const GenerationState& state, const std::vector<Door>& doors = {});
 
 // A generated system as it is saved: the manufacturer record it was built from, its answers
-// (the counts it came to, a random master as drawn) and its fingerprint. Not yet stamped.
+// (the counts it came to, a random master as drawn), its doors and its fingerprint. Not yet
+// stamped.
 SavedSystem CaptureSystem(const manufacturers::ManufacturerRecord& record, const GenerationState& state,
-                          report::JobDetails job);
+                          report::JobDetails job, std::vector<Door> doors = {});
 
 } // namespace varnholt::systems

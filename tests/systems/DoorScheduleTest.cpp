@@ -325,6 +325,15 @@ TEST(DoorListCsv, RefusesTheWholeListNamingTheLineOfTheFirstBadDoor) {
         {"Door,Keyed To,Notes\n1,AA 1,\xff\n", 2, "not UTF-8"},
         {"Door,Keyed To\n1,AA 1,x\n", 2, "has 3 fields"},
         {"", 1, "empty"},
+        // What a system file could not keep is refused here already.
+        {"Door,Keyed To,Location\n1,AA 1," + std::string(201, 'x') + "\n", 2, "longer than 200 characters"},
+        {"Door,Keyed To\n1,AA 1" + std::string(100, ';') + "AB 1;AA 2;" + [] {
+             std::string many;
+             for (int key = 1; key <= 100; ++key)
+                 many += "AA " + std::to_string(key) + ";";
+             return many;
+         }() + "\n",
+         2, "keyed to more than 100 keys"},
     };
     const KeySchedule schedule = HandSchedule();
     for (const Case& refused : cases) {

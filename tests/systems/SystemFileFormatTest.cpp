@@ -51,7 +51,7 @@ TEST(SystemFileFormat, ReadsBackExactlyWhatItWroteInEitherVersion) {
         ASSERT_TRUE(std::holds_alternative<SavedSystem>(read)) << ProblemOf(text);
         EXPECT_EQ(std::get<SavedSystem>(read), system);
         EXPECT_EQ(WriteSystemJson(std::get<SavedSystem>(read)), text);
-        const std::string version = system.keyListOnly ? "\"version\": 1,\n" : "\"version\": 2,\n";
+        const std::string version = system.keyListOnly ? "\"version\": 1,\n" : "\"version\": 3,\n";
         EXPECT_NE(text.find(version), std::string::npos) << text;
     }
     // Each version has its own fingerprint field, and only that one.
@@ -59,7 +59,8 @@ TEST(SystemFileFormat, ReadsBackExactlyWhatItWroteInEitherVersion) {
     EXPECT_NE(text.find("\"keyListSha256\": \""), std::string::npos) << text;
     EXPECT_EQ(ProblemOf(Replaced(text, "\"version\": 1", "\"version\": 2")),
               "it is damaged: it has an unknown field \"keyListSha256\"");
-    EXPECT_EQ(ProblemOf(Replaced(WriteSystemJson(CoreSystem()), "\"version\": 2", "\"version\": 1")),
+    EXPECT_EQ(ProblemOf(Replaced(Replaced(WriteSystemJson(CoreSystem()), "\"version\": 3", "\"version\": 1"),
+                                 "  \"doors\": [],\n", "")),
               "it is damaged: it has an unknown field \"keysAndPinsSha256\"");
     // Free text stays readable in the file: only what JSON demands is escaped.
     EXPECT_NE(text.find("Müller & Söhne \\\"Nord\\\""), std::string::npos) << text;
@@ -74,10 +75,10 @@ TEST(SystemFileFormat, RefusesForeignNewerAndDamagedFiles) {
               "it is not a saved key system (its format is not \"varnholt-system\")");
     EXPECT_EQ(ProblemOf(Replaced(good, "\"varnholt-system\"", "\"varnholt-systems\"")),
               "it is not a saved key system (its format is not \"varnholt-system\")");
-    EXPECT_EQ(ProblemOf(Replaced(good, "\"version\": 2", "\"version\": 3")),
-              "it was saved by a newer version of this program (system file version 3; this version reads "
-              "version 2). Open it with the newer version");
-    EXPECT_EQ(ProblemOf(Replaced(good, "\"version\": 2", "\"version\": 0")),
+    EXPECT_EQ(ProblemOf(Replaced(good, "\"version\": 3", "\"version\": 4")),
+              "it was saved by a newer version of this program (system file version 4; this version reads "
+              "version 3). Open it with the newer version");
+    EXPECT_EQ(ProblemOf(Replaced(good, "\"version\": 3", "\"version\": 0")),
               "it is damaged: the field \"version\" must be a whole number from 1, not 0");
     EXPECT_EQ(ProblemOf(Replaced(good, ",\n  \"saved\"", ", \"created\": \"x\",\n  \"saved\"")),
               "it is not valid JSON: line 4, column 47: the member \"created\" appears twice");
@@ -132,6 +133,83 @@ TEST(SystemFileFormat, EveryCutOffFileIsToldAsCutShort) {
         const std::string problem = ProblemOf(good.substr(0, length));
         EXPECT_EQ(problem.rfind("it is cut short", 0), 0U) << length << ": " << problem;
     }
+}
+
+
+Door FileDoor(std::string number, std::vector<DoorTarget> targets) {
+    Door door;
+    door.number = std::move(number);
+    door.targets = std::move(targets);
+    return door;
+}
+
+TEST(SystemFileFormat, DoorsReadBackAsWrittenAndEachBrokenRuleIsRefusedNamingTheDoor) {
+    SavedSystem system = CoreSystem();
+    system.doors.push_back(FileDoor("101", {{"AA", 1, false}, {"AB", 2, false}}));
+    system.doors.back().location = "Store room \"north\"\tground floor";
+    system.doors.back().notes = "Line one\nline two ✓";
+    system.doors.back().cylinders = 999;
+    system.doors.push_back(FileDoor("Main entrance", {{"GMK", 0, true}}));
+    const std::string text = WriteSystemJson(system);
+    const auto read = ReadSystemJson(text);
+    ASSERT_TRUE(std::holds_alternative<SavedSystem>(read)) << ProblemOf(text);
+    EXPECT_EQ(std::get<SavedSystem>(read), system);
+    EXPECT_EQ(WriteSystemJson(std::get<SavedSystem>(read)), text);
+    EXPECT_NE(text.find("  \"doors\": [\n    {\n      \"door\": \"101\",\n      \"location\": \"Store room "
+                        "\\\"north\\\"\\tground floor\",\n      \"cylinders\": 999,\n      \"keyedTo\": [\"AA 1\", "
+                        "\"AB 2\"],\n      \"notes\": \"Line one\\nline two ✓\"\n    },\n"),
+              std::string::npos)
+        << text;
+    // Targets in any form the key lists take are read, and written as they print.
+    EXPECT_EQ(ProblemOf(Replaced(text, "\"AB 2\"", "\"ab2\"")), "(read)");
+
+    const std::pair<std::string_view, std::string_view> broken[] = {
+        {"\"cylinders\": 999", "\"cylinders\": 1000"},
+        {"\"cylinders\": 999", "\"cylinders\": 0"},
+        {"\"door\": \"101\"", "\"door\": \"\""},
+        {"\"door\": \"101\"", "\"door\": \"123456789012345678901\""},
+        {"\"door\": \"101\"", "\"door\": \"1\\n01\""},
+        {"[\"AA 1\", \"AB 2\"]", "[]"},
+        {"Line one", "Line\\u0007one"},
+    };
+    const std::string_view reasons[] = {
+        "its number of cylinders is not from 1 to 999",
+        "its number of cylinders is not from 1 to 999",
+        "its number is empty",
+        "its number is not 1 to 20 characters on one line",
+        "its number is not 1 to 20 characters on one line",
+        "it is keyed to no key",
+        "it has a control character in its location or notes",
+    };
+    for (std::size_t index = 0; index < std::size(broken); ++index) {
+        const std::string problem = ProblemOf(Replaced(text, broken[index].first, broken[index].second));
+        EXPECT_EQ(problem.rfind("it is damaged: door 1 of the list (\"", 0), 0U) << problem;
+        EXPECT_NE(problem.find(reasons[index]), std::string::npos) << problem;
+    }
+    EXPECT_EQ(ProblemOf(Replaced(text, "\"Main entrance\"", "\"101\"")),
+              "it is damaged: door \"101\" is listed twice");
+    EXPECT_EQ(ProblemOf(Replaced(text, "\"AB 2\"", "\"AA1\"")), "it is damaged: door \"101\" is keyed to AA 1 twice");
+    EXPECT_EQ(ProblemOf(Replaced(text, "\"AB 2\"", "\"A-2\"")),
+              "it is damaged: door \"101\" is keyed to \"A-2\", which is no key name (GMK, A, AA, AA 1, AA *)");
+    EXPECT_EQ(ProblemOf(Replaced(text, "\"AB 2\"", "2")),
+              "it is damaged: door \"101\" is keyed to something, which is no key name (GMK, A, AA, AA 1, AA *)");
+    EXPECT_EQ(ProblemOf(Replaced(text, "\"notes\": \"Line", "\"floor\": 1, \"notes\": \"Line")),
+              "it is damaged: it has an unknown field \"doors[0].floor\"");
+    EXPECT_EQ(ProblemOf(Replaced(text, "\"doors\": [", "\"doors\": [1, ")),
+              "it is damaged: the field \"doors[0]\" must be an object");
+
+    // Hostile sizes are refused before they cost memory.
+    std::string many = "{\"format\": \"varnholt-system\", \"version\": 3, \"doors\": [";
+    for (int value = 0; value < 300000; ++value)
+        many += "0,";
+    const std::string tooMany = ProblemOf(many + "0]}");
+    EXPECT_EQ(tooMany.rfind("it is not valid JSON: line 1, column ", 0), 0U) << tooMany;
+    EXPECT_NE(tooMany.find(": the document holds more than 262144 values"), std::string::npos) << tooMany;
+    SavedSystem crowded = CoreSystem();
+    crowded.doors.assign(MaxDoors + 1, FileDoor("1", {{"AA", 1, false}}));
+    for (std::size_t index = 0; index < crowded.doors.size(); ++index)
+        crowded.doors[index].number = std::to_string(index);
+    EXPECT_EQ(ProblemOf(WriteSystemJson(crowded)), "it holds more than 10000 doors");
 }
 
 } // namespace

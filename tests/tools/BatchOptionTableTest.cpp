@@ -58,8 +58,6 @@ TEST(BatchOptionTable, EveryFaultOfTheCommandLineIsToldWithItsMessage) {
         {DefinedWith({"--lost-key", "AA"}), "option '--lost-key' needs the door list: give --doors FILE.csv"},
         {DefinedWith({"--lost-key", "AA", "--doors", "d.csv", "--format", "csv", "--report", "pinning"}),
          "option '--lost-key' makes the lost-key list and cannot be combined with --report"},
-        {DefinedWith({"--doors", "d.csv", "--save-system", "s.varnholt"}),
-         "a system file does not keep doors: option '--doors' cannot be combined with '--save-system'"},
         {DefinedWith({"--output", "-", "--printer", "q"}), "give either --output or --printer, not both"},
         {DefinedWith({"--printer", "q", "--format", "json"}),
          "the printer prints the report; --printer cannot be combined with --format json"},
@@ -83,6 +81,12 @@ TEST(BatchOptionTable, TakesWhatTheFormsAllow) {
     EXPECT_EQ(saved.options.system, "s.varnholt");
     EXPECT_FALSE(saved.options.output) << "\"-\" is standard output";
     EXPECT_EQ(saved.options.lostKey, "AA");
+    // A saved system brings its doors; a door list is kept by --save-system.
+    EXPECT_FALSE(ParseBatchOptions({"--system", "s.varnholt", "--lost-key", "AA", "--format", "csv"}).error);
+    EXPECT_FALSE(ParseBatchOptions({"--system", "s.varnholt", "--report", "doors", "--format", "csv"}).error);
+    EXPECT_FALSE(
+        ParseBatchOptions({"--system", "s.varnholt", "--doors", "d.csv", "--save-system", "t.varnholt"})
+            .error);
 
     const ParsedOptions listed = ParseBatchOptions({"--database", "d.MFG", "--list"});
     ASSERT_FALSE(listed.error) << *listed.error;

@@ -245,5 +245,89 @@ TEST_F(BatchOutput, KeyingScheduleAndLostKeyListComeAsTextAndJsonAndAnUnknownLos
     EXPECT_FALSE(std::filesystem::exists(output));
 }
 
+// Doors travel with the saved system: a report from the file alone names them, a new list takes
+// their place, and a file whose door names a key the system lacks is refused by that door.
+TEST_F(BatchOutput, SavedSystemKeepsItsDoorsAndANewListReplacesThem) {
+    const std::filesystem::path doors = folder.Path() / "doors.csv";
+    std::ofstream(doors) << "Door,Keyed To,Location,Notes\n101,AA 1;AB 2,Store,\"two\nlines\"\n102,aa *,Wing\n";
+    const std::string saved = (folder.Path() / "s.varnholt").string();
+    const CommandResult save = RunCommand(System({"--masters", "2", "--sub-masters", "2", "--keys", "3", "--doors",
+                                                  doors.string(), "--save-system", saved}));
+    ASSERT_EQ(save.status, ExitDone) << save.err;
+    const std::string file = ReadWholeFile(saved);
+    EXPECT_NE(file.find("\"version\": 3,"), std::string::npos) << file;
+    EXPECT_NE(file.find("\"keyedTo\": [\"AA 1\", \"AB 2\"]"), std::string::npos) << file;
+
+    const auto keying = [&](std::vector<std::string> more) {
+        std::vector<std::string> arguments{"--system", saved, "--format", "csv", "--report", "doors"};
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        return RunCommand(arguments);
+    };
+    const CommandResult fromFile = keying({});
+    ASSERT_EQ(fromFile.status, ExitDone) << fromFile.err;
+    std::vector<std::string> rows = Rows(fromFile.out);
+    ASSERT_EQ(rows.size(), 3U) << fromFile.out;
+    EXPECT_EQ(rows[1].rfind("101,Store,1,AA 1; AB 2,", 0), 0U) << rows[1];
+    EXPECT_EQ(rows[2].rfind("102,Wing,1,AA *,", 0), 0U) << rows[2];
+
+    // A new list replaces the saved doors in the report and in the system saved again.
+    std::ofstream(doors) << "Door,Keyed To\nA1,AB 3\n";
+    const std::string resaved = (folder.Path() / "t.varnholt").string();
+    const CommandResult replaced = RunCommand(
+        {"--system", saved, "--doors", doors.string(), "--save-system", resaved});
+    ASSERT_EQ(replaced.status, ExitDone) << replaced.err;
+    rows = Rows(keying({}).out);
+    EXPECT_EQ(rows.size(), 3U) << "the file named with --system is left as it was";
+    const CommandResult fromResaved = RunCommand({"--system", resaved, "--format", "csv", "--lost-key", "AB"});
+    ASSERT_EQ(fromResaved.status, ExitDone) << fromResaved.err;
+    EXPECT_EQ(fromResaved.out, "Door,Location,How\r\nA1,,intended\r\n");
+
+    // Edited by hand to a key the system does not have: refused, naming the door.
+    std::string edited = ReadWholeFile(resaved);
+    edited.replace(edited.find("\"AB 3\""), 6, "\"AB 9\"");
+    std::ofstream(resaved, std::ios::trunc) << edited;
+    const CommandResult unknown = RunCommand({"--system", resaved, "--format", "csv"});
+    EXPECT_EQ(unknown.status, ExitRefused);
+    EXPECT_NE(unknown.err.find("cannot be opened: its door A1 does not fit the system: it is keyed to AB 9, a "
+                               "key this system does not list."),
+              std::string::npos)
+        << unknown.err;
+    // Keyed to another key it has: the fingerprint tells.
+    edited.replace(edited.find("\"AB 9\""), 6, "\"AB 2\"");
+    std::ofstream(resaved, std::ios::trunc) << edited;
+    const CommandResult other = RunCommand({"--system", resaved, "--format", "csv"});
+    EXPECT_EQ(other.status, ExitRefused);
+    EXPECT_NE(other.err.find("the keys, pins and doors this version of the program makes of it differ"),
+              std::string::npos)
+        << other.err;
+
+    // Without doors in the file, the keying schedule asks for a list.
+    const std::string plain = (folder.Path() / "plain.varnholt").string();
+    ASSERT_EQ(RunCommand(System({"--keys", "3", "--save-system", plain})).status, ExitDone);
+    const CommandResult none = RunCommand({"--system", plain, "--format", "csv", "--report", "doors"});
+    EXPECT_EQ(none.status, ExitRefused);
+    EXPECT_NE(none.err.find("holds no doors; give the door list with --doors FILE.csv."), std::string::npos)
+        << none.err;
+}
+
+// A file of version 2 (before doors) opens as before, and gives the fingerprint it always had.
+TEST_F(BatchOutput, SystemFileOfVersionTwoOpensAsASystemWithoutDoors) {
+    const std::string saved = (folder.Path() / "s.varnholt").string();
+    ASSERT_EQ(RunCommand(System({"--masters", "1", "--keys", "3", "--save-system", saved})).status, ExitDone);
+    std::string text = ReadWholeFile(saved);
+    const CommandResult current = RunCommand({"--system", saved, "--format", "csv"});
+    text.replace(text.find("\"version\": 3"), 12, "\"version\": 2");
+    text.erase(text.find(",\n  \"doors\": []"), 15);
+    std::ofstream(saved, std::ios::trunc) << text;
+    const CommandResult old = RunCommand({"--system", saved, "--format", "csv"});
+    ASSERT_EQ(old.status, ExitDone) << old.err << text;
+    EXPECT_EQ(old.out, current.out);
+    text.replace(text.find("\"job\": {"), 8, "\"doors\": [], \"job\": {");
+    std::ofstream(saved, std::ios::trunc) << text;
+    const CommandResult doorsInOld = RunCommand({"--system", saved, "--format", "csv"});
+    EXPECT_EQ(doorsInOld.status, ExitRefused);
+    EXPECT_NE(doorsInOld.err.find("it has an unknown field \"doors\""), std::string::npos) << doorsInOld.err;
+}
+
 } // namespace
 } // namespace varnholt::tools::testing

@@ -173,7 +173,7 @@ TEST_F(SavedFileTrust, AChangedFileIsRefusedUnlessItPrintsWhatWasSaved) {
 
 // A file of version 1 (written by the program before its fingerprint covered the pins) opens
 // with a note, prints what the same system prints when it is defined again, and is saved again
-// as version 2.
+// as version 3.
 TEST_F(SavedFileTrust, AVersionOneFileOpensCheckedByItsKeyListAndSaysSo) {
     const std::string versionOne = std::string(VARNHOLT_GOLDEN_DIR) + "/system-file-version-1.varnholt";
     const CommandResult opened = Run({"--system", versionOne, "--format", "text"});
@@ -190,7 +190,7 @@ TEST_F(SavedFileTrust, AVersionOneFileOpensCheckedByItsKeyListAndSaysSo) {
     EXPECT_EQ(opened.out, defined.out);
 
     ASSERT_EQ(Run({"--system", versionOne, "--save-system", In("again.varnholt")}).status, ExitDone);
-    EXPECT_NE(ReadWholeFile(In("again.varnholt")).find("\"version\": 2,"), std::string::npos);
+    EXPECT_NE(ReadWholeFile(In("again.varnholt")).find("\"version\": 3,"), std::string::npos);
     const CommandResult again = Run({"--system", In("again.varnholt"), "--format", "text"});
     EXPECT_EQ(again.status, ExitDone);
     EXPECT_EQ(again.err, "");

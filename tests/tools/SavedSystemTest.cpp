@@ -152,9 +152,9 @@ TEST_F(SavedSystem, RefusesDamagedForeignNewerImpossibleAndChangedFilesWritingNo
     EXPECT_EQ(refusal(replaced("\"answers\": {", "\"answers\": {,")),
               "it is not valid JSON: line 19, column 15: a member name in quotes expected.\n");
     EXPECT_EQ(
-        refusal(replaced("\"version\": 2", "\"version\": 7")),
+        refusal(replaced("\"version\": 3", "\"version\": 7")),
         "it was saved by a newer version of this program (system file version 7; this version reads version "
-        "2). Open it with the newer version.\n");
+        "3). Open it with the newer version.\n");
     EXPECT_EQ(refusal(replaced("varnholt-system", "other-program")),
               "it is not a saved key system (its format is not \"varnholt-system\").\n");
     EXPECT_EQ(
