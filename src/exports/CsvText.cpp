@@ -2,8 +2,21 @@
 
 namespace varnholt::exports {
 
+namespace {
+
+// Written out rather than with find_first_of, which looks each character up in the set with a
+// call of its own: the largest system's CSV has close to 1.4 million fields.
+bool NeedsQuotes(std::string_view field) {
+    for (const char character : field)
+        if (character == ',' || character == '"' || character == '\r' || character == '\n')
+            return true;
+    return false;
+}
+
+} // namespace
+
 std::string QuoteCsvField(std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos)
+    if (!NeedsQuotes(field))
         return std::string(field);
     std::string quoted = "\"";
     for (const char character : field) {
@@ -20,7 +33,7 @@ void AppendCsvRow(std::string& text, std::initializer_list<std::string_view> fie
     for (const std::string_view field : fields) {
         if (!first)
             text += ',';
-        if (field.find_first_of(",\"\r\n") == std::string_view::npos)
+        if (!NeedsQuotes(field))
             text += field;
         else
             text += QuoteCsvField(field);
