@@ -38,17 +38,6 @@ void TrimRight(std::string& line) {
     line.erase(line.find_last_not_of(' ') + 1);
 }
 
-// A text the user typed, on one line: line breaks and control characters print as blanks.
-std::string OneLine(std::string_view text) {
-    std::string line;
-    for (const auto& piece : TextLines(text)) {
-        if (!line.empty())
-            line += ' ';
-        line += Joined(piece, 0, piece.size());
-    }
-    return line;
-}
-
 std::string Counted(std::int64_t count, std::string_view one, std::string_view many) {
     return std::to_string(count) + " " + std::string(count == 1 ? one : many);
 }
@@ -192,12 +181,8 @@ std::string DoorReportHeading(const KeySystemRequest& request, std::string_view 
                               std::string_view jobNumber, std::size_t pageColumn) {
     std::string heading = request.MfgName + " " + std::to_string(request.Chambers) + " Pin  " + std::string(reportName);
     if (!jobNumber.empty())
-        heading += "  Job " + OneLine(jobNumber);
-    const std::size_t room = pageColumn - 5; // "Page" and a blank before it
-    std::vector<std::string_view> characters = Characters(heading);
-    if (characters.size() > room)
-        heading = Joined(characters, 0, room - 1) + "…";
-    return PadRight(heading, room) + "Page";
+        heading += "  Job " + std::string(jobNumber);
+    return HeadingBeforePage(heading, pageColumn);
 }
 
 std::vector<std::vector<std::string>> SchematicBlocks(const std::vector<systems::Door>& doors,

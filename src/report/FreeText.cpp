@@ -67,4 +67,23 @@ std::vector<std::string> WrappedText(std::string_view text, std::size_t width) {
     return lines;
 }
 
+std::string OneLine(std::string_view text) {
+    std::string line;
+    for (const auto& piece : TextLines(text)) {
+        if (!line.empty())
+            line += ' ';
+        line += Joined(piece, 0, piece.size());
+    }
+    return line;
+}
+
+std::string HeadingBeforePage(std::string_view text, std::size_t pageColumn) {
+    const std::size_t room = pageColumn - 5; // "Page" and the blank after it
+    const std::string line = OneLine(text);
+    const std::vector<std::string_view> characters = Characters(line);
+    if (characters.size() > room)
+        return Joined(characters, 0, room - 1) + "…Page";
+    return line + std::string(room - characters.size(), ' ') + "Page";
+}
+
 } // namespace varnholt::report

@@ -24,4 +24,12 @@ std::vector<std::string> Wrapped(const std::vector<std::string_view>& line, std:
 // Every line of the text, each wrapped to width characters.
 std::vector<std::string> WrappedText(std::string_view text, std::size_t width);
 
+// The text on one line: line breaks and control characters print as blanks.
+std::string OneLine(std::string_view text);
+
+// A page's running head: the text on one line, cut by characters (ending in "…") where it would
+// reach the page number, padded, and "Page" ending a blank before pageColumn, where the page
+// number label stands.
+std::string HeadingBeforePage(std::string_view text, std::size_t pageColumn);
+
 } // namespace varnholt::report

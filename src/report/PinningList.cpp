@@ -1,6 +1,7 @@
 #include "report/PinningList.h"
 
 #include "engine/TextLayout.h"
+#include "report/FreeText.h"
 #include "report/JobDetailsText.h"
 #include "report/PinningListText.h"
 #include "report/Printouts.h"
@@ -141,8 +142,8 @@ std::string PinningList::HeadingLine() const {
         state.MfgName + " " + std::to_string(state.Chambers) + " Pin  Pinning List  " + state.TopMasterKey;
     if (!job.jobNumber.empty())
         line += "  Job " + job.jobNumber;
-    line.resize(static_cast<std::size_t>(PageNumberColumn) - 5, ' ');
-    return line + "Page";
+    // Cut by characters, not bytes: a job number is the user's text, in any alphabet.
+    return HeadingBeforePage(line, static_cast<std::size_t>(PageNumberColumn));
 }
 
 // The first page has the title block where the others have the page header: its own first line

@@ -99,6 +99,28 @@ TEST(PinningList, ListsEveryCylinderOnceUnderTheTitleBlockWithItsPinsAndExposure
     EXPECT_NE(text.find("BB       2"), std::string::npos);
 }
 
+// The running head is cut by characters: a job number in another alphabet neither breaks the
+// page's UTF-8 nor moves "Page" away from its number; a line break in it stays out of the head.
+TEST(PinningList, ALongJobNumberIsCutByCharactersBeforeThePageNumber) {
+    TestSystem system;
+    system.changeKeys = 1;
+    const GenerationState state = MakeState(system);
+    const KeySchedule schedule = ComputeKeySchedule(state);
+    for (const std::string number : {"ÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄ", "xÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄ", "12\n34"}) {
+        JobDetails job;
+        job.jobNumber = number;
+        PinningList list(state, schedule, job);
+        const std::string text = bands::ToText(list.Run());
+        const std::string head = text.substr(0, text.find('\n'));
+        EXPECT_EQ(head.substr(head.size() - 10), "Page     1") << head;
+        std::size_t characters = 0;
+        for (const char byte : head)
+            characters += (static_cast<unsigned char>(byte) & 0xC0U) != 0x80U ? 1 : 0;
+        EXPECT_EQ(characters, 88U) << head;
+        EXPECT_NE(head.find(number == "12\n34" ? "Job 12 34" : "…Page"), std::string::npos) << head;
+    }
+}
+
 TEST(PinningList, TypicalLineGivesTheMediansOfTheCylinders) {
     // Ranked by incidental bittings, the middle one of these opens to 64; the median is 2.
     const std::vector<CylinderExposure> seven{{64, 64}, {64, 64}, {64, 64}, {1, 1}, {2, 1}, {2, 1}, {2, 1}};
