@@ -4,6 +4,8 @@
 #include "systems/DoorListCsv.h"
 #include "systems/DoorSchedule.h"
 
+#include "HandDoorSystem.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,45 +16,9 @@
 namespace varnholt::systems {
 namespace {
 
-KeySystemRequest FiveChambers() {
-    KeySystemRequest request;
-    request.MfgName = "BRANDT";
-    request.Chambers = 5;
-    request.ShallowestCut = 0;
-    request.DeepestCut = 9;
-    request.StepIncrement = 1;
-    request.MaxAdjacentCut = 9;
-    request.TopMasterKey = "55555";
-    request.ControlChambers = "NNNNNNN";
-    request.MasterCount = 2;
-    request.SubMasterCount = 2;
-    request.ChangeKeyCount = 2;
-    request.ChamberRoles = "MSRRR";
-    return request;
-}
-
-ScheduledKey Key(KeyLevel level, std::string designation, std::string bitting, KeyIndex master = NoKey,
-                 KeyIndex subMaster = NoKey, int number = 0) {
-    ScheduledKey key;
-    key.level = level;
-    key.designation = std::move(designation);
-    key.bitting = std::move(bitting);
-    key.master = master;
-    key.subMaster = subMaster;
-    key.changeKeyNumber = number;
-    return key;
-}
-
-// Two masters; AB and BA share their sub-master cut, so that BA's family reaches AB's.
-KeySchedule HandSchedule() {
-    using enum KeyLevel;
-    return {Key(TopMaster, "", "55555"),       Key(Master, "A", "35555"),
-            Key(SubMaster, "AA", "33555", 1),  Key(SubMaster, "AB", "37555", 1),
-            Key(Master, "B", "75555"),         Key(SubMaster, "BA", "77555", 4),
-            Key(ChangeKey, "AA", "33355", 1, 2, 1), Key(ChangeKey, "AA", "33375", 1, 2, 2),
-            Key(ChangeKey, "AB", "37355", 1, 3, 1), Key(ChangeKey, "AB", "37375", 1, 3, 2),
-            Key(ChangeKey, "BA", "77355", 4, 5, 1)};
-}
+using varnholt::testing::FiveChambers;
+using varnholt::testing::HandKey;
+using varnholt::testing::HandSchedule;
 
 Door DoorTo(std::string number, std::string_view keyedTo) {
     Door door;
@@ -84,7 +50,7 @@ TEST(DoorTargets, AreReadInEveryFormTheKeyListsPrintAndWrittenBackOneWay) {
         EXPECT_TRUE(keys.Resolve(*ParseDoorTarget(unknown)).empty()) << unknown;
 
     // Without masters a change key is its number alone, and the top master is also "MK".
-    const KeySchedule plain{Key(KeyLevel::TopMaster, "", "555"), Key(KeyLevel::ChangeKey, "A", "355", NoKey, NoKey, 17)};
+    const KeySchedule plain{HandKey(KeyLevel::TopMaster, "", "555"), HandKey(KeyLevel::ChangeKey, "A", "355", NoKey, NoKey, 17)};
     const KeyDirectory plainKeys(plain, false);
     EXPECT_EQ(Names(plainKeys, plainKeys.Resolve(*ParseDoorTarget("17"))), std::vector<std::string>{"17"});
     EXPECT_EQ(plainKeys.Resolve(*ParseDoorTarget("MK")), std::vector<std::size_t>{0});
