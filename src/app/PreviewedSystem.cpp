@@ -32,7 +32,20 @@ std::chrono::year_month_day LocalToday() {
 }
 
 PreviewedSystem::PreviewedSystem(systems::SavedSystem system, const GenerationState& generated)
-    : saved(std::move(system)), state(generated) {}
+    : saved(std::move(system)), state(generated), doors(generated, saved.doors) {}
+
+std::optional<std::string> PreviewedSystem::DoorsRefusal() const {
+    if (auto refusal = doors.FirstRefusal())
+        return "The system cannot be saved with its doors as they are. " + *refusal +
+               "\nCorrect the door in \"Doors…\" or remove it, then save again.";
+    return std::nullopt;
+}
+
+void PreviewedSystem::DiscardChanges() {
+    saved.job = savedJob;
+    if (DoorsChanged())
+        doors.Assign(saved.doors);
+}
 
 PreviewedSystem PreviewedSystem::FromGeneration(const manufacturers::ManufacturerRecord& record,
                                                 const GenerationState& generated) {
@@ -56,8 +69,16 @@ std::variant<PreviewedSystem, std::string> PreviewedSystem::Open(const std::file
 
 std::optional<std::string> PreviewedSystem::SaveAs(const std::filesystem::path& path,
                                                    std::chrono::system_clock::time_point now) {
-    if (auto failure = systems::SaveSystemFile(path, saved, now))
+    if (auto refusal = DoorsRefusal())
+        return refusal;
+    systems::SavedSystem withDoors = saved;
+    if (DoorsChanged()) {
+        withDoors.doors = doors.Doors();
+        withDoors.fingerprint = systems::FingerprintOf(state, withDoors.doors);
+    }
+    if (auto failure = systems::SaveSystemFile(path, withDoors, now))
         return failure;
+    saved = std::move(withDoors);
     file = path;
     savedJob = saved.job;
     return std::nullopt;

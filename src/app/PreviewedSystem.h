@@ -2,6 +2,7 @@
 
 #include "bands/Document.h"
 #include "engine/GenerationState.h"
+#include "systems/DoorTable.h"
 #include "systems/SavedSystem.h"
 
 #include <chrono>
@@ -31,16 +32,24 @@ public:
     // A saved system, read, rebuilt and checked; or the message that says why not.
     static std::variant<PreviewedSystem, std::string> Open(const std::filesystem::path& file);
 
-    // Saves under that name; the message of a failure, nothing on success.
+    // Saves under that name, with the doors; the message of a failure, nothing on success. A
+    // door the file could not hold (one refused in the table) is named and nothing is written.
     std::optional<std::string> SaveAs(const std::filesystem::path& file,
                                       std::chrono::system_clock::time_point now);
 
     void SetJobDetails(report::JobDetails job) { saved.job = std::move(job); }
-    // Whether the job details differ from those last saved to or opened from the file (none for
-    // a system just generated).
-    bool HasUnsavedChanges() const { return saved.job != savedJob; }
-    // Back to the job details last saved.
-    void DiscardChanges() { saved.job = savedJob; }
+    // Whether the job details or the doors differ from those last saved to or opened from the
+    // file (none for a system just generated).
+    bool HasUnsavedChanges() const { return JobDetailsChanged() || DoorsChanged(); }
+    bool JobDetailsChanged() const { return saved.job != savedJob; }
+    bool DoorsChanged() const { return doors.Doors() != saved.doors; }
+    // Back to the job details and doors last saved.
+    void DiscardChanges();
+    // Why the doors cannot be saved as they are (a door refused in the table), if they cannot.
+    std::optional<std::string> DoorsRefusal() const;
+    // The doors as the user edits them; kept by the next save.
+    systems::DoorTable& Doors() { return doors; }
+    const systems::DoorTable& Doors() const { return doors; }
     const report::JobDetails& JobDetails() const { return saved.job; }
     const systems::SavedSystem& Saved() const { return saved; }
     // The system as generated, for what is made from it besides the report.
@@ -65,6 +74,7 @@ private:
     std::optional<std::filesystem::path> file;
     std::optional<std::string> openingNote;
     report::JobDetails savedJob;
+    systems::DoorTable doors;
 };
 
 } // namespace varnholt::app

@@ -1,9 +1,11 @@
 #include "app/SystemFileCommands.h"
 
+#include "app/DoorWindow.h"
 #include "app/JobDetailsDialog.h"
 #include "app/Program.h"
 #include "app/UnsavedChanges.h"
 #include "qt/reports/PreviewWindow.h"
+#include "report/DoorReports.h"
 #include "systems/SystemFile.h"
 
 #include <QApplication>
@@ -66,6 +68,7 @@ SystemFileCommands::SystemFileCommands(Program& owner, Presenter presenter)
 }
 
 void SystemFileCommands::SystemGenerated() {
+    CloseDoors();
     current = PreviewedSystem::FromGeneration(program.file.CurrentManufacturer, program.state);
 }
 
@@ -78,6 +81,8 @@ void SystemFileCommands::AddCommands(qtreports::PreviewWindow& preview) {
     preview.AddCommand(
         QStringLiteral("&Job Details…"), [this, window = &preview] { EditJobDetails(window); },
         qtreports::PreviewWindow::CommandMenu::System, QKeySequence(Qt::CTRL | Qt::Key_J));
+    preview.AddCommand(QStringLiteral("&Doors…"), [this, window = &preview] { ShowDoors(*window); },
+                       qtreports::PreviewWindow::CommandMenu::System, QKeySequence(Qt::CTRL | Qt::Key_D));
     ShowState(preview);
     preview.SetCloseQuestion([this, window = &preview] { return MayLeaveCurrent(window); });
 }
@@ -90,7 +95,71 @@ void SystemFileCommands::ShowState(qtreports::PreviewWindow& preview) const {
 }
 
 bool SystemFileCommands::MayLeaveCurrent(QWidget* parent) {
-    return !current || MayLeaveSystem(program.application, *current, [this, parent] { SaveSystem(parent); });
+    const bool discarded = current && current->HasUnsavedChanges();
+    if (current && !MayLeaveSystem(program.application, *current, [this, parent] { SaveSystem(parent); }))
+        return false;
+    if (discarded && doorWindow)
+        doorWindow->Reload();
+    return true;
+}
+
+DoorWindow* SystemFileCommands::Doors() const {
+    return doorWindow.data();
+}
+
+void SystemFileCommands::ShowDoorReport(bands::Document document, const std::string& stem) {
+    doorReport = qtreports::PreviewWindow::Show(std::move(document), {});
+    doorReport->RememberSettings();
+    doorReport->SetFileNameStem(current->NameStem(LocalToday()) + stem);
+    doorReport->SetShownFile(current->File() ? NameOf(current->File()->filename()) : QString());
+    if (doorWindow && doorWindow->parentWidget() != nullptr)
+        doorReport->CascadeFrom(*doorWindow->parentWidget());
+    doorReport->raise();
+    doorReport->activateWindow();
+}
+
+// The window edits the current system's doors: it goes before the system does.
+void SystemFileCommands::CloseDoors() {
+    delete doorWindow.data();
+    doorWindow = nullptr;
+}
+
+void SystemFileCommands::ShowDoors(qtreports::PreviewWindow& preview) {
+    if (!current)
+        return;
+    if (!doorWindow || doorWindow->parentWidget() != &preview) {
+        CloseDoors();
+        doorWindow = new DoorWindow(
+            current->Doors(),
+            [this](toolkit::BoxKind kind, std::string_view text, toolkit::Buttons buttons) {
+                return program.application.ShowMessage(kind, text, buttons);
+            },
+            [this, window = &preview] { ShowState(*window); }, &preview);
+        doorWindow->proposedExportName =
+            QString::fromStdString(current->NameStem(LocalToday()) + " doors.csv");
+        doorWindow->showKeyingSchedule = [this] {
+            if (!current)
+                return;
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            bands::Document document = report::KeyingScheduleDocument(current->State(), current->Doors().Doors(),
+                                                                      current->JobDetails());
+            QApplication::restoreOverrideCursor();
+            ShowDoorReport(std::move(document), " keying schedule");
+        };
+        doorWindow->showLostKey = [this](const std::string& designation) -> std::optional<std::string> {
+            if (!current)
+                return std::nullopt;
+            report::LostKeyPages lost = report::LostKeyDocument(current->State(), current->Doors().Doors(),
+                                                                designation, current->JobDetails());
+            if (!lost.refusal.empty())
+                return lost.refusal;
+            ShowDoorReport(std::move(lost.document), " lost key " + designation);
+            return std::nullopt;
+        };
+    }
+    doorWindow->show();
+    doorWindow->raise();
+    doorWindow->activateWindow();
 }
 
 QString SystemFileCommands::SystemsFolder() {
@@ -121,6 +190,7 @@ bool SystemFileCommands::Open(const std::filesystem::path& file) {
         Refuse(*refusal);
         return false;
     }
+    CloseDoors();
     current = std::get<PreviewedSystem>(std::move(opened));
     present(current->RunReport(), 1);
     if (current->OpeningNote())
@@ -131,6 +201,11 @@ bool SystemFileCommands::Open(const std::filesystem::path& file) {
 void SystemFileCommands::SaveSystem(QWidget* parent) {
     if (!current)
         return;
+    // Asked before the name: a door the file cannot hold is mended first.
+    if (auto refusal = current->DoorsRefusal()) {
+        Refuse(*refusal);
+        return;
+    }
     const std::filesystem::path proposed = current->ProposedFileName(LocalToday());
     QString name =
         chooseSaveFile(parent, proposed.has_parent_path() ? NameOf(proposed)

@@ -4,10 +4,12 @@
 #include "bands/Document.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QWidget;
@@ -18,6 +20,7 @@ class PreviewWindow;
 
 namespace varnholt::app {
 
+class DoorWindow;
 class Program;
 
 // Saved systems in the windows: the preview's "Save System…" and "Job Details…", opening a
@@ -52,6 +55,9 @@ public:
     // The folder the system file dialogs start in: the last one used, the documents folder at first.
     static QString SystemsFolder();
     void EditJobDetails(QWidget* parent);
+    // "Doors…": the door table of the current system, one window at a time.
+    void ShowDoors(qtreports::PreviewWindow& preview);
+    DoorWindow* Doors() const;
 
     const std::optional<PreviewedSystem>& Current() const { return current; }
 
@@ -70,7 +76,13 @@ private:
 
     Program& program;
     Presenter present;
+    void CloseDoors();
+    // A report of the doors in a preview of its own, down and right of the system's.
+    void ShowDoorReport(bands::Document document, const std::string& stem);
+
     std::optional<PreviewedSystem> current;
+    QPointer<DoorWindow> doorWindow;
+    std::unique_ptr<qtreports::PreviewWindow> doorReport;
 };
 
 } // namespace varnholt::app

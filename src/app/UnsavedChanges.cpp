@@ -14,8 +14,11 @@ bool MayLeaveSystem(toolkit::Application& application, PreviewedSystem& system, 
     const std::string name = system.File() ? "\"" + system.File()->filename().string() + "\""
                                            : "the system of " + system.State().MfgName;
     switch (application.ShowMessage(toolkit::BoxKind::Confirmation,
-                                    "The job details of " + name + " have not been saved.\n"
-                                                                   "Do you want to save them?",
+                                    std::string(system.DoorsChanged()
+                                                    ? system.JobDetailsChanged() ? "The job details and doors of "
+                                                                                 : "The doors of "
+                                                    : "The job details of ") +
+                                        name + " have not been saved.\nDo you want to save them?",
                                     toolkit::Buttons::SaveDiscardCancel)) {
     case toolkit::Answer::Save:
         save();

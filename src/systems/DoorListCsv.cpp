@@ -168,7 +168,40 @@ int CylinderCount(const std::string& text, int line) {
     return count;
 }
 
+void AppendField(std::string& text, std::string_view field) {
+    // Blanks around a field would be trimmed from a door number on the way back.
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos &&
+        (field.empty() || (field.front() != ' ' && field.back() != ' '))) {
+        text += field;
+        return;
+    }
+    text += '"';
+    for (const char character : field) {
+        if (character == '"')
+            text += '"';
+        text += character;
+    }
+    text += '"';
+}
+
 } // namespace
+
+std::string DoorListCsvText(const std::vector<Door>& doors) {
+    std::string text = "Door,Location,Keyed To,Cylinders,Notes\r\n";
+    for (const Door& door : doors) {
+        AppendField(text, door.number);
+        text += ',';
+        AppendField(text, door.location);
+        text += ',';
+        AppendField(text, DoorTargetsText(door.targets));
+        text += ',';
+        text += std::to_string(door.cylinders);
+        text += ',';
+        AppendField(text, door.notes);
+        text += "\r\n";
+    }
+    return text;
+}
 
 DoorListReading ReadDoorListCsv(std::string_view text, const KeySystemRequest& request,
                                 const KeySchedule& schedule) {

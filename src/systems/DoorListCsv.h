@@ -31,4 +31,9 @@ struct DoorListReading {
 DoorListReading ReadDoorListCsv(std::string_view text, const KeySystemRequest& request,
                                 const KeySchedule& schedule);
 
+// The doors as a door list that ReadDoorListCsv reads back as they are: the header
+// "Door,Location,Keyed To,Cylinders,Notes", then one door a record, CRLF line ends, a field
+// quoted when it holds a comma, a quote or a line break.
+std::string DoorListCsvText(const std::vector<Door>& doors);
+
 } // namespace varnholt::systems
