@@ -275,7 +275,8 @@ void WriteReport(const BatchOptions& options, BatchSystem& system, std::optional
         WriteStreamed(writeJson, options, out, saveSystem);
         break;
     case OutputFormat::Text:
-        WriteText(bands::ToText(runReport(OutputFormat::Text)), options, out, saveSystem);
+        WriteStreamed([&](std::ostream& stream) { bands::WriteText(runReport(OutputFormat::Text), stream); },
+                      options, out, saveSystem);
         break;
     case OutputFormat::Csv:
         WriteCsv(state, *schedule, options, doors, out, saveSystem);

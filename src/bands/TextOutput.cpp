@@ -3,6 +3,7 @@
 #include "bands/FontMetrics.h"
 
 #include <cmath>
+#include <ostream>
 #include <vector>
 
 namespace varnholt::bands {
@@ -34,36 +35,53 @@ void DropTrailingBlanks(std::string& row) {
     row.erase(end == std::string::npos ? 0 : end + 1);
 }
 
+// Appends the text of one page (without the form feed that separates it from the one before).
+void AppendPage(std::string& result, const Document& document, const DocumentPage& page) {
+    const double top = document.setup.topMargin * PointsPerInch;
+    const double left = document.setup.leftMargin * PointsPerInch;
+    std::vector<std::string> rows;
+    for (const PlacedText& text : page.texts) {
+        const std::size_t row = GridIndex(text.top - top, document.rowHeight);
+        if (rows.size() <= row) {
+            rows.resize(row + 1);
+        }
+        PutAt(rows[row], GridIndex(text.left - left, document.columnWidth), text.text);
+    }
+    for (std::string& row : rows) {
+        DropTrailingBlanks(row);
+    }
+    while (!rows.empty() && rows.back().empty()) {
+        rows.pop_back();
+    }
+    for (const std::string& row : rows) {
+        result += row;
+        result += '\n';
+    }
+}
+
 } // namespace
 
 std::string ToText(const Document& document) {
     std::string result;
-    const double top = document.setup.topMargin * PointsPerInch;
-    const double left = document.setup.leftMargin * PointsPerInch;
     for (std::size_t pageIndex = 0; pageIndex < document.pages.size(); ++pageIndex) {
         if (pageIndex > 0) {
             result += '\f';
         }
-        std::vector<std::string> rows;
-        for (const PlacedText& text : document.pages[pageIndex].texts) {
-            const std::size_t row = GridIndex(text.top - top, document.rowHeight);
-            if (rows.size() <= row) {
-                rows.resize(row + 1);
-            }
-            PutAt(rows[row], GridIndex(text.left - left, document.columnWidth), text.text);
-        }
-        for (std::string& row : rows) {
-            DropTrailingBlanks(row);
-        }
-        while (!rows.empty() && rows.back().empty()) {
-            rows.pop_back();
-        }
-        for (const std::string& row : rows) {
-            result += row;
-            result += '\n';
-        }
+        AppendPage(result, document, document.pages[pageIndex]);
     }
     return result;
+}
+
+void WriteText(const Document& document, std::ostream& out) {
+    std::string page;
+    for (std::size_t pageIndex = 0; pageIndex < document.pages.size(); ++pageIndex) {
+        page.clear();
+        if (pageIndex > 0) {
+            page += '\f';
+        }
+        AppendPage(page, document, document.pages[pageIndex]);
+        out.write(page.data(), static_cast<std::streamsize>(page.size()));
+    }
 }
 
 } // namespace varnholt::bands
