@@ -6,6 +6,10 @@
 
 #include <cstdlib>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace varnholt::app {
 
 namespace {
@@ -74,7 +78,24 @@ StartEnvironment CurrentStartEnvironment() {
         environment.xdgDataHome = dataHome;
     if (const char* home = std::getenv("HOME"))
         environment.home = home;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"))
+        environment.xdgRuntimeDir = runtime;
     return environment;
+}
+
+fs::path CopiesFolder(const StartEnvironment& environment) {
+    const fs::path runtime(environment.xdgRuntimeDir);
+    if (!environment.xdgRuntimeDir.empty() && runtime.is_absolute())
+        return runtime / "varnholt";
+    std::error_code error;
+    const fs::path temporary = fs::temp_directory_path(error);
+    if (error)
+        return {};
+#ifndef _WIN32
+    return temporary / ("varnholt-copies-" + std::to_string(::getuid()));
+#else
+    return temporary / "varnholt-copies";
+#endif
 }
 
 fs::path DataFolder(const StartEnvironment& environment) {

@@ -13,6 +13,7 @@ struct StartEnvironment {
     std::filesystem::path currentFolder;
     std::string xdgDataHome; // $XDG_DATA_HOME, empty when unset
     std::string home;        // $HOME
+    std::string xdgRuntimeDir; // $XDG_RUNTIME_DIR, empty when unset
 };
 
 struct WorkingFolderChoice {
@@ -29,6 +30,11 @@ StartEnvironment CurrentStartEnvironment();
 // The user's data folder for the program: $XDG_DATA_HOME/varnholt, or ~/.local/share/varnholt
 // when XDG_DATA_HOME is unset or not absolute. Empty when neither gives an absolute path.
 std::filesystem::path DataFolder(const StartEnvironment& environment);
+
+// Where the copies of the program that run at the same time leave their markers (see
+// files::RunningCopy): "varnholt" in the user's runtime folder, or a folder named with the user's
+// number in the system's temporary folder when there is none.
+std::filesystem::path CopiesFolder(const StartEnvironment& environment);
 
 // The folder whose "Varnholt.MFG" the program uses: the --folder one as given; else the start
 // folder when it holds a database; else the data folder, created and given a copy of the sample

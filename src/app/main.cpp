@@ -2,6 +2,7 @@
 #include "app/QtProgram.h"
 #include "app/SampleDatabase.h"
 #include "app/WorkingFolder.h"
+#include "files/RunningCopy.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -69,7 +70,10 @@ int main(int argc, char** argv) {
     std::error_code error;
     std::filesystem::current_path(working.folder, error);
 
+    // A second copy of the program opens down and right of the first, not hidden exactly under it.
+    const varnholt::files::RunningCopy copy(varnholt::app::CopiesFolder(environment));
     varnholt::app::QtProgram program(working.folder);
+    program.Model().application.SetCopyNumber(copy.Number());
     program.Start();
     if (working.note)
         program.ShowNote(*working.note);

@@ -35,11 +35,6 @@ void Application::Activate(Form& form) {
     activation.push_back(&form);
 }
 
-void Application::SetScreenSize(int width, int height) {
-    screenWidth = width;
-    screenHeight = height;
-}
-
 void Application::SetClipboardText(std::string text) {
     if (WriteClipboard) {
         WriteClipboard(text);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/MessageService.h"
+#include "toolkit/WindowPlacement.h"
 
 #include <functional>
 #include <string>
@@ -36,10 +37,19 @@ public:
     Form* ActiveForm() const;
     void Activate(Form& form);
 
-    // Size of the screen forms are centred on. The on-screen backend sets the real one.
-    int ScreenWidth() const { return screenWidth; }
-    int ScreenHeight() const { return screenHeight; }
-    void SetScreenSize(int width, int height);
+    // The part of the screen forms are placed in. The on-screen backend sets the real one.
+    const ScreenArea& Screen() const { return screen; }
+    int ScreenWidth() const { return screen.width; }
+    int ScreenHeight() const { return screen.height; }
+    void SetScreenSize(int width, int height) { screen = {0, 0, width, height}; }
+    void SetScreenArea(const ScreenArea& area) { screen = area; }
+    // What the window manager puts around each form; the on-screen backend tells it.
+    const WindowFrame& Frame() const { return frame; }
+    void SetWindowFrame(const WindowFrame& value) { frame = value; }
+    // This program's number among its copies running at the same time, 0 for the first: its
+    // centred forms lie that many cascade steps down and right, clear of the other copies'.
+    int CopyNumber() const { return copyNumber; }
+    void SetCopyNumber(int number) { copyNumber = number; }
 
     // The clipboard the edit fields copy to and paste from: the program's own until the on-screen
     // backend connects the system's through the two functions.
@@ -71,8 +81,9 @@ private:
     std::vector<Form*> forms;
     // Forms in the order they were last activated, latest at the back.
     std::vector<Form*> activation;
-    int screenWidth = 1280;
-    int screenHeight = 1024;
+    ScreenArea screen;
+    WindowFrame frame;
+    int copyNumber = 0;
     bool terminated = false;
     int dispatchDepth = 0;
 };

@@ -58,8 +58,11 @@ void Form::SetCentredOnScreen(bool value) {
 }
 
 void Form::PlaceInScreenCentre() {
-    formState.left = (formState.application.ScreenWidth() - formState.clientWidth) / 2;
-    formState.top = (formState.application.ScreenHeight() - formState.clientHeight) / 2;
+    const Application& application = formState.application;
+    const FramePosition centre = CentredInArea(formState.clientWidth, formState.clientHeight, application.Screen(),
+                                               application.Frame(), application.CopyNumber());
+    formState.left = centre.left;
+    formState.top = centre.top;
 }
 
 void Form::SetResizable(bool value) {
@@ -81,6 +84,11 @@ void Form::Show() {
     if (formState.centredOnScreen) {
         PlaceInScreenCentre();
     }
+    const Application& application = formState.application;
+    const FramePosition kept = KeptInArea({formState.left, formState.top}, formState.clientWidth,
+                                          formState.clientHeight, application.Screen(), application.Frame());
+    formState.left = kept.left;
+    formState.top = kept.top;
     const bool wasVisible = formState.visible;
     formState.visible = true;
     formState.application.Activate(*this);

@@ -53,7 +53,9 @@ public:
     int Left() const { return formState.left; }
     int Top() const { return formState.top; }
     void SetPosition(int newLeft, int newTop);
-    // When set, every Show places the window in the centre of the screen.
+    // When set, every Show places the window in the centre of the screen. Whatever its position,
+    // a window is shown with its frame inside the screen, or from the screen's top edge where it
+    // is taller (see KeptInArea).
     bool CentredOnScreen() const { return formState.centredOnScreen; }
     void SetCentredOnScreen(bool value);
     // A fixed dialog border (not resizable) or a sizeable one.

@@ -35,7 +35,7 @@ public:
         fs::remove_all(path, error);
     }
     StartEnvironment Environment() const {
-        return {path / "start", (path / "data-home").string(), "/nonexistent"};
+        return {path / "start", (path / "data-home").string(), "/nonexistent", (path / "runtime").string()};
     }
     fs::path path;
 };

@@ -5,8 +5,10 @@ On a 1366x768 X server with openbox, once plain and once at 125 % scaling: a sav
 into its preview; its frame, title bar included, lies inside the screen; its commands are reached
 by a menu mnemonic, by shortcuts and by Tab and Space; the pinning list opens beside it and
 Escape closes it; job details typed in the preview ask before the preview closes and before the
-program ends; a bitting pasted into the "Data Input" dialog goes in digit by digit. Every key
-waits for the program's account of where its focus went (see RealInputTest.py).
+program ends; a bitting pasted into the "Data Input" dialog goes in digit by digit. The "Data
+Input" dialog, taller than the screen at 125 %, has its title bar on the screen; a second copy of
+the program opens down and right of the first. Every key waits for the program's account of where
+its focus went (see RealInputTest.py).
 """
 
 import argparse
@@ -19,7 +21,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from RealInputTest import Desktop, Failure, InputTraceCategory  # noqa: E402
+from RealInputTest import Desktop, Failure, InputTraceCategory, run_inside_private_x_server  # noqa: E402
 
 Screen = (1366, 768)
 InsideXvfb = "VARNHOLT_E2E_PREVIEW_INSIDE_XVFB"
@@ -45,13 +47,19 @@ def frame_of(desktop, window):
 
 
 def expect_on_screen(desktop, window, what):
+    """The frame lies inside the screen; a window taller than the screen starts at its top, so
+    that its title bar can be reached."""
     x, y, width, height, top = frame_of(desktop, window)
     print(f"    {what}: frame {width}x{height} at {x},{y} (title bar {top} px)", flush=True)
     if top == 0:
         raise Failure(f"{what} has no title bar: the window manager did not frame it")
-    if x < 0 or y < 0 or x + width > Screen[0] or y + height > Screen[1]:
+    if x < 0 or y < 0 or x + width > Screen[0]:
         raise Failure(f"the frame of {what} ({width}x{height} at {x},{y}) is not inside the "
                       f"{Screen[0]}x{Screen[1]} screen")
+    if height > Screen[1] and y != 0:
+        raise Failure(f"{what} is taller than the screen ({height} px) and starts at y = {y}, not at its top")
+    if height <= Screen[1] and y + height > Screen[1]:
+        raise Failure(f"the frame of {what} ({width}x{height} at {x},{y}) reaches below the screen")
     return x, y
 
 
@@ -75,16 +83,76 @@ def tab_to(desktop, title, component, limit=25):
     raise Failure(f"Tab did not reach {component} in \"{title}\" within {limit} presses")
 
 
-def start(desktop, program, workDir, scale, logPath):
+def user_environment(workDir, scale):
+    """A user of their own for the program: runtime, data and settings folders of the test's."""
     environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(scale))
     for name in ["XDG_RUNTIME_DIR", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "HOME"]:
         environment[name] = tempfile.mkdtemp(prefix=name.lower() + "-", dir=os.path.dirname(workDir))
     os.chmod(environment["XDG_RUNTIME_DIR"], 0o700)
     environment["QT_LOGGING_RULES"] = f"{InputTraceCategory}.debug=true"
+    return environment
+
+
+def launch(program, workDir, environment, logPath, *files):
+    return subprocess.Popen([program, "--folder", workDir, *files], cwd=workDir, env=environment,
+                            stdout=open(logPath, "wb"), stderr=subprocess.STDOUT)
+
+
+def start(desktop, program, workDir, scale, logPath):
     desktop.log = logPath
-    desktop.program = subprocess.Popen([program, "--folder", workDir, os.path.join(workDir, SystemFile)],
-                                       cwd=workDir, env=environment, stdout=open(logPath, "wb"),
-                                       stderr=subprocess.STDOUT)
+    desktop.program = launch(program, workDir, user_environment(workDir, scale), logPath,
+                             os.path.join(workDir, SystemFile))
+
+
+def main_window_of(desktop, process):
+    """The main window of one running copy of the program, found by its process."""
+    def search():
+        return desktop.xdotool("search", "--all", "--onlyvisible", "--pid", str(process.pid), "--name", "^Varnholt$",
+                               check=False).split()
+    desktop.wait_until(search, 15.0, f"the main window of the copy with process {process.pid}")
+    return search()[-1]
+
+
+def two_copies(desktop, arguments, root, scale, step):
+    """A second copy of the program, started while the first runs, opens down and right of it."""
+    tag = f"{int(scale * 100)}%"
+    workDir = os.path.join(root, f"copies-{scale}")
+    os.makedirs(workDir)
+    shutil.copy(arguments.database, os.path.join(workDir, "Varnholt.MFG"))
+    environment = user_environment(workDir, scale)
+    step(f"{tag}: a second copy of the program opens down and right of the first")
+    firstLog = os.path.join(desktop.shots, f"first-copy-{tag}.log")
+    desktop.log = firstLog
+    desktop.program = launch(arguments.program, workDir, environment, firstLog)
+    second = None
+    try:
+        first = main_window_of(desktop, desktop.program)
+        desktop.wait_focus("Varnholt", "Button1")
+        time.sleep(0.5)
+        second = launch(arguments.program, workDir, environment, os.path.join(desktop.shots, f"second-copy-{tag}.log"))
+        secondWindow = main_window_of(desktop, second)
+        time.sleep(0.8)
+        desktop.screenshot(f"two-copies-{tag}")
+        firstAt = expect_on_screen(desktop, first, "the first copy's main window")
+        secondAt = expect_on_screen(desktop, secondWindow, "the second copy's main window")
+        shift = (secondAt[0] - firstAt[0], secondAt[1] - firstAt[1])
+        # At least a title bar's height, so that the first copy's title stays in sight.
+        if shift[0] <= 0 or shift[1] < frame_of(desktop, first)[4]:
+            raise Failure(f"the second copy opened at {secondAt}, not down and right of the first at {firstAt}")
+        for window, process, name in [(secondWindow, second, "second"), (first, desktop.program, "first")]:
+            desktop.focus(window, "Varnholt")
+            desktop.key("Escape")
+            try:
+                code = process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                raise Failure(f"Escape did not end the {name} copy within 10 s") from None
+            if code != 0:
+                raise Failure(f"the {name} copy ended with exit code {code}")
+    finally:
+        if second is not None and second.poll() is None:
+            second.kill()
+            second.wait()
+        desktop.stop_program(f"left-running-{tag}")
 
 
 def session(desktop, arguments, root, scale, step):
@@ -158,6 +226,10 @@ def session(desktop, arguments, root, scale, step):
         desktop.wait_focus("Varnholt", "Button1")
         desktop.key("Return")  # Generate a New System
         desktop.wait_focus("Data Input", "LB1")
+        time.sleep(0.5)
+        desktop.screenshot(f"data-input-{tag}")
+        # 616 pixels of client at 125 % are taller than the screen: the title bar stays on it.
+        expect_on_screen(desktop, desktop.wait_window("Data Input"), "the Data Input dialog")
         desktop.key("Return")  # the first manufacturer: 5 chambers at first
         desktop.wait_focus("Data Input", "Edit1")
         seen = len(desktop.trace())
@@ -190,10 +262,7 @@ def session(desktop, arguments, root, scale, step):
         else:
             tab_to(desktop, BoxTitle, "Discard")
             desktop.key("space")
-        try:
-            code = desktop.program.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            raise Failure("the program did not end after the question was answered") from None
+        code = desktop.wait_program_end(10, "the answered question")
         if code != 0:
             raise Failure(f"the program ended with exit code {code}")
         with open(os.path.join(workDir, SystemFile), encoding="utf-8") as stream:
@@ -202,35 +271,7 @@ def session(desktop, arguments, root, scale, step):
             raise Failure(f"the job details were {'not ' if not saved else ''}in the saved system after "
                           f"{'Save' if saving else 'Discard'}")
     finally:
-        if desktop.program is not None and desktop.program.poll() is None:
-            desktop.screenshot(f"left-running-{tag}")
-            desktop.program.kill()
-            desktop.program.wait()
-
-
-def run_inside_private_x_server():
-    reader, writer = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", f"{Screen[0]}x{Screen[1]}x24",
-                               "-nolisten", "tcp", "-noreset"], pass_fds=[writer],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(writer)
-    manager = None
-    try:
-        with os.fdopen(reader) as announced:
-            display = announced.readline().strip()
-        if not display:
-            print("FAILED: the private X server did not start")
-            return 1
-        environment = dict(os.environ, DISPLAY=f":{display}", **{InsideXvfb: "1"})
-        manager = subprocess.Popen(["openbox"], env=environment, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
-        return subprocess.call([sys.executable, os.path.abspath(__file__)] + sys.argv[1:], env=environment)
-    finally:
-        if manager is not None:
-            manager.terminate()
-            manager.wait()
-        server.terminate()
-        server.wait()
+        desktop.stop_program(f"left-running-{tag}")
 
 
 def main():
@@ -249,7 +290,8 @@ def main():
         print(f"FAILED: missing tools {', '.join(missing)} (scripts/install-dependencies.sh installs them)")
         return 1
     if os.environ.get(InsideXvfb) != "1":
-        return run_inside_private_x_server()
+        return run_inside_private_x_server(os.path.abspath(__file__), f"{Screen[0]}x{Screen[1]}x24", InsideXvfb,
+                                           window_manager=True)
 
     clock = time.monotonic()
     root = tempfile.mkdtemp(prefix="varnholt-e2e-preview-")
@@ -268,6 +310,7 @@ def main():
     try:
         for scale in [1.0, 1.25]:
             session(desktop, arguments, root, scale, step)
+            two_copies(desktop, arguments, root, scale, step)
     except Failure as failure:
         if os.path.isdir(arguments.artifacts):
             shutil.rmtree(arguments.artifacts)

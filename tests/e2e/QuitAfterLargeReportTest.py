@@ -10,7 +10,6 @@ import argparse
 import os
 import shutil
 import struct
-import subprocess
 import sys
 import tempfile
 import time
@@ -57,10 +56,7 @@ def drive(program, root):
         desktop.screenshot("before-escape")
         desktop.key("Escape")
         pressed = time.monotonic()
-        try:
-            code = desktop.program.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            raise real.Failure("Escape did not end the program within 30 s") from None
+        code = desktop.wait_program_end(30, "Escape")
         took = time.monotonic() - pressed
         print(f"the program ended {took:.2f} s after Escape, exit code {code}", flush=True)
         if code != 0:
@@ -68,10 +64,7 @@ def drive(program, root):
         if took > QuitWithin:
             raise real.Failure(f"the program stayed {took:.2f} s after Escape")
     finally:
-        if desktop.program is not None and desktop.program.poll() is None:
-            desktop.screenshot("left-running")
-            desktop.program.kill()
-            desktop.program.wait()
+        desktop.stop_program()
 
 
 def main():

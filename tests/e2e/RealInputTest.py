@@ -103,6 +103,21 @@ class Desktop:
             raise Failure(f"the program ended unexpectedly with exit code {self.program.returncode} "
                           f"(the X server on {os.environ.get('DISPLAY', 'no display')} {server})")
 
+    def wait_program_end(self, timeout, after):
+        """The program's exit code once it has ended, as it must `after` something (the key that
+        quits, an answered question) within `timeout` seconds."""
+        try:
+            return self.program.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"{after} did not end the program within {timeout:.0f} s") from None
+
+    def stop_program(self, name="left-running"):
+        """Ends a program a failed run left behind, with a picture of how it was left."""
+        if self.program is not None and self.program.poll() is None:
+            self.screenshot(name)
+            self.program.kill()
+            self.program.wait()
+
     def windows(self, title):
         output = self.xdotool("search", "--onlyvisible", "--name", f"^{re.escape(title)}$", check=False)
         return [line for line in output.split() if line.strip()]
@@ -454,10 +469,7 @@ def quit_with_escape(desktop, mainWindow):
     desktop.focus(mainWindow, "Varnholt")
     desktop.screenshot("before-escape")
     desktop.key("Escape")
-    try:
-        code = desktop.program.wait(timeout=10)
-    except subprocess.TimeoutExpired:
-        raise Failure("Escape in the main window did not end the program within 10 s") from None
+    code = desktop.wait_program_end(10, "Escape in the main window")
     if code != 0:
         raise Failure(f"the program ended with exit code {code} after Escape")
 
@@ -580,35 +592,41 @@ def drive(arguments, workDir, shots, faults, clock):
         step("quit with Escape in the main window")
         quit_with_escape(desktop, mainWindow)
     finally:
-        if desktop.program is not None and desktop.program.poll() is None:
-            desktop.screenshot("left-running")
-            desktop.program.kill()
-            desktop.program.wait()
+        desktop.stop_program()
     step("check the manufacturer file byte by byte")
     check_database(os.path.join(workDir, "Varnholt.MFG"))
     step("check the PDF's text")
     check_pdf(desktop, faults, pdfPath, pages)
 
 
-def run_inside_private_x_server(script=os.path.abspath(__file__)):
-    """Runs the script again on an X server of its own. Xvfb picks a free display itself and
-    tells it: choosing one beforehand (as xvfb-run -a does) races other test runs for it."""
+def run_inside_private_x_server(script=os.path.abspath(__file__), screen=ScreenGeometry, insideFlag=InsideXvfb,
+                                window_manager=False):
+    """Runs the script again on an X server of its own, with openbox on it if asked. Xvfb picks a
+    free display itself and tells it: choosing one beforehand (as xvfb-run -a does) races other
+    test runs for it."""
     reader, writer = os.pipe()
     # -noreset: an X server resets when its last client leaves, dropping the keyboard layout set
     # below and refusing the clients that connect meanwhile (the program among them).
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", ScreenGeometry,
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", screen,
                                "-nolisten", "tcp", "-noreset"], pass_fds=[writer],
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(writer)
+    manager = None
     try:
         with os.fdopen(reader) as announced:
             display = announced.readline().strip()
         if not display:
             print("FAILED: the private X server did not start")
             return 1
-        return subprocess.call([sys.executable, script] + sys.argv[1:],
-                               env=dict(os.environ, DISPLAY=f":{display}", **{InsideXvfb: "1"}))
+        environment = dict(os.environ, DISPLAY=f":{display}", **{insideFlag: "1"})
+        if window_manager:
+            manager = subprocess.Popen(["openbox"], env=environment, stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL)
+        return subprocess.call([sys.executable, script] + sys.argv[1:], env=environment)
     finally:
+        if manager is not None:
+            manager.terminate()
+            manager.wait()
         server.terminate()
         server.wait()
 

@@ -445,6 +445,14 @@ bool QtFormWindow::event(QEvent* event) {
     case QEvent::WindowActivate:
         form.App().Activate(form);
         break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        // Once the window manager has framed a window, its frame is known for placing the next.
+        if (isVisible() && frameGeometry().size() != size()) {
+            form.App().SetWindowFrame(
+                {frameGeometry().width() - width(), frameGeometry().height() - height()});
+        }
+        break;
     default:
         break;
     }

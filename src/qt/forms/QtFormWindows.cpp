@@ -14,7 +14,9 @@ namespace varnholt::qtforms {
 QtFormWindows::QtFormWindows(toolkit::Application& app) : application(app) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        application.SetScreenSize(area.width(), area.height());
+        application.SetScreenArea({area.left(), area.top(), area.width(), area.height()});
+        // Until the window manager has framed the first window: a thin border and a title bar.
+        application.SetWindowFrame({2, 24});
         // Forms shown before the screen was known are centred again on the real one.
         for (toolkit::Form* form : application.Forms()) {
             if (form->CentredOnScreen()) {
