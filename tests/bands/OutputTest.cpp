@@ -40,6 +40,36 @@ TEST(Output, JsonListsEveryPrintedLabelWithItsLinesAsSet) {
               "{\"name\": \"RFooter\", \"lines\": [], \"continued\": false}]}]}\n");
 }
 
+// Texts are scanned for characters to escape eight at a time: every byte at every place of a
+// text longer than one such word is escaped as the rules say, and only it.
+TEST(Output, JsonEscapesEveryByteWhereverItStands) {
+    const auto escaped = [](unsigned char byte) -> std::string {
+        switch (byte) {
+        case '"': return "\\\"";
+        case '\\': return "\\\\";
+        case '\r': return "\\r";
+        case '\n': return "\\n";
+        case '\t': return "\\t";
+        case '\f': return "\\f";
+        case '\b': return "\\b";
+        default: break;
+        }
+        if (byte >= 0x20U)
+            return std::string(1, static_cast<char>(byte));
+        const char* hex = "0123456789abcdef";
+        return std::string("\\u00") + hex[byte >> 4U] + hex[byte & 0x0FU];
+    };
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        for (std::size_t place = 0; place < 19; ++place) {
+            std::string text(19, 'a');
+            text[place] = static_cast<char>(byte);
+            const std::string expected = "\"" + std::string(place, 'a') + escaped(static_cast<unsigned char>(byte)) +
+                                         std::string(18 - place, 'a') + "\"";
+            ASSERT_EQ(QuoteJson(text), expected) << "byte " << byte << " at " << place;
+        }
+    }
+}
+
 TEST(Output, EmptyDocument) {
     EXPECT_EQ(ToJson(Document{}), "{\"pages\": []}\n");
     EXPECT_EQ(ToText(Document{}), "");
