@@ -6,6 +6,7 @@
 #include "exports/ReportDocuments.h"
 #include "qt/reports/PreviewWindow.h"
 #include "report/FrmAceKey.h"
+#include "toolkit/WindowPlacement.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -56,6 +57,8 @@ void QtProgram::Present(bands::Document document, const bands::PreviewCreatedHoo
     preview->RememberSettings();
     if (place)
         preview->setGeometry(*place);
+    else
+        preview->MoveDownRight(toolkit::CascadeStep * program.application.CopyNumber());
     if (const auto& shown = systemFiles.Current()) {
         preview->SetFileNameStem(shown->NameStem(LocalToday()));
         // The same key schedule the batch command writes, of the system as it was generated: the

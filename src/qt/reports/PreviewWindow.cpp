@@ -373,6 +373,22 @@ void PreviewWindow::CascadeFrom(const QWidget& other) {
     PlaceFrame(origin, client);
 }
 
+void PreviewWindow::MoveDownRight(int step) {
+    if (step <= 0) {
+        return;
+    }
+    const QMargins frame = FrameMargins();
+    const QPoint origin = geometry().topLeft() - QPoint(frame.left(), frame.top()) + QPoint(step, step);
+    QSize client = size();
+    if (const QScreen* screen = this->screen()) {
+        // Smaller if need be, so that the title bar of the copy below stays in sight.
+        const QRect available = screen->availableGeometry();
+        client = client.boundedTo(QSize(available.right() + 1 - origin.x() - frame.left() - frame.right(),
+                                        available.bottom() + 1 - origin.y() - frame.top() - frame.bottom()));
+    }
+    PlaceFrame(origin, client);
+}
+
 void PreviewWindow::RememberSettings() {
     // Everything is read before anything is applied: applying saves the window's state.
     const QSettings settings;

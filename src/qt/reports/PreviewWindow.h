@@ -59,6 +59,9 @@ public:
     // Size, position, zoom, paper and the folder of the last saved file are kept between runs in
     // the application's settings from now on, and those of the last run are applied.
     void RememberSettings();
+    // Moves the window `step` pixels down and right, as far as the screen has room: a further
+    // copy of the program restores the same saved place and would otherwise cover the first.
+    void MoveDownRight(int step);
     // What the files saved from this report are called, without a suffix.
     void SetFileNameStem(std::string stem) { fileNameStem = std::move(stem); }
     // The name Save as PDF proposes.

@@ -288,5 +288,25 @@ TEST_F(SmallScreenTest, ThePreviewOpensWhollyOnTheScreenWithItsToolBarAndRemembe
     QSettings().clear();
 }
 
+TEST_F(SmallScreenTest, AFurtherCopysPreviewLiesDownAndRightOfTheSavedPlaceAndStaysOnTheScreen) {
+    auto window = PreviewWindow::Show(SampleDocument(3), {});
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const QRect available = window->screen()->availableGeometry();
+    window->resize(600, 400);
+    window->move(100, 100);
+    const QPoint before = window->geometry().topLeft();
+    window->MoveDownRight(64);
+    EXPECT_EQ(window->geometry().topLeft(), before + QPoint(64, 64));
+    EXPECT_EQ(window->size(), QSize(600, 400));
+    // Where the screen has no room below, it is made smaller rather than left over the first.
+    window->resize(600, available.height() - 200);
+    const QPoint high = window->geometry().topLeft();
+    window->MoveDownRight(32);
+    EXPECT_EQ(window->geometry().topLeft(), high + QPoint(32, 32));
+    EXPECT_TRUE(available.contains(window->frameGeometry()));
+    window->MoveDownRight(5000);
+    EXPECT_TRUE(available.contains(window->frameGeometry()));
+}
+
 } // namespace
 } // namespace varnholt::qtreports
