@@ -6,8 +6,9 @@
 #include <system_error>
 
 #if defined(_WIN32)
-#include <bcrypt.h>
 #include <windows.h>
+
+#include <bcrypt.h>
 #elif defined(__APPLE__)
 #include <stdlib.h>
 #else

@@ -9,8 +9,7 @@
 #include <system_error>
 
 #ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
+#include "files/WindowsCalls.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,24 +25,16 @@ std::string LastSystemError() {
 }
 
 // The operating system's own flush: the standard library has none that reaches the disk.
-bool SyncToDisk(const std::filesystem::path& path, bool directory) {
+// Nothing, or the reason it failed.
+std::optional<std::string> SyncToDisk(const std::filesystem::path& path) {
 #ifdef _WIN32
-    if (directory) {
-        return true; // a directory cannot be opened for flushing here; NTFS journals the rename
-    }
-    int handle = _wopen(path.c_str(), _O_RDWR | _O_BINARY);
-    if (handle < 0) {
-        return false;
-    }
-    bool flushed = _commit(handle) == 0;
-    return (_close(handle) == 0) && flushed;
+    return windows::FlushToDisk(path);
 #else
-    int handle = ::open(path.c_str(), directory ? O_RDONLY : O_RDWR);
-    if (handle < 0) {
-        return false;
-    }
-    bool flushed = ::fsync(handle) == 0;
-    return (::close(handle) == 0) && flushed;
+    errno = 0;
+    int handle = ::open(path.c_str(), O_RDWR);
+    bool flushed = handle >= 0 && ::fsync(handle) == 0;
+    flushed = handle >= 0 && (::close(handle) == 0) && flushed;
+    return flushed ? std::nullopt : std::optional<std::string>(LastSystemError());
 #endif
 }
 
@@ -152,10 +143,13 @@ void DiskFileSystem::WriteAt(const std::filesystem::path& path, std::uint64_t of
         stream.close();
         written = written && !stream.fail();
     }
-    if (written && SyncToDisk(path, false)) {
+    std::optional<std::string> failure;
+    if (!written) {
+        failure = LastSystemError();
+    } else if (!(failure = SyncToDisk(path))) {
         return;
     }
-    auto reason = LastSystemError();
+    const std::string reason = *failure;
     // A record cut short by a full disk must not stay behind at the end of the file.
     if (offset >= formerSize) {
         std::filesystem::resize_file(path, formerSize, error);
@@ -168,9 +162,8 @@ void DiskFileSystem::WriteNewFile(const std::filesystem::path& path, std::span<c
 }
 
 void DiskFileSystem::FlushToDisk(const std::filesystem::path& path) {
-    errno = 0;
-    if (!SyncToDisk(path, false)) {
-        throw FileError("flush", path, LastSystemError());
+    if (auto failure = SyncToDisk(path)) {
+        throw FileError("flush", path, *failure);
     }
 }
 

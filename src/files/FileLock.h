@@ -22,7 +22,11 @@ public:
     FileLock& operator=(const FileLock&) = delete;
 
 private:
+#ifdef _WIN32
+    void* handle = nullptr;
+#else
     int handle = -1;
+#endif
 };
 
 } // namespace varnholt::files

@@ -1,13 +1,19 @@
 #include "files/FileReplacement.h"
 
 #include "files/FileError.h"
+#include "files/Utf8Path.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <random>
 #include <system_error>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "files/WindowsCalls.h"
+
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,26 +43,28 @@ std::string RandomTemporaryName() {
     return name;
 }
 
-// Creates the file only if nothing of that name exists, for the owner only; 0 or the error.
-int CreateExclusive(const std::filesystem::path& file) {
+struct CreateFailure {
+    bool nameTaken = false;
+    std::string reason;
+};
+
+// Creates the file only if nothing of that name exists, for the owner only; nothing when it did.
+std::optional<CreateFailure> CreateExclusive(const std::filesystem::path& file) {
 #ifndef _WIN32
     const int handle = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (handle < 0) {
-        return errno;
+        return CreateFailure{errno == EEXIST, SystemReason(errno)};
     }
     ::close(handle);
-    return 0;
+    return std::nullopt;
 #else
-    std::error_code error;
-    if (std::filesystem::exists(file, error)) {
-        return EEXIST;
+    const windows::Handle created(CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                              nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!created.IsOpen()) {
+        const DWORD error = GetLastError();
+        return CreateFailure{error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS, windows::Reason(error)};
     }
-    std::FILE* stream = std::fopen(file.string().c_str(), "wbx");
-    if (stream == nullptr) {
-        return errno;
-    }
-    std::fclose(stream);
-    return 0;
+    return std::nullopt;
 #endif
 }
 
@@ -67,31 +75,27 @@ std::filesystem::path CreateUnique(const std::filesystem::path& folder, const st
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::filesystem::path candidate = folder / RandomTemporaryName();
         beforeCreate(candidate);
-        const int error = CreateExclusive(candidate);
-        if (error == 0) {
+        const auto failure = CreateExclusive(candidate);
+        if (!failure) {
             return candidate;
         }
-        if (error != EEXIST) {
-            throw FileError("create", named, SystemReason(error));
+        if (!failure->nameTaken) {
+            throw FileError("create", named, failure->reason);
         }
     }
     throw FileError("create", named, "no free name for a temporary file beside it");
 }
 
-bool SyncToDisk(const std::filesystem::path& path, bool directory) {
 #ifndef _WIN32
+bool SyncToDisk(const std::filesystem::path& path, bool directory) {
     const int handle = ::open(path.c_str(), (directory ? O_RDONLY : O_RDWR) | O_CLOEXEC);
     if (handle < 0) {
         return false;
     }
     const bool flushed = ::fsync(handle) == 0;
     return (::close(handle) == 0) && flushed;
-#else
-    (void)path;
-    (void)directory;
-    return true;
-#endif
 }
+#endif
 
 } // namespace
 
@@ -129,10 +133,16 @@ std::filesystem::path CreatePrivateFileBeside(const std::filesystem::path& realT
 }
 
 void FlushFileToDisk(const std::filesystem::path& file, const std::filesystem::path& named) {
+#ifndef _WIN32
     errno = 0;
     if (!SyncToDisk(file, false)) {
         throw FileError("write", named, SystemReason(errno != 0 ? errno : EIO));
     }
+#else
+    if (auto failure = windows::FlushToDisk(file)) {
+        throw FileError("write", named, *failure);
+    }
+#endif
 }
 
 namespace {
@@ -180,11 +190,19 @@ void FillFile(const std::filesystem::path& file, std::string_view bytes, const s
         throw FileError("write", named, SystemReason(errno));
     }
 #else
-    std::FILE* stream = std::fopen(file.string().c_str(), "wb");
-    const bool written =
-        stream != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
-    if (stream == nullptr || (std::fclose(stream) != 0) || !written) {
-        throw FileError("write", named, SystemReason(errno != 0 ? errno : EIO));
+    // Shared for removal, so that an interrupt can take a half-written file away.
+    const windows::Handle opened(CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!opened.IsOpen() || !SetEndOfFile(opened.Get())) {
+        throw FileError("write", named, windows::LastReason());
+    }
+    while (!bytes.empty()) {
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1U << 30));
+        DWORD written = 0;
+        if (!WriteFile(opened.Get(), bytes.data(), chunk, &written, nullptr) || written == 0) {
+            throw FileError("write", named, windows::LastReason());
+        }
+        bytes.remove_prefix(written);
     }
 #endif
 }
@@ -215,7 +233,7 @@ std::variant<std::string, std::error_code> ReadFileStart(const std::filesystem::
     }
     ::close(handle);
 #else
-    std::FILE* stream = std::fopen(file.string().c_str(), "rb");
+    std::FILE* stream = _wfopen(file.c_str(), L"rb");
     if (stream == nullptr) {
         return std::error_code(errno, std::generic_category());
     }
@@ -245,7 +263,6 @@ void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::files
     } else {
         GiveNewFileMode(temporary, realTarget, created);
     }
-#endif
     std::error_code error;
     std::filesystem::rename(temporary, realTarget, error);
     if (error) {
@@ -253,6 +270,35 @@ void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::files
     }
     // The rename itself becomes durable with the folder that holds the name.
     SyncToDisk(FolderOf(realTarget), true);
+#else
+    (void)created;
+    // ReplaceFileW keeps the replaced file's attributes and permissions; a file open elsewhere
+    // without leave to be deleted makes it fail with both files as they were.
+    DWORD error = ERROR_FILE_NOT_FOUND;
+    if (GetFileAttributesW(realTarget.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        // Asked first: a ReplaceFileW that fails on it may leave a file of its own behind.
+        if (!windows::Handle(CreateFileW(realTarget.c_str(), DELETE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
+                 .IsOpen() &&
+            GetLastError() == ERROR_SHARING_VIOLATION) {
+            throw FileError("write", realTarget, windows::Reason(ERROR_SHARING_VIOLATION));
+        }
+        if (ReplaceFileW(realTarget.c_str(), temporary.c_str(), nullptr,
+                         REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
+            return;
+        }
+        error = GetLastError();
+    }
+    // A new name, or one that went away meanwhile.
+    if (error == ERROR_FILE_NOT_FOUND) {
+        if (MoveFileExW(temporary.c_str(), realTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return;
+        }
+        error = GetLastError();
+    }
+    throw FileError("write", realTarget, windows::Reason(error));
+#endif
 }
 
 TemporaryFile::TemporaryFile(const std::filesystem::path& named, NewFileMode newFileMode)
@@ -296,11 +342,11 @@ TemporaryFile::TemporaryFile(InPrivateFolder where) {
     if (folder.empty()) {
         throw FileError("create", systemFolder, "no free name for a private folder");
     }
-    path = folder / std::string(where.fileName);
+    path = folder / PathFromUtf8(where.fileName);
     fileRegistration.emplace(path, false);
-    if (const int failure = CreateExclusive(path); failure != 0) {
+    if (const auto failure = CreateExclusive(path)) {
         std::filesystem::remove(folder, error);
-        throw FileError("create", path, SystemReason(failure));
+        throw FileError("create", path, failure->reason);
     }
     target = path;
     realTarget = path;
@@ -325,6 +371,18 @@ void TemporaryFile::ReplaceTarget() {
 bool TemporaryFile::PlaceAsNewTarget() {
     FlushFileToDisk(path, target);
     GiveNewFileMode(path, realTarget, created);
+#ifdef _WIN32
+    // A move without leave to replace fails rather than replace a file that appeared meanwhile.
+    if (MoveFileExW(path.c_str(), realTarget.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        replaced = true;
+        return true;
+    }
+    const DWORD failure = GetLastError();
+    if (failure == ERROR_ALREADY_EXISTS || failure == ERROR_FILE_EXISTS) {
+        return false;
+    }
+    throw FileError("create", target, windows::Reason(failure));
+#else
     // A hard link fails rather than replace a file that appeared in the meantime; the temporary
     // name goes with the destructor.
     std::error_code error;
@@ -350,6 +408,7 @@ bool TemporaryFile::PlaceAsNewTarget() {
     }
     SyncToDisk(FolderOf(realTarget), true);
     return true;
+#endif
 }
 
 namespace {
@@ -357,8 +416,8 @@ namespace {
 // A content writer only knows the temporary file; the user knows the file they named.
 std::string NamingTarget(std::string message, const std::filesystem::path& temporary,
                          const std::filesystem::path& target) {
-    const std::string written = temporary.string();
-    const std::string named = target.string();
+    const std::string written = Utf8Of(temporary);
+    const std::string named = Utf8Of(target);
     for (auto at = message.find(written); at != std::string::npos;
          at = message.find(written, at + named.size())) {
         message.replace(at, written.size(), named);

@@ -1,10 +1,12 @@
 #include "files/InterruptCleanup.h"
 
 #include <array>
+#include <algorithm>
 #include <atomic>
-#include <cstring>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <csignal>
 #include <unistd.h>
 #endif
@@ -23,27 +25,46 @@ struct Slot {
     std::atomic<bool> taken{false};
     std::atomic<bool> active{false};
     bool isFolder = false;
-    std::array<char, PathCapacity> path{};
+    std::array<std::filesystem::path::value_type, PathCapacity> path{};
 };
 
 std::array<Slot, SlotCount> slots;
 
 constexpr std::size_t NoSlot = SlotCount;
 
-#ifndef _WIN32
-void RemoveAndRaise(int signalNumber) {
+void RemoveRegistered() {
     for (int pass = 0; pass < 2; ++pass) {
         for (Slot& slot : slots) {
             if (!slot.active.load() || slot.isFolder != (pass == 1)) {
                 continue;
             }
+#ifdef _WIN32
+            if (slot.isFolder) {
+                RemoveDirectoryW(slot.path.data());
+            } else {
+                DeleteFileW(slot.path.data());
+            }
+#else
             if (slot.isFolder) {
                 ::rmdir(slot.path.data());
             } else {
                 ::unlink(slot.path.data());
             }
+#endif
         }
     }
+}
+
+#ifdef _WIN32
+// Runs on a thread of its own while the program goes on; answering no lets the system end the
+// process as it would have without us.
+BOOL WINAPI RemoveOnInterrupt(DWORD) {
+    RemoveRegistered();
+    return FALSE;
+}
+#else
+void RemoveAndRaise(int signalNumber) {
+    RemoveRegistered();
     // The handler was reset to the default on entry; the signal stays blocked until this
     // handler returns and then ends the process as it would have without us.
     ::raise(signalNumber);
@@ -64,12 +85,14 @@ void InterruptCleanup::Install() {
     for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
         ::sigaction(signalNumber, &action, nullptr);
     }
+#else
+    SetConsoleCtrlHandler(RemoveOnInterrupt, TRUE);
 #endif
 }
 
 InterruptCleanup::Registration::Registration(const std::filesystem::path& path, bool isFolder)
     : slot(NoSlot) {
-    const std::string text = path.string();
+    const std::filesystem::path::string_type& text = path.native();
     if (text.size() >= PathCapacity) {
         return;
     }
@@ -84,7 +107,7 @@ InterruptCleanup::Registration::Registration(const std::filesystem::path& path, 
         return;
     }
     Slot& mine = slots[slot];
-    std::memcpy(mine.path.data(), text.c_str(), text.size() + 1);
+    std::copy(text.c_str(), text.c_str() + text.size() + 1, mine.path.begin());
     mine.isFolder = isFolder;
     mine.active.store(true);
 }

@@ -11,7 +11,8 @@ class InterruptCleanup {
 public:
     // Makes SIGINT, SIGTERM, SIGHUP and SIGPIPE remove every registered file and folder and then
     // end the process by the same signal, so that the caller sees the usual exit status. Once,
-    // at the start of a command; a window program leaves the signals alone.
+    // at the start of a command; a window program leaves the signals alone. On Windows Ctrl+C,
+    // Ctrl+Break and the console window's closing do the same.
     static void Install();
 
     // Keeps one path registered for its lifetime. Folders are removed after the files in them.

@@ -23,7 +23,11 @@ public:
     int Number() const { return number; }
 
 private:
+#ifdef _WIN32
+    void* handle = nullptr;
+#else
     int handle = -1;
+#endif
     int number = 0;
 };
 
