@@ -1,8 +1,9 @@
 #include "app/CommandLine.h"
 #include "app/QtProgram.h"
 #include "app/SampleDatabase.h"
-#include "app/WorkingFolder.h"
 #include "files/RunningCopy.h"
+#include "files/UserFolders.h"
+#include "manufacturers/WorkingFolder.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -39,7 +40,7 @@ int Answer(const varnholt::app::ProgramOptions& options) {
 int main(int argc, char** argv) {
     // The working folder is settled before any window exists; relative names on the command line
     // count from the folder the program was started in.
-    const varnholt::app::StartEnvironment environment = varnholt::app::CurrentStartEnvironment();
+    const varnholt::files::StartEnvironment environment = varnholt::files::CurrentStartEnvironment();
     const std::vector<std::string> rawArguments(argv + 1, argv + argc);
     if (varnholt::app::AsksForHelpOrVersion(rawArguments)) {
         const auto parsed = varnholt::app::ParseCommandLine(rawArguments, environment.currentFolder);
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
     if (parsed.options.help || parsed.options.version)
         return Answer(parsed.options);
 
-    const varnholt::app::WorkingFolderChoice working = varnholt::app::ChooseWorkingFolder(
+    const varnholt::manufacturers::WorkingFolderChoice working = varnholt::manufacturers::ChooseWorkingFolder(
         parsed.options.folder, environment, varnholt::app::SampleDatabase());
     if (working.error) {
         std::cerr << "varnholt: " << *working.error << "\n";
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
     std::filesystem::current_path(working.folder, error);
 
     // A second copy of the program opens down and right of the first, not hidden exactly under it.
-    const varnholt::files::RunningCopy copy(varnholt::app::CopiesFolder(environment));
+    const varnholt::files::RunningCopy copy(varnholt::files::CopiesFolder(environment));
     varnholt::app::QtProgram program(working.folder);
     program.Model().application.SetCopyNumber(copy.Number());
     program.Start();

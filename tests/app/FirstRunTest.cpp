@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/QtProgram.h"
 #include "app/SampleDatabase.h"
-#include "app/WorkingFolder.h"
+#include "manufacturers/WorkingFolder.h"
 #include "qt/forms/QtFormWindow.h"
 #include "toolkit/Button.h"
 #include "toolkit/ListBox.h"
@@ -20,6 +20,9 @@ namespace varnholt::app {
 namespace {
 
 namespace fs = std::filesystem;
+using files::StartEnvironment;
+using manufacturers::ChooseWorkingFolder;
+using manufacturers::WorkingFolderChoice;
 
 class Scratch {
 public:
@@ -35,7 +38,12 @@ public:
         fs::remove_all(path, error);
     }
     StartEnvironment Environment() const {
-        return {path / "start", (path / "data-home").string(), "/nonexistent", (path / "runtime").string()};
+        StartEnvironment environment;
+        environment.currentFolder = path / "start";
+        environment.xdgDataHome = path / "data-home";
+        environment.home = "/nonexistent";
+        environment.xdgRuntimeDir = path / "runtime";
+        return environment;
     }
     fs::path path;
 };

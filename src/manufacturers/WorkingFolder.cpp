@@ -1,23 +1,18 @@
-#include "app/WorkingFolder.h"
+#include "manufacturers/WorkingFolder.h"
 
-#include "files/FileReplacement.h"
-#include "manufacturers/ManufacturerFile.h"
 #include "files/FileError.h"
+#include "files/FileReplacement.h"
+#include "files/Utf8Path.h"
+#include "manufacturers/ManufacturerFile.h"
 
-#include <cstdlib>
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
-namespace varnholt::app {
+namespace varnholt::manufacturers {
 
 namespace {
 
 namespace fs = std::filesystem;
 
 std::string Quoted(const fs::path& path) {
-    return "\"" + path.string() + "\"";
+    return "\"" + files::Utf8Of(path) + "\"";
 }
 
 // What the folder's "Varnholt.MFG" entry is. Any entry of that name is the user's database, also
@@ -29,7 +24,7 @@ struct DatabaseEntry {
 };
 
 DatabaseEntry DatabaseIn(const fs::path& folder) {
-    const fs::path file = folder / manufacturers::ManufacturerFile::FileName;
+    const fs::path file = folder / ManufacturerFile::FileName;
     DatabaseEntry entry;
     std::error_code error;
     const fs::file_status link = fs::symlink_status(file, error);
@@ -56,7 +51,7 @@ DatabaseEntry DatabaseIn(const fs::path& folder) {
 // free, so that a database that appeared in the meantime is kept (`placed` is false then).
 std::optional<std::string> PlaceSample(const fs::path& folder, std::span<const std::uint8_t> sample,
                                        bool& placed) {
-    const fs::path target = folder / manufacturers::ManufacturerFile::FileName;
+    const fs::path target = folder / ManufacturerFile::FileName;
     try {
         files::TemporaryFile temporary(target);
         files::FillFile(
@@ -70,46 +65,8 @@ std::optional<std::string> PlaceSample(const fs::path& folder, std::span<const s
 
 } // namespace
 
-StartEnvironment CurrentStartEnvironment() {
-    StartEnvironment environment;
-    std::error_code error;
-    environment.currentFolder = fs::current_path(error);
-    if (const char* dataHome = std::getenv("XDG_DATA_HOME"))
-        environment.xdgDataHome = dataHome;
-    if (const char* home = std::getenv("HOME"))
-        environment.home = home;
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"))
-        environment.xdgRuntimeDir = runtime;
-    return environment;
-}
-
-fs::path CopiesFolder(const StartEnvironment& environment) {
-    const fs::path runtime(environment.xdgRuntimeDir);
-    if (!environment.xdgRuntimeDir.empty() && runtime.is_absolute())
-        return runtime / "varnholt";
-    std::error_code error;
-    const fs::path temporary = fs::temp_directory_path(error);
-    if (error)
-        return {};
-#ifndef _WIN32
-    return temporary / ("varnholt-copies-" + std::to_string(::getuid()));
-#else
-    return temporary / "varnholt-copies";
-#endif
-}
-
-fs::path DataFolder(const StartEnvironment& environment) {
-    const fs::path dataHome(environment.xdgDataHome);
-    if (!environment.xdgDataHome.empty() && dataHome.is_absolute())
-        return (dataHome / "varnholt").lexically_normal();
-    const fs::path home(environment.home);
-    if (!environment.home.empty() && home.is_absolute())
-        return (home / ".local" / "share" / "varnholt").lexically_normal();
-    return {};
-}
-
 WorkingFolderChoice ChooseWorkingFolder(const std::optional<fs::path>& folderOption,
-                                        const StartEnvironment& environment,
+                                        const files::StartEnvironment& environment,
                                         std::span<const std::uint8_t> sampleDatabase) {
     WorkingFolderChoice choice;
     std::error_code error;
@@ -134,10 +91,10 @@ WorkingFolderChoice ChooseWorkingFolder(const std::optional<fs::path>& folderOpt
         choice.folder = environment.currentFolder;
         return choice;
     }
-    const fs::path dataFolder = DataFolder(environment);
+    const fs::path dataFolder = files::DataFolder(environment);
     if (dataFolder.empty()) {
         choice.error = "there is no \"Varnholt.MFG\" in " + Quoted(environment.currentFolder) +
-                       " and no data folder (HOME is not set); start with --folder DIR";
+                       " and no data folder (" + files::DataFolderVariable() + " is not set); start with --folder DIR";
         return choice;
     }
     fs::create_directories(dataFolder, error);
@@ -169,4 +126,4 @@ WorkingFolderChoice ChooseWorkingFolder(const std::optional<fs::path>& folderOpt
     return choice;
 }
 
-} // namespace varnholt::app
+} // namespace varnholt::manufacturers
