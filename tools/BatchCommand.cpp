@@ -22,6 +22,7 @@
 #include "exports/ReportDocuments.h"
 #include "files/FileError.h"
 #include "files/FileReplacement.h"
+#include "files/Utf8Path.h"
 #include "manufacturers/CodePage1252.h"
 #include "manufacturers/ManufacturerRecord.h"
 #include "manufacturers/RecordValidity.h"
@@ -59,7 +60,7 @@ void WriteStreamed(const StreamWriter& write, const BatchOptions& options, std::
         return;
     }
     if (auto failure = files::WriteFileWhole(
-            *options.output,
+            files::PathFromUtf8(*options.output),
             [&write](const std::filesystem::path& file) { return WriteStreamFile(file, write); }, alongside))
         throw BatchStop{ExitFileFailure, *failure};
 }
@@ -102,7 +103,7 @@ void WritePdf(const bands::Document& document, const BatchOptions& options, std:
         return std::nullopt;
     };
     if (options.output) {
-        if (auto failure = files::WriteFileWhole(*options.output, draw, alongside))
+        if (auto failure = files::WriteFileWhole(files::PathFromUtf8(*options.output), draw, alongside))
             throw BatchStop{ExitFileFailure, *failure};
         return;
     }
@@ -131,7 +132,7 @@ void WritePdf(const bands::Document& document, const BatchOptions& options, std:
 BatchSystem ChooseSystem(const BatchOptions& options, std::ostream& err) {
     if (options.system)
         return ReadBatchSystem(*options.system);
-    const DatabaseRecord chosen = ReadChosenRecord(options.database, options.record, options.manufacturer);
+    const DatabaseRecord chosen = ReadChosenRecord(files::PathFromUtf8(options.database), options.record, options.manufacturer);
     CheckRecordUsable(chosen);
     BatchSystem system;
     static_cast<KeySystemRequest&>(system.state) = BuildBatchRequest(options, chosen.record, err);
@@ -145,8 +146,9 @@ BatchSystem ChooseSystem(const BatchOptions& options, std::ostream& err) {
 
 bool SameFile(const std::string& one, const std::string& other) {
     std::error_code error;
-    return std::filesystem::path(one).lexically_normal() == std::filesystem::path(other).lexically_normal() ||
-           std::filesystem::equivalent(one, other, error);
+    const std::filesystem::path first = files::PathFromUtf8(one);
+    const std::filesystem::path second = files::PathFromUtf8(other);
+    return first.lexically_normal() == second.lexically_normal() || std::filesystem::equivalent(first, second, error);
 }
 
 // Text that is not UTF-8 (typed on a terminal of another character set) would be printed as
@@ -202,7 +204,7 @@ std::optional<int> AnswerWithoutSystem(const ParsedOptions& parsed, std::ostream
     const BatchOptions& options = parsed.options;
     if (!options.list)
         return std::nullopt;
-    const std::vector<DatabaseRecord> listed = ReadEveryRecord(options.database);
+    const std::vector<DatabaseRecord> listed = ReadEveryRecord(files::PathFromUtf8(options.database));
     WriteText(options.format == OutputFormat::Json ? ManufacturerListJson(listed)
                                                    : ManufacturerListText(listed),
               options, out);
@@ -214,7 +216,7 @@ std::optional<int> AnswerWithoutSystem(const ParsedOptions& parsed, std::ostream
 void CheckTargets(const BatchOptions& options) {
     // The database is the user's only copy of the manufacturers; a report never takes its place.
     std::error_code sameFileError;
-    if (options.output && std::filesystem::equivalent(*options.output, options.database, sameFileError))
+    if (options.output && std::filesystem::equivalent(files::PathFromUtf8(*options.output), files::PathFromUtf8(options.database), sameFileError))
         throw BatchStop{ExitRefused, "The report would replace the manufacturer file \"" + options.database +
                                          "\"; name another file with --output."};
 
@@ -313,7 +315,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     const files::Companion saveSystem = [&options, &system]() -> std::optional<std::string> {
         if (!options.saveSystem)
             return std::nullopt;
-        return systems::SaveSystemFile(*options.saveSystem, system.saved, std::chrono::system_clock::now());
+        return systems::SaveSystemFile(files::PathFromUtf8(*options.saveSystem), system.saved, std::chrono::system_clock::now());
     };
     GenerationState& state = system.state;
     // A door list is checked whole before anything is written; it takes the place of the saved

@@ -3,6 +3,7 @@
 #include "BatchStop.h"
 
 #include "exports/DoorScheduleCsv.h"
+#include "files/Utf8Path.h"
 #include "report/DoorReports.h"
 #include "systems/DoorListCsv.h"
 #include "systems/DoorSchedule.h"
@@ -21,7 +22,7 @@ constexpr std::streamoff MaxDoorListBytes = 64 << 20;
 
 std::vector<systems::Door> ReadBatchDoors(const std::string& file, const KeySystemRequest& request,
                                           const KeySchedule& schedule) {
-    std::ifstream stream(file, std::ios::binary);
+    std::ifstream stream(files::PathFromUtf8(file), std::ios::binary);
     if (!stream)
         throw BatchStop{ExitFileFailure, "The door list \"" + file + "\" could not be opened."};
     stream.seekg(0, std::ios::end);

@@ -2,16 +2,18 @@
 
 #include "BatchStop.h"
 
+#include "files/Utf8Path.h"
 #include "systems/SystemFile.h"
 #include "systems/SystemRebuild.h"
 
 namespace varnholt::tools {
 
 BatchSystem ReadBatchSystem(const std::string& file) {
-    auto read = systems::ReadSystemFile(file);
+    const std::filesystem::path path = files::PathFromUtf8(file);
+    auto read = systems::ReadSystemFile(path);
     if (auto* refusal = std::get_if<systems::SystemFileRefusal>(&read))
         throw BatchStop{refusal->unreadable ? ExitFileFailure : ExitRefused, refusal->message};
-    auto rebuilt = systems::RebuildSystem(std::get<systems::SavedSystem>(read), file);
+    auto rebuilt = systems::RebuildSystem(std::get<systems::SavedSystem>(read), path);
     if (auto* refusal = std::get_if<std::string>(&rebuilt))
         throw BatchStop{ExitRefused, *refusal};
     auto& system = std::get<systems::RebuiltSystem>(rebuilt);

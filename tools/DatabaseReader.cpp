@@ -2,8 +2,9 @@
 
 #include "BatchStop.h"
 
-#include "files/FileLock.h"
 #include "files/FileError.h"
+#include "files/FileLock.h"
+#include "files/Utf8Path.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -24,7 +25,7 @@ std::optional<long long> RecordNumber(const std::string& text) {
 BatchStop ReadFailure(const std::filesystem::path& file) {
     return BatchStop{
         ExitFileFailure,
-        "The manufacturer file \"" + file.string() + "\" could not be read: " +
+        "The manufacturer file \"" + files::Utf8Of(file) + "\" could not be read: " +
             (errno != 0 ? std::generic_category().message(errno) : std::string("it ended early")) + "."};
 }
 
@@ -36,7 +37,7 @@ public:
             // Refuses a pipe or device before anything waits on it.
             lock.emplace(file, files::FileLock::Kind::Shared);
         } catch (const files::FileError& failure) {
-            throw BatchStop{ExitFileFailure, "The manufacturer file \"" + file.string() +
+            throw BatchStop{ExitFileFailure, "The manufacturer file \"" + files::Utf8Of(file) +
                                                  "\" cannot be read: " + failure.Reason() + "."};
         }
         std::error_code error;
@@ -46,7 +47,7 @@ public:
         if (error || !stream)
             throw ReadFailure(file);
         if (size % manufacturers::RecordSize != 0)
-            throw BatchStop{ExitRefused, "The manufacturer file \"" + file.string() +
+            throw BatchStop{ExitRefused, "The manufacturer file \"" + files::Utf8Of(file) +
                                              "\" is damaged:\nits size of " + std::to_string(size) +
                                              " bytes is not a whole number of " +
                                              std::to_string(manufacturers::RecordSize) + "-byte records."};

@@ -1,4 +1,5 @@
 #include "OutputFile.h"
+#include "files/Utf8Path.h"
 
 #include <cerrno>
 #include <fstream>
@@ -24,11 +25,11 @@ std::optional<std::string> WriteStreamFile(const std::filesystem::path& file, co
     errno = 0;
     std::ofstream stream(file, std::ios::binary | std::ios::trunc);
     if (!stream)
-        return "The file \"" + file.string() + "\" cannot be created: " + Reason("it cannot be opened") + ".";
+        return "The file \"" + files::Utf8Of(file) + "\" cannot be created: " + Reason("it cannot be opened") + ".";
     write(stream);
     stream.flush();
     if (!stream)
-        return "The file \"" + file.string() +
+        return "The file \"" + files::Utf8Of(file) +
                "\" could not be written completely: " + Reason("the write failed") + ".";
     return std::nullopt;
 }

@@ -3,6 +3,8 @@
 #include "VarnholtVersion.h"
 
 #include "files/InterruptCleanup.h"
+#include "files/Utf8Path.h"
+
 #include "qt/reports/PdfOutput.h"
 #include "qt/reports/Printing.h"
 
@@ -35,7 +37,7 @@ int main(int argc, char** argv) {
     // the largest system's PDF would do with its buffers over and over.
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
 #endif
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::vector<std::string> arguments = varnholt::files::Utf8Arguments(argc, argv);
     // An interrupted run, or a reader that stops reading, leaves no temporary file behind.
     varnholt::files::InterruptCleanup::Install();
 

@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "files/Utf8Path.h"
+
 #include "VarnholtVersion.h"
 
 namespace varnholt::app {
@@ -49,7 +51,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments,
                 parsed.error = "option '--folder' is given twice";
                 return parsed;
             }
-            options.folder = (startFolder / value).lexically_normal();
+            options.folder = (startFolder / files::PathFromUtf8(value)).lexically_normal();
         } else if (argument.rfind("--", 0) == 0) {
             parsed.error = "unrecognized option '" + argument + "'";
             return parsed;
@@ -67,7 +69,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments,
             parsed.error = "the system file name is empty";
             return parsed;
         }
-        options.systemFile = (startFolder / operands.front()).lexically_normal();
+        options.systemFile = (startFolder / files::PathFromUtf8(operands.front())).lexically_normal();
     }
     return parsed;
 }

@@ -2,6 +2,7 @@
 
 #include "engine/KeySchedule.h"
 #include "exports/ReportDocuments.h"
+#include "files/Utf8Path.h"
 #include "systems/SystemFile.h"
 #include "systems/SystemRebuild.h"
 
@@ -93,7 +94,7 @@ std::filesystem::path PreviewedSystem::ProposedFileName(std::chrono::year_month_
         if (character == '/' || character == '\\' || character == ':' ||
             static_cast<unsigned char>(character) < 0x20U)
             character = '_';
-    return std::filesystem::path(name + std::string(systems::SystemFileExtension));
+    return files::PathFromUtf8(name + std::string(systems::SystemFileExtension));
 }
 
 std::string PreviewedSystem::NameStem(std::chrono::year_month_day today) const {

@@ -1,6 +1,7 @@
 #include "app/UnsavedChanges.h"
 
 #include "app/PreviewedSystem.h"
+#include "files/Utf8Path.h"
 #include "toolkit/Application.h"
 
 #include <string>
@@ -11,7 +12,7 @@ bool MayLeaveSystem(toolkit::Application& application, PreviewedSystem& system, 
     if (!system.HasUnsavedChanges()) {
         return true;
     }
-    const std::string name = system.File() ? "\"" + system.File()->filename().string() + "\""
+    const std::string name = system.File() ? "\"" + files::Utf8Of(system.File()->filename()) + "\""
                                            : "the system of " + system.State().MfgName;
     switch (application.ShowMessage(toolkit::BoxKind::Confirmation,
                                     std::string(system.DoorsChanged()

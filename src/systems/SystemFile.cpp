@@ -1,13 +1,14 @@
 #include "systems/SystemFile.h"
 
 #include "files/FileReplacement.h"
+#include "files/Utf8Path.h"
 #include "systems/SystemFileFormat.h"
 #include "systems/UtcTime.h"
 
 namespace varnholt::systems {
 
 std::string CannotOpenMessage(const std::filesystem::path& file, const std::string& reason) {
-    std::string message = "The system file \"" + file.string() + "\" cannot be opened: " + reason;
+    std::string message = "The system file \"" + files::Utf8Of(file) + "\" cannot be opened: " + reason;
     if (!message.ends_with('.'))
         message += '.';
     return message;
@@ -42,10 +43,10 @@ std::optional<std::string> SaveSystemFile(const std::filesystem::path& file, Sav
     // A file the program could not open again would only seem saved.
     const auto readBack = ReadSystemJson(document);
     if (const auto* problem = std::get_if<SystemFileProblem>(&readBack))
-        return "The system cannot be saved as \"" + file.string() + "\": it could not be opened again (" +
+        return "The system cannot be saved as \"" + files::Utf8Of(file) + "\": it could not be opened again (" +
                problem->reason + ").";
     if (std::get<SavedSystem>(readBack) != stamped)
-        return "The system cannot be saved as \"" + file.string() +
+        return "The system cannot be saved as \"" + files::Utf8Of(file) +
                "\": the file would not hold it exactly as it is.";
     // It holds the top master and control keys: a new file is for its owner's eyes only.
     if (auto failure = files::WriteFileWhole(file, document, files::NewFileMode::OwnerOnly))

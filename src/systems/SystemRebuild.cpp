@@ -4,6 +4,7 @@
 #include "engine/CylinderPinning.h"
 #include "engine/KeySchedule.h"
 #include "engine/Progression.h"
+#include "files/Utf8Path.h"
 #include "systems/KeyListFingerprint.h"
 #include "systems/SystemFile.h"
 
@@ -81,7 +82,7 @@ std::variant<RebuiltSystem, std::string> RebuildSystem(const SavedSystem& system
         return DifferentSystemMessage(file, system.keyListOnly, !system.doors.empty(),
                                       HasUnpinnableMarkedKeys(state, schedule));
     if (system.keyListOnly)
-        rebuilt.note = "The system file \"" + file.string() +
+        rebuilt.note = "The system file \"" + files::Utf8Of(file) +
                        "\" is of version 1, which holds a check of its key list only: the key list is as "
                        "saved, but its pins and control key cannot be checked. Saving the system again "
                        "records them.";

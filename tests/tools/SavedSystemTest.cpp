@@ -1,5 +1,7 @@
 #include "BatchTestSupport.h"
 
+#include "files/Utf8Path.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -121,6 +123,29 @@ TEST_F(SavedSystem, JobDetailsArePrintedSavedAndReplacedFromTheCommandLine) {
         RunCommand({"--system", In("job.varnholt"), "--job", "2027/1", "--format", "text"});
     EXPECT_EQ(renumbered.out.find("2026/114"), std::string::npos);
     EXPECT_NE(renumbered.out.find("Customer: Müller & Söhne"), std::string::npos);
+}
+
+// Names on the command line are UTF-8 whatever the system's own code page: the database, the
+// saved system, the door list and the report in a folder of the user's name are all found.
+TEST_F(SavedSystem, FilesInAFolderBeyondAsciiAreReadWrittenAndNamedAsGiven) {
+    const std::filesystem::path profile = folder.Path() / files::PathFromUtf8("M\xc3\xbcller");
+    std::filesystem::create_directories(profile);
+    const std::string in = files::Utf8Of(profile);
+    std::filesystem::copy_file(database, profile / "Varnholt.MFG");
+    std::ofstream(profile / files::PathFromUtf8("T\xc3\xbcren.csv")) << "Door,Keyed To\n1,A 1\n";
+
+    const CommandResult saved = RunCommand(With(Definition(SampleManufacturers()[0], 5, in + "/Varnholt.MFG"),
+                                                {"--save-system", in + "/Schl\xc3\xbcssel.varnholt", "--format",
+                                                 "text", "--output", in + "/Bericht \xc3\xa4.txt"}));
+    ASSERT_EQ(saved.status, ExitDone) << saved.err;
+    const CommandResult reopened = RunCommand({"--system", in + "/Schl\xc3\xbcssel.varnholt", "--format", "text"});
+    EXPECT_EQ(reopened.out, ReadWholeFile(profile / files::PathFromUtf8("Bericht \xc3\xa4.txt")));
+    const CommandResult doors = RunCommand({"--system", in + "/Schl\xc3\xbcssel.varnholt", "--doors",
+                                            in + "/T\xc3\xbcren.csv", "--report", "doors", "--format", "csv"});
+    EXPECT_EQ(doors.status, ExitDone) << doors.err;
+
+    const CommandResult missing = RunCommand({"--system", in + "/Fehlt.varnholt"});
+    EXPECT_NE(missing.err.find("\"" + in + "/Fehlt.varnholt\""), std::string::npos) << missing.err;
 }
 
 // Each refusal says what is wrong with which file, ends with status 2 and writes nothing.

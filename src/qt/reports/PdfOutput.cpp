@@ -1,5 +1,6 @@
 #include "qt/reports/PdfOutput.h"
 
+#include "files/Utf8Path.h"
 #include "qt/reports/PageRenderer.h"
 
 #include <QFile>
@@ -19,7 +20,7 @@ OutputResult WritePdf(const bands::Document& document, const std::filesystem::pa
     // The writer does not notice failed writes (a full disk), so the file is ours to check.
     QFile output(fileName);
     if (!output.open(QIODevice::WriteOnly)) {
-        return {false, "The PDF file \"" + file.string() +
+        return {false, "The PDF file \"" + files::Utf8Of(file) +
                            "\" could not be written: " + output.errorString().toStdString() + "."};
     }
     QPdfWriter writer(&output);
@@ -31,7 +32,7 @@ OutputResult WritePdf(const bands::Document& document, const std::filesystem::pa
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter;
     if (!painter.begin(&writer)) {
-        return {false, "The PDF file \"" + file.string() + "\" could not be written."};
+        return {false, "The PDF file \"" + files::Utf8Of(file) + "\" could not be written."};
     }
     const double pixelsPerPoint = Resolution / PointsPerInch;
     for (std::size_t index = 0; index < document.pages.size(); ++index) {
@@ -48,7 +49,7 @@ OutputResult WritePdf(const bands::Document& document, const std::filesystem::pa
         const std::string reason = output.error() != QFileDevice::NoError
                                        ? ": " + output.errorString().toStdString()
                                        : std::string();
-        return {false, "The PDF file \"" + file.string() + "\" could not be completed" + reason + "."};
+        return {false, "The PDF file \"" + files::Utf8Of(file) + "\" could not be completed" + reason + "."};
     }
     return {true, {}};
 }
