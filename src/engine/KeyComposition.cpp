@@ -4,6 +4,7 @@
 #include "engine/Pinning.h"
 #include "engine/RequestChecks.h"
 
+#include <array>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -31,12 +32,17 @@ int AsDepth(int cut, bool zeroIsTen) {
 } // namespace
 
 void WriteBittingOfKeyNumber(long long keyNumber, int chambers, char* digits) {
-    if (keyNumber < 0 || keyNumber >= 10LL * PowerOfTen(chambers - 1))
+    // 10^chambers for the chamber counts a key can have; others are worked out as they come.
+    static constexpr std::array<long long, MaxChambers + 1> Limits{1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+    const long long limit = chambers >= 1 && chambers <= MaxChambers ? Limits[Index(chambers)]
+                                                                    : 10LL * PowerOfTen(chambers - 1);
+    if (keyNumber < 0 || keyNumber >= limit)
         throw std::invalid_argument("key number " + std::to_string(keyNumber) + " does not have " +
                                     std::to_string(chambers) + " digits");
     // Digit by digit from the last chamber: the key number has exactly `chambers` digits.
-    for (int chamber = chambers; chamber >= 1; --chamber, keyNumber /= 10)
-        digits[Index(chamber - 1)] = static_cast<char>('0' + keyNumber % 10);
+    auto rest = static_cast<unsigned long long>(keyNumber);
+    for (int chamber = chambers; chamber >= 1; --chamber, rest /= 10)
+        digits[Index(chamber - 1)] = static_cast<char>('0' + rest % 10);
 }
 
 std::string BittingOfKeyNumber(long long keyNumber, int chambers) {
@@ -48,18 +54,27 @@ std::string BittingOfKeyNumber(long long keyNumber, int chambers) {
 KeyCheck CheckComposedKey(const KeySystemRequest& request, const ChamberValues& tmkCuts,
                           const ChamberValues& controlCuts, const ChamberValues& keyCuts,
                           std::string_view bitting) {
-    const int chambers = request.Chambers;
-    const auto isControlChamber = [&request](int chamber) {
-        return request.ControlChambers[Index(chamber - 1)] == 'Y';
-    };
+    return ComposedKeyRule(request, tmkCuts, controlCuts).Check(keyCuts, bitting);
+}
 
+ComposedKeyRule::ComposedKeyRule(const KeySystemRequest& system, const ChamberValues& topMasterCuts,
+                                 const ChamberValues& controlKeyCuts)
+    : request(system), tmkCuts(topMasterCuts), controlCuts(controlKeyCuts) {
     // A chamber tells the control key apart from the top master key only when it is a control
     // chamber whose control depth differs; without an interchangeable core there is no control key.
-    bool allEqual = request.IsICore;
-    for (int chamber = 1; chamber <= chambers && allEqual; ++chamber)
-        allEqual = !isControlChamber(chamber) || controlCuts[Index(chamber)] == tmkCuts[Index(chamber)];
-    KeyCheck check{'*', allEqual, !allEqual};
-    if (allEqual)
+    bool allEqual = system.IsICore;
+    for (int chamber = 1; chamber <= system.Chambers && allEqual; ++chamber)
+        allEqual = system.ControlChambers[Index(chamber - 1)] != 'Y' ||
+                   controlKeyCuts[Index(chamber)] == topMasterCuts[Index(chamber)];
+    allControlChambersEqual = allEqual;
+    // Real depths lie in 0..10, so a larger limit holds for every key.
+    adjacentCutsLimited = system.MaxAdjacentCut < 10;
+}
+
+KeyCheck ComposedKeyRule::Check(const ChamberValues& keyCuts, std::string_view bitting) const {
+    const int chambers = request.Chambers;
+    KeyCheck check{'*', allControlChambersEqual, !allControlChambersEqual};
+    if (allControlChambersEqual)
         return check;
     check.mark = ' ';
 
@@ -74,7 +89,7 @@ KeyCheck CheckComposedKey(const KeySystemRequest& request, const ChamberValues& 
 
     if (request.IsICore) {
         for (int chamber = 1; chamber <= chambers; ++chamber) {
-            if (!isControlChamber(chamber))
+            if (request.ControlChambers[Index(chamber - 1)] != 'Y')
                 continue;
             const int controlDepth = AsDepth(controlCuts[Index(chamber)], zeroIsTen);
             const int keyDepth = AsDepth(keyCuts[Index(chamber)], zeroIsTen);
@@ -92,6 +107,22 @@ KeyCheck CheckComposedKey(const KeySystemRequest& request, const ChamberValues& 
         check.CannotBePinned())
         check.mark = '*';
     return check;
+}
+
+char ComposedKeyRule::Mark(const ChamberValues& keyCuts, std::string_view bitting) const {
+    if (allControlChambersEqual)
+        return '*';
+    // A core's pins and control shear line take the whole check.
+    if (request.IsICore)
+        return Check(keyCuts, bitting).mark;
+    const bool zeroIsTen = request.ZeroIsTen;
+    for (int chamber = 1; adjacentCutsLimited && chamber < request.Chambers; ++chamber) {
+        const int here = AsDepth(keyCuts[Index(chamber)], zeroIsTen);
+        const int next = AsDepth(keyCuts[Index(chamber + 1)], zeroIsTen);
+        if (std::abs(here - next) > request.MaxAdjacentCut)
+            return '*';
+    }
+    return bitting == request.ControlKey ? '*' : ' ';
 }
 
 bool KeyCheck::CannotBePinned() const {

@@ -36,4 +36,24 @@ KeyCheck CheckComposedKey(const KeySystemRequest& request, const ChamberValues& 
                           const ChamberValues& controlCuts, const ChamberValues& keyCuts,
                           std::string_view bitting);
 
+// That rule for the keys of one system: what depends on the system alone is worked out once,
+// so that each of the largest system's 300,000 keys costs a few comparisons. The request must
+// outlive the rule.
+class ComposedKeyRule {
+public:
+    ComposedKeyRule(const KeySystemRequest& request, const ChamberValues& tmkCuts,
+                    const ChamberValues& controlCuts);
+
+    KeyCheck Check(const ChamberValues& keyCuts, std::string_view bitting) const;
+    // Check(keyCuts, bitting).mark, without working out the reasons; the cuts are digits.
+    char Mark(const ChamberValues& keyCuts, std::string_view bitting) const;
+
+private:
+    const KeySystemRequest& request;
+    ChamberValues tmkCuts;
+    ChamberValues controlCuts;
+    bool allControlChambersEqual = false;
+    bool adjacentCutsLimited = true; // whether M.A.C.S can refuse a key at all
+};
+
 } // namespace varnholt

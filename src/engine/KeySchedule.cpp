@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -71,13 +72,17 @@ public:
     }
 
     // Moves to the next combination; false once every combination was had (and all start again).
-    bool Advance() {
+    bool Advance() { return MoveOn() != 0; }
+
+    // The same, telling how many wheels moved: the first ones, up to the one that stepped on;
+    // 0 once every combination was had.
+    std::size_t MoveOn() {
         for (std::size_t wheel = 0; wheel < wheels.size(); ++wheel) {
             if (++columns[wheel] <= wheels[wheel].columns)
-                return true;
+                return wheel + 1;
             columns[wheel] = 1;
         }
-        return false;
+        return 0;
     }
 
 private:
@@ -89,7 +94,7 @@ private:
 struct LowestKey {
     KeyIndex master = NoKey;
     KeyIndex subMaster = NoKey;
-    std::string designation;
+    ShortText<DesignationLength> designation;
     long long masterAndSubValue = 0; // its master and sub-master chambers' share of the key number
     bool exists = false;
 };
@@ -113,6 +118,9 @@ private:
     void WalkChangeKeys();
     void ListChangeKeysOf(const LowestKey& lowest, Odometer& odometer, ChamberValues& rotationValue);
     void TakeCells(const Odometer& odometer, ChamberValues& values, ChamberFlags* flags) const;
+    // The change of the rotating chambers' share of the key number when the first `moved`
+    // wheels take their cells.
+    long long TakeMovedCells(const Odometer& odometer, std::size_t moved, ChamberValues& values) const;
     bool AllUsable() const;
     // Adds the key with this number to the schedule, or the row of "-" when it cannot be formed.
     ScheduledKey& Compose(KeyLevel level, long long keyNumber, bool exists);
@@ -120,6 +128,7 @@ private:
 
     const GenerationState& state;
     int chambers = 0;
+    std::optional<ComposedKeyRule> rule; // once the top master and control cuts are read
     std::array<char, MaxChambers + 1> role{};
     ChamberValues placeValue{};
     ChamberValues tmkCuts{};
@@ -153,6 +162,7 @@ ScheduleBuilder::ScheduleBuilder(const GenerationState& generation) : state(gene
         throw std::invalid_argument("control chambers do not cover every chamber");
     chambers = state.Chambers;
     ReadChambers();
+    rule.emplace(state, tmkCuts, controlCuts);
     SortPositions();
     BuildWheels();
 }
@@ -252,6 +262,22 @@ void ScheduleBuilder::TakeCells(const Odometer& odometer, ChamberValues& values,
     }
 }
 
+long long ScheduleBuilder::TakeMovedCells(const Odometer& odometer, std::size_t moved,
+                                          ChamberValues& values) const {
+    const std::vector<Wheel>& wheels = odometer.Wheels();
+    long long change = 0;
+    for (std::size_t w = 0; w < moved; ++w) {
+        const int c = wheels[w].chamber;
+        const int digit = cell[At(c)][At(odometer.Column(w))];
+        if (digit >= 0) {
+            const int taken = digit * placeValue[At(c)];
+            change += taken - values[At(c)];
+            values[At(c)] = taken;
+        }
+    }
+    return change;
+}
+
 bool ScheduleBuilder::AllUsable() const {
     for (int c = 1; c <= chambers; ++c)
         if (!usable[At(c)])
@@ -278,7 +304,7 @@ ScheduledKey& ScheduleBuilder::Compose(KeyLevel level, long long keyNumber, bool
     ChamberValues keyCuts{};
     for (int c = 1; c <= chambers; ++c)
         keyCuts[At(c)] = digits[At(c - 1)] - '0';
-    key.mark = CheckComposedKey(state, tmkCuts, controlCuts, keyCuts, key.bitting).mark;
+    key.mark = rule->Mark(keyCuts, key.bitting);
     return key;
 }
 
@@ -310,7 +336,8 @@ void ScheduleBuilder::WalkMasters() {
         if (state.SubMasterCount > 0)
             WalkSubMasters(master, masterValue);
         else
-            lowestKeys.push_back({master, NoKey, CurrentDesignation(), masterValue, AllUsable()});
+            lowestKeys.push_back(
+                {master, NoKey, ShortText<DesignationLength>(CurrentDesignation()), masterValue, AllUsable()});
     }
 }
 
@@ -342,7 +369,7 @@ void ScheduleBuilder::WalkSubMasters(KeyIndex master, long long masterValue) {
         ScheduledKey& key = Compose(KeyLevel::SubMaster, keyNumber, AllUsable());
         key.designation = CurrentDesignation();
         key.master = master;
-        lowestKeys.push_back({master, subMaster, key.designation.String(), subMasterValue, AllUsable()});
+        lowestKeys.push_back({master, subMaster, key.designation, subMasterValue, AllUsable()});
     }
 }
 
@@ -361,12 +388,14 @@ void ScheduleBuilder::WalkChangeKeys() {
 void ScheduleBuilder::ListChangeKeysOf(const LowestKey& lowest, Odometer& odometer,
                                        ChamberValues& rotationValue) {
     odometer.Restart();
+    TakeCells(odometer, rotationValue, nullptr);
+    // Each wheel is a chamber of its own, so only the wheels that moved change the key number.
+    long long keyNumber = lowest.masterAndSubValue;
+    for (const Wheel& wheel : odometer.Wheels())
+        keyNumber += rotationValue[At(wheel.chamber)];
     int listed = 0;
-    do {
-        TakeCells(odometer, rotationValue, nullptr);
-        long long keyNumber = lowest.masterAndSubValue;
-        for (const Wheel& wheel : odometer.Wheels())
-            keyNumber += rotationValue[At(wheel.chamber)];
+    for (std::size_t moved = 1; moved != 0; moved = odometer.MoveOn()) {
+        keyNumber += TakeMovedCells(odometer, moved, rotationValue);
         ScheduledKey& key = Compose(KeyLevel::ChangeKey, keyNumber, lowest.exists);
         key.designation = lowest.designation;
         key.master = lowest.master;
@@ -376,7 +405,7 @@ void ScheduleBuilder::ListChangeKeysOf(const LowestKey& lowest, Odometer& odomet
             key.changeKeyNumber = ++listed;
         if (listed >= state.ChangeKeyCount)
             return;
-    } while (odometer.Advance());
+    }
 }
 
 } // namespace

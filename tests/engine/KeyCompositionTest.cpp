@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -128,4 +131,62 @@ TEST(CheckComposedKey, TheControlKeyBittingItselfIsMarkedWithOrWithoutCore) {
     EXPECT_EQ(Compose(core, "1711").mark, ' ');
     core.state.ControlKey = "1711";
     EXPECT_EQ(Compose(core, "1711").mark, '*');
+}
+
+// The rule made once for a system marks every key as the whole check does; without a core the
+// mark is also worked out here from M.A.C.S and the control key alone.
+TEST(ComposedKeyRule, MarksEveryKeyAsTheWholeCheckDoes) {
+    std::mt19937 draw(2311); // fixed: the same keys on every run
+    const auto digit = [&draw](int from, int to) { return std::uniform_int_distribution<int>(from, to)(draw); };
+    const auto bittingOf = [&](int chambers) {
+        std::string bitting;
+        for (int chamber = 0; chamber < chambers; ++chamber)
+            bitting += static_cast<char>('0' + digit(0, 9));
+        return bitting;
+    };
+    int marked = 0;
+    int checked = 0;
+    for (int system = 0; system < 400; ++system) {
+        const bool zeroIsTen = digit(0, 1) == 1;
+        const int chambers = digit(3, 7);
+        const bool core = digit(0, 1) == 1;
+        Composing composing = core ? InterchangeableCore(bittingOf(chambers), bittingOf(chambers), "")
+                                   : ComposingState(bittingOf(chambers));
+        if (core) {
+            for (int chamber = 0; chamber < MaxChambers; ++chamber)
+                composing.state.ControlChambers += digit(0, 2) == 0 ? 'N' : 'Y';
+        } else if (digit(0, 3) == 0) {
+            composing.state.ControlKey = bittingOf(chambers);
+        }
+        composing.state.DeepestCut = zeroIsTen ? 10 : 9;
+        composing.state.ShallowestCut = zeroIsTen ? 1 : 0;
+        composing.state.ZeroIsTen = zeroIsTen;
+        const std::array<int, 4> limits{3, 5, 9, 20}; // 20: the manufacturer has no M.A.C.S
+        composing.state.MaxAdjacentCut = limits[static_cast<std::size_t>(digit(0, 3))];
+        const KeySystemRequest& request = composing.state;
+        const ComposedKeyRule rule(request, composing.tmkCuts, composing.controlCuts);
+        for (int key = 0; key < 60; ++key) {
+            // Now and then the control key itself, which is marked in any system.
+            const std::string bitting =
+                key == 0 && !request.ControlKey.empty() ? request.ControlKey : bittingOf(chambers);
+            const ChamberValues cuts = CutsOf(bitting);
+            const KeyCheck whole = CheckComposedKey(request, composing.tmkCuts, composing.controlCuts, cuts, bitting);
+            ASSERT_EQ(rule.Mark(cuts, bitting), whole.mark) << bitting << " in system " << system;
+            ASSERT_EQ(rule.Check(cuts, bitting).unpinnable, whole.unpinnable) << bitting;
+            if (!request.IsICore) {
+                bool breaksAdjacentCut = false;
+                for (std::size_t chamber = 1; chamber < bitting.size(); ++chamber) {
+                    const int here = zeroIsTen && cuts[chamber] == 0 ? 10 : cuts[chamber];
+                    const int next = zeroIsTen && cuts[chamber + 1] == 0 ? 10 : cuts[chamber + 1];
+                    breaksAdjacentCut = breaksAdjacentCut || std::abs(here - next) > request.MaxAdjacentCut;
+                }
+                ASSERT_EQ(whole.mark, breaksAdjacentCut || bitting == request.ControlKey ? '*' : ' ') << bitting;
+            }
+            marked += whole.mark == '*' ? 1 : 0;
+            ++checked;
+        }
+    }
+    // Both kinds of key were drawn often enough to mean something.
+    EXPECT_GT(marked, checked / 10);
+    EXPECT_LT(marked, checked - checked / 10);
 }
