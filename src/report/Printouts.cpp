@@ -3,6 +3,8 @@
 #include "bands/Label.h"
 #include "engine/TextLayout.h"
 
+#include <array>
+#include <cstddef>
 #include <string_view>
 #include <utility>
 
@@ -11,6 +13,8 @@ namespace varnholt::report {
 namespace {
 
 constexpr int MasterListLineLimit = 64;
+// Each change key is right-aligned in a column this wide.
+constexpr int ChangeKeyColumnWidth = 20;
 constexpr int SubMasterLineLimit = 45;
 
 std::string Centred(std::string_view text) {
@@ -38,10 +42,9 @@ std::string ControlKeyLine(const GenerationState& state) {
 }
 
 // Entries beyond the table read as empty, so that the layouts may look one block ahead.
-const std::string& EntryOrEmpty(const ReportState& report, int number) {
-    static const std::string none;
+std::string_view EntryOrEmpty(const ReportState& report, int number) {
     if (number < 1 || number > EntryTableSize)
-        return none;
+        return {};
     return report.Entry(number);
 }
 
@@ -122,13 +125,13 @@ void LayOutMasterList(ReportState& report) {
 void LayOutSubMasterBlock(ReportState& report) {
     if (report.FirstEntryEmpty())
         return;
-    AddLine(report, Centred("Master Key  " + report.Entry(1)));
+    AddLine(report, Centred(std::string("Master Key  ").append(report.Entry(1))));
     AddLine(report, " ");
     report.LineCount += 2;
     for (int i = 1;; i += 4) {
-        std::string line = EntryOrEmpty(report, i + 1);
+        std::string line(EntryOrEmpty(report, i + 1));
         for (int next = i + 2; next <= i + 4; ++next) {
-            const std::string& entry = EntryOrEmpty(report, next);
+            const std::string_view entry = EntryOrEmpty(report, next);
             if (!entry.empty())
                 AppendPadLeft(line, entry, ' ', 15);
         }
@@ -150,16 +153,17 @@ void LayOutChangeKeyColumns(ReportState& report) {
     if (report.FirstEntryEmpty())
         return;
     ++report.LineCount;
+    // A line is put together in place and becomes a text once: the largest system has 70,000.
+    std::array<char, ChangeKeyColumns * (ChangeKeyColumnWidth + EntryLength)> line{};
+    report.ReportLines.reserve(report.ReportLines.size() + ChangeKeyRows);
     for (int i = 1; !EntryOrEmpty(report, i).empty() && report.LineCount <= ChangeKeyRows; ++i) {
-        std::string line;
-        line.reserve(ChangeKeyColumns * 20);
-        AppendPadLeft(line, report.Entry(i), ' ', 20);
+        std::size_t length = WritePadLeft(line.data(), report.Entry(i), ' ', ChangeKeyColumnWidth);
         for (int next = i + ChangeKeyRows; next < i + ChangeKeyEntriesPerPage; next += ChangeKeyRows) {
-            const std::string& entry = EntryOrEmpty(report, next);
+            const std::string_view entry = EntryOrEmpty(report, next);
             if (!entry.empty())
-                AppendPadLeft(line, entry, ' ', 20);
+                length += WritePadLeft(line.data() + length, entry, ' ', ChangeKeyColumnWidth);
         }
-        AddLine(report, std::move(line));
+        AddLine(report, std::string(line.data(), length));
         ++report.LineCount;
     }
     report.LinesBuilt = true;

@@ -10,13 +10,12 @@ void ReportState::AddEntry(std::string_view text) {
         ++nextFreeEntry;
     if (nextFreeEntry > EntryTableSize)
         throw std::length_error("the report's entry table is full");
-    EntryTable[static_cast<std::size_t>(nextFreeEntry)].assign(text.substr(0, 30));
+    EntryTable[static_cast<std::size_t>(nextFreeEntry)] = text.substr(0, EntryLength);
     ++nextFreeEntry;
 }
 
 void ReportState::ClearEntries() {
-    for (std::string& entry : EntryTable)
-        entry.clear();
+    EntryTable.fill({});
     nextFreeEntry = 1;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "engine/ScheduledKey.h"
+
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +12,8 @@ namespace varnholt::report {
 
 // Entries waiting to be laid out as lines, [1..344]; [0] is unused.
 inline constexpr int EntryTableSize = 344;
+// An entry keeps at most this many bytes of its text.
+inline constexpr std::size_t EntryLength = 30;
 
 // The state the report's band handlers share while one report runs: pass and page flags and the
 // entries waiting to be printed. It is reset at the start of every run so that no run sees what
@@ -25,7 +30,8 @@ struct ReportState {
     bool PrintDone = false;      // the output band's end of data
     int LineCount = 0;           // lines added since the last printed page
 
-    std::array<std::string, EntryTableSize + 1> EntryTable{};
+    // Held in place rather than on the heap: the largest system passes 280,000 entries through.
+    std::array<ShortText<EntryLength>, EntryTableSize + 1> EntryTable{};
     int EntryCount = 0;       // master-pass entries written
     int ChangeEntryCount = 0; // change-key entries written
 
@@ -34,7 +40,7 @@ struct ReportState {
 
     std::vector<std::string> ReportLines;
 
-    const std::string& Entry(int number) const { return EntryTable[static_cast<std::size_t>(number)]; }
+    std::string_view Entry(int number) const { return EntryTable[static_cast<std::size_t>(number)]; }
     bool FirstEntryEmpty() const { return EntryTable[1].empty(); }
     // Stores text in the first free entry; nothing is written past the table.
     void AddEntry(std::string_view text);
