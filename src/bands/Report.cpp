@@ -23,7 +23,7 @@ public:
         while (!reportPage.Done() && !report.aborted) {
             for (const auto& band : report.topBands) {
                 if (band->Kind() == BandKind::Detail && !report.aborted) {
-                    composer.PrintBand(*band);
+                    Print(*band);
                     RunChildren(*band);
                 }
             }
@@ -43,10 +43,18 @@ public:
     }
 
 private:
+    // An invisible band prints nothing; the sub-data bands that only drive the loops are asked
+    // once per record, so they are passed over here.
+    void Print(const Band& band) {
+        if (band.Visible()) {
+            composer.PrintBand(band);
+        }
+    }
+
     void PrintAll(BandKind kind) {
         for (const auto& band : report.topBands) {
             if (band->Kind() == kind) {
-                composer.PrintBand(*band);
+                Print(*band);
                 RunChildren(*band);
             }
         }
@@ -60,7 +68,7 @@ private:
             if (child->Kind() == BandKind::SubData) {
                 RunSubData(*child);
             } else {
-                composer.PrintBand(*child);
+                Print(*child);
                 RunChildren(*child);
             }
         }
@@ -78,7 +86,7 @@ private:
             band.OnAfterDataSkip(band);
         }
         while (!band.Done() && !stopped) {
-            composer.PrintBand(band);
+            Print(band);
             RunChildren(band);
             if (stopped) {
                 break;

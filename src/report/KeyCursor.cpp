@@ -2,10 +2,6 @@
 
 namespace varnholt::report {
 
-bool KeyCursor::IsLevel(std::size_t index, KeyLevel level) const {
-    return index < schedule.size() && schedule[index].level == level;
-}
-
 void KeyCursor::StartMasters() {
     // The top master leads the schedule; the masters, each with its sub-masters, follow it, and
     // the change keys come last.
@@ -51,10 +47,6 @@ const ScheduledKey* KeyCursor::NextSubMaster() {
     return &schedule[subMaster];
 }
 
-std::size_t KeyCursor::LowestKey() const {
-    return subMaster != NoKey ? subMaster : master;
-}
-
 void KeyCursor::StartChangeKeys() {
     // Change keys of an earlier key that were not read are passed over.
     const std::size_t lowest = LowestKey();
@@ -65,19 +57,6 @@ void KeyCursor::StartChangeKeys() {
             break;
         ++nextChangeKey;
     }
-}
-
-bool KeyCursor::MoreChangeKeys() const {
-    if (!IsLevel(nextChangeKey, KeyLevel::ChangeKey))
-        return false;
-    const ScheduledKey& key = schedule[nextChangeKey];
-    return (key.subMaster != NoKey ? key.subMaster : key.master) == LowestKey();
-}
-
-const ScheduledKey* KeyCursor::NextChangeKey() {
-    if (!MoreChangeKeys())
-        return nullptr;
-    return &schedule[nextChangeKey++];
 }
 
 } // namespace varnholt::report

@@ -23,14 +23,26 @@ public:
     const ScheduledKey* NextSubMaster();
     bool MoreSubMasters() const;
 
-    // The change keys of the key in hand, those that cannot be used included.
+    // The change keys of the key in hand, those that cannot be used included. Asked for each of
+    // up to 300,000 keys, so they are read here in the header.
     void StartChangeKeys();
-    const ScheduledKey* NextChangeKey();
-    bool MoreChangeKeys() const;
+    const ScheduledKey* NextChangeKey() {
+        if (!MoreChangeKeys())
+            return nullptr;
+        return &schedule[nextChangeKey++];
+    }
+    bool MoreChangeKeys() const {
+        if (!IsLevel(nextChangeKey, KeyLevel::ChangeKey))
+            return false;
+        const ScheduledKey& key = schedule[nextChangeKey];
+        return (key.subMaster != NoKey ? key.subMaster : key.master) == LowestKey();
+    }
 
 private:
-    bool IsLevel(std::size_t index, KeyLevel level) const;
-    std::size_t LowestKey() const;
+    bool IsLevel(std::size_t index, KeyLevel level) const {
+        return index < schedule.size() && schedule[index].level == level;
+    }
+    std::size_t LowestKey() const { return subMaster != NoKey ? subMaster : master; }
 
     const KeySchedule& schedule;
     std::size_t nextMaster = 1;        // where the search for the next master begins

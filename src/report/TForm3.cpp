@@ -66,22 +66,24 @@ void TForm3::BuildBandTree() {
 void TForm3::ConnectHandlers() {
     TheReportPage2.OnDataStart = [this](bands::Page& page) { TheReportPage2DataStart(page); };
     TheReportPage2.OnDataSkip = [this](bands::Page& page) { TheReportPage2DataSkip(page); };
-    const auto connect = [this](bands::Band& band, void (TForm3::*start)(bands::Band&),
-                                void (TForm3::*afterSkip)(bands::Band&), void (TForm3::*skip)(bands::Band&)) {
-        if (start != nullptr)
-            band.OnDataStart = [this, start](bands::Band& sender) { (this->*start)(sender); };
-        if (afterSkip != nullptr)
-            band.OnAfterDataSkip = [this, afterSkip](bands::Band& sender) { (this->*afterSkip)(sender); };
-        band.OnDataSkip = [this, skip](bands::Band& sender) { (this->*skip)(sender); };
-    };
-    connect(RPasses, &TForm3::RPassesDataStart, &TForm3::RPassesAfterDataSkip, &TForm3::RPassesDataSkip);
-    connect(Master6, nullptr, nullptr, &TForm3::Master6DataSkip);
-    connect(Master1, nullptr, &TForm3::Master1AfterDataSkip, &TForm3::Master1DataSkip);
-    connect(Sub1, &TForm3::Sub1DataStart, &TForm3::Sub1AfterDataSkip, &TForm3::Sub1DataSkip);
-    connect(ForR_Passes, &TForm3::ForR_PassesDataStart, nullptr, &TForm3::ForR_PassesDataSkip);
-    connect(Rot1, &TForm3::Rot1DataStart, &TForm3::Rot1AfterDataSkip, &TForm3::Rot1DataSkip);
-    connect(ForPrinting, &TForm3::ForPrintingDataStart, &TForm3::ForPrintingAfterDataSkip,
-            &TForm3::ForPrintingDataSkip);
+    // Each handler is called straight from its event: the change-key bands run once per key.
+    RPasses.OnDataStart = [this](bands::Band& sender) { RPassesDataStart(sender); };
+    RPasses.OnAfterDataSkip = [this](bands::Band& sender) { RPassesAfterDataSkip(sender); };
+    RPasses.OnDataSkip = [this](bands::Band& sender) { RPassesDataSkip(sender); };
+    Master6.OnDataSkip = [this](bands::Band& sender) { Master6DataSkip(sender); };
+    Master1.OnAfterDataSkip = [this](bands::Band& sender) { Master1AfterDataSkip(sender); };
+    Master1.OnDataSkip = [this](bands::Band& sender) { Master1DataSkip(sender); };
+    Sub1.OnDataStart = [this](bands::Band& sender) { Sub1DataStart(sender); };
+    Sub1.OnAfterDataSkip = [this](bands::Band& sender) { Sub1AfterDataSkip(sender); };
+    Sub1.OnDataSkip = [this](bands::Band& sender) { Sub1DataSkip(sender); };
+    ForR_Passes.OnDataStart = [this](bands::Band& sender) { ForR_PassesDataStart(sender); };
+    ForR_Passes.OnDataSkip = [this](bands::Band& sender) { ForR_PassesDataSkip(sender); };
+    Rot1.OnDataStart = [this](bands::Band& sender) { Rot1DataStart(sender); };
+    Rot1.OnAfterDataSkip = [this](bands::Band& sender) { Rot1AfterDataSkip(sender); };
+    Rot1.OnDataSkip = [this](bands::Band& sender) { Rot1DataSkip(sender); };
+    ForPrinting.OnDataStart = [this](bands::Band& sender) { ForPrintingDataStart(sender); };
+    ForPrinting.OnAfterDataSkip = [this](bands::Band& sender) { ForPrintingAfterDataSkip(sender); };
+    ForPrinting.OnDataSkip = [this](bands::Band& sender) { ForPrintingDataSkip(sender); };
     // The other master, sub-master and rotation bands have one record each time their parent
     // has one: without a skip handler a band ends after its first record.
 }
