@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace varnholt {
@@ -39,10 +40,20 @@ void WriteBittingOfKeyNumber(long long keyNumber, int chambers, char* digits) {
     if (keyNumber < 0 || keyNumber >= limit)
         throw std::invalid_argument("key number " + std::to_string(keyNumber) + " does not have " +
                                     std::to_string(chambers) + " digits");
-    // Digit by digit from the last chamber: the key number has exactly `chambers` digits.
+    // Two digits at a time from the last chamber: the key number has exactly `chambers` digits.
+    static constexpr std::string_view Pairs = "00010203040506070809101112131415161718192021222324"
+                                              "25262728293031323334353637383940414243444546474849"
+                                              "50515253545556575859606162636465666768697071727374"
+                                              "75767778798081828384858687888990919293949596979899";
     auto rest = static_cast<unsigned long long>(keyNumber);
-    for (int chamber = chambers; chamber >= 1; --chamber, rest /= 10)
-        digits[Index(chamber - 1)] = static_cast<char>('0' + rest % 10);
+    int chamber = chambers;
+    for (; chamber >= 2; chamber -= 2, rest /= 100) {
+        const std::size_t pair = static_cast<std::size_t>(rest % 100) * 2;
+        digits[Index(chamber - 1)] = Pairs[pair + 1];
+        digits[Index(chamber - 2)] = Pairs[pair];
+    }
+    if (chamber == 1)
+        digits[0] = static_cast<char>('0' + rest % 10);
 }
 
 std::string BittingOfKeyNumber(long long keyNumber, int chambers) {

@@ -2,6 +2,8 @@
 
 #include "engine/KeyComposition.h"
 
+#include <array>
+
 namespace varnholt {
 
 namespace {
@@ -98,32 +100,47 @@ KeyCounts CountKeys(const KeySystemRequest& request, const KeySchedule& schedule
     // Change keys stand under masters and sub-masters, which lead the schedule: only they are
     // counted per key, not the 300,000 change keys of the largest system.
     std::vector<std::int64_t> listedUnder(1, 0);
-    const auto countUnder = [&listedUnder](std::size_t above) {
+    const auto countUnder = [&listedUnder](std::size_t above, std::int64_t listed) {
         if (above >= listedUnder.size())
             listedUnder.resize(above + 1, 0);
-        ++listedUnder[above];
+        listedUnder[above] += listed;
     };
     const auto listedUnderKey = [&listedUnder](std::size_t index) {
         return index < listedUnder.size() ? listedUnder[index] : 0;
     };
+    // The change keys of one key of the lowest level follow one another: their listed ones are
+    // added up as a run and counted under the keys above once the run ends.
+    KeyIndex runMaster = NoKey;
+    KeyIndex runSubMaster = NoKey;
+    std::int64_t runListed = 0;
+    const auto endRun = [&] {
+        if (runMaster != NoKey)
+            countUnder(runMaster, runListed);
+        if (runSubMaster != NoKey)
+            countUnder(runSubMaster, runListed);
+        listedUnder[0] += runListed;
+        runListed = 0;
+    };
+    const std::array<LevelCount*, 4> levels{nullptr, &counts.masters, &counts.subMasters, &counts.changeKeys};
+    static_assert(static_cast<int>(KeyLevel::ChangeKey) == 3, "levels are indexed by KeyLevel");
     std::vector<std::size_t> markedIndex; // the schedule's index of each of counts.markedKeys
-    for (std::size_t index = 0; index < schedule.size(); ++index) {
+    // The size is read once: the counts written in the loop could otherwise be the schedule's own.
+    const std::size_t keys = schedule.size();
+    for (std::size_t index = 0; index < keys; ++index) {
         const ScheduledKey& key = schedule[index];
-        LevelCount* level = key.level == KeyLevel::Master      ? &counts.masters
-                            : key.level == KeyLevel::SubMaster ? &counts.subMasters
-                            : key.level == KeyLevel::ChangeKey ? &counts.changeKeys
-                                                               : nullptr;
+        LevelCount* level = levels[static_cast<std::size_t>(key.level)];
         if (level == nullptr)
             continue;
         ++level->formed;
         if (key.listed)
             ++level->listed;
         if (key.level == KeyLevel::ChangeKey && key.listed) {
-            if (key.master != NoKey)
-                countUnder(key.master);
-            if (key.subMaster != NoKey)
-                countUnder(key.subMaster);
-            ++listedUnder[0];
+            if (key.master != runMaster || key.subMaster != runSubMaster) {
+                endRun();
+                runMaster = key.master;
+                runSubMaster = key.subMaster;
+            }
+            ++runListed;
         }
         if (key.mark != '*')
             continue;
@@ -134,6 +151,7 @@ KeyCounts CountKeys(const KeySystemRequest& request, const KeySchedule& schedule
             counts.markedKeys.push_back({key.level, key.designation, key.bitting, reasons, 0});
         }
     }
+    endRun();
     for (std::size_t marked = 0; marked < markedIndex.size(); ++marked)
         counts.markedKeys[marked].changeKeysListed = listedUnderKey(markedIndex[marked]);
 
@@ -142,7 +160,7 @@ KeyCounts CountKeys(const KeySystemRequest& request, const KeySchedule& schedule
                             : request.SubMasterCount > 0 ? KeyLevel::SubMaster
                                                          : KeyLevel::Master;
     counts.lowestLevel = lowest;
-    for (std::size_t index = 0; index < schedule.size(); ++index) {
+    for (std::size_t index = 0; index < keys; ++index) {
         if (schedule[index].level != lowest)
             continue;
         ++counts.lowestKeys;
