@@ -5,6 +5,7 @@
 #include "manufacturers/ManufacturerName.h"
 #include "toolkit/HeadlessMessageService.h"
 #include "files/FileError.h"
+#include "files/Utf8Path.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 #ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace varnholt::manufacturers {
 namespace {
@@ -101,17 +103,30 @@ std::string Work(const std::filesystem::path& folder, char copy, std::chrono::se
 TEST(SharedDatabaseTest, TwoCopiesSavingOverwritingAndPurgingLoseNothing) {
     TemporaryDirectory directory;
     { std::ofstream(directory.path / ManufacturerFile::FileName); }
+    const auto work = [&directory](char copy) {
+        const std::string problem = Work(directory.path, copy, std::chrono::seconds(4),
+                                         directory.path / (std::string(1, copy) + ".expected"));
+        if (!problem.empty()) {
+            std::ofstream(directory.path / (std::string(1, copy) + ".problem")) << problem;
+        }
+        return problem.empty();
+    };
+#ifdef _WIN32
+    // Windows locks two handles apart as it does two processes; threads save starting a copy.
+    std::vector<std::thread> copies;
+    for (char copy : {'A', 'B'}) {
+        copies.emplace_back([&work, copy] { work(copy); });
+    }
+    for (std::thread& copy : copies) {
+        copy.join();
+    }
+#else
     std::vector<pid_t> copies;
     for (char copy : {'A', 'B'}) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            const std::string problem = Work(directory.path, copy, std::chrono::seconds(4),
-                                             directory.path / (std::string(1, copy) + ".expected"));
-            if (!problem.empty()) {
-                std::ofstream(directory.path / (std::string(1, copy) + ".problem")) << problem;
-            }
-            ::_exit(problem.empty() ? 0 : 1);
+            ::_exit(work(copy) ? 0 : 1);
         }
         copies.push_back(child);
     }
@@ -120,6 +135,7 @@ TEST(SharedDatabaseTest, TwoCopiesSavingOverwritingAndPurgingLoseNothing) {
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
+#endif
     for (const char* copy : {"A", "B"}) {
         EXPECT_EQ(ReadText(directory.path / (std::string(copy) + ".problem")), "") << "copy " << copy;
     }
@@ -159,7 +175,12 @@ TEST(SharedDatabaseTest, TwoCopiesSavingOverwritingAndPurgingLoseNothing) {
             }
         }
     }
-    EXPECT_GT(expected, 100) << "the copies got little done";
+#ifdef _WIN32
+    constexpr int Enough = 50; // each file call goes through Wine's server
+#else
+    constexpr int Enough = 100;
+#endif
+    EXPECT_GT(expected, Enough) << "the copies got little done";
     EXPECT_EQ(lost, 0) << "records lost of " << expected;
     EXPECT_EQ(wrong, 0) << "records with another copy's values";
     EXPECT_EQ(duplicates, 0);
@@ -178,7 +199,7 @@ TEST(SharedDatabaseTest, AFileHeldTooLongByTheOtherCopyIsNamedInAClearMessage) {
         files::FileLock mine(database, files::FileLock::Kind::Shared, std::chrono::milliseconds(200));
         ADD_FAILURE() << "two copies held the database at once";
     } catch (const files::FileError& busy) {
-        EXPECT_EQ(std::string(busy.what()), "Cannot use the file \"" + database.generic_string() +
+        EXPECT_EQ(std::string(busy.what()), "Cannot use the file \"" + files::Utf8Of(database) +
                                                 "\": another copy of the program is working on it; please "
                                                 "try again.");
     }
@@ -187,5 +208,3 @@ TEST(SharedDatabaseTest, AFileHeldTooLongByTheOtherCopyIsNamedInAClearMessage) {
 
 } // namespace
 } // namespace varnholt::manufacturers
-
-#endif
