@@ -5,6 +5,8 @@
 #include <fstream>
 #include <random>
 
+// Windows files have no mode: a new one takes its folder's permissions (see files/WindowsCalls.h).
+#ifndef _WIN32
 #include <sys/stat.h>
 
 namespace varnholt::systems {
@@ -54,3 +56,5 @@ TEST_F(SystemFileModeTest, ANewSystemFileIsItsOwnersOnlyWhateverTheUmaskAndARepl
 
 } // namespace
 } // namespace varnholt::systems
+
+#endif
