@@ -249,7 +249,7 @@ std::variant<std::string, std::error_code> ReadFileStart(const std::filesystem::
 }
 
 void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::filesystem::path& realTarget,
-                        NewFileMode created) {
+                        [[maybe_unused]] NewFileMode created) {
 #ifndef _WIN32
     struct stat existing {};
     if (::stat(realTarget.c_str(), &existing) == 0) {
