@@ -1,6 +1,7 @@
 #include "Terminal.h"
 
 #ifdef _WIN32
+#include <cstdio>
 #include <io.h>
 #else
 #include <unistd.h>

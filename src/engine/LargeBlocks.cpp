@@ -8,6 +8,20 @@
 
 namespace varnholt {
 
+#if defined(_WIN32)
+
+// Windows has no std::aligned_alloc, and its large pages need a privilege users lack: a large
+// block there is an ordinary one.
+void* AllocateLargeBlock(std::size_t bytes) {
+    return ::operator new(bytes);
+}
+
+void FreeLargeBlock(void* block, std::size_t) noexcept {
+    ::operator delete(block);
+}
+
+#else
+
 namespace {
 
 constexpr std::size_t HugePage = std::size_t{2} << 20U;
@@ -38,5 +52,7 @@ void FreeLargeBlock(void* block, std::size_t bytes) noexcept {
     else
         std::free(block);
 }
+
+#endif
 
 } // namespace varnholt

@@ -183,12 +183,12 @@ void Form::SelectNext(bool forward) {
         return;
     }
     const auto current = std::find(sequence.begin(), sequence.end(), formState.focused);
-    const auto count = static_cast<long>(sequence.size());
-    long index = 0;
+    const auto count = static_cast<std::ptrdiff_t>(sequence.size());
+    std::ptrdiff_t index = 0;
     if (current == sequence.end()) {
         index = forward ? 0 : count - 1;
     } else {
-        const long position = current - sequence.begin();
+        const std::ptrdiff_t position = current - sequence.begin();
         index = (position + (forward ? 1 : count - 1)) % count;
     }
     SetFocus(*sequence[static_cast<std::size_t>(index)]);
