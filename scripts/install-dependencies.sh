@@ -11,6 +11,8 @@ packages=(
   cups printer-driver-cups-pdf
   clang-14 libclang-rt-14-dev python3 ccache
   lintian desktop-file-utils appstream man-db
+  # The cross build for Windows and Wine, which runs its tests (scripts/cross-build-windows.sh).
+  g++-mingw-w64-x86-64-posix wine64 googletest
 )
 
 missing=()
