@@ -1,9 +1,14 @@
 #include "bands/JsonOutput.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <ostream>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace varnholt::bands {
 namespace {
@@ -61,6 +66,22 @@ bool AnyNeedsEscape(std::uint64_t word) {
 // largest system's JSON has close to seven million of them.
 std::size_t PlainRunEnd(const std::string& text, std::size_t start) {
     std::size_t end = start;
+#if defined(__SSE2__)
+    // Sixteen at a time where the processor compares that many bytes at once.
+    const __m128i space = _mm_set1_epi8(' ');
+    const __m128i quote = _mm_set1_epi8('"');
+    const __m128i backslash = _mm_set1_epi8('\\');
+    for (; end + 16 <= text.size(); end += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + end));
+        // A byte is at least a blank where the larger of it and a blank is the byte itself.
+        const __m128i plain = _mm_cmpeq_epi8(_mm_max_epu8(bytes, space), bytes);
+        const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, backslash));
+        const auto escaped = static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(special, plain))) ^ 0xFFFFU;
+        if (escaped != 0) {
+            return end + static_cast<std::size_t>(std::countr_zero(escaped));
+        }
+    }
+#endif
     for (std::uint64_t word = 0; end + sizeof word <= text.size(); end += sizeof word) {
         std::memcpy(&word, text.data() + end, sizeof word);
         if (AnyNeedsEscape(word)) {

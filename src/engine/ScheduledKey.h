@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <ostream>
 #include <stdexcept>
@@ -31,6 +32,8 @@ inline constexpr KeyIndex NoKey = std::numeric_limits<KeyIndex>::max();
 // 300,000 keys. A longer text is refused (std::length_error), never cut.
 template <std::size_t Capacity> class ShortText {
 public:
+    static constexpr std::size_t MaxLength = Capacity;
+
     ShortText() = default;
     ShortText(std::string_view text) { *this = text; } // NOLINT: reads as the text it holds
     ShortText& operator=(std::string_view text) {
@@ -48,6 +51,9 @@ public:
     char operator[](std::size_t index) const { return View()[index]; }
     bool empty() const { return length == 0; }
     std::size_t size() const { return length; }
+    // Copies all Capacity characters held, the text first, to out: a copy of fixed length, for
+    // texts put together many times over.
+    void CopyWhole(char* out) const { std::memcpy(out, chars.data(), Capacity); }
 
     friend bool operator==(const ShortText& text, std::string_view other) { return text.View() == other; }
     friend bool operator==(const ShortText& text, const ShortText& other) {

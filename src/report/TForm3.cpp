@@ -296,9 +296,11 @@ void TForm3::ListChangeKey(const ScheduledKey& key) {
     ReportState& r = iteration;
     // Put together in place, without a text of its own for each of up to 300,000 keys: the
     // letters, the number right-aligned in four columns, two blanks, the mark and the bitting.
-    std::array<char, 48> entry{};
-    std::size_t length = key.designation.View().copy(entry.data(), entry.size());
-    std::array<char, 16> number{};
+    // Room for whole copies of the letters and the bitting, a number of any size and three signs.
+    std::array<char, decltype(key.designation)::MaxLength + 16 + 3 + decltype(key.bitting)::MaxLength> entry;
+    key.designation.CopyWhole(entry.data());
+    std::size_t length = key.designation.size();
+    std::array<char, 16> number;
     const std::size_t digits =
         static_cast<std::size_t>(std::to_chars(number.begin(), number.end(), key.changeKeyNumber).ptr - number.begin());
     for (std::size_t pad = digits; pad < 4; ++pad)
@@ -308,7 +310,8 @@ void TForm3::ListChangeKey(const ScheduledKey& key) {
     entry[length++] = ' ';
     entry[length++] = ' ';
     entry[length++] = key.mark;
-    length += key.bitting.View().copy(entry.data() + length, entry.size() - length);
+    key.bitting.CopyWhole(entry.data() + length);
+    length += key.bitting.size();
     r.AddEntry(std::string_view(entry.data(), length));
     Tell(key);
     ++r.ChangeEntryCount;

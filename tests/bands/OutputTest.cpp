@@ -40,8 +40,9 @@ TEST(Output, JsonListsEveryPrintedLabelWithItsLinesAsSet) {
               "{\"name\": \"RFooter\", \"lines\": [], \"continued\": false}]}]}\n");
 }
 
-// Texts are scanned for characters to escape eight at a time: every byte at every place of a
-// text longer than one such word is escaped as the rules say, and only it.
+// Texts are scanned for characters to escape sixteen and eight at a time: every byte at every
+// place of a text of two blocks of sixteen, a word of eight and three more is escaped as the
+// rules say, and only it.
 TEST(Output, JsonEscapesEveryByteWhereverItStands) {
     const auto escaped = [](unsigned char byte) -> std::string {
         switch (byte) {
@@ -60,11 +61,11 @@ TEST(Output, JsonEscapesEveryByteWhereverItStands) {
         return std::string("\\u00") + hex[byte >> 4U] + hex[byte & 0x0FU];
     };
     for (unsigned byte = 0; byte < 256; ++byte) {
-        for (std::size_t place = 0; place < 19; ++place) {
-            std::string text(19, 'a');
+        for (std::size_t place = 0; place < 43; ++place) {
+            std::string text(43, 'a');
             text[place] = static_cast<char>(byte);
             const std::string expected = "\"" + std::string(place, 'a') + escaped(static_cast<unsigned char>(byte)) +
-                                         std::string(18 - place, 'a') + "\"";
+                                         std::string(42 - place, 'a') + "\"";
             ASSERT_EQ(QuoteJson(text), expected) << "byte " << byte << " at " << place;
         }
     }
