@@ -91,6 +91,12 @@ private:
 };
 
 // A key of the lowest master level, under which the change keys are listed.
+// A key's bitting and, chamber by chamber, its cuts as numbers ([0] unused).
+struct KeyDigits {
+    std::array<char, MaxChambers> bitting{};
+    ChamberValues cuts{};
+};
+
 struct LowestKey {
     KeyIndex master = NoKey;
     KeyIndex subMaster = NoKey;
@@ -120,10 +126,13 @@ private:
     void TakeCells(const Odometer& odometer, ChamberValues& values, ChamberFlags* flags) const;
     // The change of the rotating chambers' share of the key number when the first `moved`
     // wheels take their cells.
-    long long TakeMovedCells(const Odometer& odometer, std::size_t moved, ChamberValues& values) const;
+    long long TakeMovedCells(const Odometer& odometer, std::size_t moved, ChamberValues& values,
+                             KeyDigits* digits) const;
     bool AllUsable() const;
     // Adds the key with this number to the schedule, or the row of "-" when it cannot be formed.
     ScheduledKey& Compose(KeyLevel level, long long keyNumber, bool exists);
+    ScheduledKey& Compose(KeyLevel level, const KeyDigits& digits, bool exists);
+    KeyDigits DigitsOf(long long keyNumber) const;
     std::string CurrentDesignation() const;
 
     const GenerationState& state;
@@ -143,6 +152,9 @@ private:
     Odometer masterWheels{{}};
     Odometer subMasterWheels{{}};
     Odometer changeKeyWheels{{}};
+    // Whether every wheel turns a chamber no other wheel turns: then no digit of a key number
+    // carries into the next, and each chamber's digit is the cell its wheel stands at.
+    bool wheelsApart = false;
     std::int64_t masterLimit = 0;
     std::int64_t subMasterLimit = 0;
 
@@ -235,6 +247,11 @@ void ScheduleBuilder::BuildWheels() {
     masterWheels = Odometer(std::move(masters));
     subMasterWheels = Odometer(std::move(subMasters));
     changeKeyWheels = Odometer(std::move(changeKeys));
+    std::array<int, MaxChambers + 1> wheelsOfChamber{};
+    for (const Odometer* odometer : {&masterWheels, &subMasterWheels, &changeKeyWheels})
+        for (const Wheel& wheel : odometer->Wheels())
+            ++wheelsOfChamber[At(wheel.chamber)];
+    wheelsApart = std::all_of(wheelsOfChamber.begin(), wheelsOfChamber.end(), [](int count) { return count <= 1; });
     masterLimit = std::min<std::int64_t>(state.MasterCount, masterWheels.Combinations());
     subMasterLimit = std::min<std::int64_t>(state.SubMasterCount, subMasterCombinations);
 }
@@ -262,8 +279,8 @@ void ScheduleBuilder::TakeCells(const Odometer& odometer, ChamberValues& values,
     }
 }
 
-long long ScheduleBuilder::TakeMovedCells(const Odometer& odometer, std::size_t moved,
-                                          ChamberValues& values) const {
+long long ScheduleBuilder::TakeMovedCells(const Odometer& odometer, std::size_t moved, ChamberValues& values,
+                                          KeyDigits* digits) const {
     const std::vector<Wheel>& wheels = odometer.Wheels();
     long long change = 0;
     for (std::size_t w = 0; w < moved; ++w) {
@@ -273,6 +290,10 @@ long long ScheduleBuilder::TakeMovedCells(const Odometer& odometer, std::size_t 
             const int taken = digit * placeValue[At(c)];
             change += taken - values[At(c)];
             values[At(c)] = taken;
+            if (digits != nullptr) {
+                digits->bitting[At(c - 1)] = static_cast<char>('0' + digit);
+                digits->cuts[At(c)] = digit;
+            }
         }
     }
     return change;
@@ -289,7 +310,21 @@ std::string ScheduleBuilder::CurrentDesignation() const {
     return (letters.MasterDesignation + letters.SubDesignation).substr(0, DesignationLength);
 }
 
+KeyDigits ScheduleBuilder::DigitsOf(long long keyNumber) const {
+    KeyDigits digits;
+    WriteBittingOfKeyNumber(keyNumber, chambers, digits.bitting.data());
+    for (int c = 1; c <= chambers; ++c)
+        digits.cuts[At(c)] = digits.bitting[At(c - 1)] - '0';
+    return digits;
+}
+
 ScheduledKey& ScheduleBuilder::Compose(KeyLevel level, long long keyNumber, bool exists) {
+    if (!exists)
+        return Compose(level, KeyDigits{}, false);
+    return Compose(level, DigitsOf(keyNumber), true);
+}
+
+ScheduledKey& ScheduleBuilder::Compose(KeyLevel level, const KeyDigits& digits, bool exists) {
     ScheduledKey& key = keys.emplace_back();
     key.level = level;
     if (!exists) {
@@ -298,13 +333,8 @@ ScheduledKey& ScheduleBuilder::Compose(KeyLevel level, long long keyNumber, bool
         return key;
     }
     // The digits go straight into the key: no text on the heap for each of 300,000 keys.
-    std::array<char, MaxChambers> digits{};
-    WriteBittingOfKeyNumber(keyNumber, chambers, digits.data());
-    key.bitting = std::string_view(digits.data(), At(chambers));
-    ChamberValues keyCuts{};
-    for (int c = 1; c <= chambers; ++c)
-        keyCuts[At(c)] = digits[At(c - 1)] - '0';
-    key.mark = rule->Mark(keyCuts, key.bitting);
+    key.bitting = std::string_view(digits.bitting.data(), At(chambers));
+    key.mark = rule->Mark(digits.cuts, key.bitting);
     return key;
 }
 
@@ -389,14 +419,20 @@ void ScheduleBuilder::ListChangeKeysOf(const LowestKey& lowest, Odometer& odomet
                                        ChamberValues& rotationValue) {
     odometer.Restart();
     TakeCells(odometer, rotationValue, nullptr);
-    // Each wheel is a chamber of its own, so only the wheels that moved change the key number.
+    // Each wheel is a chamber of its own, so only the wheels that moved change the key number,
+    // and where no other level turns their chambers either, only their digits.
     long long keyNumber = lowest.masterAndSubValue;
     for (const Wheel& wheel : odometer.Wheels())
         keyNumber += rotationValue[At(wheel.chamber)];
+    KeyDigits digits;
+    if (wheelsApart && lowest.exists)
+        digits = DigitsOf(keyNumber);
     int listed = 0;
     for (std::size_t moved = 1; moved != 0; moved = odometer.MoveOn()) {
-        keyNumber += TakeMovedCells(odometer, moved, rotationValue);
-        ScheduledKey& key = Compose(KeyLevel::ChangeKey, keyNumber, lowest.exists);
+        const bool digitsKept = wheelsApart && lowest.exists;
+        keyNumber += TakeMovedCells(odometer, moved, rotationValue, digitsKept ? &digits : nullptr);
+        ScheduledKey& key = digitsKept ? Compose(KeyLevel::ChangeKey, digits, true)
+                                       : Compose(KeyLevel::ChangeKey, keyNumber, lowest.exists);
         key.designation = lowest.designation;
         key.master = lowest.master;
         key.subMaster = lowest.subMaster;
