@@ -121,37 +121,50 @@ KeyCounts CountKeys(const KeySystemRequest& request, const KeySchedule& schedule
         listedUnder[0] += runListed;
         runListed = 0;
     };
-    const std::array<LevelCount*, 4> levels{nullptr, &counts.masters, &counts.subMasters, &counts.changeKeys};
-    static_assert(static_cast<int>(KeyLevel::ChangeKey) == 3, "levels are indexed by KeyLevel");
+    const std::array<LevelCount*, 3> levels{nullptr, &counts.masters, &counts.subMasters};
+    static_assert(static_cast<int>(KeyLevel::SubMaster) == 2, "levels are indexed by KeyLevel");
     std::vector<std::size_t> markedIndex; // the schedule's index of each of counts.markedKeys
-    // The size is read once: the counts written in the loop could otherwise be the schedule's own.
+    // The keys are found once: the counts written in the loop could otherwise be the schedule's own.
     const std::size_t keys = schedule.size();
+    const ScheduledKey* const keyAt = schedule.data();
+    // The change keys, nearly all of the keys, are counted apart and in locals.
+    std::int64_t changeKeysFormed = 0;
+    std::int64_t changeKeysListed = 0;
     for (std::size_t index = 0; index < keys; ++index) {
-        const ScheduledKey& key = schedule[index];
+        const ScheduledKey& key = keyAt[index];
+        if (key.level == KeyLevel::ChangeKey) {
+            ++changeKeysFormed;
+            if (key.listed) {
+                ++changeKeysListed;
+                if (key.master != runMaster || key.subMaster != runSubMaster) {
+                    endRun();
+                    runMaster = key.master;
+                    runSubMaster = key.subMaster;
+                }
+                ++runListed;
+            }
+            if (key.mark == '*') {
+                ++counts.changeKeys.marked;
+                counter.Reasons(key, counts.changeKeys.why);
+            }
+            continue;
+        }
         LevelCount* level = levels[static_cast<std::size_t>(key.level)];
         if (level == nullptr)
             continue;
         ++level->formed;
         if (key.listed)
             ++level->listed;
-        if (key.level == KeyLevel::ChangeKey && key.listed) {
-            if (key.master != runMaster || key.subMaster != runSubMaster) {
-                endRun();
-                runMaster = key.master;
-                runSubMaster = key.subMaster;
-            }
-            ++runListed;
-        }
         if (key.mark != '*')
             continue;
         ++level->marked;
         const std::string reasons = counter.Reasons(key, level->why);
-        if (key.level != KeyLevel::ChangeKey) {
-            markedIndex.push_back(index);
-            counts.markedKeys.push_back({key.level, key.designation, key.bitting, reasons, 0});
-        }
+        markedIndex.push_back(index);
+        counts.markedKeys.push_back({key.level, key.designation, key.bitting, reasons, 0});
     }
     endRun();
+    counts.changeKeys.formed += changeKeysFormed;
+    counts.changeKeys.listed += changeKeysListed;
     for (std::size_t marked = 0; marked < markedIndex.size(); ++marked)
         counts.markedKeys[marked].changeKeysListed = listedUnderKey(markedIndex[marked]);
 
@@ -161,7 +174,7 @@ KeyCounts CountKeys(const KeySystemRequest& request, const KeySchedule& schedule
                                                          : KeyLevel::Master;
     counts.lowestLevel = lowest;
     for (std::size_t index = 0; index < keys; ++index) {
-        if (schedule[index].level != lowest)
+        if (keyAt[index].level != lowest)
             continue;
         ++counts.lowestKeys;
         if (listedUnderKey(index) < request.ChangeKeyCount)
