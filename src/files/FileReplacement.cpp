@@ -271,7 +271,6 @@ void ReplaceKeepingMode(const std::filesystem::path& temporary, const std::files
     // The rename itself becomes durable with the folder that holds the name.
     SyncToDisk(FolderOf(realTarget), true);
 #else
-    (void)created;
     // ReplaceFileW keeps the replaced file's attributes and permissions; a file open elsewhere
     // without leave to be deleted makes it fail with both files as they were.
     DWORD error = ERROR_FILE_NOT_FOUND;

@@ -14,6 +14,7 @@
 #include "toolkit/Label.h"
 #include "toolkit/Panel.h"
 #include "toolkit/ScriptedDriver.h"
+#include "files/Utf8Path.h"
 
 #include <gtest/gtest.h>
 
@@ -381,7 +382,7 @@ TEST_F(ManufacturerPanelStory, AFullDiskAtTheSaveShowsTheFileErrorAndKeepsTheInp
     ASSERT_EQ(driver.Boxes().size(), 1u);
     EXPECT_EQ(driver.LastBox().kind, BoxKind::Error);
     EXPECT_EQ(driver.LastBox().text,
-              "Cannot write the file \"" + file.MfgFile().generic_string() + "\": No space left on device.");
+              "Cannot write the file \"" + files::Utf8Of(file.MfgFile()) + "\": No space left on device.");
     EXPECT_TRUE(driver.Showing("Panel2"));
     EXPECT_EQ(driver.Text("MfgsName"), "Acme");
     EXPECT_EQ(std::filesystem::file_size(file.MfgFile()), 0u);

@@ -2,6 +2,7 @@
 
 #include "systems/SystemFile.h"
 #include "systems/SystemRebuild.h"
+#include "files/Utf8Path.h"
 
 #include <gtest/gtest.h>
 
@@ -101,7 +102,7 @@ void ExpectSavedSystemReadsBack(const std::vector<std::string>& arguments, const
     const auto option = std::find(arguments.begin(), arguments.end(), "--save-system");
     if (result.status != ExitDone || option == arguments.end() || option + 1 == arguments.end())
         return;
-    const std::filesystem::path file = *(option + 1);
+    const std::filesystem::path file = files::PathFromUtf8(*(option + 1));
     auto read = systems::ReadSystemFile(file);
     if (const auto* refusal = std::get_if<systems::SystemFileRefusal>(&read)) {
         ADD_FAILURE() << "a saved system does not read back: " << refusal->message;
