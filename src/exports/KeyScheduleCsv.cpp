@@ -2,6 +2,8 @@
 
 #include "exports/CsvText.h"
 
+#include <array>
+#include <charconv>
 #include <string_view>
 
 namespace varnholt::exports {
@@ -13,9 +15,14 @@ void AppendHeading(std::string& text) {
 }
 
 void AppendKey(std::string& text, const ScheduledKey& key) {
-    const std::string number = key.changeKeyNumber > 0 ? std::to_string(key.changeKeyNumber) : std::string();
+    std::array<char, 16> digits{};
+    const std::size_t numberLength =
+        key.changeKeyNumber > 0
+            ? static_cast<std::size_t>(std::to_chars(digits.begin(), digits.end(), key.changeKeyNumber).ptr - digits.begin())
+            : 0;
     const std::string_view mark = key.mark == ' ' ? std::string_view() : std::string_view(&key.mark, 1);
-    AppendCsvRow(text, {KeyLevelName(key.level), key.designation, number, key.bitting, mark});
+    AppendCsvRow(text, {KeyLevelName(key.level), key.designation, std::string_view(digits.data(), numberLength),
+                        key.bitting, mark});
 }
 
 } // namespace
