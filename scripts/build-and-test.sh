@@ -7,6 +7,8 @@ buildDir=${1:-$top/build}
 shift || true
 
 "$top/scripts/install-dependencies.sh"
+# Paths below the clone are hashed relative to it, so that a clone elsewhere hits the compiler cache.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top}
 # A compiler cache makes a rebuild of an unchanged tree (a second clone, a CI run) cheap.
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

@@ -49,6 +49,8 @@ cleanUp() {
 trap 'cleanUp; echo "Logs: $workDir"' EXIT
 
 section "Release build in $buildDir"
+# Paths below the clone are hashed relative to it, so that a clone elsewhere hits the compiler cache.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$sourceDir}
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 # The distribution's hardening flags, as a Debian package build gets them (fortified functions,

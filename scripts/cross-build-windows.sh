@@ -8,6 +8,8 @@ buildDir=${1:-$top/build-windows}
 shift || true
 
 "$top/scripts/install-dependencies.sh"
+# Paths below the clone are hashed relative to it, so that a clone elsewhere hits the compiler cache.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top}
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 cmake -S "$top" -B "$buildDir" -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -34,6 +34,8 @@ if ! "$compiler" -fsanitize=fuzzer,address,undefined "$probe/probe.cpp" -o "$pro
   exit 2
 fi
 
+# Paths below the clone are hashed relative to it, so that a clone elsewhere hits the compiler cache.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top}
 generator=()
 if command -v ninja > /dev/null; then generator=(-G Ninja); fi
 if command -v ccache > /dev/null; then generator+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
