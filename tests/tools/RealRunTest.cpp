@@ -7,6 +7,8 @@
 #include <csignal>
 #include <thread>
 
+// These run the command itself, with fork, exec, signals and resource limits: Linux only, and only
+// where Qt builds the command.
 #if defined(VARNHOLT_REPORT_COMMAND) && !defined(_WIN32)
 #include <fcntl.h>
 #include <sys/resource.h>

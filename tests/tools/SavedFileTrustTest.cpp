@@ -9,6 +9,8 @@
 #include <fstream>
 #include <regex>
 
+// These run the command itself, with fork and exec and file modes: Linux only, and only where Qt
+// builds the command.
 #if defined(VARNHOLT_REPORT_COMMAND) && !defined(_WIN32)
 #include <fcntl.h>
 #include <sys/wait.h>
