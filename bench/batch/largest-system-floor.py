@@ -57,6 +57,8 @@ def main():
                     "--format", form, "--output", output]
 
         best = {}
+        # Others' work on the machine lengthens the wall-clock times most: the load is shown.
+        loadBefore = os.getloadavg()[0]
 
         def measure(key, argv):
             seconds, processor, megabytes = run_once(argv)
@@ -71,6 +73,7 @@ def main():
                     measure((index, form, "small"), command(build, "1", form, work / f"small{index}.{form}"))
                     measure((index, form, "cp"), ["cp", large, work / f"copy{index}.{form}"])
 
+        print(f"load average (1 minute): {loadBefore:.2f} at the start, {os.getloadavg()[0]:.2f} at the end")
         # Seconds are the best wall-clock time of the runs; on a machine that others share, the
         # processor time (user and system, also the best) is the steadier figure.
         print(f"{'build':<28} {'format':<6} {'seconds':>8} {'cpu s':>7} {'peak MB':>8} {'one key':>8} "
