@@ -21,8 +21,9 @@ namespace varnholt::tools::testing {
 namespace {
 
 #ifdef _WIN32
-// Under Wine every file call is a round trip to its server, some fifty times slower than here:
-// there a fifth of the sets still meets every outcome, and Linux runs them all.
+// Under Wine every file call is a round trip to its server and a set takes some twenty times as
+// long as on Linux: there a fifth of the sets still meets every outcome the checks below count,
+// and Linux runs them all.
 constexpr int ArgumentSets = 2000;
 #else
 constexpr int ArgumentSets = 10000;
