@@ -136,7 +136,7 @@ class Desktop:
         _, _, width, height = self.geometry(window)
         return self.grey_pixels(window, 0, 0, width, height)
 
-    def wait_repainted(self, window, before, timeout=5.0):
+    def wait_repainted(self, window, before, timeout=15.0):
         """Waits until the window no longer shows the picture `before` and has stopped changing."""
         self.wait_until(lambda: self.window_picture(window) != before, timeout, "a repaint of the window")
         picture = self.window_picture(window)
