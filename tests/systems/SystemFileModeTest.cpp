@@ -1,3 +1,4 @@
+#include "FivePinSavedSystem.h"
 #include "systems/SystemFile.h"
 
 #include <gtest/gtest.h>
@@ -35,15 +36,7 @@ TEST_F(SystemFileModeTest, ANewSystemFileIsItsOwnersOnlyWhateverTheUmaskAndARepl
     fs::permissions(shared, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
                     fs::perm_options::replace);
     const mode_t umask = ::umask(0);
-    SavedSystem saved;
-    saved.manufacturer.Name = "Acme 5-pin";
-    saved.manufacturer.MinChambers = 5;
-    saved.manufacturer.ChamberChoices = 1;
-    saved.manufacturer.DeepestCut = 9;
-    saved.manufacturer.MaxAdjacentCut = 7;
-    saved.manufacturer.StepIncrement = 2;
-    saved.answers = {5, "24681", "", 0, 0, 1};
-    saved.fingerprint = std::string(64, 'a');
+    SavedSystem saved = FivePinSavedSystem();
     const auto created = SaveSystemFile(system, saved, std::chrono::system_clock::now());
     const auto replaced = SaveSystemFile(shared, saved, std::chrono::system_clock::now());
     ::umask(umask);

@@ -1,4 +1,5 @@
 #include "files/Utf8Path.h"
+#include "FivePinSavedSystem.h"
 #include "systems/SystemFile.h"
 
 #include <gtest/gtest.h>
@@ -16,15 +17,7 @@ TEST(SystemFileName, ASystemSavedUnderAUnicodeNameIsReadBackAndNamedInUtf8) {
     const fs::path folder = fs::temp_directory_path() / ("varnholt-system-name-" + std::to_string(device())) /
                             files::PathFromUtf8("M\xc3\xbcller");
     fs::create_directories(folder);
-    SavedSystem saved;
-    saved.manufacturer.Name = "Acme 5-pin";
-    saved.manufacturer.MinChambers = 5;
-    saved.manufacturer.ChamberChoices = 1;
-    saved.manufacturer.DeepestCut = 9;
-    saved.manufacturer.MaxAdjacentCut = 7;
-    saved.manufacturer.StepIncrement = 2;
-    saved.answers = {5, "24681", "", 0, 0, 1};
-    saved.fingerprint = std::string(64, 'a');
+    SavedSystem saved = FivePinSavedSystem();
     const fs::path file = folder / files::PathFromUtf8("Stra\xc3\x9f" "e 3.varnholt");
 
     ASSERT_EQ(SaveSystemFile(file, saved, std::chrono::system_clock::now()), std::nullopt);
