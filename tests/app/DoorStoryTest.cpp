@@ -1,3 +1,4 @@
+#include "SixPinStory.h"
 #include "app/DoorTableModel.h"
 #include "app/DoorWindow.h"
 #include "app/QtProgram.h"
@@ -29,19 +30,7 @@ namespace {
 class DoorStory : public ::testing::Test {
 protected:
     DoorStory() {
-        std::random_device seed;
-        folder = std::filesystem::temp_directory_path() / ("varnholt-doors-" + std::to_string(seed()));
-        std::filesystem::create_directories(folder);
-        manufacturers::ManufacturerRecord record;
-        record.Name = "Acme 6-pin";
-        record.MinChambers = 6;
-        record.ChamberChoices = 1;
-        record.DeepestCut = 9;
-        record.MaxAdjacentCut = 5;
-        record.StepIncrement = 2;
-        const auto bytes = record.Encode();
-        std::ofstream(folder / "Varnholt.MFG", std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        folder = FolderWithSixPinDatabase("varnholt-doors-");
         // Every message box is answered, and what it said kept.
         QObject::connect(&watcher, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -61,14 +50,7 @@ protected:
     }
 
     // 6 chambers, 2 masters with 2 sub-masters each, 3 change keys each.
-    static void Generate(QtProgram& program) {
-        program.Start();
-        toolkit::HeadlessMessageService noBoxExpected;
-        toolkit::ScriptedDriver driver(program.Model().application, noBoxExpected);
-        driver.Press(toolkit::Key::Return).Press(toolkit::Key::Return);
-        driver.Type("246864").Type("2\n2\n3\n").Type("\n");
-        ASSERT_NE(program.Preview(), nullptr) << ::testing::PrintToString(driver.Transcript());
-    }
+    static void Generate(QtProgram& program) { GenerateSixPinSystem(program, "2\n2\n3\n"); }
 
     static DoorWindow& OpenDoors(QtProgram& program) {
         auto* command = program.Preview()->findChild<QToolButton*>(QStringLiteral("Doors…"));

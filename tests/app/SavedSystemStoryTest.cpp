@@ -1,3 +1,4 @@
+#include "SixPinStory.h"
 #include "app/QtProgram.h"
 #include "bands/JsonOutput.h"
 #include "bands/TextOutput.h"
@@ -39,19 +40,7 @@ namespace {
 class SavedSystemStory : public ::testing::Test {
 protected:
     SavedSystemStory() {
-        std::random_device seed;
-        folder = std::filesystem::temp_directory_path() / ("varnholt-saved-" + std::to_string(seed()));
-        std::filesystem::create_directories(folder);
-        manufacturers::ManufacturerRecord record;
-        record.Name = "Acme 6-pin";
-        record.MinChambers = 6;
-        record.ChamberChoices = 1;
-        record.DeepestCut = 9;
-        record.MaxAdjacentCut = 5;
-        record.StepIncrement = 2;
-        const auto bytes = record.Encode();
-        std::ofstream(folder / "Varnholt.MFG", std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        folder = FolderWithSixPinDatabase("varnholt-saved-");
     }
     ~SavedSystemStory() override {
         std::error_code ignored;
@@ -60,14 +49,7 @@ protected:
 
     // "Generate a New System", the only manufacturer, 6 chambers, 12 masters with 3 sub-masters
     // each and every change key; the windows follow the story as the user plays it.
-    static void Generate(QtProgram& program) {
-        program.Start();
-        toolkit::HeadlessMessageService noBoxExpected;
-        toolkit::ScriptedDriver driver(program.Model().application, noBoxExpected);
-        driver.Press(toolkit::Key::Return).Press(toolkit::Key::Return);
-        driver.Type("246864").Type("12\n3\n\n").Type("\n");
-        ASSERT_NE(program.Preview(), nullptr) << ::testing::PrintToString(driver.Transcript());
-    }
+    static void Generate(QtProgram& program) { GenerateSixPinSystem(program, "12\n3\n\n"); }
 
     // Ctrl+key in that window. A window shortcut only answers in the active window, and a preview
     // that has just opened comes forward on its own, so the window is asked again until it is.
